@@ -1,0 +1,154 @@
+#include "CommandLine.h"
+
+#include "store/AcceleratedIniFile.h"
+#include "store/IniFile.h"
+#include "store/Version.h"
+
+#include <filesystem>
+#include <functional>
+#include <algorithm>
+#include <ostream>
+
+namespace sw {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Verb {
+    std::size_t arguments;
+    std::string usage;
+    std::string help;
+    std::function<int(const std::vector<std::string>&, std::ostream&, std::ostream&)> run;
+};
+
+// A file named on the command line is relative to the current folder; the store on
+// its own would look for a bare name in the Windows folder.
+std::string commandLinePath(const std::string& name)
+{
+    std::error_code ec;
+    fs::path absolute = fs::absolute(name, ec);
+    return ec ? name : absolute.string();
+}
+
+bool requireExistingFile(const std::string& name, std::ostream& err)
+{
+    std::error_code ec;
+    if (fs::is_regular_file(name, ec))
+        return true;
+    err << "skinwrt: " << name << ": " << (fs::exists(name, ec) ? "not a file" : "no such file") << "\n";
+    return false;
+}
+
+int getValue(const std::vector<std::string>& a, std::ostream& out, std::ostream& err)
+{
+    if (!requireExistingFile(a[0], err))
+        return ExitUsage;
+    TAcceleratedIniFile ini(commandLinePath(a[0]));
+    std::string value = ini.ReadString(a[1], a[2], kMissingValue);
+    if (value == kMissingValue) {
+        err << "skinwrt: " << a[0] << ": no key " << a[2] << " in section [" << a[1] << "]\n";
+        return ExitMissing;
+    }
+    out << value << "\n";
+    return ExitOk;
+}
+
+int setValue(const std::vector<std::string>& a, std::ostream&, std::ostream&)
+{
+    TIniFile ini(commandLinePath(a[0]));
+    ini.WriteString(a[1], a[2], a[3]);
+    return ExitOk;
+}
+
+int unsetValue(const std::vector<std::string>& a, std::ostream&, std::ostream& err)
+{
+    if (!requireExistingFile(a[0], err))
+        return ExitUsage;
+    TIniFile ini(commandLinePath(a[0]));
+    ini.DeleteKey(a[1], a[2]);
+    return ExitOk;
+}
+
+int eraseSection(const std::vector<std::string>& a, std::ostream&, std::ostream& err)
+{
+    if (!requireExistingFile(a[0], err))
+        return ExitUsage;
+    TIniFile ini(commandLinePath(a[0]));
+    ini.EraseSection(a[1]);
+    return ExitOk;
+}
+
+const std::vector<std::pair<std::string, Verb>>& verbs()
+{
+    static const std::vector<std::pair<std::string, Verb>> table = {
+        {"get", {3, "skinwrt get FILE SECTION KEY",
+                 "Prints the value of KEY in SECTION (names ignore letter case).\n"
+                 "Exit 0 when found, 1 when the key is missing, 2 when FILE cannot be read.",
+                 getValue}},
+        {"set", {4, "skinwrt set FILE SECTION KEY VALUE",
+                 "Writes VALUE in place: every other line of FILE stays as it was.\n"
+                 "A missing key is added to its section, a missing section at the end.\n"
+                 "Exit 0 on success, 2 when FILE cannot be written.",
+                 setValue}},
+        {"unset", {3, "skinwrt unset FILE SECTION KEY",
+                   "Deletes the line of KEY in SECTION; nothing else changes.\n"
+                   "Exit 0 on success (also when the key was not there), 2 on errors.",
+                   unsetValue}},
+        {"erase", {2, "skinwrt erase FILE SECTION",
+                   "Deletes SECTION: its header and every line up to the next header.\n"
+                   "Exit 0 on success (also when the section was not there), 2 on errors.",
+                   eraseSection}},
+    };
+    return table;
+}
+
+}  // namespace
+
+std::string commandLineHelp()
+{
+    std::string text = "skinwrt " + programVersion() +
+                       " - authoring suite for window-frame skins\n\n"
+                       "Usage:\n"
+                       "  skinwrt [FILE]     start the editor (a .uis file opens, a .zip is offered for installing)\n";
+    for (const auto& [name, verb] : verbs())
+        text += "  " + verb.usage + "\n";
+    text += "\n'skinwrt VERB --help' describes one verb. '--version' prints the version.\n";
+    return text;
+}
+
+int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    if (args.empty())
+        return -1;
+    if (args[0] == "--help" || args[0] == "-h") {
+        out << commandLineHelp();
+        return ExitOk;
+    }
+    if (args[0] == "--version") {
+        out << "skinwrt " << programVersion() << "\n";
+        return ExitOk;
+    }
+    auto found = std::find_if(verbs().begin(), verbs().end(),
+                              [&](const auto& entry) { return entry.first == args[0]; });
+    if (found == verbs().end())
+        return -1;
+    const Verb& verb = found->second;
+    std::vector<std::string> rest(args.begin() + 1, args.end());
+    if (!rest.empty() && (rest[0] == "--help" || rest[0] == "-h")) {
+        out << "Usage: " << verb.usage << "\n" << verb.help << "\n";
+        return ExitOk;
+    }
+    if (rest.size() != verb.arguments) {
+        err << "Usage: " << verb.usage << "\n";
+        return ExitUsage;
+    }
+    try {
+        return verb.run(rest, out, err);
+    } catch (const std::exception& error) {
+        err << "skinwrt: " << error.what() << "\n";
+        return ExitUsage;
+    }
+}
+
+}  // namespace sw

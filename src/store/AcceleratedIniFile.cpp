@@ -1,0 +1,247 @@
+#include "store/AcceleratedIniFile.h"
+
+#include "store/FileBytes.h"
+#include "store/IniLine.h"
+
+namespace sw {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Below these sizes a plain scan is quicker than building and keeping an index.
+constexpr std::size_t kIndexedEntries = 16;
+constexpr std::size_t kIndexedSections = 16;
+
+std::string_view entryName(const std::string& entry)
+{
+    return std::string_view(entry).substr(0, entry.find('='));
+}
+
+}  // namespace
+
+struct TAcceleratedIniFile::Section {
+    std::string name;
+    std::vector<std::string> entries;
+    // Key -> first entry position, built on demand for long sections.
+    mutable std::unordered_map<std::string, std::size_t, CaseInsensitiveHash, CaseInsensitiveEqual> keyIndex;
+    mutable bool indexed = false;
+
+    std::ptrdiff_t findKey(std::string_view key) const
+    {
+        if (entries.size() < kIndexedEntries) {
+            for (std::size_t i = 0; i < entries.size(); ++i)
+                if (sameText(entryName(entries[i]), key))
+                    return std::ptrdiff_t(i);
+            return -1;
+        }
+        if (!indexed) {
+            keyIndex.clear();
+            for (std::size_t i = 0; i < entries.size(); ++i)
+                keyIndex.emplace(entryName(entries[i]), i);
+            indexed = true;
+        }
+        auto found = keyIndex.find(key);
+        return found == keyIndex.end() ? -1 : std::ptrdiff_t(found->second);
+    }
+
+    void append(std::string entry)
+    {
+        if (indexed)
+            keyIndex.emplace(entryName(entry), entries.size());
+        entries.push_back(std::move(entry));
+    }
+
+    void remove(std::size_t position)
+    {
+        entries.erase(entries.begin() + std::ptrdiff_t(position));
+        indexed = false;
+        keyIndex.clear();
+    }
+};
+
+TAcceleratedIniFile::TAcceleratedIniFile(std::string fileName, NoLoad) : TCustomIniFile(std::move(fileName)) {}
+
+TAcceleratedIniFile::TAcceleratedIniFile(std::string fileName) : TCustomIniFile(std::move(fileName))
+{
+    LoadMore(FileName());
+}
+
+TAcceleratedIniFile::~TAcceleratedIniFile() = default;
+
+void TAcceleratedIniFile::LoadMore(const std::string& fileName)
+{
+    clearCache();
+    std::error_code ec;
+    if (fileName.empty() || !fs::exists(fileName, ec))
+        return;
+    loadText(readFileBytes(fileName));
+}
+
+void TAcceleratedIniFile::loadText(std::string_view text)
+{
+    clearCache();
+    Section* current = nullptr;
+    forEachLine(text, [&](std::string_view line, std::size_t) {
+        IniLine parsed = classifyIniLine(line);
+        if (parsed.kind == IniLineKind::Header) {
+            current = &appendSection(parsed.name);
+        } else if (parsed.kind == IniLineKind::Entry && current) {
+            std::string entry;
+            entry.reserve(parsed.name.size() + 1 + parsed.value.size());
+            entry.append(parsed.name).append(1, '=').append(parsed.value);
+            current->append(std::move(entry));
+        }
+    });
+}
+
+void TAcceleratedIniFile::clearCache()
+{
+    cachedName_.clear();
+    cachedPosition_ = -1;
+    cachedSection_ = nullptr;
+}
+
+TAcceleratedIniFile::Section& TAcceleratedIniFile::appendSection(std::string_view name)
+{
+    if (sectionIndexValid_)
+        sectionIndex_.emplace(name, sections_.size());
+    sections_.push_back(std::make_unique<Section>());
+    sections_.back()->name = name;
+    return *sections_.back();
+}
+
+std::ptrdiff_t TAcceleratedIniFile::findSectionPosition(std::string_view name) const
+{
+    if (sections_.size() < kIndexedSections) {
+        for (std::size_t i = 0; i < sections_.size(); ++i)
+            if (sameText(sections_[i]->name, name))
+                return std::ptrdiff_t(i);
+        return -1;
+    }
+    if (!sectionIndexValid_) {
+        sectionIndex_.clear();
+        for (std::size_t i = 0; i < sections_.size(); ++i)
+            sectionIndex_.emplace(sections_[i]->name, i);
+        sectionIndexValid_ = true;
+    }
+    auto found = sectionIndex_.find(name);
+    return found == sectionIndex_.end() ? -1 : std::ptrdiff_t(found->second);
+}
+
+TAcceleratedIniFile::Section* TAcceleratedIniFile::findSection(std::string_view name) const
+{
+    std::ptrdiff_t position = findSectionPosition(name);
+    return position < 0 ? nullptr : sections_[std::size_t(position)].get();
+}
+
+TAcceleratedIniFile::Section* TAcceleratedIniFile::findSectionCached(std::string_view name)
+{
+    if (cachedSection_ && sameText(cachedName_, name))
+        return cachedSection_;
+    std::ptrdiff_t position = findSectionPosition(name);
+    cachedPosition_ = position;
+    if (position < 0)
+        return nullptr;
+    cachedName_ = asciiUpper(name);
+    cachedSection_ = sections_[std::size_t(position)].get();
+    return cachedSection_;
+}
+
+std::string TAcceleratedIniFile::ReadString(std::string_view section, std::string_view key, std::string_view def)
+{
+    Section* found = findSectionCached(section);
+    if (!found)
+        return std::string(def);
+    std::ptrdiff_t position = found->findKey(key);
+    if (position < 0)
+        return std::string(def);
+    const std::string& entry = found->entries[std::size_t(position)];
+    return entry.substr(entry.find('=') + 1);
+}
+
+void TAcceleratedIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value)
+{
+    Section* found = findSectionCached(section);
+    if (!found)
+        found = &appendSection(section);
+    std::string entry;
+    entry.reserve(key.size() + 1 + value.size());
+    entry.append(key).append(1, '=').append(value);
+    std::ptrdiff_t position = found->findKey(key);
+    if (position >= 0)
+        found->entries[std::size_t(position)] = std::move(entry);
+    else
+        found->append(std::move(entry));
+}
+
+void TAcceleratedIniFile::ReadSection(std::string_view section, TStrings& keys)
+{
+    keys.clear();
+    if (Section* found = findSectionCached(section)) {
+        keys.reserve(found->entries.size());
+        for (const std::string& entry : found->entries)
+            keys.emplace_back(entryName(entry));
+    }
+}
+
+void TAcceleratedIniFile::ReadSections(TStrings& sections)
+{
+    sections.clear();
+    sections.reserve(sections_.size());
+    for (const auto& section : sections_)
+        sections.push_back(section->name);
+}
+
+void TAcceleratedIniFile::ReadSectionValues(std::string_view section, TStrings& entries)
+{
+    entries.clear();
+    if (const Section* found = findSection(section))
+        entries = found->entries;
+}
+
+void TAcceleratedIniFile::EraseSection(std::string_view section)
+{
+    const Section* found = findSection(section);
+    if (!found)
+        return;
+    for (auto it = sections_.begin(); it != sections_.end(); ++it)
+        if (it->get() == found) {
+            sections_.erase(it);
+            break;
+        }
+    sectionIndexValid_ = false;
+    sectionIndex_.clear();
+    clearCache();
+}
+
+void TAcceleratedIniFile::DeleteKey(std::string_view section, std::string_view key)
+{
+    Section* found = findSection(section);
+    if (!found)
+        return;
+    std::ptrdiff_t position = found->findKey(key);
+    if (position >= 0)
+        found->remove(std::size_t(position));
+}
+
+std::string TAcceleratedIniFile::Text() const
+{
+    std::string text;
+    for (const auto& section : sections_) {
+        text.append(1, '[').append(section->name).append("]\r\n");
+        for (const std::string& entry : section->entries)
+            text.append(entry).append("\r\n");
+        text.append("\r\n");
+    }
+    return text;
+}
+
+void TAcceleratedIniFile::UpdateFile()
+{
+    if (trimView(FileName()).empty())
+        return;
+    writeFileAtomically(FileName(), {Text()});
+}
+
+}  // namespace sw

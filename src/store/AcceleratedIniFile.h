@@ -1,0 +1,64 @@
+// The in-memory INI store: the whole file as an ordered list of sections, each an
+// ordered list of "name=value" entries, written back only by UpdateFile.
+#pragma once
+
+#include "store/CustomIniFile.h"
+#include "store/StringOps.h"
+
+#include <memory>
+#include <unordered_map>
+
+namespace sw {
+
+class TAcceleratedIniFile : public TCustomIniFile {
+public:
+    // Loads the file when it exists; a missing file gives an empty store.
+    explicit TAcceleratedIniFile(std::string fileName);
+    ~TAcceleratedIniFile() override;
+
+    std::string ReadString(std::string_view section, std::string_view key, std::string_view def) override;
+    void WriteString(std::string_view section, std::string_view key, std::string_view value) override;
+    void ReadSection(std::string_view section, TStrings& keys) override;
+    void ReadSections(TStrings& sections) override;
+    void ReadSectionValues(std::string_view section, TStrings& entries) override;
+    void EraseSection(std::string_view section) override;
+    void DeleteKey(std::string_view section, std::string_view key) override;
+    // Writes every section as "[name]", its entries and an empty line, CR LF each;
+    // nothing is written when the file name is blank.
+    void UpdateFile() override;
+
+    // Appends the sections of another file (when it exists) after the present ones.
+    void LoadMore(const std::string& fileName);
+
+    // The whole store as UpdateFile writes it.
+    std::string Text() const;
+
+protected:
+    struct NoLoad {};
+    TAcceleratedIniFile(std::string fileName, NoLoad);
+
+    // Appends the sections found in the text.
+    void loadText(std::string_view text);
+
+private:
+    struct Section;
+    using NameIndex = std::unordered_map<std::string, std::size_t, CaseInsensitiveHash, CaseInsensitiveEqual>;
+
+    Section* findSectionCached(std::string_view name);
+    std::ptrdiff_t findSectionPosition(std::string_view name) const;
+    Section* findSection(std::string_view name) const;
+    Section& appendSection(std::string_view name);
+    void clearCache();
+
+    std::vector<std::unique_ptr<Section>> sections_;
+    // The one-entry cache of the section found last.
+    std::string cachedName_;
+    std::ptrdiff_t cachedPosition_ = -1;
+    Section* cachedSection_ = nullptr;
+    // Name -> first position, built on demand for long files; results are those of
+    // the first-match search.
+    mutable NameIndex sectionIndex_;
+    mutable bool sectionIndexValid_ = false;
+};
+
+}  // namespace sw

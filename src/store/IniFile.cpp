@@ -1,0 +1,42 @@
+#include "store/IniFile.h"
+
+#include "store/PlatformPaths.h"
+
+namespace sw {
+
+namespace fs = std::filesystem;
+
+TIniFile::TIniFile(std::string fileName)
+    : TAcceleratedIniFile(fileName, NoLoad{}), disk_(profileFilePath(fileName))
+{
+    loadText(disk_.load());
+}
+
+TIniFile::~TIniFile() = default;
+
+void TIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value)
+{
+    // The Windows folder may not exist yet on a machine where the engine never ran.
+    if (disk_.path().parent_path() == windowsFolder()) {
+        std::error_code ec;
+        fs::create_directories(disk_.path().parent_path(), ec);
+    }
+    disk_.writeString(section, key, value);
+    TAcceleratedIniFile::WriteString(section, key, value);
+}
+
+void TIniFile::EraseSection(std::string_view section)
+{
+    disk_.eraseSection(section);
+    TAcceleratedIniFile::EraseSection(section);
+}
+
+void TIniFile::DeleteKey(std::string_view section, std::string_view key)
+{
+    disk_.deleteKey(section, key);
+    TAcceleratedIniFile::DeleteKey(section, key);
+}
+
+void TIniFile::UpdateFile() {}
+
+}  // namespace sw

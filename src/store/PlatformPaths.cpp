@@ -1,0 +1,47 @@
+#include "store/PlatformPaths.h"
+
+#include <cstdlib>
+
+namespace sw {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path environmentPath(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value && *value ? fs::path(value) : fs::path();
+}
+
+}  // namespace
+
+fs::path registryFolder()
+{
+    fs::path folder = environmentPath("SKINWRT_REGISTRY_DIR");
+    if (!folder.empty())
+        return folder;
+    fs::path config = environmentPath("XDG_CONFIG_HOME");
+    if (config.empty()) {
+        fs::path home = environmentPath("HOME");
+        if (home.empty())
+            home = environmentPath("USERPROFILE");
+        config = home / ".config";
+    }
+    return config / "Skinwright" / "registry";
+}
+
+fs::path windowsFolder()
+{
+    fs::path folder = environmentPath("WINDIR");
+    return folder.empty() ? registryFolder() / "windows" : folder;
+}
+
+fs::path profileFilePath(const std::string& fileName)
+{
+    if (fileName.find_first_of("/\\") == std::string::npos && fileName.find(':') == std::string::npos)
+        return windowsFolder() / fileName;
+    return fs::path(fileName);
+}
+
+}  // namespace sw

@@ -1,0 +1,21 @@
+// Where the program's stand-ins for the desktop's system places live: the registry
+// hives and the Windows folder (home of the engine's vx.ini).
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace sw {
+
+// $SKINWRT_REGISTRY_DIR, else the user's config folder ($XDG_CONFIG_HOME or
+// ~/.config) followed by "Skinwright/registry".
+std::filesystem::path registryFolder();
+
+// $WINDIR when set, else a "windows" folder beside the registry files.
+std::filesystem::path windowsFolder();
+
+// The disk file a profile-file name addresses: a name without any folder means
+// that file in the Windows folder; anything else is used as it is.
+std::filesystem::path profileFilePath(const std::string& fileName);
+
+}  // namespace sw

@@ -1,0 +1,10 @@
+#include "store/Version.h"
+
+namespace sw {
+
+std::string programVersion()
+{
+    return SKINWRT_VERSION;
+}
+
+}  // namespace sw

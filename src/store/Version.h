@@ -1,0 +1,10 @@
+// The suite's version, for the command line and the generator stamp.
+#pragma once
+
+#include <string>
+
+namespace sw {
+
+std::string programVersion();
+
+}  // namespace sw

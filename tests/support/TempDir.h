@@ -1,0 +1,27 @@
+// A fresh temporary folder per test, removed afterwards, and byte-exact file access.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace sw::test {
+
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    // The full path of a file in the folder.
+    std::string file(const std::string& name) const { return (path_ / name).string(); }
+
+private:
+    std::filesystem::path path_;
+};
+
+std::string readBytes(const std::filesystem::path& file);
+void writeBytes(const std::filesystem::path& file, const std::string& bytes);
+
+}  // namespace sw::test

@@ -1,0 +1,40 @@
+# Shared by ./run, ./test and ./bench: install what is missing, then configure and
+# build into build/ (incrementally). Source it; it defines the functions below.
+
+SKINWRT_PACKAGES=(
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev libgl-dev libjpeg62-turbo-dev libzip-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libinih-dev libsimpleini-dev libicu-dev
+  fonts-liberation2 fonts-dejavu-core xvfb xauth
+)
+
+# Installs the Debian packages that are not there yet (as root, or through sudo).
+ensure_packages() {
+  local missing=()
+  for package in "${SKINWRT_PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local as_root=()
+  if [ "$(id -u)" -ne 0 ]; then
+    if command -v sudo >/dev/null 2>&1; then
+      as_root=(sudo)
+    else
+      echo "These packages are missing and there is no root access to install them: ${missing[*]}" >&2
+      return 1
+    fi
+  fi
+  "${as_root[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# configure_and_build BUILD_DIR [extra cmake options...]
+configure_and_build() {
+  local build_dir=$1
+  shift
+  if [ ! -f "$build_dir/build.ninja" ]; then
+    cmake -S . -B "$build_dir" -G Ninja "$@"
+  fi
+  cmake --build "$build_dir" -j2
+}

@@ -1,0 +1,1104 @@
+// skingen: draws every bitmap of the sample engine folder (data/skins).
+//
+// Usage: skingen OUTDIR
+//
+// OUTDIR is the skins root; the pictures land in OUTDIR/<personality>/.
+// Everything is drawn pixel by pixel with integer arithmetic, without fonts
+// or anti-aliasing, so the output is byte-for-byte the same on every machine.
+// Magenta (255, 0, 255) marks the parts of a picture that the engine treats as
+// see-through. Files are written as 24-bit BMP.
+
+#include <QDir>
+#include <QImage>
+#include <QString>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Rgb {
+    int r = 0, g = 0, b = 0;
+    bool operator==(const Rgb&) const = default;
+};
+
+constexpr Rgb Magenta{255, 0, 255};
+constexpr Rgb White{255, 255, 255};
+constexpr Rgb Black{0, 0, 0};
+
+int clampByte(int v) { return std::clamp(v, 0, 255); }
+
+// Mixes a towards b; t runs from 0 (all a) to 256 (all b).
+Rgb mix(Rgb a, Rgb b, int t)
+{
+    return {a.r + (b.r - a.r) * t / 256, a.g + (b.g - a.g) * t / 256, a.b + (b.b - a.b) * t / 256};
+}
+
+Rgb shade(Rgb c, int delta)
+{
+    return {clampByte(c.r + delta), clampByte(c.g + delta), clampByte(c.b + delta)};
+}
+
+// Colour of row i of n in a vertical gradient from top to bottom.
+Rgb ramp(Rgb top, Rgb bottom, int i, int n)
+{
+    return n <= 1 ? top : mix(top, bottom, i * 256 / (n - 1));
+}
+
+// A picture with pixel access that clips everything drawn outside it.
+class Canvas {
+public:
+    Canvas(int width, int height, Rgb fill = Magenta)
+        : image_(width, height, QImage::Format_RGB32)
+    {
+        image_.fill(qRgb(fill.r, fill.g, fill.b));
+    }
+
+    int width() const { return image_.width(); }
+    int height() const { return image_.height(); }
+
+    void set(int x, int y, Rgb c)
+    {
+        if (x < 0 || y < 0 || x >= width() || y >= height())
+            return;
+        reinterpret_cast<QRgb*>(image_.scanLine(y))[x] = qRgb(c.r, c.g, c.b);
+    }
+
+    Rgb get(int x, int y) const
+    {
+        const QRgb p = reinterpret_cast<const QRgb*>(image_.constScanLine(y))[x];
+        return {qRed(p), qGreen(p), qBlue(p)};
+    }
+
+    void fill(int x, int y, int w, int h, Rgb c)
+    {
+        for (int j = y; j < y + h; ++j)
+            for (int i = x; i < x + w; ++i)
+                set(i, j, c);
+    }
+
+    void hline(int x, int y, int w, Rgb c) { fill(x, y, w, 1, c); }
+    void vline(int x, int y, int h, Rgb c) { fill(x, y, 1, h, c); }
+
+    void verticalGradient(int x, int y, int w, int h, Rgb top, Rgb bottom)
+    {
+        for (int j = 0; j < h; ++j)
+            hline(x, y + j, w, ramp(top, bottom, j, h));
+    }
+
+    void horizontalGradient(int x, int y, int w, int h, Rgb left, Rgb right)
+    {
+        for (int i = 0; i < w; ++i)
+            vline(x + i, y, h, ramp(left, right, i, w));
+    }
+
+    // Copies a w x h block of src at (sx, sy) to (dx, dy).
+    void blit(const Canvas& src, int sx, int sy, int w, int h, int dx, int dy)
+    {
+        for (int j = 0; j < h; ++j)
+            for (int i = 0; i < w; ++i)
+                set(dx + i, dy + j, src.get(sx + i, sy + j));
+    }
+
+    // Replaces every pixel outside the rounded rectangle (x, y, w, h) with magenta.
+    void cutRoundedCorners(int x, int y, int w, int h, int radius, bool top = true, bool bottom = true);
+
+    bool save(const QString& path) const
+    {
+        return image_.convertToFormat(QImage::Format_RGB888).save(path, "BMP");
+    }
+
+private:
+    QImage image_;
+};
+
+// Whether pixel (px, py) of a w x h box lies outside its rounded corners.
+// Pixel centres are compared with circles of the given radius, so a radius of
+// r removes a quarter disc of about r * r / 4 pixels in each corner.
+bool outsideCorner(int px, int py, int w, int h, int radius, bool top, bool bottom)
+{
+    if (radius <= 0)
+        return false;
+    const bool left = px < radius, right = px >= w - radius;
+    const bool upper = py < radius, lower = py >= h - radius;
+    if (!((left || right) && ((upper && top) || (lower && bottom))))
+        return false;
+    // Doubled coordinates keep the circle test in integers.
+    const int cx = left ? 2 * radius : 2 * (w - radius);
+    const int cy = upper ? 2 * radius : 2 * (h - radius);
+    const int dx = 2 * px + 1 - cx, dy = 2 * py + 1 - cy;
+    return dx * dx + dy * dy > 4 * radius * radius;
+}
+
+void Canvas::cutRoundedCorners(int x, int y, int w, int h, int radius, bool top, bool bottom)
+{
+    for (int j = 0; j < h; ++j)
+        for (int i = 0; i < w; ++i)
+            if (outsideCorner(i, j, w, h, radius, top, bottom))
+                set(x + i, y + j, Magenta);
+}
+
+// Outlines the rounded rectangle: every inside pixel with a neighbour outside it.
+void outlineRounded(Canvas& c, int x, int y, int w, int h, int radius, Rgb colour, bool top = true, bool bottom = true)
+{
+    auto inside = [&](int i, int j) {
+        return i >= 0 && j >= 0 && i < w && j < h && !outsideCorner(i, j, w, h, radius, top, bottom);
+    };
+    for (int j = 0; j < h; ++j)
+        for (int i = 0; i < w; ++i)
+            if (inside(i, j) && (!inside(i - 1, j) || !inside(i + 1, j) || !inside(i, j - 1) || !inside(i, j + 1)))
+                c.set(x + i, y + j, colour);
+}
+
+// ---------------------------------------------------------------- glyphs
+// Small pixel masks: '#' marks a glyph pixel.
+using Glyph = std::vector<std::string>;
+
+const Glyph GlyphClose = {
+    "##...##",
+    "###.###",
+    ".#####.",
+    "..###..",
+    ".#####.",
+    "###.###",
+    "##...##",
+};
+const Glyph GlyphMaximise = {
+    "########",
+    "########",
+    "#......#",
+    "#......#",
+    "#......#",
+    "#......#",
+    "########",
+};
+const Glyph GlyphMinimise = {
+    "#######",
+    "#######",
+};
+const Glyph GlyphRollUp = {
+    "...#...",
+    "..###..",
+    ".##.##.",
+    "##...##",
+};
+const Glyph GlyphOnTop = {
+    "#######",
+    ".......",
+    "...#...",
+    "..###..",
+    ".#####.",
+    "...#...",
+    "...#...",
+};
+const Glyph GlyphHelp = {
+    ".####.",
+    "##..##",
+    "....##",
+    "...##.",
+    "..##..",
+    "..##..",
+    "......",
+    "..##..",
+};
+const Glyph GlyphArrowLeft = {
+    "...#",
+    "..##",
+    ".###",
+    "####",
+    ".###",
+    "..##",
+    "...#",
+};
+const Glyph GlyphArrowUp = {
+    "...#...",
+    "..###..",
+    ".#####.",
+    "#######",
+};
+const Glyph GlyphCheck = {
+    "......#",
+    ".....##",
+    "#...###",
+    "##.###.",
+    "#####..",
+    ".###...",
+    "..#....",
+};
+const Glyph GlyphRadioDot = {
+    ".###.",
+    "#####",
+    "#####",
+    "#####",
+    ".###.",
+};
+
+int glyphWidth(const Glyph& g) { return g.empty() ? 0 : static_cast<int>(g.front().size()); }
+int glyphHeight(const Glyph& g) { return static_cast<int>(g.size()); }
+
+Glyph mirrored(const Glyph& g)
+{
+    Glyph out = g;
+    for (auto& row : out)
+        std::reverse(row.begin(), row.end());
+    return out;
+}
+
+Glyph flipped(const Glyph& g) { return Glyph(g.rbegin(), g.rend()); }
+
+void drawGlyph(Canvas& c, const Glyph& g, int x, int y, Rgb colour)
+{
+    for (int j = 0; j < glyphHeight(g); ++j)
+        for (int i = 0; i < glyphWidth(g); ++i)
+            if (g[j][i] == '#')
+                c.set(x + i, y + j, colour);
+}
+
+// Draws the glyph centred in the box, with an optional one-pixel shadow below right.
+void drawGlyphCentred(Canvas& c, const Glyph& g, int bx, int by, int bw, int bh, Rgb colour,
+                      const Rgb* shadow = nullptr, int dx = 0, int dy = 0)
+{
+    const int x = bx + (bw - glyphWidth(g)) / 2 + dx;
+    const int y = by + (bh - glyphHeight(g)) / 2 + dy;
+    if (shadow)
+        drawGlyph(c, g, x + 1, y + 1, *shadow);
+    drawGlyph(c, g, x, y, colour);
+}
+
+// Places the frames side by side in one strip.
+Canvas sideBySide(const std::vector<Canvas>& frames)
+{
+    int w = 0;
+    for (const auto& f : frames)
+        w += f.width();
+    Canvas out(w, frames.front().height());
+    int x = 0;
+    for (const auto& f : frames) {
+        out.blit(f, 0, 0, f.width(), f.height(), x, 0);
+        x += f.width();
+    }
+    return out;
+}
+
+// Places the frames one under another.
+Canvas stacked(const std::vector<Canvas>& frames)
+{
+    int h = 0;
+    for (const auto& f : frames)
+        h += f.height();
+    Canvas out(frames.front().width(), h);
+    int y = 0;
+    for (const auto& f : frames) {
+        out.blit(f, 0, 0, f.width(), f.height(), 0, y);
+        y += f.height();
+    }
+    return out;
+}
+
+Canvas crop(const Canvas& src, int x, int y, int w, int h)
+{
+    Canvas out(w, h);
+    out.blit(src, x, y, w, h, 0, 0);
+    return out;
+}
+
+// ---------------------------------------------------------------- output
+class Writer {
+public:
+    explicit Writer(QString root) : root_(std::move(root)) {}
+
+    void write(const QString& personality, const QString& file, const Canvas& c)
+    {
+        QDir dir(root_);
+        if (!dir.mkpath(personality)) {
+            std::fprintf(stderr, "skingen: cannot create %s\n", qPrintable(dir.filePath(personality)));
+            failed_ = true;
+            return;
+        }
+        const QString path = dir.filePath(personality + QLatin1Char('/') + file);
+        if (!c.save(path)) {
+            std::fprintf(stderr, "skingen: cannot write %s\n", qPrintable(path));
+            failed_ = true;
+            return;
+        }
+        ++count_;
+    }
+
+    bool failed() const { return failed_; }
+    int count() const { return count_; }
+
+private:
+    QString root_;
+    bool failed_ = false;
+    int count_ = 0;
+};
+
+// ---------------------------------------------------------------- window frames
+// A frame is first drawn as one small complete window; the border pictures are
+// then cut out of it. Its middle stretches are drawn uniform so that the engine
+// may stretch or tile them without seams.
+struct FrameLook {
+    Rgb outline;      // outermost line
+    Rgb light;        // raised edge
+    Rgb body;         // side border face
+    Rgb bodyDark;     // inner shadow of the side borders
+    Rgb inner;        // line between frame and client area
+    Rgb titleTop, titleBottom;
+    Rgb accent;       // line along the lower edge of the title bar
+    Rgb statusTop, statusBottom;
+};
+
+struct Slot {
+    int x = 0, y = 0, w = 0, h = 0;  // negative x counts from the right edge
+};
+
+struct FrameShape {
+    int width = 0, height = 0;     // the small window
+    int left = 0, right = 0;       // side border widths
+    int top = 0, bottom = 0;       // title and bottom border heights
+    int topRadius = 0, bottomRadius = 0;
+    std::vector<Slot> recesses;    // sunken panels behind buttons
+};
+
+void drawRecess(Canvas& c, int x, int y, int w, int h, Rgb base)
+{
+    for (int j = 0; j < h; ++j)
+        for (int i = 0; i < w; ++i)
+            if (!outsideCorner(i, j, w, h, 3, true, true))
+                c.set(x + i, y + j, mix(c.get(x + i, y + j), Black, 40));
+    outlineRounded(c, x, y, w, h, 3, shade(base, -34));
+    // lower right rim catches the light
+    for (int i = 3; i < w - 3; ++i)
+        c.set(x + i, y + h - 1, mix(base, White, 70));
+    for (int j = 3; j < h - 3; ++j)
+        c.set(x + w - 1, y + j, mix(base, White, 70));
+}
+
+Canvas renderFrame(const FrameShape& s, const FrameLook& k)
+{
+    Canvas c(s.width, s.height, k.body);
+    const int W = s.width, H = s.height;
+
+    // title bar across the whole width
+    c.verticalGradient(0, 0, W, s.top, k.titleTop, k.titleBottom);
+    c.hline(0, 1, W, mix(k.titleTop, White, 110));
+    c.hline(0, s.top - 2, W, k.accent);
+    c.hline(0, s.top - 1, W, k.inner);
+
+    // side borders below the title bar
+    const int sideTop = s.top, sideH = H - s.top - s.bottom;
+    for (int side = 0; side < 2; ++side) {
+        const int bw = side == 0 ? s.left : s.right;
+        const int x0 = side == 0 ? 0 : W - bw;
+        c.fill(x0, sideTop, bw, sideH, k.body);
+        // columns from the outside in: outline, light, body ..., dark, inner
+        const int outer = side == 0 ? x0 : W - 1;
+        const int step = side == 0 ? 1 : -1;
+        c.vline(outer + step, sideTop, sideH, k.light);
+        c.vline(outer + step * (bw - 2), sideTop, sideH, k.bodyDark);
+        c.vline(outer + step * (bw - 1), sideTop, sideH, k.inner);
+    }
+
+    // bottom border
+    const int by = H - s.bottom;
+    if (s.bottom > 4)
+        c.verticalGradient(0, by, W, s.bottom, k.statusTop, k.statusBottom);
+    else
+        c.fill(0, by, W, s.bottom, k.body);
+    c.hline(s.left - 1, by, W - s.left - s.right + 2, k.inner);
+    c.hline(0, by + 1, W, k.accent);
+    c.hline(0, H - 2, W, k.bodyDark);
+
+    // raised rim on the title bar sides
+    c.vline(1, 1, s.top - 2, mix(k.titleTop, White, 90));
+    c.vline(W - 2, 1, s.top - 2, shade(k.titleBottom, -12));
+
+    for (const Slot& r : s.recesses) {
+        const int x = r.x < 0 ? W + r.x : r.x;
+        const int y = r.y < 0 ? H + r.y : r.y;
+        drawRecess(c, x, y, r.w, r.h, c.get(x + r.w / 2, y + r.h / 2));
+    }
+
+    // outer outline and the see-through corners
+    c.cutRoundedCorners(0, 0, W, H, s.topRadius, true, false);
+    c.cutRoundedCorners(0, 0, W, H, s.bottomRadius, false, true);
+    for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x) {
+            if (c.get(x, y) == Magenta)
+                continue;
+            const bool edge = x == 0 || y == 0 || x == W - 1 || y == H - 1 || c.get(x - 1, y) == Magenta
+                || c.get(x + 1, y) == Magenta || c.get(x, y - 1) == Magenta || c.get(x, y + 1) == Magenta;
+            if (edge)
+                c.set(x, y, k.outline);
+        }
+    return c;
+}
+
+struct FramePictures {
+    Canvas left, right, top, bottom;
+};
+
+// Cuts the four borders out of each frame: side borders side by side, top and
+// bottom one under another, as the border attributes describe them.
+FramePictures cutBorders(const FrameShape& s, const std::vector<Canvas>& frames)
+{
+    std::vector<Canvas> l, r, t, b;
+    for (const Canvas& f : frames) {
+        l.push_back(crop(f, 0, 0, s.left, s.height));
+        r.push_back(crop(f, s.width - s.right, 0, s.right, s.height));
+        t.push_back(crop(f, s.left, 0, s.width - s.left - s.right, s.top));
+        b.push_back(crop(f, s.left, s.height - s.bottom, s.width - s.left - s.right, s.bottom));
+    }
+    return {sideBySide(l), sideBySide(r), stacked(t), stacked(b)};
+}
+
+// ---------------------------------------------------------------- Tidewater (version 2)
+namespace tidewater {
+
+const QString Folder = QStringLiteral("Tidewater");
+
+// Sizes shared with Tidewater.uis.
+constexpr int SideWidth = 6, TitleHeight = 26, BottomHeight = 20;
+constexpr int TopLeftEnd = 24, TopMiddle = 16, TopRightEnd = 132;
+constexpr int BottomLeftEnd = 56, BottomRightEnd = 66;
+constexpr int SideTopEnd = 26, SideMiddle = 8, SideBottomEnd = 20;
+constexpr int Frames = 5;  // four glow steps of the active look, then the inactive look
+constexpr int ButtonW = 18, ButtonH = 16;
+
+FrameShape shape()
+{
+    FrameShape s;
+    s.left = s.right = SideWidth;
+    s.top = TitleHeight;
+    s.bottom = BottomHeight;
+    s.width = SideWidth * 2 + TopLeftEnd + TopMiddle + TopRightEnd;
+    s.height = SideTopEnd + SideMiddle + SideBottomEnd;
+    s.topRadius = 7;
+    s.bottomRadius = 3;
+    // tray behind the six title-bar buttons (offsets 24 to 128 from the right edge)
+    s.recesses.push_back({-130, 3, 126, 20});
+    // slots behind the text button (left 10, width 44) and the clock (right 66, width 56)
+    s.recesses.push_back({8, -18, 48, 16});
+    s.recesses.push_back({-68, -18, 60, 16});
+    return s;
+}
+
+FrameLook look(int frame)
+{
+    if (frame == Frames) {  // inactive
+        return {{92, 102, 116}, {206, 212, 220}, {168, 176, 188}, {140, 148, 160}, {112, 120, 134},
+                {186, 194, 206}, {150, 160, 174}, {170, 178, 190}, {176, 184, 196}, {150, 158, 170}};
+    }
+    // frames 1 to 4: the accent line and the raised edge breathe gently
+    static const int glow[] = {0, 40, 80, 40};
+    const int g = glow[frame - 1];
+    return {{20, 34, 56},
+            mix({120, 156, 200}, {176, 210, 246}, g),
+            {70, 104, 148},
+            {50, 80, 120},
+            {26, 44, 72},
+            {98, 136, 184},
+            {46, 78, 124},
+            mix({92, 150, 214}, {170, 226, 255}, g * 2),
+            {72, 106, 150},
+            {42, 70, 108}};
+}
+
+Rgb titleAt(int frame, int row)
+{
+    const FrameLook k = look(frame);
+    return ramp(k.titleTop, k.titleBottom, row, TitleHeight);
+}
+
+void frame(Writer& out)
+{
+    const FrameShape s = shape();
+    std::vector<Canvas> frames;
+    for (int f = 1; f <= Frames; ++f)
+        frames.push_back(renderFrame(s, look(f)));
+    const FramePictures p = cutBorders(s, frames);
+    out.write(Folder, "left.bmp", p.left);
+    out.write(Folder, "right.bmp", p.right);
+    out.write(Folder, "top.bmp", p.top);
+    out.write(Folder, "bottom.bmp", p.bottom);
+}
+
+// Rounded plate behind the caption text: active look above the inactive look.
+void captionBackground(Writer& out)
+{
+    constexpr int W = 28;  // 8 left end + 8 middle + 12 right end
+    std::vector<Canvas> frames;
+    for (int f : {1, Frames}) {
+        Canvas c(W, TitleHeight);
+        constexpr int y0 = 4, h = 18;
+        for (int j = 0; j < h; ++j)
+            for (int i = 0; i < W; ++i) {
+                if (outsideCorner(i, j, W, h, 8, true, true))
+                    continue;
+                c.set(i, y0 + j, mix(titleAt(f, y0 + j), White, f == 1 ? 44 : 36));
+            }
+        outlineRounded(c, 0, y0, W, h, 8, mix(titleAt(f, y0), Black, 60));
+        for (int i = 6; i < W - 6; ++i)
+            c.set(i, y0 + h - 1, mix(titleAt(f, y0 + h - 1), White, 96));
+        frames.push_back(c);
+    }
+    out.write(Folder, "captionback.bmp", stacked(frames));
+}
+
+void menuBar(Writer& out)
+{
+    constexpr int W = 16, H = 20;  // 4 left end + 8 middle + 4 right end
+    std::vector<Canvas> frames;
+    for (bool active : {true, false}) {
+        Canvas c(W, H);
+        const Rgb top = active ? Rgb{244, 247, 251} : Rgb{234, 236, 239};
+        const Rgb bottom = active ? Rgb{214, 223, 235} : Rgb{212, 216, 222};
+        c.verticalGradient(0, 0, W, H, top, bottom);
+        c.hline(0, 0, W, White);
+        c.hline(0, H - 1, W, active ? Rgb{160, 178, 202} : Rgb{176, 182, 190});
+        c.vline(0, 1, H - 2, mix(top, bottom, 128));
+        frames.push_back(c);
+    }
+    out.write(Folder, "menubar.bmp", stacked(frames));
+}
+
+void dialogBackground(Writer& out)
+{
+    Canvas c(32, 32, {232, 237, 243});
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x)
+            if ((x + y) % 8 == 0)
+                c.set(x, y, {238, 242, 247});
+    out.write(Folder, "dialog.bmp", c);
+}
+
+// Push button look: face gradient, border and an inner ring.
+struct ButtonLook {
+    Rgb faceTop, faceBottom, border, ring;
+    bool hasRing = false;
+};
+
+Canvas pushButton(const ButtonLook& k)
+{
+    constexpr int W = 70, H = 25;
+    Canvas c(W, H);
+    for (int j = 0; j < H; ++j)
+        for (int i = 0; i < W; ++i)
+            if (!outsideCorner(i, j, W, H, 3, true, true))
+                c.set(i, j, ramp(k.faceTop, k.faceBottom, j, H));
+    c.hline(3, 1, W - 6, mix(k.faceTop, White, 160));
+    if (k.hasRing)
+        outlineRounded(c, 1, 1, W - 2, H - 2, 2, k.ring);
+    outlineRounded(c, 0, 0, W, H, 3, k.border);
+    return c;
+}
+
+void pushButtons(Writer& out)
+{
+    const std::vector<ButtonLook> looks = {
+        {{250, 252, 255}, {212, 222, 235}, {104, 124, 152}, {}, false},          // normal
+        {{192, 205, 222}, {226, 233, 242}, {74, 94, 124}, {}, false},            // pressed
+        {{232, 235, 240}, {222, 226, 232}, {170, 178, 190}, {}, false},          // disabled
+        {{250, 252, 255}, {212, 222, 235}, {46, 88, 150}, {124, 164, 216}, true},  // focused
+        {{255, 255, 255}, {222, 234, 249}, {84, 124, 184}, {}, false},           // hot
+    };
+    std::vector<Canvas> frames;
+    for (const auto& k : looks)
+        frames.push_back(pushButton(k));
+    out.write(Folder, "button.bmp", sideBySide(frames));
+}
+
+Canvas box(bool round, bool marked, bool enabled)
+{
+    constexpr int S = 13;
+    Canvas c(S, S);
+    const Rgb border = enabled ? Rgb{96, 118, 148} : Rgb{168, 176, 188};
+    const Rgb top = enabled ? White : Rgb{238, 240, 243};
+    const Rgb bottom = enabled ? Rgb{222, 230, 241} : Rgb{232, 234, 238};
+    const Rgb mark = enabled ? Rgb{30, 64, 114} : Rgb{150, 158, 170};
+    const int radius = round ? 6 : 0;
+    for (int j = 0; j < S; ++j)
+        for (int i = 0; i < S; ++i)
+            if (!outsideCorner(i, j, S, S, radius, true, true))
+                c.set(i, j, ramp(top, bottom, j, S));
+    outlineRounded(c, 0, 0, S, S, radius, border);
+    if (marked) {
+        const Glyph& g = round ? GlyphRadioDot : GlyphCheck;
+        drawGlyphCentred(c, g, 0, 0, S, S, mark);
+    }
+    return c;
+}
+
+void boxes(Writer& out)
+{
+    for (bool round : {false, true}) {
+        std::vector<Canvas> frames;
+        for (bool enabled : {true, false})
+            for (bool marked : {false, true})
+                frames.push_back(box(round, marked, enabled));
+        out.write(Folder, round ? "radio.bmp" : "check.bmp", sideBySide(frames));
+    }
+}
+
+void tabs(Writer& out)
+{
+    constexpr int W = 40, H = 20;
+    struct TabLook {
+        Rgb top, bottom, border, accent;
+        bool selected;
+    };
+    const std::vector<TabLook> looks = {
+        {{234, 239, 245}, {214, 223, 234}, {120, 140, 166}, {234, 239, 245}, false},  // normal
+        {{255, 255, 255}, {244, 247, 251}, {104, 124, 152}, {62, 104, 158}, true},    // selected
+        {{246, 249, 253}, {224, 233, 244}, {104, 130, 170}, {150, 186, 230}, false},  // hot
+        {{232, 234, 238}, {226, 229, 233}, {176, 182, 192}, {232, 234, 238}, false},  // disabled
+        {{255, 255, 255}, {244, 247, 251}, {70, 100, 140}, {40, 84, 146}, true},      // focused
+    };
+    std::vector<Canvas> frames;
+    for (const auto& k : looks) {
+        Canvas c(W, H);
+        const int y0 = k.selected ? 0 : 2;  // unselected tabs stand lower
+        for (int j = y0; j < H; ++j)
+            for (int i = 0; i < W; ++i)
+                if (!outsideCorner(i, j - y0, W, H - y0, 4, true, false))
+                    c.set(i, j, ramp(k.top, k.bottom, j - y0, H - y0));
+        outlineRounded(c, 0, y0, W, H - y0, 4, k.border, true, false);
+        c.hline(3, y0 + 1, W - 6, k.accent);
+        c.hline(2, y0 + 2, W - 4, mix(k.accent, k.top, 128));
+        if (k.selected)
+            c.hline(1, H - 1, W - 2, k.bottom);  // open towards its page
+        else
+            c.hline(0, H - 1, W, k.border);
+        frames.push_back(c);
+    }
+    out.write(Folder, "tabs.bmp", sideBySide(frames));
+
+    // page frame: three rings, the middle stays open
+    Canvas f(16, 16);
+    outlineRounded(f, 0, 0, 16, 16, 0, {120, 140, 166});
+    outlineRounded(f, 1, 1, 14, 14, 0, White);
+    outlineRounded(f, 2, 2, 12, 12, 0, {226, 232, 240});
+    out.write(Folder, "tabframe.bmp", f);
+}
+
+void progress(Writer& out)
+{
+    constexpr int W = 40, H = 14;
+    Canvas back(W, H);
+    for (int j = 0; j < H; ++j)
+        for (int i = 0; i < W; ++i)
+            if (!outsideCorner(i, j, W, H, 3, true, true))
+                back.set(i, j, ramp({226, 232, 240}, {250, 251, 253}, j, H));
+    back.hline(2, 1, W - 4, {206, 214, 226});
+    outlineRounded(back, 0, 0, W, H, 3, {120, 140, 166});
+
+    Canvas done(W, H);
+    for (int j = 0; j < H; ++j)
+        for (int i = 0; i < W; ++i)
+            if (!outsideCorner(i, j, W, H, 3, true, true))
+                done.set(i, j, ramp({104, 160, 224}, {36, 84, 150}, j, H));
+    done.hline(2, 1, W - 4, {170, 206, 244});
+    done.hline(2, 2, W - 4, {132, 182, 236});
+    outlineRounded(done, 0, 0, W, H, 3, {28, 58, 104});
+    out.write(Folder, "progress.bmp", sideBySide({back, done}));
+}
+
+// ---- scroll bars
+enum class State { Normal, Pressed, Hot, Disabled };
+
+struct PartLook {
+    Rgb top, bottom, border, glyph;
+};
+
+PartLook partLook(State s)
+{
+    switch (s) {
+    case State::Normal: return {{248, 250, 253}, {214, 223, 235}, {120, 140, 166}, {40, 64, 98}};
+    case State::Pressed: return {{196, 208, 224}, {226, 233, 242}, {84, 104, 134}, {20, 40, 70}};
+    case State::Hot: return {{255, 255, 255}, {222, 234, 249}, {90, 128, 182}, {30, 70, 130}};
+    case State::Disabled: return {{236, 238, 242}, {228, 231, 236}, {180, 186, 196}, {168, 174, 184}};
+    }
+    return {};
+}
+
+// A raised rounded plate; horizontal plates shade top to bottom, vertical ones left to right.
+Canvas plate(int w, int h, const PartLook& k, bool vertical, int radius = 2)
+{
+    Canvas c(w, h);
+    for (int j = 0; j < h; ++j)
+        for (int i = 0; i < w; ++i)
+            if (!outsideCorner(i, j, w, h, radius, true, true))
+                c.set(i, j, vertical ? ramp(k.top, k.bottom, i, w) : ramp(k.top, k.bottom, j, h));
+    outlineRounded(c, 0, 0, w, h, radius, k.border);
+    return c;
+}
+
+// Three grooves across the middle of a thumb, on magenta so they can be laid over it.
+Canvas grip(bool vertical, State s)
+{
+    constexpr int S = 16;
+    Canvas c(S, S);
+    const PartLook k = partLook(s);
+    for (int n = -1; n <= 1; ++n) {
+        const int p = S / 2 - 1 + 3 * n;
+        if (vertical) {
+            c.hline(5, p, 6, shade(k.border, -10));
+            c.hline(5, p + 1, 6, White);
+        } else {
+            c.vline(p, 5, 6, shade(k.border, -10));
+            c.vline(p + 1, 5, 6, White);
+        }
+    }
+    return c;
+}
+
+void scrollBars(Writer& out)
+{
+    constexpr int S = 16;
+    const State states[] = {State::Normal, State::Pressed, State::Hot, State::Disabled};
+    const Glyph arrows[] = {GlyphArrowLeft, mirrored(GlyphArrowLeft), GlyphArrowUp, flipped(GlyphArrowUp)};
+
+    std::vector<Canvas> frames;
+    for (int a = 0; a < 4; ++a)
+        for (State s : states) {
+            const PartLook k = partLook(s);
+            Canvas c = plate(S, S, k, a < 2, 3);
+            const int shift = s == State::Pressed ? 1 : 0;
+            drawGlyphCentred(c, arrows[a], 0, 0, S, S, k.glyph, nullptr, shift, shift);
+            frames.push_back(c);
+        }
+    for (bool vertical : {false, true})
+        for (State s : {State::Normal, State::Pressed, State::Hot})
+            frames.push_back(grip(vertical, s));
+    // size grip: dots falling towards the lower right corner on the track colour
+    Canvas corner(S, S, {226, 232, 240});
+    for (int d = 0; d < 3; ++d)
+        for (int n = 0; n <= d; ++n) {
+            const int x = S - 4 - 3 * (d - n), y = S - 4 - 3 * n;
+            corner.fill(x, y, 2, 2, White);
+            corner.set(x, y, {120, 140, 166});
+        }
+    frames.push_back(corner);
+    out.write(Folder, "scrollarrows.bmp", sideBySide(frames));
+
+    for (bool vertical : {false, true}) {
+        std::vector<Canvas> track;
+        for (State s : states) {
+            const Rgb base = s == State::Pressed ? Rgb{204, 214, 228}
+                           : s == State::Hot     ? Rgb{234, 240, 248}
+                           : s == State::Disabled ? Rgb{236, 238, 241}
+                                                  : Rgb{224, 230, 238};
+            Canvas c(S, S, base);
+            const Rgb rim = shade(base, -26);
+            for (int n = 0; n < S; ++n) {
+                if (vertical) {
+                    c.set(0, n, rim);
+                    c.set(1, n, shade(base, -10));
+                    c.set(S - 1, n, rim);
+                } else {
+                    c.set(n, 0, rim);
+                    c.set(n, 1, shade(base, -10));
+                    c.set(n, S - 1, rim);
+                }
+            }
+            track.push_back(c);
+        }
+        out.write(Folder, vertical ? "vtrack.bmp" : "htrack.bmp", sideBySide(track));
+
+        std::vector<Canvas> thumb;
+        for (State s : {State::Normal, State::Pressed, State::Hot}) {
+            PartLook k = partLook(s);
+            k.border = shade(k.border, -16);
+            thumb.push_back(vertical ? plate(S, 24, k, true, 3) : plate(24, S, k, false, 3));
+        }
+        out.write(Folder, vertical ? "vthumb.bmp" : "hthumb.bmp", sideBySide(thumb));
+    }
+}
+
+// ---- title-bar buttons: normal, pressed, hot for the active window, then the same inactive
+struct TitleButtonLook {
+    Rgb top, bottom, border, glyph, glyphShadow;
+};
+
+TitleButtonLook titleButtonLook(bool active, int state, bool danger)
+{
+    if (!active) {
+        const int lift = state == 3 ? 14 : state == 2 ? -12 : 0;
+        return {shade({196, 203, 213}, lift), shade({156, 165, 178}, lift), {112, 120, 134}, {246, 248, 250},
+                {128, 136, 150}};
+    }
+    if (state == 3 && danger)
+        return {{236, 124, 112}, {176, 48, 40}, {96, 22, 18}, White, {110, 24, 20}};
+    if (state == 3)
+        return {{156, 192, 236}, {78, 120, 174}, {22, 40, 70}, White, {30, 54, 90}};
+    if (state == 2)
+        return {{44, 74, 116}, {96, 130, 176}, {14, 26, 46}, {222, 234, 248}, {14, 26, 46}};
+    return {{122, 158, 204}, {58, 92, 140}, {18, 32, 56}, White, {24, 44, 76}};
+}
+
+Canvas titleButton(const Glyph& g, bool danger, int glyphDy)
+{
+    std::vector<Canvas> frames;
+    for (bool active : {true, false})
+        for (int state = 1; state <= 3; ++state) {
+            const TitleButtonLook k = titleButtonLook(active, state, danger);
+            Canvas c(ButtonW, ButtonH);
+            for (int j = 0; j < ButtonH; ++j)
+                for (int i = 0; i < ButtonW; ++i)
+                    if (!outsideCorner(i, j, ButtonW, ButtonH, 3, true, true))
+                        c.set(i, j, ramp(k.top, k.bottom, j, ButtonH));
+            c.hline(3, 1, ButtonW - 6, mix(k.top, White, 100));
+            outlineRounded(c, 0, 0, ButtonW, ButtonH, 3, k.border);
+            const int press = state == 2 ? 1 : 0;
+            drawGlyphCentred(c, g, 0, 0, ButtonW, ButtonH, k.glyph, &k.glyphShadow, press, press + glyphDy);
+            frames.push_back(c);
+        }
+    return sideBySide(frames);
+}
+
+void titleButtons(Writer& out)
+{
+    out.write(Folder, "close.bmp", titleButton(GlyphClose, true, 0));
+    out.write(Folder, "maximise.bmp", titleButton(GlyphMaximise, false, 0));
+    out.write(Folder, "minimise.bmp", titleButton(GlyphMinimise, false, 3));
+    out.write(Folder, "rollup.bmp", titleButton(GlyphRollUp, false, 0));
+    out.write(Folder, "ontop.bmp", titleButton(GlyphOnTop, false, 0));
+    out.write(Folder, "help.bmp", titleButton(GlyphHelp, false, 0));
+}
+
+void all(Writer& out)
+{
+    frame(out);
+    captionBackground(out);
+    menuBar(out);
+    dialogBackground(out);
+    pushButtons(out);
+    boxes(out);
+    tabs(out);
+    progress(out);
+    scrollBars(out);
+    titleButtons(out);
+}
+
+}  // namespace tidewater
+
+// ---------------------------------------------------------------- Slate (version 1+)
+namespace slate {
+
+const QString Folder = QStringLiteral("Slate");
+
+// Sizes shared with Slate.uis: two frames (active, inactive); the bottom border
+// is 4 rows high, as the version 1+ layout demands.
+constexpr int Side = 4, Title = 22, Bottom = 4;
+constexpr int TopLeftEnd = 20, TopMiddle = 8, TopRightEnd = 20;
+constexpr int SideMiddle = 6;
+
+FrameLook look(bool active)
+{
+    if (active)
+        return {{34, 38, 46}, {150, 158, 170}, {96, 104, 116}, {72, 78, 90}, {44, 48, 56},
+                {112, 120, 134}, {64, 70, 82}, {140, 150, 166}, {96, 104, 116}, {80, 86, 98}};
+    return {{110, 114, 122}, {214, 217, 222}, {176, 180, 187}, {152, 156, 164}, {126, 130, 138},
+            {190, 194, 200}, {156, 160, 168}, {178, 182, 190}, {176, 180, 187}, {160, 164, 172}};
+}
+
+void frame(Writer& out)
+{
+    FrameShape s;
+    s.left = s.right = Side;
+    s.top = Title;
+    s.bottom = Bottom;
+    s.width = 2 * Side + TopLeftEnd + TopMiddle + TopRightEnd;
+    s.height = Title + SideMiddle + Bottom;
+    s.topRadius = 3;
+    std::vector<Canvas> frames = {renderFrame(s, look(true)), renderFrame(s, look(false))};
+    const FramePictures p = cutBorders(s, frames);
+
+    // Side borders share one picture: left frames in the left half, right frames in the right half.
+    out.write(Folder, "vframe.bmp", sideBySide({p.left, p.right}));
+    // Top and bottom share the other: bottom frames (4 rows each) first, then the top frames.
+    out.write(Folder, "hframe.bmp", stacked({p.bottom, p.top}));
+}
+
+Canvas titleButton(const Glyph& g, int glyphDy)
+{
+    constexpr int W = 16, H = 14;
+    std::vector<Canvas> frames;
+    for (int state = 1; state <= 3; ++state) {
+        const Rgb top = state == 2 ? Rgb{70, 76, 88} : state == 3 ? Rgb{168, 176, 190} : Rgb{136, 144, 158};
+        const Rgb bottom = state == 2 ? Rgb{116, 124, 138} : state == 3 ? Rgb{104, 112, 126} : Rgb{84, 92, 106};
+        Canvas c(W, H);
+        for (int j = 0; j < H; ++j)
+            for (int i = 0; i < W; ++i)
+                if (!outsideCorner(i, j, W, H, 2, true, true))
+                    c.set(i, j, ramp(top, bottom, j, H));
+        outlineRounded(c, 0, 0, W, H, 2, {30, 34, 42});
+        const Rgb shadow{40, 44, 52};
+        const int press = state == 2 ? 1 : 0;
+        drawGlyphCentred(c, g, 0, 0, W, H, {240, 242, 246}, &shadow, press, press + glyphDy);
+        frames.push_back(c);
+    }
+    return sideBySide(frames);
+}
+
+void controls(Writer& out)
+{
+    std::vector<Canvas> frames;
+    const Rgb faces[][2] = {{{242, 243, 245}, {204, 208, 214}}, {{186, 190, 198}, {220, 223, 228}},
+                            {{230, 231, 233}, {224, 225, 228}}, {{242, 243, 245}, {204, 208, 214}},
+                            {{250, 251, 252}, {214, 218, 224}}};
+    const Rgb borders[] = {{96, 102, 112}, {70, 76, 86}, {170, 174, 180}, {40, 44, 52}, {110, 118, 130}};
+    for (int f = 0; f < 5; ++f) {
+        Canvas c(70, 25);
+        c.verticalGradient(0, 0, 70, 25, faces[f][0], faces[f][1]);
+        outlineRounded(c, 0, 0, 70, 25, 0, borders[f]);
+        if (f == 3)
+            outlineRounded(c, 1, 1, 68, 23, 0, {150, 156, 166});
+        frames.push_back(c);
+    }
+    out.write(Folder, "button.bmp", sideBySide(frames));
+
+    for (bool round : {false, true}) {
+        std::vector<Canvas> boxes;
+        for (bool enabled : {true, false})
+            for (bool marked : {false, true}) {
+                Canvas c(13, 13);
+                const int radius = round ? 6 : 0;
+                for (int j = 0; j < 13; ++j)
+                    for (int i = 0; i < 13; ++i)
+                        if (!outsideCorner(i, j, 13, 13, radius, true, true))
+                            c.set(i, j, enabled ? White : Rgb{232, 233, 235});
+                outlineRounded(c, 0, 0, 13, 13, radius, enabled ? Rgb{80, 86, 98} : Rgb{170, 174, 180});
+                if (marked)
+                    drawGlyphCentred(c, round ? GlyphRadioDot : GlyphCheck, 0, 0, 13, 13,
+                                     enabled ? Rgb{40, 44, 52} : Rgb{160, 164, 170});
+                boxes.push_back(c);
+            }
+        out.write(Folder, round ? "radio.bmp" : "check.bmp", sideBySide(boxes));
+    }
+}
+
+void all(Writer& out)
+{
+    frame(out);
+    out.write(Folder, "close.bmp", titleButton(GlyphClose, 0));
+    out.write(Folder, "maximise.bmp", titleButton(GlyphMaximise, 0));
+    out.write(Folder, "minimise.bmp", titleButton(GlyphMinimise, 3));
+    controls(out);
+}
+
+}  // namespace slate
+
+// ---------------------------------------------------------------- Parchment (version 1)
+namespace parchment {
+
+const QString Folder = QStringLiteral("Parchment");
+
+void all(Writer& out)
+{
+    // title bar pictures: 12 fixed on the left, 60 middle, 24 fixed on the right
+    for (bool active : {true, false}) {
+        constexpr int W = 96, H = 20;
+        Canvas c(W, H);
+        const Rgb top = active ? Rgb{236, 218, 178} : Rgb{226, 220, 206};
+        const Rgb bottom = active ? Rgb{196, 164, 112} : Rgb{196, 188, 172};
+        const Rgb ink = active ? Rgb{92, 60, 28} : Rgb{140, 128, 110};
+        c.verticalGradient(0, 0, W, H, top, bottom);
+        c.hline(0, 1, W, mix(top, White, 120));
+        c.hline(0, H - 1, W, ink);
+        // a small seal on the fixed left end
+        for (int j = 0; j < 8; ++j)
+            for (int i = 0; i < 8; ++i)
+                if (!outsideCorner(i, j, 8, 8, 4, true, true))
+                    c.set(2 + i, 6 + j, active ? Rgb{150, 40, 32} : Rgb{160, 150, 140});
+        c.cutRoundedCorners(0, 0, W, H, 4, true, false);
+        outlineRounded(c, 0, 0, W, H, 4, ink, true, false);
+        out.write(Folder, active ? "title_on.bmp" : "title_off.bmp", c);
+    }
+    for (bool active : {true, false}) {
+        Canvas c(4, 4, active ? Rgb{200, 170, 120} : Rgb{200, 192, 176});
+        c.vline(0, 0, 4, active ? Rgb{92, 60, 28} : Rgb{140, 128, 110});
+        c.vline(1, 0, 4, active ? Rgb{236, 218, 178} : Rgb{226, 220, 206});
+        out.write(Folder, active ? "frame_on.bmp" : "frame_off.bmp", c);
+    }
+    // buttons: normal, pressed, hot side by side
+    const Glyph restore = {
+        "..#####",
+        "..#...#",
+        "#####.#",
+        "#...###",
+        "#...#..",
+        "#####..",
+    };
+    const std::pair<const char*, const Glyph*> buttons[] = {
+        {"close.bmp", &GlyphClose}, {"maximise.bmp", &GlyphMaximise},
+        {"restore.bmp", &restore}, {"minimise.bmp", &GlyphMinimise}};
+    for (const auto& [file, glyph] : buttons) {
+        std::vector<Canvas> frames;
+        for (int state = 1; state <= 3; ++state) {
+            constexpr int W = 16, H = 14;
+            Canvas c(W, H);
+            const Rgb top = state == 2 ? Rgb{190, 156, 104} : state == 3 ? Rgb{250, 236, 204} : Rgb{238, 222, 186};
+            const Rgb bottom = state == 2 ? Rgb{228, 206, 164} : Rgb{204, 174, 124};
+            for (int j = 0; j < H; ++j)
+                for (int i = 0; i < W; ++i)
+                    if (!outsideCorner(i, j, W, H, 2, true, true))
+                        c.set(i, j, ramp(top, bottom, j, H));
+            outlineRounded(c, 0, 0, W, H, 2, {92, 60, 28});
+            const int press = state == 2 ? 1 : 0;
+            const int dy = glyph == &GlyphMinimise ? 3 : 0;
+            drawGlyphCentred(c, *glyph, 0, 0, W, H, {92, 60, 28}, nullptr, press, press + dy);
+            frames.push_back(c);
+        }
+        out.write(Folder, file, sideBySide(frames));
+    }
+}
+
+}  // namespace parchment
+
+// ---------------------------------------------------------------- Misnamed (version 2, file name differs from folder)
+namespace misnamed {
+
+const QString Folder = QStringLiteral("Misnamed");
+
+void all(Writer& out)
+{
+    FrameShape s;
+    s.left = s.right = 4;
+    s.top = 22;
+    s.bottom = 4;
+    s.width = 8 + 16 + 16 + 16;
+    s.height = 22 + 8 + 4;
+    s.topRadius = 5;
+    const FrameLook k{{18, 54, 58}, {120, 190, 190}, {50, 120, 124}, {34, 90, 94}, {20, 60, 64},
+                      {70, 150, 152}, {30, 96, 100}, {110, 200, 196}, {50, 120, 124}, {40, 100, 104}};
+    const FramePictures p = cutBorders(s, {renderFrame(s, k)});
+    out.write(Folder, "left.bmp", p.left);
+    out.write(Folder, "right.bmp", p.right);
+    out.write(Folder, "top.bmp", p.top);
+    out.write(Folder, "bottom.bmp", p.bottom);
+}
+
+}  // namespace misnamed
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: skingen OUTDIR\n"
+                             "Draws the bitmaps of the sample personalities into OUTDIR (the skins root).\n");
+        return 2;
+    }
+    Writer out(QString::fromLocal8Bit(argv[1]));
+    tidewater::all(out);
+    slate::all(out);
+    parchment::all(out);
+    misnamed::all(out);
+    if (out.failed())
+        return 1;
+    std::printf("skingen: %d bitmaps written\n", out.count());
+    return 0;
+}
