@@ -6,16 +6,23 @@ namespace sw {
 
 namespace fs = std::filesystem;
 
-TIniFile::TIniFile(std::string fileName)
-    : TAcceleratedIniFile(fileName, NoLoad{}), disk_(profileFilePath(fileName))
+TIniFile::TIniFile(std::string fileName) : TIniFile(std::move(fileName), true) {}
+
+TIniFile::TIniFile(std::string fileName, bool diskBacked)
+    : TAcceleratedIniFile(fileName, NoLoad{}),
+      disk_(diskBacked ? profileFilePath(fileName) : fs::path()),
+      diskBacked_(diskBacked)
 {
-    loadText(disk_.load());
+    if (diskBacked_)
+        loadText(disk_.load());
 }
 
 TIniFile::~TIniFile() = default;
 
 void TIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value)
 {
+    if (!diskBacked_)
+        return TAcceleratedIniFile::WriteString(section, key, value);
     // The Windows folder may not exist yet on a machine where the engine never ran.
     if (disk_.path().parent_path() == windowsFolder()) {
         std::error_code ec;
@@ -27,13 +34,15 @@ void TIniFile::WriteString(std::string_view section, std::string_view key, std::
 
 void TIniFile::EraseSection(std::string_view section)
 {
-    disk_.eraseSection(section);
+    if (diskBacked_)
+        disk_.eraseSection(section);
     TAcceleratedIniFile::EraseSection(section);
 }
 
 void TIniFile::DeleteKey(std::string_view section, std::string_view key)
 {
-    disk_.deleteKey(section, key);
+    if (diskBacked_)
+        disk_.deleteKey(section, key);
     TAcceleratedIniFile::DeleteKey(section, key);
 }
 

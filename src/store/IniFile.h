@@ -24,8 +24,13 @@ public:
     const std::filesystem::path& DiskPath() const { return disk_.path(); }
     const std::string& DiskBytes() const { return disk_.bytes(); }
 
+protected:
+    // With diskBacked false the store names no real file: it reads and writes memory only.
+    TIniFile(std::string fileName, bool diskBacked);
+
 private:
     ProfileFile disk_;
+    bool diskBacked_ = true;
 };
 
 }  // namespace sw

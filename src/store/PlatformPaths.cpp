@@ -14,7 +14,27 @@ fs::path environmentPath(const char* name)
     return value && *value ? fs::path(value) : fs::path();
 }
 
+fs::path& programFolderOverride()
+{
+    static fs::path folder;
+    return folder;
+}
+
 }  // namespace
+
+fs::path programFolder()
+{
+    if (!programFolderOverride().empty())
+        return programFolderOverride();
+    std::error_code ec;
+    fs::path executable = fs::read_symlink("/proc/self/exe", ec);
+    return ec ? fs::current_path(ec) : executable.parent_path();
+}
+
+void setProgramFolder(const fs::path& folder)
+{
+    programFolderOverride() = folder;
+}
 
 fs::path registryFolder()
 {

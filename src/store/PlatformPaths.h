@@ -18,4 +18,9 @@ std::filesystem::path windowsFolder();
 // that file in the Windows folder; anything else is used as it is.
 std::filesystem::path profileFilePath(const std::string& fileName);
 
+// The folder of the running program, where the catalogues, templates and plug-ins
+// lie. Found from the program file itself; setProgramFolder overrides it (tests).
+std::filesystem::path programFolder();
+void setProgramFolder(const std::filesystem::path& folder);
+
 }  // namespace sw

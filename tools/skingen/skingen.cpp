@@ -665,8 +665,8 @@ void tabs(Writer& out)
                 if (!outsideCorner(i, j - y0, W, H - y0, 4, true, false))
                     c.set(i, j, ramp(k.top, k.bottom, j - y0, H - y0));
         outlineRounded(c, 0, y0, W, H - y0, 4, k.border, true, false);
-        c.hline(3, y0 + 1, W - 6, k.accent);
-        c.hline(2, y0 + 2, W - 4, mix(k.accent, k.top, 128));
+        c.hline(2, y0 + 1, W - 4, k.accent);
+        c.hline(1, y0 + 2, W - 2, mix(k.accent, k.top, 128));
         if (k.selected)
             c.hline(1, H - 1, W - 2, k.bottom);  // open towards its page
         else

@@ -1,0 +1,120 @@
+#include "document/FileReference.h"
+
+#include "store/StringOps.h"
+
+#include <vector>
+
+namespace sw {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool isInside(const fs::path& path, const fs::path& root)
+{
+    auto p = path.begin(), r = root.begin();
+    for (; r != root.end(); ++r, ++p) {
+        if (r->empty())
+            continue;  // a trailing separator of the root
+        if (p == path.end() || *p != *r)
+            return false;
+    }
+    return true;
+}
+
+bool matchOne(std::string_view name, std::string_view pattern)
+{
+    // Iterative wildcard match with one back-tracking point for the last "*".
+    std::size_t n = 0, p = 0, starP = std::string_view::npos, starN = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && (pattern[p] == '?' || asciiUpper(pattern[p]) == asciiUpper(name[n]))) {
+            ++n;
+            ++p;
+        } else if (p < pattern.size() && pattern[p] == '*') {
+            starP = p++;
+            starN = n;
+        } else if (starP != std::string_view::npos) {
+            p = starP + 1;
+            n = ++starN;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*')
+        ++p;
+    return p == pattern.size();
+}
+
+}  // namespace
+
+std::optional<fs::path> resolveFileReference(const fs::path& skinsRoot, std::string_view reference)
+{
+    std::vector<std::string> components;
+    std::string current;
+    for (char c : reference) {
+        if (c == '\\' || c == '/') {
+            if (current.empty() && components.empty())
+                return std::nullopt;  // absolute: "\x" or "/x"
+            if (!current.empty())
+                components.push_back(current);
+            current.clear();
+        } else {
+            current += c;
+        }
+    }
+    if (!current.empty())
+        components.push_back(current);
+    if (components.empty())
+        return std::nullopt;
+    for (const std::string& component : components)
+        if (component == "." || component == ".." || component.find(':') != std::string::npos)
+            return std::nullopt;
+
+    fs::path path = skinsRoot;
+    std::error_code ec;
+    for (const std::string& component : components) {
+        fs::path exact = path / component;
+        if (fs::exists(fs::symlink_status(exact, ec)) || !fs::is_directory(path, ec)) {
+            path = exact;
+            continue;
+        }
+        fs::path match = exact;
+        for (const auto& entry : fs::directory_iterator(path, ec))
+            if (sameText(entry.path().filename().string(), component)) {
+                match = entry.path();
+                break;
+            }
+        path = match;
+    }
+    // Links may point anywhere; what they reach must still lie under the root.
+    fs::path real = fs::weakly_canonical(path, ec);
+    fs::path realRoot = fs::weakly_canonical(skinsRoot, ec);
+    if (!ec && !isInside(real, realRoot))
+        return std::nullopt;
+    return path;
+}
+
+std::string makeFileReference(std::string_view folderName, std::string_view fileName)
+{
+    std::string reference(folderName);
+    reference += '\\';
+    reference += fileName;
+    return reference;
+}
+
+bool matchesFilePattern(std::string_view fileName, std::string_view patterns)
+{
+    std::size_t start = 0;
+    while (start <= patterns.size()) {
+        std::size_t end = patterns.find(';', start);
+        if (end == std::string_view::npos)
+            end = patterns.size();
+        std::string_view pattern = trimView(patterns.substr(start, end - start));
+        if (!pattern.empty() && matchOne(fileName, pattern))
+            return true;
+        start = end + 1;
+    }
+    return false;
+}
+
+}  // namespace sw
