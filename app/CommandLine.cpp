@@ -1,5 +1,7 @@
 #include "CommandLine.h"
 
+#include "ValidateCommand.h"
+
 #include "store/AcceleratedIniFile.h"
 #include "store/IniFile.h"
 #include "store/Version.h"
@@ -113,6 +115,7 @@ std::string commandLineHelp()
                        "  skinwrt [FILE]     start the editor (a .uis file opens, a .zip is offered for installing)\n";
     for (const auto& [name, verb] : verbs())
         text += "  " + verb.usage + "\n";
+    text += "  skinwrt validate [--json] FILE...\n";
     text += "\n'skinwrt VERB --help' describes one verb. '--version' prints the version.\n";
     return text;
 }
@@ -129,6 +132,8 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         out << "skinwrt " << programVersion() << "\n";
         return ExitOk;
     }
+    if (args[0] == "validate")
+        return runValidateCommand({args.begin() + 1, args.end()}, out, err);
     auto found = std::find_if(verbs().begin(), verbs().end(),
                               [&](const auto& entry) { return entry.first == args[0]; });
     if (found == verbs().end())

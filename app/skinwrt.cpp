@@ -2,7 +2,29 @@
 // starts the editor.
 #include "CommandLine.h"
 
+#include "editor/MainForm.h"
+#include "editor/WidgetPrompts.h"
+#include "engine/ScopedService.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QTimer>
+
+#include <cstdlib>
 #include <iostream>
+
+namespace {
+
+bool displayAvailable()
+{
+    auto set = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value && *value;
+    };
+    return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -10,7 +32,29 @@ int main(int argc, char** argv)
     int code = sw::runCommandLine(args, std::cout, std::cerr);
     if (code >= 0)
         return code;
-    // The editor's windows come next; until then the command line is all there is.
-    std::cout << sw::commandLineHelp();
-    return 0;
+    if (!displayAvailable()) {
+        std::cerr << "skinwrt: no display is available to show the editor.\n"
+                     "Use 'skinwrt render FILE -o OUT.png' to draw a preview without one.\n";
+        return 2;
+    }
+
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Skinwright"));
+    sw::WidgetPrompts prompts;
+    sw::ScopedService<sw::PromptService> installed(prompts);
+    QStringList arguments = QApplication::arguments().mid(1);
+    sw::TMainForm main(QString(), arguments);
+    int exitCode = main.StartUp();
+    if (exitCode >= 0)
+        return exitCode;
+    main.show();
+    // SKINWRT_SCREENSHOT=out.png: take a picture of the whole screen once the windows
+    // have settled, then quit (for looking at the editor on a machine without a desktop).
+    QString screenshot = qEnvironmentVariable("SKINWRT_SCREENSHOT");
+    if (!screenshot.isEmpty())
+        QTimer::singleShot(2000, &main, [screenshot] {
+            QGuiApplication::primaryScreen()->grabWindow(0).save(screenshot);
+            QApplication::quit();
+        });
+    return QApplication::exec();
 }

@@ -7,4 +7,9 @@ std::string programVersion()
     return SKINWRT_VERSION;
 }
 
+int programBuild()
+{
+    return SKINWRT_BUILD;
+}
+
 }  // namespace sw

@@ -6,5 +6,7 @@
 namespace sw {
 
 std::string programVersion();
+// The build number that goes with the version.
+int programBuild();
 
 }  // namespace sw

@@ -1,0 +1,129 @@
+// Validating a large personality (10,000 attributes in 400 button sections, with the
+// shipped catalogue and bitmaps on disk) beside inih parsing the same bytes.
+#include "RatioReporter.h"
+
+#include "document/UisFile.h"
+#include "document/Validator.h"
+#include "store/PlatformPaths.h"
+
+#include <ini.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void writeText(const fs::path& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary).write(text.data(), std::streamsize(text.size()));
+}
+
+// A 24-bit BMP header of the given size (the validator reads only the header).
+std::string bitmapHeader(int width, int height)
+{
+    std::string bytes = "BM";
+    auto put = [&](uint32_t value, int size) {
+        for (int i = 0; i < size; ++i)
+            bytes += char((value >> (8 * i)) & 255);
+    };
+    put(54, 4), put(0, 4), put(54, 4), put(40, 4), put(uint32_t(width), 4), put(uint32_t(height), 4);
+    put(1, 2), put(24, 2);
+    bytes.append(24, '\0');
+    return bytes;
+}
+
+struct Fixture {
+    fs::path folder;
+    std::string skin;
+
+    Fixture()
+    {
+        folder = fs::temp_directory_path() / ("skinwrt-validatorbench-" + std::to_string(std::random_device{}()));
+        fs::create_directories(folder / "program");
+        fs::create_directories(folder / "Skins" / "Big");
+        fs::copy_file(sw::programFolder() / "uis2.def", folder / "program" / "uis2.def");
+        for (const char* edge : {"top", "bottom", "left", "right"})
+            writeText(folder / "Skins" / "Big" / (std::string(edge) + ".bmp"), bitmapHeader(60, 60));
+        for (int i = 0; i < 20; ++i)
+            writeText(folder / "Skins" / "Big" / ("b" + std::to_string(i) + ".bmp"), bitmapHeader(48, 16));
+
+        // 400 buttons of 25 attributes: choices, integers, files (bitmaps, sounds,
+        // scripts), strings and enumerators, as button sections of real skins hold them.
+        const std::pair<const char*, const char*> attributes[] = {
+            {"Action", "1"},       {"Align", "1"},          {"XCoord", "20"},       {"YCoord", "4"},
+            {"Visibility", "0"},   {"Visibility1", "5"},    {"Visibility2", "6"},   {"ButtonImage", "Big\\b%.bmp"},
+            {"Type", "0"},         {"Text", "Button %"},    {"Width", "16"},        {"Height", "16"},
+            {"CombineOp", "1"},    {"ShiftAction", "9"},    {"NormalFont", "0"},    {"TextColours", "0"},
+            {"TextLayout", "0"},   {"DllName", "x.dll"},    {"Sound", "Big\\c.wav"}, {"ScriptAction", "0"},
+            {"ScriptMouseEnter", "Big\\s.vxs"}, {"LinkedTo", "0"}, {"Visibility3", "7"}, {"Visibility4", "8"},
+            {"Command", "notepad.exe"},
+        };
+        std::string text = "[TITLEBARSKIN]\r\nSkinName=Big\r\nSkinAuthor=bench\r\n\r\n[PERSONALITY]\r\n"
+                           "ButtonCount=400\r\nTOP=Big\\top.bmp\r\nBOTTOM=Big\\bottom.bmp\r\nLEFT=Big\\left.bmp\r\n"
+                           "RIGHT=Big\\right.bmp\r\n\r\n";
+        for (int b = 0; b < 400; ++b) {
+            text += "; button " + std::to_string(b) + "\r\n[Button" + std::to_string(b) + "]\r\n";
+            for (const auto& [name, value] : attributes) {
+                std::string v = value;
+                if (auto mark = v.find('%'); mark != std::string::npos)
+                    v.replace(mark, 1, std::to_string(b % 20));
+                text += std::string(name) + "=" + v + "\r\n";
+            }
+            text += "\r\n";
+        }
+        skin = (folder / "Skins" / "Big" / "Big.uis").string();
+        writeText(skin, text);
+        sw::setProgramFolder(folder / "program");
+    }
+    ~Fixture() { fs::remove_all(folder); }
+};
+
+Fixture& fixture()
+{
+    static Fixture f;
+    return f;
+}
+
+void ValidatePersonality(benchmark::State& state)
+{
+    sw::TUisFile document(fixture().skin);
+    std::size_t findings = 0;
+    for (auto _ : state) {
+        sw::ValidationResult result = sw::validate(document);
+        findings = result.findings.size();
+        benchmark::DoNotOptimize(result);
+    }
+    state.counters["findings"] = double(findings);
+}
+BENCHMARK(ValidatePersonality)->Unit(benchmark::kMillisecond);
+
+void ParseSameBytesInih(benchmark::State& state)
+{
+    for (auto _ : state) {
+        std::vector<std::string> values;
+        ini_parse(fixture().skin.c_str(),
+                  [](void* user, const char*, const char*, const char* value) {
+                      static_cast<std::vector<std::string>*>(user)->push_back(value);
+                      return 1;
+                  },
+                  &values);
+        benchmark::DoNotOptimize(values);
+    }
+}
+BENCHMARK(ParseSameBytesInih)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    fixture();
+    sw::bench::RatioReporter reporter({
+        {"ValidatePersonality", "ParseSameBytesInih", 8.0, "validate 10,000 attributes / inih parse"},
+    });
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+}

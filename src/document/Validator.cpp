@@ -1,0 +1,478 @@
+#include "document/Validator.h"
+
+#include "document/FileReference.h"
+#include "document/UisFile.h"
+#include "store/StringOps.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <fstream>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace sw {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A personality value read as an integer with 0 as default, as ReadInteger reads it.
+int32_t integerValue(std::string_view value)
+{
+    if (value.size() > 2 && value[0] == '0' && (value[1] == 'x' || value[1] == 'X'))
+        return strToIntDef("$" + std::string(value.substr(2)), 0);
+    return strToIntDef(value, 0);
+}
+
+// The skins root as the messages show it: without a trailing separator.
+std::string rootText(const fs::path& root)
+{
+    std::string text = root.string();
+    while (text.size() > 1 && (text.back() == '/' || text.back() == '\\'))
+        text.pop_back();
+    return text;
+}
+
+bool isButtonFamily(const std::string& upperSection)
+{
+    return upperSection.rfind("BUTTON", 0) == 0 && upperSection.find("BUTTONS") == std::string::npos;
+}
+
+// The number of a section named BUTTON followed by a number in plain decimal.
+std::optional<int> buttonNumber(const std::string& upperSection)
+{
+    std::string_view digits = std::string_view(upperSection).substr(std::min<std::size_t>(6, upperSection.size()));
+    if (upperSection.rfind("BUTTON", 0) != 0 || digits.empty() || digits.size() > 9 ||
+        (digits[0] == '0' && digits.size() > 1))
+        return std::nullopt;
+    int number = 0;
+    for (char c : digits) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        number = number * 10 + (c - '0');
+    }
+    return number;
+}
+
+// The mandatory attributes of the catalogue (definitions "Section,Attribute" whose
+// Optional is "0"): the upper-cased section part -> the attributes, in catalogue order.
+std::unordered_map<std::string, TStrings> mandatoryAttributes(TUisDefinition& catalogue)
+{
+    std::unordered_map<std::string, TStrings> result;
+    TStrings names;
+    catalogue.ReadSections(names);
+    for (const std::string& name : names) {
+        std::size_t comma = name.find(',');
+        if (comma == std::string::npos)
+            continue;
+        if (catalogue.ReadString(name, "Optional", "1") != "0")
+            continue;
+        result[asciiUpper(std::string_view(name).substr(0, comma))].push_back(name.substr(comma + 1));
+    }
+    return result;
+}
+
+class Checker {
+public:
+    Checker(TUisFile& document, const fs::path& skinsRoot, ValidationResult& result)
+        : document_(document), root_(skinsRoot), rootText_(rootText(skinsRoot)), result_(result)
+    {
+    }
+
+    void checkCatalogue();
+    void checkBitmapGeometry();
+
+private:
+    void add(std::string caption, int icon, std::string section, std::string attribute,
+             FindingKind kind = FindingKind::Catalogue)
+    {
+        result_.findings.push_back({std::move(caption), icon, std::move(section), std::move(attribute), kind});
+    }
+    bool referencedFileExists(const std::string& reference);
+    void checkAttribute(const std::string& section, const std::string& lookup, const std::string& key,
+                        std::string_view value);
+
+    // What the catalogue says of one attribute, asked once per run: every button
+    // section shares the button definitions. Limits are asked when first needed.
+    struct Definition {
+        int type = TypeUnknown;
+        std::optional<int> kind, minimum, maximum, shift, choices;
+    };
+    Definition& definition(const std::string& lookup, const std::string& key);
+
+    // Bitmap geometry.
+    struct Bitmap {
+        std::string section, attribute, reference;
+        BitmapSize size;
+        std::string where() const
+        {
+            return "bitmap [" + reference + "] of Attribute [" + attribute + "] in Section [" + section + "]";
+        }
+    };
+    std::optional<Bitmap> bitmap(const std::string& section, const std::string& attribute);
+    void addGeometry(const Bitmap& bitmap, const std::string& text)
+    {
+        add(text, IconBitmapGeometry, bitmap.section, bitmap.attribute, FindingKind::BitmapGeometry);
+    }
+    bool positiveFrameCount(const Bitmap& bitmap, int frames, const std::string& declaration);
+    void checkFrames(const Bitmap& bitmap, bool across, int frames, const std::string& declaration);
+    void checkEnds(const Bitmap& bitmap, bool across, const std::string& edge, const std::string& secondWord);
+    void checkVersion2Edges();
+    void checkVersion1pEdges();
+    void checkButtonStrips();
+
+    TUisFile& document_;
+    const fs::path& root_;
+    std::string rootText_;
+    ValidationResult& result_;
+    // Many attributes name the same few files; each is looked up on disk once per run.
+    std::unordered_map<std::string, bool> fileExists_;
+    std::unordered_map<std::string, std::optional<BitmapSize>> bitmapSizes_;
+    std::unordered_map<std::string, Definition> definitions_;
+};
+
+bool Checker::referencedFileExists(const std::string& reference)
+{
+    auto known = fileExists_.find(reference);
+    if (known != fileExists_.end())
+        return known->second;
+    // A reference that would leave the skins root counts as missing: it is never followed.
+    std::error_code ec;
+    std::optional<fs::path> path = resolveFileReference(root_, reference);
+    bool exists = path && fs::is_regular_file(*path, ec);
+    fileExists_.emplace(reference, exists);
+    return exists;
+}
+
+Checker::Definition& Checker::definition(const std::string& lookup, const std::string& key)
+{
+    std::string name = lookup + "," + key;
+    auto found = definitions_.find(name);
+    if (found == definitions_.end()) {
+        Definition fresh;
+        fresh.type = document_.AttributeTypeOf(lookup, key);
+        found = definitions_.emplace(std::move(name), fresh).first;
+    }
+    return found->second;
+}
+
+void Checker::checkAttribute(const std::string& section, const std::string& lookup, const std::string& key,
+                             std::string_view value)
+{
+    const std::string quoted = "  [" + key + "] in Section [" + section + "] value [" + std::string(value) + "]";
+    Definition& d = definition(lookup, key);
+    switch (d.type) {
+    case TypeFile:
+        if (!d.kind)
+            d.kind = document_.EditorKind(lookup, key);
+        if (*d.kind == 5 && !referencedFileExists(std::string(value)))
+            add("File not found - Section [" + section + "], Attribute [" + key + "], referenced file[" + rootText_ +
+                    "\\" + std::string(value) + "]",
+                IconFileNotFound, section, key);
+        break;
+    case TypeInt: {
+        int32_t number = integerValue(value);
+        // The maximum is asked only when the minimum holds, so a malformed upper limit
+        // stops the run only where it is needed.
+        if (!d.minimum)
+            d.minimum = document_.Minimum(lookup, key);
+        if (number < *d.minimum) {
+            add("Minimal value constraint violation -  Attribute" + quoted, IconBelowMinimum, section, key);
+            break;
+        }
+        if (!d.maximum)
+            d.maximum = document_.Maximum(lookup, key);
+        if (number > *d.maximum)
+            add("Maximal value constraint violation -  Attribute" + quoted, IconAboveMaximum, section, key);
+        break;
+    }
+    case TypeChoose: {
+        if (!d.shift) {
+            d.shift = document_.Shift(lookup, key);
+            d.choices = document_.Definition().ReadInteger(lookup + "," + key, "Constraints", 0);
+        }
+        int64_t number = integerValue(value);
+        int64_t first = *d.shift, last = first + *d.choices - 1;
+        if (number < first || number > last)
+            add("Attribute" + quoted + " does not contains in set of available values[" + intToStr(first) + "-" +
+                    intToStr(last) + "]",
+                IconValueNotAllowed, section, key);
+        break;
+    }
+    case TypeUnknown:
+        add("Illegal or unknown attribute" + quoted, IconValueNotAllowed, section, key);
+        break;
+    default:
+        break;
+    }
+}
+
+void Checker::checkCatalogue()
+{
+    auto mandatory = mandatoryAttributes(document_.Definition());
+    TStrings sections, entries;
+    document_.ReadSections(sections);
+    // A repeated section reads as its first occurrence; checking it again would only
+    // repeat the same rows.
+    std::unordered_set<std::string> seen;
+    for (const std::string& section : sections) {
+        std::string upper = asciiUpper(section);
+        if (!seen.insert(upper).second)
+            continue;
+        document_.ReadSectionValues(upper, entries);
+        // Numbered button sections are described by the button definitions.
+        const std::string lookup = isButtonFamily(upper) ? std::string("Button") : upper;
+        for (const std::string& entry : entries) {
+            std::size_t equals = entry.find('=');
+            std::string key = entry.substr(0, equals);
+            std::string_view value = std::string_view(entry).substr(equals + 1);
+            try {
+                checkAttribute(section, lookup, key, value);
+            } catch (const EConvertError& error) {
+                result_.completed = false;
+                result_.error = error.what();
+                result_.errorSection = section;
+                result_.errorAttribute = key;
+                return;
+            }
+        }
+        // Only a section named exactly as a definition's section part has its mandatory
+        // attributes checked, so numbered sections never are.
+        auto required = mandatory.find(lookup);
+        if (required == mandatory.end())
+            continue;
+        for (const std::string& attribute : required->second)
+            if (!document_.ValueExists(lookup, attribute))
+                add("Manditory attribute [" + attribute + "] not found in section [" + lookup + "].",
+                    IconValueNotAllowed, lookup, "");
+    }
+    if (result_.findings.empty())
+        add(kNoErrorsFound, IconNoErrors, "", "");
+}
+
+std::optional<Checker::Bitmap> Checker::bitmap(const std::string& section, const std::string& attribute)
+{
+    std::string reference = document_.ReadString(section, attribute, "");
+    if (reference.empty() || !referencedFileExists(reference))
+        return std::nullopt;  // nothing to measure; a missing bitmap is reported by the catalogue checks
+    Bitmap found{section, attribute, reference, {}};
+    auto measured = bitmapSizes_.find(reference);
+    if (measured == bitmapSizes_.end()) {
+        std::optional<fs::path> path = resolveFileReference(root_, reference);
+        measured = bitmapSizes_.emplace(reference, path ? readBitmapSize(*path) : std::nullopt).first;
+    }
+    const std::optional<BitmapSize>& size = measured->second;
+    if (!size) {
+        addGeometry(found, "Unreadable " + found.where() + ": the file has no valid bitmap header.");
+        return std::nullopt;
+    }
+    found.size = *size;
+    return found;
+}
+
+bool Checker::positiveFrameCount(const Bitmap& bitmap, int frames, const std::string& declaration)
+{
+    if (frames > 0)
+        return true;
+    addGeometry(bitmap, "Frame count of " + bitmap.where() + " is not a positive number (" + declaration + ").");
+    return false;
+}
+
+// Frames lie side by side (across) or one under another.
+void Checker::checkFrames(const Bitmap& bitmap, bool across, int frames, const std::string& declaration)
+{
+    if (!positiveFrameCount(bitmap, frames, declaration))
+        return;
+    int extent = across ? bitmap.size.width : bitmap.size.height;
+    if (extent % frames != 0)
+        addGeometry(bitmap, "Frame size mismatch - " + bitmap.where() + " is " + intToStr(extent) + " pixels " +
+                                (across ? "wide" : "high") + ", which does not divide into " + intToStr(frames) +
+                                " frames (" + declaration + ").");
+}
+
+// The fixed ends of an edge lie at its two ends: left and right on the top and bottom
+// edges (across), top and bottom on the side edges.
+void Checker::checkEnds(const Bitmap& bitmap, bool across, const std::string& edge, const std::string& secondWord)
+{
+    int first = document_.Height(edge, "Top");
+    int second = document_.Height(edge, "Bot");
+    int64_t sum = int64_t(first) + second;
+    int extent = across ? bitmap.size.width : bitmap.size.height;
+    if (sum > extent)
+        addGeometry(bitmap, "End size mismatch - " + edge + "TopHeight=" + intToStr(first) + " and " + edge +
+                                secondWord + "Height=" + intToStr(second) + " of " + bitmap.where() +
+                                " add up to " + intToStr(sum) + " pixels, more than its " + (across ? "width" : "height") +
+                                " of " + intToStr(extent) + ".");
+}
+
+void Checker::checkVersion2Edges()
+{
+    // In the order the preview loads them; the side edges hold their frames side by
+    // side, the top and bottom edges one under another.
+    static const struct {
+        const char* attribute;
+        const char* edge;
+        bool sideBySide;
+    } edges[] = {{"LEFT", "Left", true}, {"RIGHT", "Right", true}, {"TOP", "Top", false}, {"BOTTOM", "Bottom", false}};
+    for (const auto& e : edges) {
+        std::optional<Bitmap> found = bitmap("PERSONALITY", e.attribute);
+        if (!found)
+            continue;
+        int frames = document_.FrameCount(e.edge);
+        if (frames == 0)
+            frames = 1;
+        checkFrames(*found, e.sideBySide, frames, std::string(e.edge) + "Frame=" + intToStr(frames));
+        checkEnds(*found, !e.sideBySide, e.edge, "Bot");
+    }
+}
+
+void Checker::checkVersion1pEdges()
+{
+    int frames = document_.FrameCount("");
+    if (frames == 0)
+        frames = 1;
+    const std::string declaration = "FrameCount=" + intToStr(frames);
+    // vertFrame: the left edge is its left half, the right edge its right half, each
+    // with the frames side by side.
+    if (std::optional<Bitmap> found = bitmap("BORDERS", "vertFrame")) {
+        if (positiveFrameCount(*found, frames, declaration) && found->size.width % (2 * int64_t(frames)) != 0)
+            addGeometry(*found, "Frame size mismatch - " + found->where() + " is " + intToStr(found->size.width) +
+                                    " pixels wide, which does not divide into two halves of " + intToStr(frames) +
+                                    " frames each (" + declaration + ").");
+        checkEnds(*found, false, "Left", "Bottom");
+        checkEnds(*found, false, "Right", "Bottom");
+    }
+    // horzFrame: the bottom edge is its first 4 rows per frame, the top edge the rows
+    // after them, both with the frames one under another.
+    if (std::optional<Bitmap> found = bitmap("BORDERS", "horzFrame")) {
+        if (positiveFrameCount(*found, frames, declaration)) {
+            int64_t bottomRows = 4 * int64_t(frames);
+            int64_t topRows = found->size.height - bottomRows;
+            if (topRows <= 0)
+                addGeometry(*found, "Frame size mismatch - " + found->where() + " is " + intToStr(found->size.height) +
+                                        " pixels high, which leaves no rows for the top border after the " +
+                                        intToStr(bottomRows) + " rows of the bottom border (" + declaration + ").");
+            else if (topRows % frames != 0)
+                addGeometry(*found, "Frame size mismatch - " + found->where() + " is " + intToStr(found->size.height) +
+                                        " pixels high; the " + intToStr(topRows) + " rows after the " +
+                                        intToStr(bottomRows) + " rows of the bottom border do not divide into " +
+                                        intToStr(frames) + " frames (" + declaration + ").");
+        }
+        checkEnds(*found, true, "Top", "Bottom");
+        checkEnds(*found, true, "Bottom", "Bottom");
+    }
+}
+
+void Checker::checkButtonStrips()
+{
+    // Picture buttons: normal, pressed and hot side by side, twice over (active, then
+    // inactive) with triple images. Plug-in, text and window-icon buttons draw no strip.
+    bool triple = document_.ReadBool("PERSONALITY", "TripleImages", false);
+    const int frames = triple ? 6 : 3;
+    const std::string declaration = std::string("TripleImages=") + (triple ? "1" : "0");
+    const int count = document_.ButtonCount();
+    TStrings sections;
+    document_.ReadSections(sections);
+    std::unordered_set<std::string> seen;
+    for (const std::string& section : sections) {
+        // Only the sections the preview loads: BUTTON followed by a number below the count.
+        std::string upper = asciiUpper(section);
+        std::optional<int> number = buttonNumber(upper);
+        if (!number || *number >= count || !seen.insert(upper).second)
+            continue;
+        int action = document_.ReadInteger(section, "Action", 0);
+        if (action == -3 || action == 11 || document_.ReadInteger(section, "Type", 0) == 1)
+            continue;
+        if (std::optional<Bitmap> found = bitmap(section, "ButtonImage"))
+            checkFrames(*found, true, frames, declaration);
+    }
+}
+
+void Checker::checkBitmapGeometry()
+{
+    switch (document_.FormatVersion()) {
+    case UisType2: checkVersion2Edges(); break;
+    case UisType1p: checkVersion1pEdges(); break;
+    default: return;  // no preview, so no frames to cut
+    }
+    checkButtonStrips();
+}
+
+uint32_t littleEndian(const unsigned char* bytes, int size)
+{
+    uint32_t value = 0;
+    for (int i = size - 1; i >= 0; --i)
+        value = (value << 8) | bytes[i];
+    return value;
+}
+
+}  // namespace
+
+bool ValidationResult::clean() const
+{
+    return completed && findings.size() == 1 && findings[0].icon == IconNoErrors;
+}
+
+ValidationResult validate(TUisFile& document, const fs::path& file, const fs::path& skinsRoot)
+{
+    ValidationResult result;
+    std::error_code ec;
+    if (!fs::is_regular_file(file, ec)) {
+        result.findings.push_back({"No uis file found in this directory or uis has a different filename than the "
+                                   "folder containing it",
+                                   IconNoPersonalityFile, "", "", FindingKind::Catalogue});
+        return result;
+    }
+    Checker checker(document, skinsRoot, result);
+    checker.checkCatalogue();
+    if (result.completed)
+        checker.checkBitmapGeometry();
+    return result;
+}
+
+ValidationResult validate(TUisFile& document)
+{
+    return validate(document, document.DiskPath(), document.SkinsRoot());
+}
+
+std::optional<BitmapSize> readBitmapSize(const fs::path& file)
+{
+    // File header (14 bytes), then the size of the bitmap header and its fields.
+    constexpr int kFileHeader = 14, kCoreHeader = 12, kInfoFields = 16;
+    std::ifstream in(file, std::ios::binary);
+    unsigned char bytes[kFileHeader + kInfoFields] = {};
+    in.read(reinterpret_cast<char*>(bytes), sizeof bytes);
+    const std::streamsize got = in.gcount();
+    if (got < kFileHeader + kCoreHeader || bytes[0] != 'B' || bytes[1] != 'M')
+        return std::nullopt;
+    std::error_code ec;
+    const uintmax_t fileSize = fs::file_size(file, ec);
+    const uint32_t headerSize = littleEndian(bytes + 14, 4);
+    if (ec || fileSize < uintmax_t(kFileHeader) + headerSize)
+        return std::nullopt;  // cut short inside its own header
+
+    int64_t width, height;
+    unsigned planes, bitsPerPixel;
+    if (headerSize == kCoreHeader) {
+        width = littleEndian(bytes + 18, 2);
+        height = littleEndian(bytes + 20, 2);
+        planes = littleEndian(bytes + 22, 2);
+        bitsPerPixel = littleEndian(bytes + 24, 2);
+    } else if (headerSize >= kInfoFields && got >= kFileHeader + kInfoFields) {
+        width = int32_t(littleEndian(bytes + 18, 4));
+        height = int32_t(littleEndian(bytes + 22, 4));
+        planes = littleEndian(bytes + 26, 2);
+        bitsPerPixel = littleEndian(bytes + 28, 2);
+        if (height < 0)
+            height = -height;  // rows stored top-down
+    } else {
+        return std::nullopt;
+    }
+    bool knownDepth = bitsPerPixel == 1 || bitsPerPixel == 4 || bitsPerPixel == 8 || bitsPerPixel == 16 ||
+                      bitsPerPixel == 24 || bitsPerPixel == 32;
+    if (width <= 0 || height <= 0 || height > INT32_MAX || planes != 1 || !knownDepth)
+        return std::nullopt;
+    return BitmapSize{int(width), int(height)};
+}
+
+}  // namespace sw

@@ -1,0 +1,916 @@
+#include "editor/MainForm.h"
+
+#include "document/UisFile.h"
+#include "editor/DocumentFiles.h"
+#include "editor/EditorState.h"
+#include "editor/FormFilename.h"
+#include "editor/GlyphList.h"
+#include "editor/UISExplorerForm.h"
+#include "editor/ValueEditorBand.h"
+#include "engine/Engine.h"
+#include "engine/EngineSettings.h"
+#include "engine/PromptService.h"
+#include "engine/SelfExclusion.h"
+#include "engine/Shell.h"
+#include "store/AcceleratedIniFile.h"
+#include "store/FileBytes.h"
+#include "store/PlatformPaths.h"
+#include "store/StringOps.h"
+#include "store/Version.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPalette>
+#include <QScreen>
+#include <QStackedWidget>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <cstdio>
+#include <filesystem>
+
+namespace sw {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+QString q(const std::string& text)
+{
+    return QString::fromLatin1(text.data(), qsizetype(text.size()));
+}
+
+std::string s(const QString& text)
+{
+    return text.toLatin1().toStdString();
+}
+
+const char* kProductSite = "https://skinwright.example.org/";
+const char* kOpenFilter = "User Interface Files|*.uis;*.sss|Bitmap File|*.bmp|All files|*.*";
+
+QString programPath()
+{
+    return QCoreApplication::applicationFilePath();
+}
+
+}  // namespace
+
+QString TMainForm::DefaultSettingsFile()
+{
+    fs::path folder = programFolder();
+    // The program folder may be read-only (a system-wide install); the user's config
+    // folder keeps the settings then.
+    fs::path probe = folder / ".sw-write-test";
+    if (std::FILE* file = std::fopen(probe.string().c_str(), "wb")) {
+        std::fclose(file);
+        std::error_code ec;
+        fs::remove(probe, ec);
+        return QString::fromStdString((folder / "sw.ini").string());
+    }
+    fs::path config = registryFolder().parent_path();
+    std::error_code ec;
+    fs::create_directories(config, ec);
+    return QString::fromStdString((config / "sw.ini").string());
+}
+
+TMainForm::TMainForm(const QString& settingsFile, const QStringList& arguments) : arguments_(arguments)
+{
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QStringLiteral("Skinwright"));
+    resize(784, 183);
+    QString file = settingsFile.isEmpty() ? DefaultSettingsFile() : settingsFile;
+    settings_ = std::make_unique<TAcceleratedIniFile>(s(file));
+    EditorState& state = editorState();
+    state.PluginFolder = (programFolder() / "PLUGINS").string() + "/";
+    state.EngineFolder = Engine::findFolder().string();
+
+    createActions();
+    createMenus();
+    createToolBars();
+    connectActions();
+    LoadRecentList();
+    SetDocumentState(false);
+}
+
+TMainForm::~TMainForm()
+{
+    if (explorer_)
+        destroyExplorer();
+    try {
+        settings_->UpdateFile();
+    } catch (const std::exception& error) {
+        prompts().message(QString::fromLocal8Bit(error.what()), QStringLiteral("Error"), PromptIcon::Error,
+                          PromptButtons::Ok);
+    }
+}
+
+QAction* TMainForm::addAction(const char* objectName, const QString& caption, const QKeySequence& key, int image,
+                              bool checkable)
+{
+    auto* action = new QAction(caption, this);
+    action->setObjectName(QString::fromLatin1(objectName));
+    if (!key.isEmpty())
+        action->setShortcut(key);
+    if (image >= 0)
+        action->setIcon(glyphIcon(image));
+    action->setCheckable(checkable);
+    actions_[action->objectName()] = action;
+    return action;
+}
+
+QAction* TMainForm::Action(const QString& objectName) const
+{
+    auto found = actions_.find(objectName);
+    return found == actions_.end() ? nullptr : found->second;
+}
+
+bool TMainForm::ShowDescriptions() const
+{
+    return Action(QStringLiteral("WindowDescriptionsItem"))->isChecked();
+}
+
+void TMainForm::createActions()
+{
+    // File
+    addAction("FileNewItem", QStringLiteral("New..."));
+    addAction("FileNewWizardItem", QStringLiteral("New Skin Wizard"));
+    addAction("FileNewTemplateWizardItem", QStringLiteral("New skin from template wizard"));
+    addAction("FileNewBlankItem", QStringLiteral("&Blank skin"));
+    addAction("FileNewFeaturedItem", QStringLiteral("Featured Skin"));
+    addAction("FileNewSkin", QStringLiteral("New Skin..."), QKeySequence(QStringLiteral("Ctrl+N")), 58);
+    addAction("FileOpenItem", QStringLiteral("&Open"), QKeySequence(QStringLiteral("Ctrl+O")), 9);
+    for (int i = 0; i < 10; ++i)
+        recentItems_[i] = addAction(("Recent" + std::to_string(i)).c_str(), QString());
+    addAction("FileUnzipItem", QStringLiteral("Open &Zipped"), QKeySequence(QStringLiteral("Ctrl+I")), 51);
+    addAction("FileOpenCurrentVXSkin", QStringLiteral("Open &current skin"), {}, 24);
+    addAction("Load1", QStringLiteral("Launch Veneerix"));
+    addAction("Unload1", QStringLiteral("Shutdown Veneerix"));
+    addAction("ReloadCurrentSkin1", QStringLiteral("Reload Current Skin"));
+    addAction("FileSetThisSkinCurrentItem", QStringLiteral("Set this skin as current"),
+              QKeySequence(QStringLiteral("Ctrl+F5")));
+    addAction("FileSaveItem", QStringLiteral("&Save"), QKeySequence(QStringLiteral("Ctrl+S")));
+    addAction("FileSaveAsItem", QStringLiteral("Save &As..."));
+    addAction("FileZipItem", QStringLiteral("Zip"), {}, 51);
+    addAction("FileCloseItem", QStringLiteral("&Close"));
+    addAction("FilePrintItem", QStringLiteral("&Print"));
+    addAction("FilePrintSetupItem", QStringLiteral("P&rint Setup..."));
+    addAction("FileCreateScreenshotItem", QStringLiteral("Create SkinShot"));
+    addAction("FileExitItem", QStringLiteral("E&xit"));
+    // Edit
+    addAction("EditDuplicateButtonItem", QStringLiteral("Duplicate Button"), QKeySequence(QStringLiteral("Ctrl+D")));
+    addAction("EditUndoItem", QStringLiteral("&Undo"));
+    addAction("EditCutItem", QStringLiteral("Cu&t"), QKeySequence(QStringLiteral("Ctrl+X")));
+    addAction("EditCopyItem", QStringLiteral("&Copy"), QKeySequence(QStringLiteral("Ctrl+C")));
+    addAction("EditPasteItem", QStringLiteral("&Paste"), QKeySequence(QStringLiteral("Ctrl+V")));
+    addAction("EditFindItem", QStringLiteral("&Find and Replace"), QKeySequence(QStringLiteral("Ctrl+F")));
+    // View
+    addAction("ViewAttributeDescriptionItem", QStringLiteral("Attribute Description"),
+              QKeySequence(QStringLiteral("Ctrl+F1")));
+    addAction("ViewDisplayPropertiesItem", QStringLiteral("Display Properties"),
+              QKeySequence(QStringLiteral("Ctrl+Alt+D")));
+    // Insert
+    addAction("InsertSectionItem", QStringLiteral("&Section"), {}, 58);
+    addAction("InsertAttributeItem", QStringLiteral("&Attribute"), {}, 56);
+    addAction("InsertButtonItem", QStringLiteral("&Button"), {}, 73);
+    addAction("InsertButtonWizardItem", QStringLiteral("Buton Wizard"));
+    addAction("InsertClockItem", QStringLiteral("Clock Wizard"));
+    addAction("InsertCurrentWindowsColoursItem", QStringLiteral("Current windows colours"), {}, 6);
+    // Window
+    addAction("WindowReloadPreviewItem", QStringLiteral("Reload Preview"), QKeySequence(QStringLiteral("F5")));
+    addAction("WindowButtonPaletteShow", QStringLiteral("Show Button Palette"), QKeySequence(QStringLiteral("F4")), -1,
+              true);
+    addAction("WindowPreviewAlwaysonTopItem", QStringLiteral("Preview Always on &Top"),
+              QKeySequence(QStringLiteral("Ctrl+Alt+T")), -1, true);
+    addAction("WindowPreviewItem", QStringLiteral("Show Pre&view"), QKeySequence(QStringLiteral("Ctrl+Alt+P")), -1, true);
+    addAction("WindowShowRulers", QStringLiteral("Show &Rulers"), QKeySequence(QStringLiteral("Ctrl+Alt+R")), -1, true);
+    addAction("WindowAnimateItem", QStringLiteral("Animate Preview Frame"), QKeySequence(QStringLiteral("Ctrl+Alt+A")),
+              -1, true);
+    addAction("WindowDescriptionsItem", QStringLiteral("Show Descriptions"), QKeySequence(QStringLiteral("Ctrl+D")), -1,
+              true);
+    addAction("WindowHideAllItem", QStringLiteral("Hide preview/buttons windows"), QKeySequence(Qt::Key_Tab), -1, true);
+    addAction("WindowTileItem", QStringLiteral("&Tile"));
+    addAction("WindowCascadeItem", QStringLiteral("&Cascade"));
+    addAction("WindowArrangeItem", QStringLiteral("&Arrange All"));
+    addAction("WindowShowToolbarTextItem", QStringLiteral("Show Toolbar Text"), {}, -1, true);
+    // Tools
+    addAction("WindowBrowserItem", QStringLiteral("&Vistarium Navigator"), QKeySequence(QStringLiteral("Ctrl+B")));
+    addAction("ToolsZoomItem", QStringLiteral("Zoom"), QKeySequence(QStringLiteral("Ctrl+Alt+Z")));
+    addAction("PluginManagerMenuItem", QStringLiteral("Plugin Manager"));
+    addAction("EditPropertiesItem", QStringLiteral("&Properties"), QKeySequence(QStringLiteral("Shift+Ctrl+F11")));
+    // Help
+    addAction("HelpInternetCorvane", QStringLiteral("Corvane"), {}, 11);
+    addAction("HelpInternetWebSite", QStringLiteral("Skinwright &Web Site"), {}, 11);
+    addAction("HelpInternetForum", QStringLiteral("Skinwright forum"), {}, 11);
+    addAction("HelpInternetDownload", QStringLiteral("&Download page"), {}, 11);
+    addAction("HelpInternetMail", QStringLiteral("E-Mail Skinwright Team"), {}, 11);
+    addAction("HelpFaqMenuItem", QStringLiteral("Frequently Asked Questions"));
+    addAction("HelpContentsItem", QStringLiteral("&Contents"));
+    addAction("HelpSearchItem", QStringLiteral("&Search for Help On..."));
+    addAction("HelpHowToUseItem", QStringLiteral("&How to Use Help"));
+    addAction("HelpAboutItem", QStringLiteral("&About..."));
+    addAction("DebugTotalsItem", QStringLiteral("Totals"));
+
+    // Tool buttons: their own captions, the same commands.
+    addAction("ToolButtonNew", QStringLiteral("New Skin..."), {}, 58);
+    addAction("ToolButtonOpen", QStringLiteral("(Re) Open..."), {}, 9);
+    addAction("ToolButtonSave", QStringLiteral("Save"), {}, 5);
+    addAction("ToolButtonZip", QStringLiteral("Zip"), {}, 51);
+    addAction("ToolButtonApply", QStringLiteral("Apply"), {}, 68);
+    addAction("ToolButtonFind", QStringLiteral("Find"), {}, 10);
+    addAction("ToolButtonBrowser", QStringLiteral("Skin Browser"), {}, 24);
+    addAction("ToolButtonPreferences", QStringLiteral("Preferences"), {}, 43);
+    addAction("ToolButtonInternet", QStringLiteral("Internet"), {}, 11);
+    addAction("ToolButtonPreview", QStringLiteral("Preview"), {}, 48, true);
+    addAction("ToolButtonRulers", QStringLiteral("Rulers"), {}, 49, true);
+    addAction("ToolButtonOnTop", QStringLiteral("On Top"), {}, 50, true);
+    addAction("ToolButtonAnimate", QStringLiteral("Animate"), {}, 7, true);
+    addAction("ToolButtonSkinshot", QStringLiteral("Skinshot"), {}, 5);
+    addAction("ToolButtonZoom", QStringLiteral("Zoom"), {}, 15);
+    addAction("ToolButtonReload", QStringLiteral("Reload"), {}, 68);
+    addAction("ToolButtonUndo", QStringLiteral("Undo"), {}, 57);
+    addAction("ToolButtonCut", QStringLiteral("Cut"), {}, 59);
+    addAction("ToolButtonCopy", QStringLiteral("Copy"), {}, 1);
+    addAction("ToolButtonPaste", QStringLiteral("Paste"), {}, 56);
+
+    // Items that are never shown in normal use.
+    for (const char* hidden : {"FileNewItem", "WindowPreviewItem", "WindowTileItem", "WindowCascadeItem",
+                               "WindowArrangeItem", "HelpContentsItem", "HelpSearchItem", "HelpHowToUseItem"})
+        Action(QString::fromLatin1(hidden))->setVisible(false);
+    for (const char* disabled : {"FileNewItem", "InsertButtonWizardItem", "WindowTileItem", "WindowCascadeItem",
+                                 "WindowArrangeItem", "HelpContentsItem", "HelpSearchItem", "HelpHowToUseItem"})
+        Action(QString::fromLatin1(disabled))->setEnabled(false);
+    Action(QStringLiteral("ToolButtonAnimate"))->setEnabled(false);
+}
+
+void TMainForm::createMenus()
+{
+    auto add = [this](QMenu* menu, const char* name) { menu->addAction(Action(QString::fromLatin1(name))); };
+    menuFile_ = menuBar()->addMenu(QStringLiteral("&File"));
+    menuFile_->setObjectName(QStringLiteral("MenuFile"));
+    QMenu* newMenu = new QMenu(this);
+    for (const char* name : {"FileNewWizardItem", "FileNewTemplateWizardItem", "FileNewBlankItem", "FileNewFeaturedItem"})
+        add(newMenu, name);
+    Action(QStringLiteral("FileNewItem"))->setMenu(newMenu);
+    add(menuFile_, "FileNewItem");
+    add(menuFile_, "FileNewSkin");
+    add(menuFile_, "FileOpenItem");
+    menuRecent_ = menuFile_->addMenu(QStringLiteral("(Re) Open..."));
+    menuRecent_->setObjectName(QStringLiteral("FileOpenRecently"));
+    menuRecent_->addAction(recentItems_[0]);
+    menuRecent_->addSeparator();
+    for (int i = 1; i < 10; ++i)
+        menuRecent_->addAction(recentItems_[i]);
+    menuRecent_->addSeparator();
+    add(menuRecent_, "FileUnzipItem");
+    add(menuRecent_, "FileOpenCurrentVXSkin");
+    QMenu* engine = menuFile_->addMenu(QStringLiteral("Veneerix Commands"));
+    engine->setObjectName(QStringLiteral("VeneerixCommand"));
+    for (const char* name : {"Load1", "Unload1", "ReloadCurrentSkin1"})
+        add(engine, name);
+    add(menuFile_, "FileSetThisSkinCurrentItem");
+    menuFile_->addSeparator();
+    for (const char* name : {"FileSaveItem", "FileSaveAsItem", "FileZipItem", "FileCloseItem"})
+        add(menuFile_, name);
+    menuFile_->addSeparator();
+    for (const char* name : {"FilePrintItem", "FilePrintSetupItem", "FileCreateScreenshotItem"})
+        add(menuFile_, name);
+    menuFile_->addSeparator();
+    add(menuFile_, "FileExitItem");
+
+    menuEdit_ = menuBar()->addMenu(QStringLiteral("&Edit"));
+    menuEdit_->setObjectName(QStringLiteral("MenuEdit"));
+    add(menuEdit_, "EditDuplicateButtonItem");
+    menuEdit_->addSeparator();
+    for (const char* name : {"EditUndoItem", "EditCutItem", "EditCopyItem", "EditPasteItem"})
+        add(menuEdit_, name);
+    menuEdit_->addSeparator();
+    add(menuEdit_, "EditFindItem");
+
+    menuView_ = menuBar()->addMenu(QStringLiteral("&View"));
+    menuView_->setObjectName(QStringLiteral("MenuView"));
+    add(menuView_, "ViewAttributeDescriptionItem");
+    add(menuView_, "ViewDisplayPropertiesItem");
+
+    menuInsert_ = menuBar()->addMenu(QStringLiteral("&Insert"));
+    menuInsert_->setObjectName(QStringLiteral("MenuInsert"));
+    for (const char* name : {"InsertSectionItem", "InsertAttributeItem", "InsertButtonItem", "InsertButtonWizardItem",
+                             "InsertClockItem"})
+        add(menuInsert_, name);
+    menuInsert_->addSeparator();
+    add(menuInsert_, "InsertCurrentWindowsColoursItem");
+
+    menuWindow_ = menuBar()->addMenu(QStringLiteral("&Window"));
+    menuWindow_->setObjectName(QStringLiteral("MenuWindow"));
+    for (const char* name : {"WindowReloadPreviewItem", "WindowButtonPaletteShow", "WindowPreviewAlwaysonTopItem",
+                             "WindowPreviewItem", "WindowShowRulers", "WindowAnimateItem", "WindowDescriptionsItem",
+                             "WindowHideAllItem"})
+        add(menuWindow_, name);
+    menuWindow_->addSeparator();
+    for (const char* name : {"WindowTileItem", "WindowCascadeItem", "WindowArrangeItem", "WindowShowToolbarTextItem"})
+        add(menuWindow_, name);
+
+    menuTools_ = menuBar()->addMenu(QStringLiteral("&Tools"));
+    menuTools_->setObjectName(QStringLiteral("MenuTools"));
+    for (const char* name : {"WindowBrowserItem", "ToolsZoomItem", "PluginManagerMenuItem", "EditPropertiesItem"})
+        add(menuTools_, name);
+    menuTools_->addSeparator();
+    BuildSubMenu(menuTools_, "Tools", 43);
+
+    menuHelp_ = menuBar()->addMenu(QStringLiteral("&Help"));
+    menuHelp_->setObjectName(QStringLiteral("MenuHelp"));
+    menuInternet_ = menuHelp_->addMenu(QStringLiteral("Internet"));
+    menuInternet_->setObjectName(QStringLiteral("HelpInternetLinksItem"));
+    for (const char* name : {"HelpInternetCorvane", "HelpInternetWebSite", "HelpInternetForum", "HelpInternetDownload",
+                             "HelpInternetMail"})
+        add(menuInternet_, name);
+    const struct {
+        const char* objectName;
+        const char* caption;
+        const char* section;
+    } dynamicMenus[] = {{"HelpHelpSitesItem", "Quick help on Internet", "HelpFiles"},
+                        {"HelpSkinSitesItem", "Skin Libraries", "SkinLibraries"},
+                        {"HelpRelatedSitesItem", "Halcyra", "RelatedSites"}};
+    for (const auto& entry : dynamicMenus) {
+        QMenu* menu = menuHelp_->addMenu(QString::fromLatin1(entry.caption));
+        menu->setObjectName(QString::fromLatin1(entry.objectName));
+        BuildSubMenu(menu, entry.section, 11);
+    }
+    add(menuHelp_, "HelpFaqMenuItem");
+    menuHelp_->addSeparator();
+    for (const char* name : {"HelpContentsItem", "HelpSearchItem", "HelpHowToUseItem", "HelpAboutItem"})
+        add(menuHelp_, name);
+
+    menuDebug_ = menuBar()->addMenu(QStringLiteral("Debug"));
+    menuDebug_->setObjectName(QStringLiteral("DebugMenuItem"));
+    add(menuDebug_, "DebugTotalsItem");
+    menuDebug_->menuAction()->setVisible(settings_->ReadBool("GENERAL", "Debug", false));
+}
+
+void TMainForm::BuildSubMenu(QMenu* menu, const char* section, int image)
+{
+    const bool tools = std::string(section) == "Tools";
+    for (int n = 1; settings_->ValueExists(section, "URL" + intToStr(n)); ++n) {
+        QAction* item = menu->addAction(glyphIcon(image), q(settings_->ReadString(section, "Name" + intToStr(n), "UNDEFINED")));
+        item->setObjectName(QString::fromLatin1(section) + QString::number(n));
+        item->setToolTip(q(settings_->ReadString(section, "URL" + intToStr(n), "UNDEFINED")));
+        item->setStatusTip(item->toolTip());
+        connect(item, &QAction::triggered, this, [this, item, tools] { DynamicMenuItemClick(item, tools); });
+    }
+}
+
+void TMainForm::DynamicMenuItemClick(QAction* item, bool tools)
+{
+    QString hint = item->toolTip();
+    if (tools)
+        shell().open(QString::fromStdString((programFolder() / s(hint)).string()));
+    else
+        shell().open(hint);
+}
+
+void TMainForm::createToolBars()
+{
+    auto makeBar = [this](const char* objectName, const QString& title, std::initializer_list<const char*> items) {
+        QToolBar* bar = addToolBar(title);
+        bar->setObjectName(QString::fromLatin1(objectName));
+        bar->setContextMenuPolicy(Qt::CustomContextMenu);
+        for (const char* item : items)
+            bar->addAction(Action(QString::fromLatin1(item)));
+        connect(bar, &QWidget::customContextMenuRequested, this,
+                [this, bar](const QPoint& at) { toolbarPopup_->popup(bar->mapToGlobal(at)); });
+        return bar;
+    };
+    toolbarPopup_ = new QMenu(this);
+    toolbarPopup_->setObjectName(QStringLiteral("PopupMenuToolbar"));
+    QAction* textItem = toolbarPopup_->addAction(QStringLiteral("Show Toolbar Text"));
+    textItem->setObjectName(QStringLiteral("PopupShowToolbarText"));
+    textItem->setCheckable(true);
+    actions_[textItem->objectName()] = textItem;
+
+    ToolBarStandard = makeBar("ToolBarStandard", QStringLiteral("Standard"),
+                              {"ToolButtonNew", "ToolButtonOpen", "ToolButtonSave", "ToolButtonZip", "ToolButtonApply",
+                               "ToolButtonFind", "ToolButtonBrowser", "ToolButtonPreferences", "ToolButtonInternet"});
+    if (auto* open = qobject_cast<QToolButton*>(ToolBarStandard->widgetForAction(Action(QStringLiteral("ToolButtonOpen"))))) {
+        open->setMenu(menuRecent_);
+        open->setPopupMode(QToolButton::MenuButtonPopup);
+    }
+    if (auto* internet =
+            qobject_cast<QToolButton*>(ToolBarStandard->widgetForAction(Action(QStringLiteral("ToolButtonInternet"))))) {
+        internet->setMenu(menuInternet_);
+        internet->setPopupMode(QToolButton::MenuButtonPopup);
+    }
+    ToolBarPreview = makeBar("ToolBarPreview", QStringLiteral("Preview"),
+                             {"ToolButtonPreview", "ToolButtonRulers", "ToolButtonOnTop", "ToolButtonAnimate",
+                              "ToolButtonSkinshot", "ToolButtonZoom", "ToolButtonReload"});
+    ToolBarRichEdit = makeBar("ToolBarRichEdit", QStringLiteral("Code"),
+                              {"ToolButtonUndo", "ToolButtonCut", "ToolButtonCopy", "ToolButtonPaste"});
+    addToolBarBreak();
+    ToolBarValueEditor = addToolBar(QStringLiteral("Value"));
+    ToolBarValueEditor->setObjectName(QStringLiteral("ValueEditorBand"));
+    ToolBarValueEditor->setMovable(false);
+    band_ = new ValueEditorBand(*this, ToolBarValueEditor);
+    ToolBarValueEditor->addWidget(band_);
+}
+
+void TMainForm::connectActions()
+{
+    auto on = [this](const char* name, auto handler) {
+        connect(Action(QString::fromLatin1(name)), &QAction::triggered, this, handler);
+    };
+    on("FileOpenItem", [this] { FileOpenItemClick(); });
+    on("ToolButtonOpen", [this] { FileOpenItemClick(); });
+    for (int i = 0; i < 10; ++i)
+        connect(recentItems_[i], &QAction::triggered, this, [this, i] { RecentItemClick(i); });
+    on("FileOpenCurrentVXSkin", [this] { FileOpenCurrentVXSkinClick(); });
+    on("Load1", [] {
+        if (Engine::installed(true))
+            Engine().launch();
+    });
+    on("Unload1", [] { Engine::shutDown(); });
+    on("ReloadCurrentSkin1", [] { Engine::reloadCurrent(); });
+    on("FileSetThisSkinCurrentItem", [this] { FileSetThisSkinCurrentItemClick(); });
+    on("ToolButtonApply", [this] { FileSetThisSkinCurrentItemClick(); });
+    on("FileSaveItem", [this] { FileSave(); });
+    on("ToolButtonSave", [this] { FileSave(); });
+    on("FileSaveAsItem", [this] { FileSaveAs(); });
+    on("FileCloseItem", [this] { FileCloseItemClick(); });
+    on("FileExitItem", [this] { close(); });
+    on("EditDuplicateButtonItem", [this] {
+        if (explorer_)
+            explorer_->ButtonDuplicate(editorState().CurrentSection);
+    });
+    on("ViewDisplayPropertiesItem", [this] { ViewDisplayPropertiesItemClick(); });
+    on("InsertCurrentWindowsColoursItem", [this] { InsertCurrentWindowsColoursItemClick(); });
+    on("WindowDescriptionsItem", [this] { WindowDescriptionsItemClick(); });
+    on("WindowShowRulers", [this] {
+        bool checked = Action(QStringLiteral("WindowShowRulers"))->isChecked();
+        editorState().RulersVisible = checked;
+        Action(QStringLiteral("ToolButtonRulers"))->setChecked(checked);
+    });
+    on("ToolButtonRulers", [this] { Action(QStringLiteral("WindowShowRulers"))->trigger(); });
+    on("WindowPreviewAlwaysonTopItem", [this] {
+        Action(QStringLiteral("ToolButtonOnTop"))->setChecked(Action(QStringLiteral("WindowPreviewAlwaysonTopItem"))->isChecked());
+    });
+    on("ToolButtonOnTop", [this] { Action(QStringLiteral("WindowPreviewAlwaysonTopItem"))->trigger(); });
+    on("WindowAnimateItem", [this] {
+        Action(QStringLiteral("ToolButtonAnimate"))->setChecked(Action(QStringLiteral("WindowAnimateItem"))->isChecked());
+    });
+    on("ToolButtonAnimate", [this] {
+        Action(QStringLiteral("WindowAnimateItem"))->setChecked(Action(QStringLiteral("ToolButtonAnimate"))->isChecked());
+    });
+    on("WindowShowToolbarTextItem", [this] {
+        Action(QStringLiteral("PopupShowToolbarText"))->setChecked(Action(QStringLiteral("WindowShowToolbarTextItem"))->isChecked());
+        UpdateToolbarTextVisibility();
+    });
+    on("PopupShowToolbarText", [this] { Action(QStringLiteral("WindowShowToolbarTextItem"))->trigger(); });
+    on("ToolButtonInternet", [] { shell().open(QString::fromLatin1(kProductSite)); });
+    on("HelpInternetCorvane", [] { shell().open(QStringLiteral("https://corvane.example.com/")); });
+    on("HelpInternetWebSite", [] { shell().open(QString::fromLatin1(kProductSite)); });
+    on("HelpInternetForum", [] { shell().open(QStringLiteral("news://news.skinwright.example.org/skinwright")); });
+    on("HelpInternetDownload", [] { shell().open(QString::fromLatin1(kProductSite) + QStringLiteral("download/")); });
+    on("HelpInternetMail", [] { shell().open(QStringLiteral("mailto:team@skinwright.example.org")); });
+    on("HelpFaqMenuItem", [] { shell().open(QString::fromStdString((programFolder() / "faq.txt").string())); });
+
+    // Ctrl+D belongs to "Duplicate Button" while a button section is selected and to
+    // "Show Descriptions" otherwise, so the key never reaches two items at once.
+    QAction* duplicate = Action(QStringLiteral("EditDuplicateButtonItem"));
+    connect(duplicate, &QAction::enabledChanged, this, [this](bool enabled) {
+        Action(QStringLiteral("WindowDescriptionsItem"))
+            ->setShortcut(enabled ? QKeySequence() : QKeySequence(QStringLiteral("Ctrl+D")));
+    });
+    duplicate->setEnabled(false);
+    Action(QStringLiteral("WindowDescriptionsItem"))->setShortcut(QKeySequence(QStringLiteral("Ctrl+D")));
+}
+
+int TMainForm::StartUp()
+{
+    // A working copy in the program folder means another copy is running, or one
+    // ended without cleaning up.
+    fs::path stray = programFolder() / kWorkingCopyName;
+    std::error_code ec;
+    if (fs::exists(stray, ec)) {
+        PromptAnswer answer = prompts().message(
+            QStringLiteral("Skinwright has found temporary file in it's directory.\nIf there is no other copy of "
+                           "Skinwright running press OK to delete it\nOtherwise press Cancel to stop this process as "
+                           "there can be only one instance of Skinwright running at the same time."),
+            QStringLiteral("Temp file existence notification"), PromptIcon::None, PromptButtons::OkCancel);
+        if (answer != PromptAnswer::Ok)
+            return 255;
+        fs::remove(stray, ec);
+    }
+
+    EngineSettings engine(editorState().EngineFolder);
+    const QString message = QStringLiteral(
+        "Welcome to Skinwright, the official Personality creation and editing tool for Corvane Veneerix.\n\n"
+        "We suggest that you have Veneerix installed to make the best use of it's features.\n\n"
+        "Skinwright is fully compatible with any Veneerix version currently available.\n\n"
+        "However there is a reason why it shouldn't be skinned.\n"
+        "We suggest it to make sure you will not be able to create an invalid skin\n"
+        "and make your system unreadable/unstable without possibility to turn it back.\n\n"
+        "Skinwright will now add itself to your Veneerix 'Application Exclusion List'.\n"
+        "You will be able to switch skinning on any time using Skinwright properties dialog.\n\n"
+        "This function requires that Skinwright to be reloaded.\n\n"
+        "Press 'OK' to restart Skinwright now.");
+    if (excludeSelfFromSkinning(engine, programPath(), arguments_, message))
+        return 255;
+
+    if (settings_->ReadBool("General", "FirstStart", true))
+        settings_->WriteBool("General", "FirstStart", false);
+    return -1;
+}
+
+void TMainForm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!firstActivationDone_) {
+        FormShow();
+        firstActivationDone_ = true;
+        QTimer::singleShot(0, this, &TMainForm::FirstActivation);
+    }
+}
+
+void TMainForm::FormShow()
+{
+    TAcceleratedIniFile& settings = *settings_;
+    if (settings.ReadBool("General", "WindowsSizeRestore", false)) {
+        QRect r = geometry();
+        setGeometry(settings.ReadInteger("Windows", "MainLeft", r.left()), settings.ReadInteger("Windows", "MainTop", r.top()),
+                    settings.ReadInteger("Windows", "MainWidth", r.width()),
+                    settings.ReadInteger("Windows", "MainHeight", r.height()));
+    }
+    EditorState& state = editorState();
+    state.DocumentOpen = false;
+    bool text = settings.ReadBool("General", "ShowToolbarText", true);
+    Action(QStringLiteral("WindowShowToolbarTextItem"))->setChecked(text);
+    Action(QStringLiteral("PopupShowToolbarText"))->setChecked(text);
+    state.DescriptiveNames = settings.ReadBool("General", "DescriptiveNames", true);
+    state.EditMode = settings.ReadInteger("General", "EditMode", 2);
+    if (settings.ReadBool("General", "DesktopState", true)) {
+        bool onTop = settings.ReadBool("General", "PreviewOnTop", true);
+        bool rulers = settings.ReadBool("General", "ShowRullers", true);
+        Action(QStringLiteral("WindowPreviewAlwaysonTopItem"))->setChecked(onTop);
+        Action(QStringLiteral("ToolButtonOnTop"))->setChecked(onTop);
+        Action(QStringLiteral("WindowShowRulers"))->setChecked(rulers);
+        Action(QStringLiteral("ToolButtonRulers"))->setChecked(rulers);
+        state.RulersVisible = rulers;
+        Action(QStringLiteral("WindowDescriptionsItem"))->setChecked(settings.ReadBool("General", "ShowDescriptions", true));
+    }
+    ToolBarPreview->setVisible(false);
+    ToolBarRichEdit->setVisible(false);
+    UpdateToolbarTextVisibility();
+}
+
+void TMainForm::FirstActivation()
+{
+    QString file, missing;
+    if (!arguments_.isEmpty()) {
+        file = arguments_.first();
+        missing = QStringLiteral("File not found.");
+    } else if (settings_->ReadBool("General", "LoadRecentlyEdited", false)) {
+        file = q(settings_->ReadString("RecentlyUsed", "RecentFile0", ""));
+        missing = QStringLiteral("Most recently edited skin does not exist. To disable this message please turn auto "
+                                 "loading off");
+    } else {
+        return;
+    }
+    if (!QFileInfo(file).isFile()) {
+        prompts().message(missing, QStringLiteral("Caution"), PromptIcon::Error, PromptButtons::Ok);
+        return;
+    }
+    OpenFileName = QFileInfo(file).absoluteFilePath();
+    QString suffix = QFileInfo(file).suffix().toLower();
+    if (suffix == QLatin1String("uis")) {
+        FileOpenRoutine();
+    } else if (suffix == QLatin1String("zip")) {
+        // Unpacking archives comes with the archive tools; the question is asked already.
+        prompts().message(QStringLiteral("Do you wish to extract this zip file into Veneerix Folder?"),
+                          QStringLiteral("Zip file selected for open"), PromptIcon::Question, PromptButtons::YesNo);
+    } else {
+        prompts().message(QStringLiteral("A file of that extension?\nIt might be very useful.\nHere it wil not work."),
+                          QStringLiteral("File Open Error (Haiku)"), PromptIcon::Error, PromptButtons::Ok);
+    }
+}
+
+void TMainForm::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+}
+
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    if (explorer_)
+        FileCloseItemClick();
+    writeShutdownSettings();
+    event->accept();
+}
+
+void TMainForm::writeShutdownSettings()
+{
+    TAcceleratedIniFile& settings = *settings_;
+    settings.WriteBool("General", "ShowToolbarText", Action(QStringLiteral("WindowShowToolbarTextItem"))->isChecked());
+    settings.WriteBool("General", "PreviewOnTop", Action(QStringLiteral("WindowPreviewAlwaysonTopItem"))->isChecked());
+    settings.WriteBool("General", "ShowRullers", Action(QStringLiteral("WindowShowRulers"))->isChecked());
+    settings.WriteBool("General", "ShowDescriptions", Action(QStringLiteral("WindowDescriptionsItem"))->isChecked());
+    if (settings.ReadBool("General", "WindowsSizeRestore", false)) {
+        QRect r = geometry();
+        settings.WriteInteger("Windows", "MainLeft", r.left());
+        settings.WriteInteger("Windows", "MainTop", r.top());
+        settings.WriteInteger("Windows", "MainHeight", r.height());
+        settings.WriteInteger("Windows", "MainWidth", r.width());
+    }
+}
+
+void TMainForm::SetDocumentState(bool open)
+{
+    for (QMenu* menu : {menuEdit_, menuView_, menuInsert_, menuWindow_})
+        menu->menuAction()->setVisible(open);
+    for (const char* name : {"FileSaveAsItem", "FileCloseItem", "FileZipItem", "FileSetThisSkinCurrentItem",
+                             "ToolButtonZip", "ToolButtonApply", "ToolButtonFind"})
+        Action(QString::fromLatin1(name))->setEnabled(open);
+    for (const char* name : {"FilePrintItem", "FilePrintSetupItem", "ToolsZoomItem"})
+        Action(QString::fromLatin1(name))->setVisible(open);
+    if (open) {
+        Action(QStringLiteral("FileCreateScreenshotItem"))->setEnabled(true);
+        for (const char* name : {"WindowPreviewAlwaysonTopItem", "WindowShowRulers", "WindowReloadPreviewItem",
+                                 "WindowDescriptionsItem"})
+            Action(QString::fromLatin1(name))->setVisible(true);
+    } else {
+        editorState().Modified = false;
+        Action(QStringLiteral("FileSaveItem"))->setEnabled(false);
+        Action(QStringLiteral("ToolButtonSave"))->setEnabled(false);
+        ToolBarValueEditor->setVisible(false);
+        ToolBarPreview->setVisible(false);
+        if (!firstActivationDone_)
+            Action(QStringLiteral("FileCreateScreenshotItem"))->setEnabled(false);
+    }
+}
+
+void TMainForm::UpdateToolbarTextVisibility()
+{
+    bool text = Action(QStringLiteral("WindowShowToolbarTextItem"))->isChecked();
+    for (QToolBar* bar : {ToolBarStandard, ToolBarPreview})
+        bar->setToolButtonStyle(text ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonIconOnly);
+}
+
+void TMainForm::NotifyModification()
+{
+    EditorState& state = editorState();
+    state.Modified = state.CodeStale = state.AnalysisStale = true;
+    Action(QStringLiteral("FileSaveItem"))->setEnabled(true);
+    Action(QStringLiteral("ToolButtonSave"))->setEnabled(true);
+}
+
+void TMainForm::ShowOtherPage(const QString& note)
+{
+    band_->ShowNote(note);
+}
+
+void TMainForm::EditAttribute(int typeOverride)
+{
+    if (!explorer_ || !explorer_->Document())
+        return;
+    band_->SelectAttribute(*explorer_->Document(), typeOverride);
+    ToolBarValueEditor->setVisible(true);
+    if (band_->TakeChange())
+        NotifyModification();  // the previews are rebuilt from here once they exist
+}
+
+void TMainForm::LoadRecentList()
+{
+    int maxRecent = maxRecentEntries(*settings_);
+    std::vector<RecentEntry> entries = loadRecentList(*settings_, maxRecent);
+    for (int i = 0; i < 10; ++i) {
+        bool shown = i < int(entries.size()) && !entries[std::size_t(i)].name.empty();
+        recentItems_[i]->setVisible(shown);
+        if (shown)
+            recentItems_[i]->setText(QStringLiteral("&") + QString::number(i) + QStringLiteral(" ") +
+                                     q(entries[std::size_t(i)].name));
+    }
+}
+
+void TMainForm::SaveRecentList()
+{
+    const EditorState& state = editorState();
+    saveRecentList(*settings_, maxRecentEntries(*settings_), state.SkinName, state.DocumentPath);
+}
+
+void TMainForm::RecentItemClick(int index)
+{
+    std::string file = settings_->ReadString("RecentlyUsed", "RecentFile" + intToStr(index), "SW$Non$Existent");
+    if (file == "SW$Non$Existent")
+        return;
+    OpenFileName = q(file);
+    FileOpenRoutine();
+}
+
+void TMainForm::FileOpenItemClick()
+{
+    FileDialogRequest request;
+    request.caption = QStringLiteral("Open");
+    request.folder = q(editorState().EngineFolder);
+    request.filter = QString::fromLatin1(kOpenFilter);
+    request.defaultSuffix = QStringLiteral("uis");
+    QString file = prompts().openFile(request);
+    if (file.isEmpty())
+        return;
+    OpenFileName = file;
+    FileOpenRoutine();
+}
+
+void TMainForm::FileOpenCurrentVXSkinClick()
+{
+    if (!Engine::installed(true))
+        return;
+    OpenFileName = q(Engine::currentPersonality());
+    FileOpenRoutine();
+}
+
+void TMainForm::FileSetThisSkinCurrentItemClick()
+{
+    if (editorState().DocumentReady)
+        Engine::applyPersonality(editorState().DocumentPath);
+}
+
+void TMainForm::destroyExplorer()
+{
+    band_->Reset();
+    explorer_->Close();
+    delete explorer_;
+    explorer_ = nullptr;
+    setWindowTitle(QStringLiteral("Skinwright"));
+}
+
+void TMainForm::FileOpenRoutine()
+{
+    EditorState& state = editorState();
+    if (state.DocumentOpen || explorer_)
+        FileCloseItemClick();
+    setDocumentPaths(state, s(OpenFileName));
+    std::error_code ec;
+    fs::copy_file(state.DocumentPath, state.WorkingCopyPath, fs::copy_options::overwrite_existing, ec);
+    if (ec) {
+        prompts().message(QStringLiteral("Unable to create temporary file"), QStringLiteral("Fatal Error"),
+                          PromptIcon::Error, PromptButtons::Ok);
+        return;
+    }
+    explorer_ = new TUISExplorerForm(*this);
+    bool loaded = explorer_->Load();
+    if (!loaded || !state.DocumentOpen) {
+        destroyExplorer();
+        return;
+    }
+    setCentralWidget(explorer_);
+    // The frame starts as a strip of menus and tool bars; an open personality needs room.
+    if (height() < 480) {
+        QRect available = screen() ? screen()->availableGeometry() : QRect(0, 0, 1024, 768);
+        resize(std::min(1100, available.width() - 40), std::min(760, available.height() - 40));
+    }
+    TUisFile& document = *explorer_->Document();
+    if (document.SectionExists("PERSONALITY")) {
+        Action(QStringLiteral("WindowPreviewItem"))->setChecked(true);
+        Action(QStringLiteral("ToolButtonPreview"))->setChecked(true);
+    }
+    int version = document.FormatVersion();
+    SetDocumentState(true);
+    explorer_->SelectRoot();
+    explorer_->ShowStatus(QStringLiteral("File successfully loaded"));
+    ToolBarValueEditor->setVisible(true);
+    ShowOtherPage(QStringLiteral("File successfully loaded"));
+    ToolBarPreview->setVisible(version == UisType2 || version == UisType1p);
+    UpdateToolbarTextVisibility();
+}
+
+void TMainForm::FileSave()
+{
+    if (!explorer_ || !explorer_->Document())
+        return;
+    EditorState& state = editorState();
+    TUisFile& document = *explorer_->Document();
+    document.WriteString("TITLEBARSKIN", "Generator",
+                         "Skinwright ver " + programVersion() + ", Build " + intToStr(programBuild()) + "  - " +
+                             kProductSite);
+    document.WriteInteger("TITLEBARSKIN", "VXVer", state.VersionStamp);
+    document.UpdateFile();
+    // The working copy already holds every edit: it is written through on each change.
+    try {
+        std::string bytes = readFileBytes(state.WorkingCopyPath);
+        writeFileAtomically(state.DocumentPath, {tidySavedPersonality(bytes)});
+    } catch (const std::exception&) {
+        prompts().message(QStringLiteral("Skinwright failed to save personality file"),
+                          QStringLiteral("Unable to save ") + q(state.SkinName), PromptIcon::Error, PromptButtons::Ok);
+        return;  // the document stays open and modified
+    }
+    Action(QStringLiteral("FileSaveItem"))->setEnabled(false);
+    Action(QStringLiteral("ToolButtonSave"))->setEnabled(false);
+    state.Modified = false;
+}
+
+void TMainForm::FileSaveAs()
+{
+    if (!explorer_ || !explorer_->Document())
+        return;
+    EditorState& state = editorState();
+    std::string proposed = proposedSaveAsName(state.DocumentPath);
+    TFormFilename prompt(q(proposed), q(state.SkinName), this);
+    bool ok = prompt.exec() == QDialog::Accepted;
+    state.SkinName = s(prompt.name());
+    if (!ok)
+        return;
+    std::string oldPrefix = asciiUpper(proposed) + "\\";
+    std::string newName = s(prompt.fileName());
+    fs::path folder = fs::path(state.EngineFolder) / newName;
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    OpenFileName = q((folder / (newName + ".uis")).string());
+    TUisFile& document = *explorer_->Document();
+    relocateReferences(document, oldPrefix, newName, fs::path(state.SkinFolder), folder);
+    document.WriteString("TITLEBARSKIN", "SkinName", state.SkinName);
+    document.UpdateFile();
+    fs::copy_file(state.WorkingCopyPath, s(OpenFileName), fs::copy_options::overwrite_existing, ec);
+    FileOpenRoutine();
+}
+
+void TMainForm::FileCloseItemClick()
+{
+    if (explorer_) {
+        takeCentralWidget();
+        destroyExplorer();
+    }
+    SetDocumentState(false);
+}
+
+void TMainForm::FileNewSkinClick(const QString& templateName)
+{
+    (void)templateName;
+}
+
+void TMainForm::ViewDisplayPropertiesItemClick()
+{
+    QString windows = qEnvironmentVariable("WINDIR").left(200);
+    QString system32 = windows + QStringLiteral("\\system32\\rundll32.exe");
+    QString command = QFileInfo::exists(system32) ? windows + QStringLiteral("\\system32") : windows;
+    shell().startCommandLine(command + QStringLiteral("\\rundll32.exe shell32.dll,Control_RunDLL desk.cpl,,2"));
+}
+
+void TMainForm::InsertCurrentWindowsColoursItemClick()
+{
+    if (!explorer_ || !explorer_->Document())
+        return;
+    const QPalette palette = QApplication::palette();
+    const struct {
+        const char* key;
+        QPalette::ColorGroup group;
+        QPalette::ColorRole role;
+    } colours[] = {
+        {"ActiveBorder", QPalette::Active, QPalette::Window},
+        {"InactiveBorder", QPalette::Inactive, QPalette::Window},
+        {"ActiveTitle", QPalette::Active, QPalette::Highlight},
+        {"InactiveTitle", QPalette::Inactive, QPalette::Mid},
+        {"TitleText", QPalette::Active, QPalette::HighlightedText},
+        {"InactiveTitleText", QPalette::Inactive, QPalette::WindowText},
+        {"ButtonText", QPalette::Active, QPalette::ButtonText},
+        {"GrayText", QPalette::Disabled, QPalette::Text},
+        {"HilightText", QPalette::Active, QPalette::HighlightedText},
+        {"WindowText", QPalette::Active, QPalette::WindowText},
+        {"MenuText", QPalette::Active, QPalette::WindowText},
+        {"Hilight", QPalette::Active, QPalette::Highlight},
+        {"Window", QPalette::Active, QPalette::Base},
+        {"WindowFrame", QPalette::Active, QPalette::Shadow},
+        {"Background", QPalette::Active, QPalette::Dark},
+        {"AppWorkSpace", QPalette::Active, QPalette::Mid},
+        {"Menu", QPalette::Active, QPalette::Window},
+        {"Scrollbar", QPalette::Active, QPalette::Midlight},
+        {"ButtonHilight", QPalette::Active, QPalette::Light},
+        {"ButtonLight", QPalette::Active, QPalette::Midlight},
+        {"ButtonFace", QPalette::Active, QPalette::Button},
+        {"ButtonShadow", QPalette::Active, QPalette::Mid},
+        {"ButtonDkShadow", QPalette::Active, QPalette::Shadow},
+        {"InfoText", QPalette::Active, QPalette::ToolTipText},
+        {"InfoWindow", QPalette::Active, QPalette::ToolTipBase},
+    };
+    TUisFile& document = *explorer_->Document();
+    for (const auto& entry : colours) {
+        QColor c = palette.color(entry.group, entry.role);
+        document.WriteColour("Colours", entry.key, Colour(c.red() + c.green() * 256 + c.blue() * 65536));
+    }
+    NotifyModification();
+    explorer_->TreeViewLoad();
+    explorer_->SectionChange("Colours");
+}
+
+void TMainForm::WindowDescriptionsItemClick()
+{
+    settings_->WriteBool("General", "ShowDescriptions", ShowDescriptions());
+    if (explorer_) {
+        explorer_->SaveColumns();
+        explorer_->ReloadCurrentSection();
+    }
+}
+
+}  // namespace sw

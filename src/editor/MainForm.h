@@ -1,0 +1,113 @@
+// The editor's main window: start-up, the one open personality (open, save, save as,
+// close, recent files), the menus and tool bars, and the settings file sw.ini.
+#pragma once
+
+#include <QMainWindow>
+
+#include <map>
+#include <memory>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QStackedWidget;
+class QTimer;
+class QToolBar;
+
+namespace sw {
+
+class TAcceleratedIniFile;
+class TUISExplorerForm;
+class ValueEditorBand;
+
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    // settingsFile: the sw.ini to use (empty: the program folder's, or the user's
+    // config folder when the program folder cannot be written).
+    explicit TMainForm(const QString& settingsFile = QString(), const QStringList& arguments = {});
+    ~TMainForm() override;
+
+    // The start-up checks that may end the program: returns an exit code to end with,
+    // or -1 to go on and show the window.
+    int StartUp();
+
+    // Document management.
+    void FileOpenRoutine();
+    void FileSave();
+    void FileSaveAs();
+    void FileCloseItemClick();
+    void FileNewSkinClick(const QString& templateName);
+    void NotifyModification();
+    void LoadRecentList();
+    void SaveRecentList();
+    void RecentItemClick(int index);
+    // The file the next FileOpenRoutine opens (the open dialog's file name).
+    QString OpenFileName;
+
+    TAcceleratedIniFile& Settings() { return *settings_; }
+    TUISExplorerForm* Explorer() { return explorer_; }
+    QAction* Action(const QString& objectName) const;
+    bool ShowDescriptions() const;
+
+    // The value editor band: the "Other" page with a note, or the page of the
+    // attribute selected in the explorer.
+    void ShowOtherPage(const QString& note);
+    void EditAttribute(int typeOverride);
+    ValueEditorBand* Band() { return band_; }
+
+    // The settings file in use.
+    static QString DefaultSettingsFile();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void createActions();
+    void createMenus();
+    void createToolBars();
+    void connectActions();
+    void BuildSubMenu(QMenu* menu, const char* section, int image);
+    void DynamicMenuItemClick(QAction* item, bool tools);
+    void FormShow();
+    void FirstActivation();
+    void SetDocumentState(bool open);
+    void UpdateToolbarTextVisibility();
+    void FileOpenItemClick();
+    void FileOpenCurrentVXSkinClick();
+    void FileSetThisSkinCurrentItemClick();
+    void InsertCurrentWindowsColoursItemClick();
+    void ViewDisplayPropertiesItemClick();
+    void WindowDescriptionsItemClick();
+    void destroyExplorer();
+    void writeShutdownSettings();
+    QAction* addAction(const char* objectName, const QString& caption, const QKeySequence& key = {}, int image = -1,
+                       bool checkable = false);
+
+    std::unique_ptr<TAcceleratedIniFile> settings_;
+    QStringList arguments_;
+    TUISExplorerForm* explorer_ = nullptr;
+    std::map<QString, QAction*> actions_;
+    QMenu* menuFile_ = nullptr;
+    QMenu* menuEdit_ = nullptr;
+    QMenu* menuView_ = nullptr;
+    QMenu* menuInsert_ = nullptr;
+    QMenu* menuWindow_ = nullptr;
+    QMenu* menuTools_ = nullptr;
+    QMenu* menuHelp_ = nullptr;
+    QMenu* menuDebug_ = nullptr;
+    QMenu* menuRecent_ = nullptr;
+    QMenu* menuInternet_ = nullptr;
+    QMenu* toolbarPopup_ = nullptr;
+    QToolBar* ToolBarStandard = nullptr;
+    QToolBar* ToolBarPreview = nullptr;
+    QToolBar* ToolBarRichEdit = nullptr;
+    QToolBar* ToolBarValueEditor = nullptr;
+    ValueEditorBand* band_ = nullptr;
+    QAction* recentItems_[10] = {};
+    bool firstActivationDone_ = false;
+};
+
+}  // namespace sw

@@ -1,0 +1,627 @@
+#include "editor/UISExplorerForm.h"
+
+#include "document/UisFile.h"
+#include "editor/EditorState.h"
+#include "editor/GlyphList.h"
+#include "editor/MainForm.h"
+#include "engine/PromptService.h"
+#include "store/AcceleratedIniFile.h"
+#include "store/PlatformPaths.h"
+#include "store/StringOps.h"
+
+#include <QAction>
+#include <QDropEvent>
+#include <QHeaderView>
+#include <QMenu>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include <filesystem>
+
+namespace sw {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+QString q(const std::string& text)
+{
+    return QString::fromLatin1(text.data(), qsizetype(text.size()));
+}
+
+std::string s(const QString& text)
+{
+    return text.toLatin1().toStdString();
+}
+
+constexpr int kSectionRole = Qt::UserRole;
+constexpr int kRawValueRole = Qt::UserRole + 1;
+constexpr int kKeyRole = Qt::UserRole + 2;
+constexpr int kDescriptionRole = Qt::UserRole + 3;
+
+std::string nodeSection(const QTreeWidgetItem* item)
+{
+    return item ? s(item->data(0, kSectionRole).toString()) : std::string();
+}
+
+}  // namespace
+
+void AttributeListView::dropEvent(QDropEvent* event)
+{
+    if (event->source() != this) {
+        event->ignore();
+        return;
+    }
+    QTreeWidget::dropEvent(event);
+    emit rowsReordered();
+}
+
+TUISExplorerForm::TUISExplorerForm(TMainForm& main) : QWidget(&main), main_(main)
+{
+    setObjectName(QStringLiteral("UISExplorerForm"));
+    setWindowTitle(QStringLiteral("Personality Explorer"));
+    buildWidgets();
+    buildPopupMenu();
+}
+
+TUISExplorerForm::~TUISExplorerForm() = default;
+
+void TUISExplorerForm::buildWidgets()
+{
+    TreeViewSectionExplorer = new QTreeWidget(this);
+    TreeViewSectionExplorer->setObjectName(QStringLiteral("TreeViewSectionExplorer"));
+    TreeViewSectionExplorer->setHeaderHidden(true);
+    TreeViewSectionExplorer->setContextMenuPolicy(Qt::CustomContextMenu);
+    TreeViewSectionExplorer->setEditTriggers(QAbstractItemView::NoEditTriggers);
+
+    PageControlViewSelector = new QTabWidget(this);
+    PageControlViewSelector->setObjectName(QStringLiteral("PageControlViewSelector"));
+    ListViewExplorer = new AttributeListView;
+    ListViewExplorer->setObjectName(QStringLiteral("ListViewExplorer"));
+    ListViewExplorer->setRootIsDecorated(false);
+    ListViewExplorer->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListViewExplorer->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ListViewExplorer->setDragDropMode(QAbstractItemView::InternalMove);
+    ListViewExplorer->setContextMenuPolicy(Qt::CustomContextMenu);
+    ListViewExplorer->setAllColumnsShowFocus(true);
+    ListViewExplorer->setMouseTracking(true);
+
+    const struct {
+        const char* objectName;
+        const char* caption;
+    } pages[] = {{"TabSheetSection", "Section"}, {"TabSheetCode", "Code"},   {"TabSheetScripts", "Scripts"},
+                 {"TabSheetAnalyze", "Analyze"}, {"TabSheetImage", "Image"}, {"TabSheetZoom", "Zoom"}};
+    for (const auto& page : pages) {
+        QWidget* sheet = new QWidget;
+        sheet->setObjectName(QString::fromLatin1(page.objectName));
+        auto* layout = new QVBoxLayout(sheet);
+        layout->setContentsMargins(0, 0, 0, 0);
+        if (QLatin1String(page.caption) == QLatin1String("Section"))
+            layout->addWidget(ListViewExplorer);
+        PageControlViewSelector->addTab(sheet, QString::fromLatin1(page.caption));
+    }
+
+    auto* splitter = new QSplitter(this);
+    splitter->addWidget(TreeViewSectionExplorer);
+    splitter->addWidget(PageControlViewSelector);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({220, 600});
+    StatusBar = new QStatusBar(this);
+    StatusBar->setObjectName(QStringLiteral("StatusBar"));
+    StatusBar->setSizeGripEnabled(false);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(splitter, 1);
+    layout->addWidget(StatusBar);
+
+    connect(TreeViewSectionExplorer, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem* current) {
+                if (!loadingTree_)
+                    TreeViewSectionExplorerChange(current);
+            });
+    connect(ListViewExplorer, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
+        ListViewExplorerSelectItem(current, current != nullptr);
+    });
+    connect(ListViewExplorer, &AttributeListView::rowsReordered, this, &TUISExplorerForm::ListViewExplorerReordered);
+    connect(TreeViewSectionExplorer, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        // A right click selects the node under the mouse first.
+        if (QTreeWidgetItem* item = TreeViewSectionExplorer->itemAt(at))
+            TreeViewSectionExplorer->setCurrentItem(item);
+        PopupMenuAttributeListPopup(TreeViewSectionExplorer->viewport()->mapToGlobal(at), TreeViewSectionExplorer);
+    });
+    connect(ListViewExplorer, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        PopupMenuAttributeListPopup(ListViewExplorer->viewport()->mapToGlobal(at), ListViewExplorer);
+    });
+}
+
+void TUISExplorerForm::buildPopupMenu()
+{
+    PopupMenuAttributeList = new QMenu(this);
+    PopupMenuAttributeList->setObjectName(QStringLiteral("PopupMenuAttributeList"));
+    const struct {
+        const char* objectName;
+        const char* caption;
+        int image;
+        int type;  // edit-as type, or -1
+    } items[] = {
+        {"EditAsString", "Edit as &String", 1, 1},     {"EditAsInteger", "Edit as &Integer", 2, 2},
+        {"EditAsFile", "Edit as &File", 5, 5},         {"EditAsBoolean", "Edit as &Boolean", 4, 4},
+        {"EditAsColor", "Edit as &Color", 6, 6},       {"EditAsChoice", "Edit as C&hoice", 3, 3},
+        {"EditAsFullColor", "Edit as F&ull Color", 7, 7},
+        {"PopupSeparatorEdit", "-", -1, -1},
+        {"PopupOpenSection", "&Open Section", -1, -1}, {"PopupAddSection", "Add Section", 58, -1},
+        {"PopupRemoveSection", "Remove Section", 59, -1},
+        {"PopupSeparatorSection", "-", -1, -1},
+        {"PopupAddAttribute", "Add Attribute", 56, -1}, {"PopupRemoveAttribute", "Remove Attribute", 57, -1},
+        {"PopupDescribeAttribute", "Describe Attribute", -1, -1},
+        {"PopupDuplicateButton", "Duplicate Button", -1, -1},
+    };
+    for (const auto& item : items) {
+        QAction* action = QLatin1String(item.caption) == QLatin1String("-")
+                              ? PopupMenuAttributeList->addSeparator()
+                              : PopupMenuAttributeList->addAction(QString::fromLatin1(item.caption));
+        action->setObjectName(QString::fromLatin1(item.objectName));
+        if (item.image >= 0)
+            action->setIcon(glyphIcon(item.image));
+        if (item.type > 0)
+            connect(action, &QAction::triggered, this, [this, type = item.type] { EditAs(type); });
+    }
+    auto find = [this](const char* name) { return PopupMenuAttributeList->findChild<QAction*>(QString::fromLatin1(name)); };
+    connect(find("PopupOpenSection"), &QAction::triggered, this, [this] {
+        if (popupNode_)
+            TreeViewSectionExplorer->setCurrentItem(popupNode_);
+    });
+    connect(find("PopupRemoveSection"), &QAction::triggered, this, [this] {
+        if (!popupNode_)
+            return;
+        TreeViewSectionExplorer->setCurrentItem(popupNode_);
+        SectionRemove(nodeSection(popupNode_));
+    });
+    connect(find("PopupRemoveAttribute"), &QAction::triggered, this, &TUISExplorerForm::AttributeRemove);
+    connect(find("PopupDuplicateButton"), &QAction::triggered, this,
+            [this] { ButtonDuplicate(editorState().CurrentSection); });
+}
+
+bool TUISExplorerForm::Load()
+{
+    EditorState& state = editorState();
+    document_ = std::make_unique<TUisFile>(state.WorkingCopyPath);
+    document_->DescriptiveNames = state.DescriptiveNames;
+    fs::path plugins = state.PluginFolder.empty() ? programFolder() : fs::path(state.PluginFolder).parent_path().parent_path();
+    for (const fs::path& file : pluginCatalogueFiles(document_->Folder(), plugins))
+        document_->MergePluginDefinitions(file.string());
+
+    state.SkinName = document_->PersonalityName();
+    state.DocumentOpen = state.DocumentReady = state.PreviewEnabled = true;
+    switch (document_->FormatVersion()) {
+    case UisType1:
+        prompts().message(QStringLiteral("This file has an old format called UIS 1, that is no longer supported by "
+                                         "Corvane.\rYou will be able to edit this file but no preview is available."),
+                          QStringLiteral("Warning! Old file format."), PromptIcon::Error, PromptButtons::Ok);
+        state.PreviewEnabled = false;
+        break;
+    case UisTypeUnknown:
+        prompts().message(QStringLiteral("This is file format is either not supported or the file is corrupted."),
+                          QStringLiteral("Error"), PromptIcon::Error, PromptButtons::Ok);
+        state.DocumentOpen = state.DocumentReady = false;
+        return false;
+    default:
+        break;
+    }
+    main_.setWindowTitle(QStringLiteral("Skinwright  -  ") + q(state.SkinName));
+    std::string notes = document_->ReadString("TITLEBARSKIN", "EditorNotes", kMissingValue);
+    if (notes != kMissingValue)
+        prompts().message(q(notes), QStringLiteral("Author Notes"), PromptIcon::Information, PromptButtons::Ok);
+    PageControlViewSelector->setCurrentIndex(0);
+    state.CodeStale = state.AnalysisStale = true;
+    int version = document_->FormatVersion();
+    if (version != UisType2 && version != UisType1p) {
+        for (const char* page : {"TabSheetScripts", "TabSheetZoom"})
+            if (QWidget* sheet = PageControlViewSelector->findChild<QWidget*>(QString::fromLatin1(page)))
+                PageControlViewSelector->setTabVisible(PageControlViewSelector->indexOf(sheet), false);
+    }
+    editAsOverride_ = -1;
+    TreeViewLoad();
+    return true;
+}
+
+bool TUISExplorerForm::Close()
+{
+    EditorState& state = editorState();
+    main_.SaveRecentList();
+    main_.LoadRecentList();
+    bool save = false;
+    if (state.DocumentOpen && state.Modified)
+        save = prompts().message(QStringLiteral("Save Changes to ") + q(state.SkinName) + QStringLiteral("?"),
+                                 QStringLiteral("Confirm"), PromptIcon::Question,
+                                 PromptButtons::YesNo) == PromptAnswer::Yes;
+    if (save)
+        main_.FileSave();
+    state.PreviewEnabled = false;
+    document_.reset();
+    // The working copy goes unless saving it failed: then it still holds the only
+    // copy of the author's edits.
+    if (!(save && state.Modified)) {
+        std::error_code ec;
+        fs::remove(state.WorkingCopyPath, ec);
+    }
+    state.DocumentOpen = state.DocumentReady = false;
+    SaveColumns();
+    return true;
+}
+
+void TUISExplorerForm::TreeViewLoad()
+{
+    loadingTree_ = true;
+    TreeViewSectionExplorer->clear();
+    SectionNode root = buildSectionTree(*document_, editorState().SkinName);
+    addTreeItems(nullptr, root);
+    TreeViewSectionExplorer->setFocus();
+    if (QTreeWidgetItem* top = TreeViewSectionExplorer->topLevelItem(0))
+        top->setExpanded(true);
+    TreeViewSectionExplorer->setCurrentItem(nullptr);
+    TreeViewSectionExplorer->clearSelection();
+    loadingTree_ = false;
+}
+
+void TUISExplorerForm::addTreeItems(QTreeWidgetItem* parent, const SectionNode& node)
+{
+    auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(TreeViewSectionExplorer);
+    item->setText(0, q(node.caption));
+    item->setData(0, kSectionRole, q(node.section));
+    QIcon icon;
+    icon.addPixmap(glyphPixmap(node.image), QIcon::Normal, QIcon::Off);
+    icon.addPixmap(glyphPixmap(node.selectedImage), QIcon::Selected, QIcon::Off);
+    item->setIcon(0, icon);
+    for (const SectionNode& child : node.children)
+        addTreeItems(item, child);
+}
+
+QTreeWidgetItem* TUISExplorerForm::findNode(const std::string& section) const
+{
+    for (QTreeWidgetItemIterator it(TreeViewSectionExplorer); *it; ++it)
+        if (sameText(nodeSection(*it), section))
+            return *it;
+    return nullptr;
+}
+
+void TUISExplorerForm::SelectRoot()
+{
+    if (QTreeWidgetItem* root = TreeViewSectionExplorer->topLevelItem(0))
+        TreeViewSectionExplorer->setCurrentItem(root);
+}
+
+void TUISExplorerForm::SectionChange(const std::string& section)
+{
+    if (QTreeWidgetItem* node = findNode(section))
+        TreeViewSectionExplorer->setCurrentItem(node);
+}
+
+void TUISExplorerForm::ShowStatus(const QString& text)
+{
+    StatusBar->showMessage(text);
+}
+
+void TUISExplorerForm::TreeViewSectionExplorerChange(QTreeWidgetItem* current)
+{
+    if (!current)
+        return;
+    SectionReload(nodeSection(current));
+    EditorState& state = editorState();
+    if (QAction* duplicate = main_.Action(QStringLiteral("EditDuplicateButtonItem")))
+        duplicate->setEnabled(state.CurrentButton != -1);
+    int image = PageControlViewSelector->indexOf(PageControlViewSelector->findChild<QWidget*>(QStringLiteral("TabSheetImage")));
+    if (state.CurrentButton == -1) {
+        bool hasImage = document_->Definition().ValueExists("Root," + state.DefinitionSection, "Image");
+        PageControlViewSelector->setTabVisible(image, hasImage);
+        if (!hasImage && PageControlViewSelector->currentIndex() == image)
+            PageControlViewSelector->setCurrentIndex(0);
+    } else {
+        PageControlViewSelector->setCurrentIndex(0);
+        PageControlViewSelector->setTabVisible(image, false);
+    }
+}
+
+void TUISExplorerForm::buildColumns()
+{
+    TAcceleratedIniFile& settings = main_.Settings();
+    const bool descriptions = main_.ShowDescriptions();
+    ListViewExplorer->setColumnCount(descriptions ? 3 : 2);
+    QStringList headers{QStringLiteral("Attribute"), QStringLiteral("Value")};
+    if (descriptions)
+        headers << QStringLiteral("Description");
+    ListViewExplorer->setHeaderLabels(headers);
+    const std::string base = descriptions ? "Descriptions" : "NoDescriptions";
+    for (int column = 0; column < ListViewExplorer->columnCount(); ++column) {
+        int def = descriptions && column == 2 ? 200 : 100;
+        ListViewExplorer->setColumnWidth(column, settings.ReadInteger("ExplorerColumns", base + intToStr(column + 1), def));
+    }
+}
+
+void TUISExplorerForm::SaveColumns()
+{
+    TAcceleratedIniFile& settings = main_.Settings();
+    const std::string base = ListViewExplorer->columnCount() == 3 ? "Descriptions" : "NoDescriptions";
+    for (int column = 0; column < ListViewExplorer->columnCount(); ++column)
+        settings.WriteInteger("ExplorerColumns", base + intToStr(column + 1), ListViewExplorer->columnWidth(column));
+}
+
+void TUISExplorerForm::fillRows()
+{
+    const EditorState& state = editorState();
+    const bool descriptions = ListViewExplorer->columnCount() == 3;
+    for (const AttributeRow& row : buildAttributeRows(*document_, state.CurrentSection, state.DefinitionSection)) {
+        auto* item = new QTreeWidgetItem(ListViewExplorer);
+        item->setText(0, q(row.caption));
+        item->setText(1, q(row.displayValue));
+        if (descriptions)
+            item->setText(2, q(row.description));
+        item->setData(0, kDescriptionRole, q(row.description));
+        item->setData(0, kRawValueRole, q(row.rawValue));
+        item->setData(0, kKeyRole, q(row.key));
+        item->setIcon(0, glyphIcon(row.image));
+        // Rows move between rows, never into one another.
+        item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsDragEnabled);
+    }
+}
+
+void TUISExplorerForm::SectionReload(const std::string& section)
+{
+    EditorState& state = editorState();
+    if (sameText(state.CurrentSection, section)) {
+        ReLoadSectionValues();
+        return;
+    }
+    if (ListViewExplorer->topLevelItemCount() > 0)
+        SaveColumns();
+    ListViewExplorer->clear();
+    buildColumns();
+    SectionSelection selection = selectionForSection(section, state.SkinName);
+    state.DefinitionSection = selection.definitionSection;
+    state.CurrentSection = selection.currentSection;
+    state.CurrentButton = selection.currentButton;
+    state.CurrentAttribute.clear();
+    state.ValueAtSelection.clear();
+    fillRows();
+    ShowStatus(q(state.DefinitionSection));
+    if (QAction* attribute = main_.Action(QStringLiteral("InsertAttributeItem")))
+        attribute->setEnabled(state.DefinitionSection != state.SkinName);
+    QString description = q(document_->Definition().ReadString("Root," + state.CurrentSection, "Description", "Unknown"));
+    ShowStatus(description);
+    main_.ShowOtherPage(description);
+}
+
+void TUISExplorerForm::ReloadCurrentSection()
+{
+    if (!document_)
+        return;
+    std::string section = editorState().CurrentSection;
+    editorState().CurrentSection.clear();
+    SectionReload(section);
+}
+
+void TUISExplorerForm::ReLoadSectionValues()
+{
+    const EditorState& state = editorState();
+    for (int i = 0; i < ListViewExplorer->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* item = ListViewExplorer->topLevelItem(i);
+        std::string key = s(item->data(0, kKeyRole).toString());
+        std::string value = document_->ReadString(state.CurrentSection, key, "");
+        if (q(value) != item->data(0, kRawValueRole).toString()) {
+            item->setData(0, kRawValueRole, q(value));
+            item->setText(1, q(document_->ValueForDisplay(state.CurrentSection, key, value)));
+        }
+    }
+}
+
+void TUISExplorerForm::UpdateRowValue(const std::string& key, const std::string& raw)
+{
+    const std::string& section = editorState().CurrentSection;
+    for (int i = 0; i < ListViewExplorer->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* item = ListViewExplorer->topLevelItem(i);
+        if (!sameText(s(item->data(0, kKeyRole).toString()), key))
+            continue;
+        item->setData(0, kRawValueRole, q(raw));
+        item->setText(1, q(document_->ValueForDisplay(section, key, raw)));
+        item->setIcon(0, glyphIcon(document_->EditorKind(section, key)));
+    }
+}
+
+void TUISExplorerForm::AttributeSelect(const std::string& section, const std::string& key)
+{
+    SectionChange(section);
+    for (int i = 0; i < ListViewExplorer->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* item = ListViewExplorer->topLevelItem(i);
+        if (sameText(s(item->data(0, kKeyRole).toString()), key)) {
+            ListViewExplorer->setCurrentItem(item);
+            ListViewExplorer->scrollToItem(item);
+            return;
+        }
+    }
+}
+
+void TUISExplorerForm::ListViewExplorerSelectItem(QTreeWidgetItem* item, bool selected)
+{
+    EditorState& state = editorState();
+    QAction* describe = main_.Action(QStringLiteral("ViewAttributeDescriptionItem"));
+    if (item && selected) {
+        state.CurrentAttribute = s(item->data(0, kKeyRole).toString());
+        state.ValueAtSelection = s(item->data(0, kRawValueRole).toString());
+        ShowStatus(item->data(0, kDescriptionRole).toString());
+        if (describe)
+            describe->setEnabled(true);
+        int type = editAsOverride_;
+        editAsOverride_ = -1;
+        main_.EditAttribute(type);
+    } else {
+        QString description = q(document_->Definition().ReadString("Root," + state.CurrentSection, "Description", "Unknown"));
+        ShowStatus(description);
+        if (describe)
+            describe->setEnabled(false);
+    }
+}
+
+void TUISExplorerForm::PopupMenuAttributeListPopup(const QPoint& at, QWidget* from)
+{
+    const EditorState& state = editorState();
+    auto find = [this](const char* name) { return PopupMenuAttributeList->findChild<QAction*>(QString::fromLatin1(name)); };
+    for (QAction* action : PopupMenuAttributeList->actions()) {
+        action->setVisible(false);
+        action->setEnabled(true);
+    }
+    QFont normal = PopupMenuAttributeList->font(), bold = normal;
+    bold.setBold(true);
+    for (QAction* action : PopupMenuAttributeList->actions())
+        action->setFont(normal);
+    find("PopupDuplicateButton")->setVisible(state.CurrentButton != -1);
+
+    if (from == ListViewExplorer) {
+        QList<QTreeWidgetItem*> rows = ListViewExplorer->selectedItems();
+        find("PopupAddAttribute")->setVisible(true);
+        if (rows.size() == 1) {
+            QTreeWidgetItem* row = rows.first();
+            std::string key = s(row->data(0, kKeyRole).toString());
+            for (const char* name : {"PopupRemoveAttribute", "PopupDescribeAttribute", "PopupSeparatorEdit"})
+                find(name)->setVisible(true);
+            ShowStatus(QStringLiteral("Selected Attribute - ") + row->text(0) + QStringLiteral(" in section [") +
+                       q(state.DefinitionSection) + QStringLiteral("]."));
+            find("PopupRemoveAttribute")->setEnabled(
+                document_->Definition().ReadInteger(state.DefinitionSection + "," + key, "Optional", 1) == 1);
+            // Edit-as items by the attribute's type; the first named is the default item.
+            static const std::map<int, std::vector<const char*>> editAs = {
+                {0, {"EditAsString", "EditAsInteger", "EditAsFile", "EditAsFullColor", "EditAsBoolean"}},
+                {1, {"EditAsString", "EditAsFile"}},
+                {2, {"EditAsInteger", "EditAsString"}},
+                {3, {"EditAsChoice", "EditAsString", "EditAsInteger"}},
+                {4, {"EditAsBoolean", "EditAsString", "EditAsInteger"}},
+                {5, {"EditAsFile", "EditAsString"}},
+                {6, {"EditAsColor", "EditAsString", "EditAsInteger"}},
+                {7, {"EditAsFullColor", "EditAsString"}},
+            };
+            auto items = editAs.find(document_->AttributeTypeOf(state.CurrentSection, key));
+            if (items != editAs.end())
+                for (std::size_t i = 0; i < items->second.size(); ++i) {
+                    find(items->second[i])->setVisible(true);
+                    if (i == 0)
+                        find(items->second[i])->setFont(bold);
+                }
+        }
+    } else {
+        QTreeWidgetItem* node = TreeViewSectionExplorer->currentItem();
+        if (node) {
+            popupNode_ = node;
+            for (const char* name : {"PopupAddSection", "PopupOpenSection", "PopupSeparatorSection", "PopupRemoveSection"})
+                find(name)->setVisible(true);
+            find("PopupOpenSection")->setFont(bold);
+            ShowStatus(QStringLiteral("Selected Section - [") + node->text(0) + QStringLiteral("]"));
+            std::string caption = s(node->text(0));
+            std::string upper = asciiUpper(caption);
+            std::string definition = upper.find("BUTTON") != std::string::npos && upper.rfind("BUTTONS", 0) != 0 ? "Button"
+                                     : caption == state.SkinName ? "TITLEBARSKIN"
+                                                                 : caption;
+            find("PopupRemoveSection")->setEnabled(
+                document_->Definition().ReadInteger("Root," + definition, "Optional", 1) == 1);
+        }
+        find("PopupAddAttribute")->setVisible(true);
+    }
+    PopupMenuAttributeList->popup(at);
+}
+
+void TUISExplorerForm::EditAs(int type)
+{
+    editAsOverride_ = type;
+    ListViewExplorerSelectItem(ListViewExplorer->currentItem(), ListViewExplorer->currentItem() != nullptr);
+}
+
+void TUISExplorerForm::AttributeRemove()
+{
+    QTreeWidgetItem* row = ListViewExplorer->currentItem();
+    if (!row)
+        return;
+    if (prompts().message(QStringLiteral("Do you really want to remove '") + row->text(0) + QStringLiteral("' Attribute?"),
+                          QStringLiteral("Caution!"), PromptIcon::Question, PromptButtons::YesNo) != PromptAnswer::Yes)
+        return;
+    std::string section = editorState().CurrentSection;
+    document_->DeleteKey(section, s(row->data(0, kKeyRole).toString()));
+    ReloadCurrentSection();
+    main_.NotifyModification();
+}
+
+void TUISExplorerForm::SectionRemove(const std::string& section)
+{
+    if (prompts().message(QStringLiteral("Do you really want to remove [") + q(section) + QStringLiteral("] section?"),
+                          QStringLiteral("Caution!"), PromptIcon::Question, PromptButtons::YesNo) != PromptAnswer::Yes)
+        return;
+    if (TUisFile::IsButtonSection(section))
+        ButtonDelete(section);
+    else
+        document_->EraseSection(section);
+    TreeViewLoad();
+    SelectRoot();
+    main_.NotifyModification();
+}
+
+void TUISExplorerForm::copySection(const std::string& from, const std::string& to)
+{
+    TStrings entries;
+    document_->ReadSectionValues(from, entries);
+    for (const std::string& entry : entries) {
+        std::size_t eq = entry.find('=');
+        document_->WriteString(to, entry.substr(0, eq), entry.substr(eq + 1));
+    }
+}
+
+void TUISExplorerForm::ButtonDelete(const std::string& section)
+{
+    int number = strToIntDef(std::string_view(section).substr(std::min<std::size_t>(6, section.size())), -1);
+    // The count lives where the document's format keeps it (PERSONALITY or CAPTION).
+    int count = document_->ButtonCount();
+    if (number < 0 || count <= 0)
+        return;
+    for (int k = number; k <= count - 2; ++k) {
+        document_->EraseSection("Button" + intToStr(k));
+        copySection("Button" + intToStr(k + 1), "Button" + intToStr(k));
+    }
+    document_->EraseSection("Button" + intToStr(count - 1));
+    document_->SetButtonCount(count - 1);
+    document_->UpdateFile();
+    TreeViewLoad();
+    editorState().CodeStale = editorState().AnalysisStale = true;
+}
+
+void TUISExplorerForm::ButtonDuplicate(const std::string& section)
+{
+    if (!TUisFile::IsButtonSection(section))
+        return;
+    int number = strToIntDef(std::string_view(section).substr(6), -1);
+    int count = document_->ButtonCount();
+    if (number < 0 || count < 0)
+        return;
+    std::string target = "Button" + intToStr(count);
+    copySection(section, target);
+    document_->SetButtonCount(count + 1);
+    document_->UpdateFile();
+    TreeViewLoad();
+    SectionChange(target);
+    main_.NotifyModification();
+}
+
+void TUISExplorerForm::ListViewExplorerReordered()
+{
+    const std::string section = editorState().CurrentSection;
+    TStrings keys;
+    document_->ReadSection(section, keys);
+    for (const std::string& key : keys)
+        document_->DeleteKey(section, key);
+    for (int i = 0; i < ListViewExplorer->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* item = ListViewExplorer->topLevelItem(i);
+        document_->WriteString(section, s(item->data(0, kKeyRole).toString()), s(item->data(0, kRawValueRole).toString()));
+    }
+    editorState().CodeStale = true;
+    main_.NotifyModification();
+}
+
+}  // namespace sw

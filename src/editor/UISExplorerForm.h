@@ -1,0 +1,97 @@
+// "Personality Explorer": the open personality as a tree of sections and a list of
+// the selected section's attributes, with pages for code, scripts, analysis, the
+// button designer and the magnifier. It owns the document while it is open.
+#pragma once
+
+#include "editor/ExplorerModel.h"
+
+#include <QTreeWidget>
+#include <QWidget>
+
+#include <memory>
+
+class QMenu;
+class QStatusBar;
+class QTabWidget;
+class QTreeWidgetItem;
+
+namespace sw {
+
+class TMainForm;
+class TUisFile;
+
+// The attribute list; rows are reordered by dragging them inside the list only.
+class AttributeListView : public QTreeWidget {
+    Q_OBJECT
+public:
+    using QTreeWidget::QTreeWidget;
+signals:
+    void rowsReordered();
+
+protected:
+    void dropEvent(QDropEvent* event) override;
+};
+
+class TUISExplorerForm : public QWidget {
+    Q_OBJECT
+public:
+    enum Page { PageSection = 0, PageCode, PageAnalyze, PageImage, PageZoom, PageScripts };
+
+    explicit TUISExplorerForm(TMainForm& main);
+    ~TUISExplorerForm() override;
+
+    // Opens the working copy and reports its format; false when it is not a personality
+    // (the caller then closes the explorer).
+    bool Load();
+    // Closing the document: recent list, save question, working copy. Returns false
+    // when the user chose to keep the document open (not offered by the questions
+    // asked today, kept for the script editor's Cancel).
+    bool Close();
+
+    TUisFile* Document() { return document_.get(); }
+
+    void TreeViewLoad();
+    void SectionChange(const std::string& section);
+    void SectionReload(const std::string& section);
+    void ReLoadSectionValues();
+    void AttributeSelect(const std::string& section, const std::string& key);
+    void ListViewExplorerSelectItem(QTreeWidgetItem* item, bool selected);
+    void SectionRemove(const std::string& section);
+    void ButtonDelete(const std::string& section);
+    void ButtonDuplicate(const std::string& section);
+    void SaveColumns();
+    void SelectRoot();
+    void ShowStatus(const QString& text);
+    // Gives every row of the key the raw value and its display value and icon.
+    void UpdateRowValue(const std::string& key, const std::string& raw);
+    // Rebuilds the list's columns for the "Show Descriptions" setting.
+    void ReloadCurrentSection();
+
+    QTreeWidget* TreeViewSectionExplorer;
+    AttributeListView* ListViewExplorer;
+    QTabWidget* PageControlViewSelector;
+    QStatusBar* StatusBar;
+    QMenu* PopupMenuAttributeList;
+
+private:
+    void buildWidgets();
+    void buildPopupMenu();
+    void addTreeItems(QTreeWidgetItem* parent, const SectionNode& node);
+    QTreeWidgetItem* findNode(const std::string& section) const;
+    void buildColumns();
+    void fillRows();
+    void TreeViewSectionExplorerChange(QTreeWidgetItem* current);
+    void PopupMenuAttributeListPopup(const QPoint& at, QWidget* from);
+    void AttributeRemove();
+    void EditAs(int type);
+    void ListViewExplorerReordered();
+    void copySection(const std::string& from, const std::string& to);
+
+    TMainForm& main_;
+    std::unique_ptr<TUisFile> document_;
+    QTreeWidgetItem* popupNode_ = nullptr;
+    bool loadingTree_ = false;
+    int editAsOverride_ = -1;
+};
+
+}  // namespace sw

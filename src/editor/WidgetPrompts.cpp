@@ -1,0 +1,93 @@
+#include "editor/WidgetPrompts.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace sw {
+
+namespace {
+
+QMessageBox::StandardButtons standardButtons(PromptButtons buttons)
+{
+    switch (buttons) {
+    case PromptButtons::Ok: return QMessageBox::Ok;
+    case PromptButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
+    case PromptButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+    case PromptButtons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case PromptButtons::RetryCancel: return QMessageBox::Retry | QMessageBox::Cancel;
+    case PromptButtons::AbortRetryIgnore: return QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore;
+    }
+    return QMessageBox::Ok;
+}
+
+PromptAnswer answerOf(int button, PromptButtons buttons)
+{
+    switch (button) {
+    case QMessageBox::Ok: return PromptAnswer::Ok;
+    case QMessageBox::Cancel: return PromptAnswer::Cancel;
+    case QMessageBox::Yes: return PromptAnswer::Yes;
+    case QMessageBox::No: return PromptAnswer::No;
+    case QMessageBox::Retry: return PromptAnswer::Retry;
+    case QMessageBox::Abort: return PromptAnswer::Abort;
+    case QMessageBox::Ignore: return PromptAnswer::Ignore;
+    default: return cautiousAnswer(buttons);
+    }
+}
+
+QMessageBox::Icon boxIcon(PromptIcon icon)
+{
+    switch (icon) {
+    case PromptIcon::Information: return QMessageBox::Information;
+    case PromptIcon::Warning: return QMessageBox::Warning;
+    case PromptIcon::Error: return QMessageBox::Critical;
+    case PromptIcon::Question: return QMessageBox::Question;
+    default: return QMessageBox::NoIcon;
+    }
+}
+
+}  // namespace
+
+PromptAnswer WidgetPrompts::message(const QString& text, const QString& caption, PromptIcon icon,
+                                    PromptButtons buttons)
+{
+    // The program's texts break lines with "\n" and sometimes a lone "\r".
+    QString shown = text;
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QMessageBox box(boxIcon(icon), caption, shown, standardButtons(buttons), QApplication::activeWindow());
+    return answerOf(box.exec(), buttons);
+}
+
+QString WidgetPrompts::openFile(const FileDialogRequest& request)
+{
+    QFileDialog dialog(QApplication::activeWindow(), request.caption, request.folder);
+    dialog.setNameFilters(qtNameFilters(request.filter));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    if (!request.fileName.isEmpty())
+        dialog.selectFile(request.fileName);
+    if (!request.defaultSuffix.isEmpty())
+        dialog.setDefaultSuffix(request.defaultSuffix);
+    return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first()
+                                                                                 : QString();
+}
+
+QString WidgetPrompts::saveFile(const FileDialogRequest& request)
+{
+    QFileDialog dialog(QApplication::activeWindow(), request.caption, request.folder);
+    dialog.setNameFilters(qtNameFilters(request.filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    if (!request.fileName.isEmpty())
+        dialog.selectFile(request.fileName);
+    if (!request.defaultSuffix.isEmpty())
+        dialog.setDefaultSuffix(request.defaultSuffix);
+    return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first()
+                                                                                 : QString();
+}
+
+QString WidgetPrompts::chooseFolder(const QString& caption, const QString& folder)
+{
+    return QFileDialog::getExistingDirectory(QApplication::activeWindow(), caption, folder);
+}
+
+}  // namespace sw

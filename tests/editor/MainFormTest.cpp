@@ -1,0 +1,252 @@
+// The main window's document management, run offscreen with scripted prompts.
+#include "editor/MainForm.h"
+
+#include "document/UisFile.h"
+#include "editor/EditorState.h"
+#include "editor/UISExplorerForm.h"
+#include "engine/RecordingShell.h"
+#include "engine/ScopedService.h"
+#include "engine/ScriptedPrompts.h"
+#include "store/AcceleratedIniFile.h"
+#include "store/PlatformPaths.h"
+#include "support/TempDir.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QStatusBar>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+namespace sw {
+namespace {
+
+namespace fs = std::filesystem;
+using test::readBytes;
+using test::TempDir;
+using test::writeBytes;
+
+// A program folder with the shipped catalogues, an engine folder with a copy of the
+// sample skins, scripted prompts and a recording shell.
+class MainFormTest : public ::testing::Test {
+protected:
+    TempDir dir;
+    fs::path program = dir.path() / "program";
+    fs::path engine = dir.path() / "engine";
+    ScriptedPrompts prompts;
+    ScopedService<PromptService> installedPrompts{prompts};
+    RecordingShell recorder;
+    ScopedService<Shell> installedShell{recorder};
+
+    void SetUp() override
+    {
+        fs::path shipped = programFolder();
+        fs::create_directories(program);
+        for (const char* file : {"uis1.def", "uis1p.def", "uis2.def"})
+            fs::copy_file(shipped / file, program / file);
+        fs::copy(shipped / "skins", engine, fs::copy_options::recursive);
+        setProgramFolder(program);
+        editorState() = EditorState{};
+    }
+    void TearDown() override
+    {
+        setProgramFolder({});
+        editorState() = EditorState{};
+    }
+
+    std::unique_ptr<TMainForm> makeMain()
+    {
+        auto main = std::make_unique<TMainForm>(QString::fromStdString((dir.path() / "sw.ini").string()));
+        editorState().EngineFolder = engine.string();
+        return main;
+    }
+
+    QString text(const std::size_t i) const { return prompts.shown().at(i).text; }
+};
+
+TEST_F(MainFormTest, OpenEditSaveWritesTheTidiedFileAndKeepsTheWorkingCopyUntilClose)
+{
+    auto main = makeMain();
+    fs::path skin = engine / "Misnamed" / "Harbour.uis";
+    std::string before = readBytes(skin);
+    main->OpenFileName = QString::fromStdString(skin.string());
+    main->FileOpenRoutine();
+    ASSERT_NE(main->Explorer(), nullptr);
+    EditorState& state = editorState();
+    EXPECT_TRUE(state.DocumentOpen);
+    EXPECT_EQ(state.WorkingCopyPath, (engine / "Misnamed" / "$$sw_temp_ini_file$$.tmp").string());
+    EXPECT_TRUE(fs::exists(state.WorkingCopyPath));
+    EXPECT_EQ(main->windowTitle(), QStringLiteral("Skinwright  -  ") + QString::fromStdString(state.SkinName));
+    EXPECT_TRUE(main->Action(QStringLiteral("FileCloseItem"))->isEnabled());
+    EXPECT_FALSE(main->Action(QStringLiteral("FileSaveItem"))->isEnabled());
+    EXPECT_EQ(main->Explorer()->StatusBar->currentMessage(), QStringLiteral("File successfully loaded"));
+    EXPECT_EQ(main->Explorer()->TreeViewSectionExplorer->currentItem()->text(0), QString::fromStdString(state.SkinName));
+
+    main->Explorer()->Document()->WriteString("TITLEBARSKIN", "SkinAuthor", "Someone else");
+    main->NotifyModification();
+    EXPECT_TRUE(main->Action(QStringLiteral("FileSaveItem"))->isEnabled());
+    EXPECT_EQ(readBytes(skin), before);  // edits go to the working copy only
+    main->FileSave();
+    EXPECT_FALSE(state.Modified);
+    EXPECT_FALSE(main->Action(QStringLiteral("ToolButtonSave"))->isEnabled());
+    std::string saved = readBytes(skin);
+    EXPECT_NE(saved.find("SkinAuthor=Someone else\r\n"), std::string::npos);
+    EXPECT_NE(saved.find("Generator=Skinwright ver "), std::string::npos);
+    EXPECT_NE(saved.find("VXVer=200\r\n"), std::string::npos);
+    // Every header that follows text has the LF line of the tidy pass before it.
+    for (std::size_t at = saved.find("\r\n["); at != std::string::npos; at = saved.find("\r\n[", at + 1))
+        EXPECT_TRUE(at >= 3 && (saved.substr(at - 3, 3) == "\r\n\n" || saved.substr(at - 2, 2) == "\r\n"))
+            << saved.substr(at > 20 ? at - 20 : 0, 40);
+
+    main->FileCloseItemClick();
+    EXPECT_TRUE(prompts.shown().empty());  // nothing to ask: it was saved
+    EXPECT_FALSE(fs::exists(engine / "Misnamed" / "$$sw_temp_ini_file$$.tmp"));
+    EXPECT_FALSE(state.DocumentOpen);
+    EXPECT_FALSE(main->Action(QStringLiteral("FileCloseItem"))->isEnabled());
+    EXPECT_EQ(main->Settings().ReadString("RecentlyUsed", "RecentFile0", ""), skin.string());
+}
+
+TEST_F(MainFormTest, ClosingWithUnsavedEditsAsksAndNoKeepsTheFile)
+{
+    auto main = makeMain();
+    fs::path skin = engine / "Tidewater" / "Tidewater.uis";
+    std::string before = readBytes(skin);
+    main->OpenFileName = QString::fromStdString(skin.string());
+    main->FileOpenRoutine();
+    main->Explorer()->Document()->WriteString("COLOURS", "Menu", "1 2 3");
+    main->NotifyModification();
+    prompts.answer(PromptAnswer::No);
+    main->FileCloseItemClick();
+    ASSERT_EQ(prompts.shown().size(), 1u);
+    EXPECT_EQ(text(0), QStringLiteral("Save Changes to Tidewater?"));
+    EXPECT_EQ(prompts.shown()[0].caption, QStringLiteral("Confirm"));
+    EXPECT_EQ(readBytes(skin), before);
+    EXPECT_FALSE(fs::exists(engine / "Tidewater" / "$$sw_temp_ini_file$$.tmp"));
+}
+
+TEST_F(MainFormTest, AnUnrecognisedFileIsRefusedButRemembered)
+{
+    auto main = makeMain();
+    fs::create_directories(engine / "Junk");
+    writeBytes(engine / "Junk" / "junk.uis", "[Something]\r\nelse=1\r\n");
+    prompts.answer(PromptAnswer::Ok);
+    main->OpenFileName = QString::fromStdString((engine / "Junk" / "junk.uis").string());
+    main->FileOpenRoutine();
+    ASSERT_EQ(prompts.shown().size(), 1u);
+    EXPECT_EQ(text(0), QStringLiteral("This is file format is either not supported or the file is corrupted."));
+    EXPECT_EQ(prompts.shown()[0].caption, QStringLiteral("Error"));
+    EXPECT_EQ(prompts.shown()[0].icon, PromptIcon::Error);
+    EXPECT_EQ(main->Explorer(), nullptr);
+    EXPECT_FALSE(editorState().DocumentOpen);
+    EXPECT_FALSE(fs::exists(engine / "Junk" / "$$sw_temp_ini_file$$.tmp"));
+    EXPECT_EQ(main->Settings().ReadString("RecentlyUsed", "RecentName0", ""), "Untitled");
+    EXPECT_EQ(main->Action(QStringLiteral("Recent0"))->text(), QStringLiteral("&0 Untitled"));
+}
+
+TEST_F(MainFormTest, OldFormatOpensWithoutPreviewAfterItsWarning)
+{
+    auto main = makeMain();
+    prompts.answer(PromptAnswer::Ok);
+    main->OpenFileName = QString::fromStdString((engine / "Parchment" / "Parchment.uis").string());
+    main->FileOpenRoutine();
+    ASSERT_GE(prompts.shown().size(), 1u);
+    EXPECT_EQ(text(0), QStringLiteral("This file has an old format called UIS 1, that is no longer supported by "
+                                      "Corvane.\rYou will be able to edit this file but no preview is available."));
+    EXPECT_EQ(prompts.shown()[0].caption, QStringLiteral("Warning! Old file format."));
+    EXPECT_TRUE(editorState().DocumentOpen);
+    EXPECT_FALSE(editorState().PreviewEnabled);
+}
+
+TEST_F(MainFormTest, SaveAsCopiesTheSkinUnderItsNewNameAndCancelStillRenames)
+{
+    auto main = makeMain();
+    main->OpenFileName = QString::fromStdString((engine / "Tidewater" / "Tidewater.uis").string());
+    main->FileOpenRoutine();
+    ASSERT_NE(main->Explorer(), nullptr);
+
+    // The name prompt is modal: answer it from the event loop.
+    auto answerPrompt = [](const QString& fileName, const QString& name, bool ok) {
+        QTimer::singleShot(0, [=] {
+            QWidget* modal = QApplication::activeModalWidget();
+            ASSERT_NE(modal, nullptr);
+            if (!fileName.isEmpty())
+                modal->findChild<QLineEdit*>(QStringLiteral("EditFileName"))->setText(fileName);
+            modal->findChild<QLineEdit*>(QStringLiteral("EditName"))->setText(name);
+            QPushButton* button = modal->findChild<QPushButton*>(ok ? QStringLiteral("ButtonOK") : QStringLiteral("ButtonCancel"));
+            ASSERT_EQ(button->isEnabled(), true);
+            button->click();
+        });
+    };
+    answerPrompt({}, QStringLiteral("Renamed only"), false);
+    main->FileSaveAs();
+    EXPECT_EQ(editorState().SkinName, "Renamed only");
+    EXPECT_FALSE(fs::exists(engine / "Sea"));
+
+    answerPrompt(QStringLiteral("Sea"), QStringLiteral("Calm Sea"), true);
+    main->FileSaveAs();
+    fs::path copy = engine / "Sea" / "Sea.uis";
+    ASSERT_TRUE(fs::exists(copy));
+    EXPECT_EQ(editorState().DocumentPath, copy.string());
+    TUisFile reopened(copy.string());
+    EXPECT_EQ(reopened.PersonalityName(), "Calm Sea");
+    EXPECT_EQ(reopened.ReadString("PERSONALITY", "TOP", ""), "Sea\\top.bmp");
+    EXPECT_TRUE(fs::exists(engine / "Sea" / "top.bmp"));
+    EXPECT_EQ(readBytes(engine / "Sea" / "top.bmp"), readBytes(engine / "Tidewater" / "top.bmp"));
+    EXPECT_TRUE(fs::exists(engine / "Sea" / "close.bmp"));
+    EXPECT_FALSE(fs::exists(engine / "Tidewater" / "$$sw_temp_ini_file$$.tmp"));
+    // The original keeps its own references.
+    EXPECT_EQ(TUisFile((engine / "Tidewater" / "Tidewater.uis").string()).ReadString("PERSONALITY", "TOP", ""),
+              "Tidewater\\top.bmp");
+}
+
+TEST_F(MainFormTest, AStrayWorkingCopyInTheProgramFolderAsksBeforeStarting)
+{
+    struct Case {
+        PromptAnswer answer;
+        int exitCode;
+        bool fileLeft;
+    } cases[] = {{PromptAnswer::Ok, -1, false}, {PromptAnswer::Cancel, 255, true}};
+    for (const Case& c : cases) {
+        writeBytes(program / "$$sw_temp_ini_file$$.tmp", "x");
+        auto main = makeMain();
+        prompts.answer(c.answer);
+        EXPECT_EQ(main->StartUp(), c.exitCode);
+        ASSERT_FALSE(prompts.shown().empty());
+        const ShownPrompt& shown = prompts.shown().back();
+        EXPECT_EQ(shown.caption, QStringLiteral("Temp file existence notification"));
+        EXPECT_EQ(shown.buttons, PromptButtons::OkCancel);
+        EXPECT_TRUE(shown.text.startsWith(QStringLiteral("Skinwright has found temporary file in it's directory.\nIf")));
+        EXPECT_EQ(fs::exists(program / "$$sw_temp_ini_file$$.tmp"), c.fileLeft);
+    }
+}
+
+TEST_F(MainFormTest, TheEditorExcludesItselfFromSkinningAndRestarts)
+{
+    auto main = makeMain();
+    fs::path engineFolder = dir.path() / "engine";
+    writeBytes(engineFolder / "vxdbg.ini", "; per program\r\n[notepad.exe]\r\nIgnoreApp=1\r\n");
+    EditorState& state = editorState();
+    state.EngineFolder = engineFolder.string();
+    prompts.answer(PromptAnswer::Ok);
+    EXPECT_EQ(main->StartUp(), 255);
+    ASSERT_EQ(prompts.shown().size(), 1u);
+    EXPECT_EQ(prompts.shown()[0].caption, QStringLiteral("Caution"));
+    EXPECT_TRUE(prompts.shown()[0].text.startsWith(QStringLiteral("Welcome to Skinwright, the official Personality")));
+    std::string ini = readBytes(engineFolder / "vxdbg.ini");
+    QString section = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+    EXPECT_NE(ini.find("[" + section.toStdString() + "]\r\nActiveFix=1\r\nIgnoreApp=1\r\n"), std::string::npos) << ini;
+    ASSERT_EQ(recorder.calls().size(), 1u);
+    EXPECT_EQ(recorder.calls()[0].kind, ShellCall::Kind::Start);
+
+    // Once excluded, the next start goes on.
+    auto again = makeMain();
+    state.EngineFolder = engineFolder.string();
+    EXPECT_EQ(again->StartUp(), -1);
+}
+
+}  // namespace
+}  // namespace sw

@@ -1,0 +1,12 @@
+// The engine tests need an application object: local sockets and processes wait on
+// Qt's event machinery.
+#include <QCoreApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
