@@ -2,6 +2,7 @@
 
 #include "document/UisFile.h"
 #include "editor/EditorState.h"
+#include "editor/FormValidator.h"
 #include "editor/GlyphList.h"
 #include "editor/MainForm.h"
 #include "engine/PromptService.h"
@@ -100,6 +101,12 @@ void TUISExplorerForm::buildWidgets()
         layout->setContentsMargins(0, 0, 0, 0);
         if (QLatin1String(page.caption) == QLatin1String("Section"))
             layout->addWidget(ListViewExplorer);
+        if (QLatin1String(page.caption) == QLatin1String("Analyze")) {
+            ListViewValidator = new QTreeWidget;
+            ListViewValidator->setObjectName(QStringLiteral("ListViewValidator"));
+            ListViewValidator->setEditTriggers(QAbstractItemView::NoEditTriggers);
+            layout->addWidget(ListViewValidator);
+        }
         PageControlViewSelector->addTab(sheet, QString::fromLatin1(page.caption));
     }
 
@@ -125,6 +132,9 @@ void TUISExplorerForm::buildWidgets()
     connect(ListViewExplorer, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
         ListViewExplorerSelectItem(current, current != nullptr);
     });
+    connect(PageControlViewSelector, &QTabWidget::currentChanged, this,
+            &TUISExplorerForm::PageControlViewSelectorChange);
+    connect(ListViewValidator, &QTreeWidget::itemDoubleClicked, this, &TUISExplorerForm::ListViewValidatorDblClick);
     connect(ListViewExplorer, &AttributeListView::rowsReordered, this, &TUISExplorerForm::ListViewExplorerReordered);
     connect(TreeViewSectionExplorer, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         // A right click selects the node under the mouse first.
@@ -607,6 +617,30 @@ void TUISExplorerForm::ButtonDuplicate(const std::string& section)
     TreeViewLoad();
     SectionChange(target);
     main_.NotifyModification();
+}
+
+void TUISExplorerForm::PageControlViewSelectorChange(int index)
+{
+    if (!document_)
+        return;
+    QWidget* page = PageControlViewSelector->widget(index);
+    EditorState& state = editorState();
+    if (page->objectName() == QLatin1String("TabSheetAnalyze") && state.AnalysisStale) {
+        document_->UpdateFile();
+        fillValidatorList(ListViewValidator, validate(*document_, document_->DiskPath(), document_->SkinsRoot()));
+        state.AnalysisStale = false;
+    } else if (page->objectName() == QLatin1String("TabSheetSection")) {
+        ListViewExplorerSelectItem(ListViewExplorer->currentItem(), ListViewExplorer->currentItem() != nullptr);
+    }
+}
+
+void TUISExplorerForm::ListViewValidatorDblClick(QTreeWidgetItem* item)
+{
+    if (!item)
+        return;
+    auto [section, attribute] = validatorRowTarget(ListViewValidator, ListViewValidator->indexOfTopLevelItem(item));
+    PageControlViewSelector->setCurrentIndex(0);
+    AttributeSelect(section, attribute);
 }
 
 void TUISExplorerForm::ListViewExplorerReordered()

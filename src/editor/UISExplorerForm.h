@@ -70,6 +70,7 @@ public:
     QTreeWidget* TreeViewSectionExplorer;
     AttributeListView* ListViewExplorer;
     QTabWidget* PageControlViewSelector;
+    QTreeWidget* ListViewValidator;
     QStatusBar* StatusBar;
     QMenu* PopupMenuAttributeList;
 
@@ -86,6 +87,8 @@ private:
     void EditAs(int type);
     void ListViewExplorerReordered();
     void copySection(const std::string& from, const std::string& to);
+    void PageControlViewSelectorChange(int index);
+    void ListViewValidatorDblClick(QTreeWidgetItem* item);
 
     TMainForm& main_;
     std::unique_ptr<TUisFile> document_;

@@ -194,7 +194,7 @@ ValueEditorBand::ValueEditorBand(TMainForm& main, QWidget* parent) : QStackedWid
 
     TabSheetNote = addPage("TabSheetNote");
     auto* info = new QLabel;
-    info->setPixmap(glyphPixmap(69, 16));
+    info->setPixmap(glyphPixmap(20, 16));
     LabelNote = named(new QLabel, "LabelNote");
     LabelNote->setWordWrap(true);
     auto* noteRow = row(TabSheetNote);

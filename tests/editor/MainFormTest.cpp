@@ -203,6 +203,29 @@ TEST_F(MainFormTest, SaveAsCopiesTheSkinUnderItsNewNameAndCancelStillRenames)
               "Tidewater\\top.bmp");
 }
 
+TEST_F(MainFormTest, TheAnalyzePageListsFindingsThatLeadBackToTheirAttribute)
+{
+    auto main = makeMain();
+    fs::remove(engine / "Tidewater" / "close.bmp");
+    main->OpenFileName = QString::fromStdString((engine / "Tidewater" / "Tidewater.uis").string());
+    main->FileOpenRoutine();
+    TUISExplorerForm& explorer = *main->Explorer();
+    QWidget* analyze = explorer.PageControlViewSelector->findChild<QWidget*>(QStringLiteral("TabSheetAnalyze"));
+    explorer.PageControlViewSelector->setCurrentWidget(analyze);
+    EXPECT_FALSE(editorState().AnalysisStale);
+    QTreeWidget* list = explorer.ListViewValidator;
+    ASSERT_GE(list->topLevelItemCount(), 1);
+    EXPECT_EQ(list->headerItem()->text(0), QStringLiteral("Error description"));
+    QTreeWidgetItem* row = list->topLevelItem(0);
+    EXPECT_TRUE(row->text(0).startsWith(QStringLiteral("File not found - Section [Button0], Attribute [ButtonImage], "
+                                                        "referenced file[")))
+        << row->text(0).toStdString();
+    emit list->itemDoubleClicked(row, 0);
+    EXPECT_EQ(explorer.PageControlViewSelector->currentIndex(), 0);
+    EXPECT_EQ(editorState().CurrentSection, "Button0");
+    EXPECT_EQ(editorState().CurrentAttribute, "ButtonImage");
+}
+
 TEST_F(MainFormTest, AStrayWorkingCopyInTheProgramFolderAsksBeforeStarting)
 {
     struct Case {
