@@ -3,6 +3,7 @@
 #include "document/UisFile.h"
 #include "editor/DocumentFiles.h"
 #include "editor/EditorState.h"
+#include "editor/FormDebug.h"
 #include "editor/FormFilename.h"
 #include "editor/GlyphList.h"
 #include "editor/UISExplorerForm.h"
@@ -28,6 +29,8 @@
 #include <QMenuBar>
 #include <QPalette>
 #include <QScreen>
+#include <QStandardPaths>
+#include <QStatusBar>
 #include <QStackedWidget>
 #include <QTimer>
 #include <QToolBar>
@@ -475,6 +478,12 @@ void TMainForm::connectActions()
     on("HelpInternetForum", [] { shell().open(QStringLiteral("news://news.skinwright.example.org/skinwright")); });
     on("HelpInternetDownload", [] { shell().open(QString::fromLatin1(kProductSite) + QStringLiteral("download/")); });
     on("HelpInternetMail", [] { shell().open(QStringLiteral("mailto:team@skinwright.example.org")); });
+    on("DebugTotalsItem", [this] {
+        if (!debug_)
+            debug_ = new TFormDebug(this);
+        debug_->show();
+        debug_->raise();
+    });
     on("HelpFaqMenuItem", [] { shell().open(QString::fromStdString((programFolder() / "faq.txt").string())); });
 
     // Ctrl+D belongs to "Duplicate Button" while a button section is selected and to
@@ -852,10 +861,25 @@ void TMainForm::FileNewSkinClick(const QString& templateName)
 
 void TMainForm::ViewDisplayPropertiesItemClick()
 {
+#ifdef Q_OS_WIN
     QString windows = qEnvironmentVariable("WINDIR").left(200);
     QString system32 = windows + QStringLiteral("\\system32\\rundll32.exe");
     QString command = QFileInfo::exists(system32) ? windows + QStringLiteral("\\system32") : windows;
     shell().startCommandLine(command + QStringLiteral("\\rundll32.exe shell32.dll,Control_RunDLL desk.cpl,,2"));
+#else
+    // The desktop's own display settings, when one of the common ones is installed.
+    const std::pair<const char*, const char*> programs[] = {
+        {"gnome-control-center", "display"}, {"systemsettings", "kcm_kscreen"},
+        {"xfce4-display-settings", nullptr}, {"lxqt-config-monitor", nullptr}, {"arandr", nullptr}};
+    for (const auto& [program, argument] : programs) {
+        QString path = QStandardPaths::findExecutable(QString::fromLatin1(program));
+        if (path.isEmpty())
+            continue;
+        shell().start(path, argument ? QStringList{QString::fromLatin1(argument)} : QStringList{});
+        return;
+    }
+    statusBar()->showMessage(QStringLiteral("No display settings program was found on this desktop."), 5000);
+#endif
 }
 
 void TMainForm::InsertCurrentWindowsColoursItemClick()

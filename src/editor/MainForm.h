@@ -17,6 +17,7 @@ class QToolBar;
 namespace sw {
 
 class TAcceleratedIniFile;
+class TFormDebug;
 class TUISExplorerForm;
 class ValueEditorBand;
 
@@ -108,6 +109,7 @@ private:
     ValueEditorBand* band_ = nullptr;
     QAction* recentItems_[10] = {};
     bool firstActivationDone_ = false;
+    TFormDebug* debug_ = nullptr;
 };
 
 }  // namespace sw

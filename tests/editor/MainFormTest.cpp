@@ -1,4 +1,5 @@
 // The main window's document management, run offscreen with scripted prompts.
+#include "EditorFixture.h"
 #include "editor/MainForm.h"
 
 #include "document/UisFile.h"
@@ -25,48 +26,12 @@
 namespace sw {
 namespace {
 
+using MainFormTest = EditorFixture;
+
 namespace fs = std::filesystem;
 using test::readBytes;
 using test::TempDir;
 using test::writeBytes;
-
-// A program folder with the shipped catalogues, an engine folder with a copy of the
-// sample skins, scripted prompts and a recording shell.
-class MainFormTest : public ::testing::Test {
-protected:
-    TempDir dir;
-    fs::path program = dir.path() / "program";
-    fs::path engine = dir.path() / "engine";
-    ScriptedPrompts prompts;
-    ScopedService<PromptService> installedPrompts{prompts};
-    RecordingShell recorder;
-    ScopedService<Shell> installedShell{recorder};
-
-    void SetUp() override
-    {
-        fs::path shipped = programFolder();
-        fs::create_directories(program);
-        for (const char* file : {"uis1.def", "uis1p.def", "uis2.def"})
-            fs::copy_file(shipped / file, program / file);
-        fs::copy(shipped / "skins", engine, fs::copy_options::recursive);
-        setProgramFolder(program);
-        editorState() = EditorState{};
-    }
-    void TearDown() override
-    {
-        setProgramFolder({});
-        editorState() = EditorState{};
-    }
-
-    std::unique_ptr<TMainForm> makeMain()
-    {
-        auto main = std::make_unique<TMainForm>(QString::fromStdString((dir.path() / "sw.ini").string()));
-        editorState().EngineFolder = engine.string();
-        return main;
-    }
-
-    QString text(const std::size_t i) const { return prompts.shown().at(i).text; }
-};
 
 TEST_F(MainFormTest, OpenEditSaveWritesTheTidiedFileAndKeepsTheWorkingCopyUntilClose)
 {

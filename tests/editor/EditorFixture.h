@@ -1,0 +1,60 @@
+// A main window on a copy of the sample skins, with scripted prompts and a recording
+// shell, for the editor's window tests.
+#pragma once
+
+#include "editor/EditorState.h"
+#include "editor/MainForm.h"
+#include "engine/RecordingShell.h"
+#include "engine/ScopedService.h"
+#include "engine/ScriptedPrompts.h"
+#include "store/PlatformPaths.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+namespace sw {
+
+// A program folder with the shipped catalogues, an engine folder with a copy of the
+// sample skins, scripted prompts and a recording shell.
+class EditorFixture : public ::testing::Test {
+public:
+    test::TempDir dir;
+    std::filesystem::path program = dir.path() / "program";
+    std::filesystem::path engine = dir.path() / "engine";
+    ScriptedPrompts prompts;
+    ScopedService<PromptService> installedPrompts{prompts};
+    RecordingShell recorder;
+    ScopedService<Shell> installedShell{recorder};
+
+    void SetUp() override
+    {
+        std::filesystem::path shipped = programFolder();
+        std::filesystem::create_directories(program);
+        for (const char* file : {"uis1.def", "uis1p.def", "uis2.def"})
+            std::filesystem::copy_file(shipped / file, program / file);
+        std::filesystem::copy(shipped / "skins", engine, std::filesystem::copy_options::recursive);
+        setProgramFolder(program);
+        editorState() = EditorState{};
+    }
+    void TearDown() override
+    {
+        setProgramFolder({});
+        editorState() = EditorState{};
+    }
+
+    std::unique_ptr<TMainForm> makeMain()
+    {
+        auto main = std::make_unique<TMainForm>(QString::fromStdString((dir.path() / "sw.ini").string()));
+        editorState().EngineFolder = engine.string();
+        main->show();  // the window's settings are applied when it is shown
+        return main;
+    }
+
+    QString text(const std::size_t i) const { return prompts.shown().at(i).text; }
+};
+
+
+}  // namespace sw
