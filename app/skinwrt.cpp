@@ -2,6 +2,7 @@
 // starts the editor.
 #include "CommandLine.h"
 
+#include "editor/AboutBox.h"
 #include "editor/MainForm.h"
 #include "editor/WidgetPrompts.h"
 #include "engine/ScopedService.h"
@@ -48,6 +49,9 @@ int main(int argc, char** argv)
     if (exitCode >= 0)
         return exitCode;
     main.show();
+#ifdef NDEBUG
+    (new sw::TAboutBox(&main))->ShowAsSplash();
+#endif
     // SKINWRT_SCREENSHOT=out.png: take a picture of the whole screen once the windows
     // have settled, then quit (for looking at the editor on a machine without a desktop).
     QString screenshot = qEnvironmentVariable("SKINWRT_SCREENSHOT");

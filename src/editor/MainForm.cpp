@@ -1,6 +1,8 @@
 #include "editor/MainForm.h"
 
+#include "document/FileReference.h"
 #include "document/UisFile.h"
+#include "editor/AboutBox.h"
 #include "editor/DocumentFiles.h"
 #include "editor/EditorState.h"
 #include "editor/FormDebug.h"
@@ -484,6 +486,7 @@ void TMainForm::connectActions()
         debug_->show();
         debug_->raise();
     });
+    on("HelpAboutItem", [this] { TAboutBox(this).exec(); });
     on("HelpFaqMenuItem", [] { shell().open(QString::fromStdString((programFolder() / "faq.txt").string())); });
 
     // Ctrl+D belongs to "Duplicate Button" while a button section is selected and to
@@ -856,7 +859,47 @@ void TMainForm::FileCloseItemClick()
 
 void TMainForm::FileNewSkinClick(const QString& templateName)
 {
-    (void)templateName;
+    EditorState& state = editorState();
+    TFormFilename prompt(templateName, templateName, this);
+    bool ok = prompt.exec() == QDialog::Accepted;
+    state.SkinName = s(prompt.name());
+    if (!ok)
+        return;
+    const std::string upperTemplate = asciiUpper(s(templateName));
+    const std::string newName = s(prompt.fileName());
+    const fs::path templates = programFolder() / "template";
+    const fs::path folder = fs::path(state.EngineFolder) / newName;
+    const fs::path target = folder / (newName + ".uis");
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    // Template names are looked up without regard to case.
+    auto source = resolveFileReference(templates, upperTemplate + ".uis");
+    if (!source || !fs::is_regular_file(*source, ec) ||
+        !fs::copy_file(*source, target, fs::copy_options::overwrite_existing, ec)) {
+        prompts().message(QStringLiteral("Unable to create ") + QString::fromStdString(target.string()),
+                          QStringLiteral("Error"), PromptIcon::Error, PromptButtons::Ok);
+        return;
+    }
+    OpenFileName = QString::fromStdString(target.string());
+    {
+        TUisFile document(target.string());
+        relocateReferences(document, upperTemplate + "\\", newName, templates, folder);
+        document.WriteString("TITLEBARSKIN", "SkinName", state.SkinName);
+        const struct {
+            const char* key;
+            std::string placeholder;
+        } author[] = {
+            {"SkinAuthor", "Corvane (put your name here)"},
+            {"AuthorsURL", std::string(kProductSite) + " (put your URL here)"},
+            {"AuthorEmail", "author@skinwright.example.org (put your e-mail here)"},
+            {"SpecialNotes", "Sample Special Note (here's the place for your default sample note)"},
+        };
+        for (const auto& entry : author)
+            document.WriteString("TITLEBARSKIN", entry.key, settings_->ReadString("Author", entry.key, entry.placeholder));
+        document.DeleteKey("TITLEBARSKIN", "EditorNotes");
+        document.UpdateFile();
+    }
+    FileOpenRoutine();
 }
 
 void TMainForm::ViewDisplayPropertiesItemClick()

@@ -5,7 +5,10 @@
 #include "document/UisFile.h"
 #include "editor/EditorState.h"
 #include "editor/UISExplorerForm.h"
+#include "engine/Engine.h"
+#include "engine/EngineChannel.h"
 #include "engine/RecordingShell.h"
+#include "engine/Registry.h"
 #include "engine/ScopedService.h"
 #include "engine/ScriptedPrompts.h"
 #include "store/AcceleratedIniFile.h"
@@ -189,6 +192,85 @@ TEST_F(MainFormTest, TheAnalyzePageListsFindingsThatLeadBackToTheirAttribute)
     EXPECT_EQ(explorer.PageControlViewSelector->currentIndex(), 0);
     EXPECT_EQ(editorState().CurrentSection, "Button0");
     EXPECT_EQ(editorState().CurrentAttribute, "ButtonImage");
+}
+
+TEST_F(MainFormTest, AFailedSaveKeepsTheEditsAndTheWorkingCopy)
+{
+    auto main = makeMain();
+    fs::path skin = engine / "Misnamed" / "Harbour.uis";
+    main->OpenFileName = QString::fromStdString(skin.string());
+    main->FileOpenRoutine();
+    main->Explorer()->Document()->WriteString("TITLEBARSKIN", "SkinName", "Changed");
+    main->NotifyModification();
+    // A folder where the personality file was: the save cannot land.
+    fs::remove(skin);
+    fs::create_directory(skin);
+    prompts.answer(PromptAnswer::Ok);
+    main->FileSave();
+    ASSERT_EQ(prompts.shown().size(), 1u);
+    EXPECT_EQ(text(0), QStringLiteral("Skinwright failed to save personality file"));
+    EXPECT_EQ(prompts.shown()[0].caption, QStringLiteral("Unable to save ") + QString::fromStdString(editorState().SkinName));
+    EXPECT_TRUE(editorState().Modified);
+    EXPECT_TRUE(main->Action(QStringLiteral("FileSaveItem"))->isEnabled());
+    // Closing with Yes tries again; the failed save keeps the working copy with the edits.
+    prompts.answer(PromptAnswer::Yes).answer(PromptAnswer::Ok);
+    main->FileCloseItemClick();
+    fs::path working = engine / "Misnamed" / "$$sw_temp_ini_file$$.tmp";
+    ASSERT_TRUE(fs::exists(working));
+    EXPECT_NE(readBytes(working).find("SkinName=Changed"), std::string::npos);
+}
+
+TEST_F(MainFormTest, ApplyMakesTheSkinCurrentAndTellsTheEngine)
+{
+    struct RecordingChannel : EngineChannel {
+        std::vector<std::pair<int, std::string>> sent;
+        void send(int code) override { sent.emplace_back(code, Engine::currentPersonality()); }
+    } channel;
+    ScopedService<EngineChannel> installedChannel(channel);
+    Registry().writeString(kEngineSettingsKey, "Present", "1");
+    auto main = makeMain();
+    fs::path skin = engine / "Tidewater" / "Tidewater.uis";
+    main->OpenFileName = QString::fromStdString(skin.string());
+    main->FileOpenRoutine();
+    main->Action(QStringLiteral("ToolButtonApply"))->trigger();
+    ASSERT_EQ(channel.sent.size(), 1u);
+    EXPECT_EQ(channel.sent[0].first, 8889);
+    EXPECT_EQ(channel.sent[0].second, skin.string());  // written before the command
+    main->Action(QStringLiteral("Unload1"))->trigger();
+    EXPECT_EQ(channel.sent.back().first, 8888);
+    Registry().deleteValue(kEngineSettingsKey, "Present");
+}
+
+TEST_F(MainFormTest, ANewPersonalityFromATemplateTakesItsBitmapsAndTheAuthorDefaults)
+{
+    fs::create_directories(program / "template");
+    writeBytes(program / "template" / "BASIC.UIS",
+               "[TITLEBARSKIN]\r\nSkinName=Basic\r\nSkinAuthor=x\r\nEditorNotes=remove me\r\n"
+               "[PERSONALITY]\r\nTop=Basic\\top.bmp\r\nLeft=Shared\\left.bmp\r\n");
+    writeBytes(program / "template" / "top.bmp", "TOP");
+    writeBytes(dir.path() / "sw.ini", "[Author]\r\nSkinAuthor=Jo\r\n");
+    auto main = makeMain();
+    QTimer::singleShot(0, [] {
+        QWidget* modal = QApplication::activeModalWidget();
+        ASSERT_NE(modal, nullptr);
+        modal->findChild<QLineEdit*>(QStringLiteral("EditFileName"))->setText(QStringLiteral("Mine"));
+        modal->findChild<QLineEdit*>(QStringLiteral("EditName"))->setText(QStringLiteral("My Skin"));
+        modal->findChild<QPushButton*>(QStringLiteral("ButtonOK"))->click();
+    });
+    main->FileNewSkinClick(QStringLiteral("basic"));
+    fs::path created = engine / "Mine" / "Mine.uis";
+    ASSERT_TRUE(fs::exists(created));
+    EXPECT_EQ(readBytes(engine / "Mine" / "top.bmp"), "TOP");
+    TUisFile document(created.string());
+    EXPECT_EQ(document.ReadString("PERSONALITY", "Top", ""), "Mine\\top.bmp");
+    EXPECT_EQ(document.ReadString("PERSONALITY", "Left", ""), "Shared\\left.bmp");  // not the template's folder
+    EXPECT_EQ(document.PersonalityName(), "My Skin");
+    EXPECT_EQ(document.ReadString("TITLEBARSKIN", "SkinAuthor", ""), "Jo");
+    EXPECT_EQ(document.ReadString("TITLEBARSKIN", "AuthorEmail", ""),
+              "author@skinwright.example.org (put your e-mail here)");
+    EXPECT_FALSE(document.ValueExists("TITLEBARSKIN", "EditorNotes"));
+    EXPECT_EQ(editorState().DocumentPath, created.string());
+    EXPECT_TRUE(editorState().DocumentOpen);
 }
 
 TEST_F(MainFormTest, AStrayWorkingCopyInTheProgramFolderAsksBeforeStarting)
