@@ -16,6 +16,8 @@
 #include "support/TempDir.h"
 
 #include <QAction>
+#include <QMenu>
+#include <QToolBar>
 #include <QApplication>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -271,6 +273,84 @@ TEST_F(MainFormTest, ANewPersonalityFromATemplateTakesItsBitmapsAndTheAuthorDefa
     EXPECT_FALSE(document.ValueExists("TITLEBARSKIN", "EditorNotes"));
     EXPECT_EQ(editorState().DocumentPath, created.string());
     EXPECT_TRUE(editorState().DocumentOpen);
+}
+
+TEST_F(MainFormTest, TheFileNamedOnTheCommandLineOpensAtFirstActivation)
+{
+    writeBytes(dir.path() / "notes.txt", "x");
+    writeBytes(dir.path() / "pack.ZIP", "x");
+    struct Case {
+        std::string argument;
+        const char* text;     // the message shown, or null
+        const char* caption;
+        bool opens;
+    } cases[] = {
+        {(dir.path() / "missing.uis").string(), "File not found.", "Caution", false},
+        {(dir.path() / "notes.txt").string(), "A file of that extension?\nIt might be very useful.\nHere it wil not work.",
+         "File Open Error (Haiku)", false},
+        {(dir.path() / "pack.ZIP").string(), "Do you wish to extract this zip file into Veneerix Folder?",
+         "Zip file selected for open", false},
+        {(engine / "Tidewater" / "Tidewater.uis").string(), nullptr, nullptr, true},
+    };
+    for (const Case& c : cases) {
+        std::size_t before = prompts.shown().size();
+        if (c.text)
+            prompts.answer(std::string(c.caption) == "Zip file selected for open" ? PromptAnswer::No : PromptAnswer::Ok);
+        TMainForm main(QString::fromStdString((dir.path() / "sw.ini").string()), {QString::fromStdString(c.argument)});
+        editorState().EngineFolder = engine.string();
+        main.show();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(editorState().DocumentOpen, c.opens) << c.argument;
+        if (c.text) {
+            ASSERT_EQ(prompts.shown().size(), before + 1) << c.argument;
+            EXPECT_EQ(prompts.shown().back().text, QString::fromLatin1(c.text));
+            EXPECT_EQ(prompts.shown().back().caption, QString::fromLatin1(c.caption));
+        } else {
+            EXPECT_EQ(prompts.shown().size(), before);
+        }
+    }
+}
+
+TEST_F(MainFormTest, MenusFollowTheDocumentState)
+{
+    auto main = makeMain();
+    struct Item {
+        const char* name;
+        bool visibleClosed, enabledClosed, visibleOpen, enabledOpen;
+    } items[] = {
+        {"FileSaveAsItem", true, false, true, true},     {"FileCloseItem", true, false, true, true},
+        {"FileZipItem", true, false, true, true},        {"FileSetThisSkinCurrentItem", true, false, true, true},
+        {"ToolButtonZip", true, false, true, true},      {"ToolButtonApply", true, false, true, true},
+        {"ToolButtonFind", true, false, true, true},     {"FilePrintItem", false, true, true, true},
+        {"FilePrintSetupItem", false, true, true, true}, {"ToolsZoomItem", false, true, true, true},
+        {"FileSaveItem", true, false, true, false},      {"ToolButtonSave", true, false, true, false},
+        {"WindowPreviewItem", false, true, false, true}, {"InsertButtonWizardItem", true, false, true, false},
+    };
+    auto check = [&](bool open) {
+        for (const Item& item : items) {
+            QAction* action = main->Action(QString::fromLatin1(item.name));
+            ASSERT_NE(action, nullptr) << item.name;
+            EXPECT_EQ(action->isVisible(), open ? item.visibleOpen : item.visibleClosed) << item.name << " " << open;
+            // Qt counts a hidden action as disabled; only a shown one has a state of its own.
+            if (action->isVisible()) {
+                EXPECT_EQ(action->isEnabled(), open ? item.enabledOpen : item.enabledClosed) << item.name << " " << open;
+            }
+        }
+        for (const char* menu : {"MenuEdit", "MenuView", "MenuInsert", "MenuWindow"})
+            EXPECT_EQ(main->findChild<QMenu*>(QString::fromLatin1(menu))->menuAction()->isVisible(), open) << menu;
+        EXPECT_EQ(main->findChild<QToolBar*>(QStringLiteral("ToolBarPreview"))->isVisible(), open);
+        EXPECT_EQ(main->findChild<QToolBar*>(QStringLiteral("ValueEditorBand"))->isVisible(), open);
+    };
+    QAction* skinShot = main->Action(QStringLiteral("FileCreateScreenshotItem"));
+    check(false);
+    EXPECT_FALSE(skinShot->isEnabled());
+    main->OpenFileName = QString::fromStdString((engine / "Tidewater" / "Tidewater.uis").string());
+    main->FileOpenRoutine();
+    check(true);
+    EXPECT_TRUE(skinShot->isEnabled());
+    main->FileCloseItemClick();
+    check(false);
+    EXPECT_TRUE(skinShot->isEnabled());  // stays enabled once a document was opened
 }
 
 TEST_F(MainFormTest, AStrayWorkingCopyInTheProgramFolderAsksBeforeStarting)
