@@ -26,7 +26,7 @@ ensure_packages() {
     fi
   fi
   "${as_root[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null
 }
 
 # configure_and_build BUILD_DIR [extra cmake options...]
