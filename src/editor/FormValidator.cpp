@@ -1,3 +1,4 @@
+#include "editor/Latin1.h"
 #include "editor/FormValidator.h"
 
 #include "document/UisFile.h"
@@ -14,11 +15,6 @@ namespace sw {
 
 namespace {
 
-QString q(const std::string& text)
-{
-    return QString::fromLatin1(text.data(), qsizetype(text.size()));
-}
-
 constexpr int kSectionRole = Qt::UserRole;
 constexpr int kAttributeRole = Qt::UserRole + 1;
 
@@ -34,10 +30,10 @@ void fillValidatorList(QTreeWidget* list, const ValidationResult& result)
     list->header()->setStretchLastSection(true);
     for (const ValidationFinding& finding : result.findings) {
         auto* item = new QTreeWidgetItem(list);
-        item->setText(0, q(finding.caption));
+        item->setText(0, fromBytes(finding.caption));
         item->setIcon(0, glyphIcon(finding.icon));
-        item->setData(0, kSectionRole, q(finding.section));
-        item->setData(0, kAttributeRole, q(finding.attribute));
+        item->setData(0, kSectionRole, fromBytes(finding.section));
+        item->setData(0, kAttributeRole, fromBytes(finding.attribute));
         if (finding.kind == FindingKind::BitmapGeometry) {
             QFont font = item->font(0);
             font.setItalic(true);
@@ -46,7 +42,7 @@ void fillValidatorList(QTreeWidget* list, const ValidationResult& result)
     }
     // A broken catalogue stops the run; say so once, after the rows found so far.
     if (!result.completed)
-        prompts().message(q(result.error), QStringLiteral("Error"), PromptIcon::Error, PromptButtons::Ok);
+        prompts().message(fromBytes(result.error), QStringLiteral("Error"), PromptIcon::Error, PromptButtons::Ok);
 }
 
 std::pair<std::string, std::string> validatorRowTarget(const QTreeWidget* list, int row)

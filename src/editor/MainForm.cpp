@@ -1,3 +1,4 @@
+#include "editor/Latin1.h"
 #include "editor/MainForm.h"
 
 #include "document/FileReference.h"
@@ -47,16 +48,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-QString q(const std::string& text)
-{
-    return QString::fromLatin1(text.data(), qsizetype(text.size()));
-}
-
-std::string s(const QString& text)
-{
-    return text.toLatin1().toStdString();
-}
-
 const char* kProductSite = "https://skinwright.example.org/";
 const char* kOpenFilter = "User Interface Files|*.uis;*.sss|Bitmap File|*.bmp|All files|*.*";
 
@@ -91,7 +82,7 @@ TMainForm::TMainForm(const QString& settingsFile, const QStringList& arguments) 
     setWindowTitle(QStringLiteral("Skinwright"));
     resize(784, 183);
     QString file = settingsFile.isEmpty() ? DefaultSettingsFile() : settingsFile;
-    settings_ = std::make_unique<TAcceleratedIniFile>(s(file));
+    settings_ = std::make_unique<TAcceleratedIniFile>(toBytes(file));
     EditorState& state = editorState();
     state.PluginFolder = (programFolder() / "PLUGINS").string() + "/";
     state.EngineFolder = Engine::findFolder().string();
@@ -362,9 +353,9 @@ void TMainForm::BuildSubMenu(QMenu* menu, const char* section, int image)
 {
     const bool tools = std::string(section) == "Tools";
     for (int n = 1; settings_->ValueExists(section, "URL" + intToStr(n)); ++n) {
-        QAction* item = menu->addAction(glyphIcon(image), q(settings_->ReadString(section, "Name" + intToStr(n), "UNDEFINED")));
+        QAction* item = menu->addAction(glyphIcon(image), fromBytes(settings_->ReadString(section, "Name" + intToStr(n), "UNDEFINED")));
         item->setObjectName(QString::fromLatin1(section) + QString::number(n));
-        item->setToolTip(q(settings_->ReadString(section, "URL" + intToStr(n), "UNDEFINED")));
+        item->setToolTip(fromBytes(settings_->ReadString(section, "URL" + intToStr(n), "UNDEFINED")));
         item->setStatusTip(item->toolTip());
         connect(item, &QAction::triggered, this, [this, item, tools] { DynamicMenuItemClick(item, tools); });
     }
@@ -374,7 +365,7 @@ void TMainForm::DynamicMenuItemClick(QAction* item, bool tools)
 {
     QString hint = item->toolTip();
     if (tools)
-        shell().open(QString::fromStdString((programFolder() / s(hint)).string()));
+        shell().open(QString::fromStdString((programFolder() / toBytes(hint)).string()));
     else
         shell().open(hint);
 }
@@ -585,7 +576,7 @@ void TMainForm::FirstActivation()
         file = arguments_.first();
         missing = QStringLiteral("File not found.");
     } else if (settings_->ReadBool("General", "LoadRecentlyEdited", false)) {
-        file = q(settings_->ReadString("RecentlyUsed", "RecentFile0", ""));
+        file = fromBytes(settings_->ReadString("RecentlyUsed", "RecentFile0", ""));
         missing = QStringLiteral("Most recently edited skin does not exist. To disable this message please turn auto "
                                  "loading off");
     } else {
@@ -702,7 +693,7 @@ void TMainForm::LoadRecentList()
         recentItems_[i]->setVisible(shown);
         if (shown)
             recentItems_[i]->setText(QStringLiteral("&") + QString::number(i) + QStringLiteral(" ") +
-                                     q(entries[std::size_t(i)].name));
+                                     fromBytes(entries[std::size_t(i)].name));
     }
 }
 
@@ -717,7 +708,7 @@ void TMainForm::RecentItemClick(int index)
     std::string file = settings_->ReadString("RecentlyUsed", "RecentFile" + intToStr(index), "SW$Non$Existent");
     if (file == "SW$Non$Existent")
         return;
-    OpenFileName = q(file);
+    OpenFileName = fromBytes(file);
     FileOpenRoutine();
 }
 
@@ -725,7 +716,7 @@ void TMainForm::FileOpenItemClick()
 {
     FileDialogRequest request;
     request.caption = QStringLiteral("Open");
-    request.folder = q(editorState().EngineFolder);
+    request.folder = fromBytes(editorState().EngineFolder);
     request.filter = QString::fromLatin1(kOpenFilter);
     request.defaultSuffix = QStringLiteral("uis");
     QString file = prompts().openFile(request);
@@ -739,7 +730,7 @@ void TMainForm::FileOpenCurrentVXSkinClick()
 {
     if (!Engine::installed(true))
         return;
-    OpenFileName = q(Engine::currentPersonality());
+    OpenFileName = fromBytes(Engine::currentPersonality());
     FileOpenRoutine();
 }
 
@@ -763,7 +754,7 @@ void TMainForm::FileOpenRoutine()
     EditorState& state = editorState();
     if (state.DocumentOpen || explorer_)
         FileCloseItemClick();
-    setDocumentPaths(state, s(OpenFileName));
+    setDocumentPaths(state, toBytes(OpenFileName));
     std::error_code ec;
     fs::copy_file(state.DocumentPath, state.WorkingCopyPath, fs::copy_options::overwrite_existing, ec);
     if (ec) {
@@ -815,7 +806,7 @@ void TMainForm::FileSave()
         writeFileAtomically(state.DocumentPath, {tidySavedPersonality(bytes)});
     } catch (const std::exception&) {
         prompts().message(QStringLiteral("Skinwright failed to save personality file"),
-                          QStringLiteral("Unable to save ") + q(state.SkinName), PromptIcon::Error, PromptButtons::Ok);
+                          QStringLiteral("Unable to save ") + fromBytes(state.SkinName), PromptIcon::Error, PromptButtons::Ok);
         return;  // the document stays open and modified
     }
     Action(QStringLiteral("FileSaveItem"))->setEnabled(false);
@@ -829,22 +820,22 @@ void TMainForm::FileSaveAs()
         return;
     EditorState& state = editorState();
     std::string proposed = proposedSaveAsName(state.DocumentPath);
-    TFormFilename prompt(q(proposed), q(state.SkinName), this);
+    TFormFilename prompt(fromBytes(proposed), fromBytes(state.SkinName), this);
     bool ok = prompt.exec() == QDialog::Accepted;
-    state.SkinName = s(prompt.name());
+    state.SkinName = toBytes(prompt.name());
     if (!ok)
         return;
     std::string oldPrefix = asciiUpper(proposed) + "\\";
-    std::string newName = s(prompt.fileName());
+    std::string newName = toBytes(prompt.fileName());
     fs::path folder = fs::path(state.EngineFolder) / newName;
     std::error_code ec;
     fs::create_directories(folder, ec);
-    OpenFileName = q((folder / (newName + ".uis")).string());
+    OpenFileName = fromBytes((folder / (newName + ".uis")).string());
     TUisFile& document = *explorer_->Document();
     relocateReferences(document, oldPrefix, newName, fs::path(state.SkinFolder), folder);
     document.WriteString("TITLEBARSKIN", "SkinName", state.SkinName);
     document.UpdateFile();
-    fs::copy_file(state.WorkingCopyPath, s(OpenFileName), fs::copy_options::overwrite_existing, ec);
+    fs::copy_file(state.WorkingCopyPath, toBytes(OpenFileName), fs::copy_options::overwrite_existing, ec);
     FileOpenRoutine();
 }
 
@@ -862,11 +853,11 @@ void TMainForm::FileNewSkinClick(const QString& templateName)
     EditorState& state = editorState();
     TFormFilename prompt(templateName, templateName, this);
     bool ok = prompt.exec() == QDialog::Accepted;
-    state.SkinName = s(prompt.name());
+    state.SkinName = toBytes(prompt.name());
     if (!ok)
         return;
-    const std::string upperTemplate = asciiUpper(s(templateName));
-    const std::string newName = s(prompt.fileName());
+    const std::string upperTemplate = asciiUpper(toBytes(templateName));
+    const std::string newName = toBytes(prompt.fileName());
     const fs::path templates = programFolder() / "template";
     const fs::path folder = fs::path(state.EngineFolder) / newName;
     const fs::path target = folder / (newName + ".uis");

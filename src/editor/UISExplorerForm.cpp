@@ -1,3 +1,4 @@
+#include "editor/Latin1.h"
 #include "editor/UISExplorerForm.h"
 
 #include "document/UisFile.h"
@@ -27,16 +28,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-QString q(const std::string& text)
-{
-    return QString::fromLatin1(text.data(), qsizetype(text.size()));
-}
-
-std::string s(const QString& text)
-{
-    return text.toLatin1().toStdString();
-}
-
 constexpr int kSectionRole = Qt::UserRole;
 constexpr int kRawValueRole = Qt::UserRole + 1;
 constexpr int kKeyRole = Qt::UserRole + 2;
@@ -44,7 +35,7 @@ constexpr int kDescriptionRole = Qt::UserRole + 3;
 
 std::string nodeSection(const QTreeWidgetItem* item)
 {
-    return item ? s(item->data(0, kSectionRole).toString()) : std::string();
+    return item ? toBytes(item->data(0, kSectionRole).toString()) : std::string();
 }
 
 }  // namespace
@@ -221,10 +212,10 @@ bool TUISExplorerForm::Load()
     default:
         break;
     }
-    main_.setWindowTitle(QStringLiteral("Skinwright  -  ") + q(state.SkinName));
+    main_.setWindowTitle(QStringLiteral("Skinwright  -  ") + fromBytes(state.SkinName));
     std::string notes = document_->ReadString("TITLEBARSKIN", "EditorNotes", kMissingValue);
     if (notes != kMissingValue)
-        prompts().message(q(notes), QStringLiteral("Author Notes"), PromptIcon::Information, PromptButtons::Ok);
+        prompts().message(fromBytes(notes), QStringLiteral("Author Notes"), PromptIcon::Information, PromptButtons::Ok);
     PageControlViewSelector->setCurrentIndex(0);
     state.CodeStale = state.AnalysisStale = true;
     int version = document_->FormatVersion();
@@ -245,7 +236,7 @@ bool TUISExplorerForm::Close()
     main_.LoadRecentList();
     bool save = false;
     if (state.DocumentOpen && state.Modified)
-        save = prompts().message(QStringLiteral("Save Changes to ") + q(state.SkinName) + QStringLiteral("?"),
+        save = prompts().message(QStringLiteral("Save Changes to ") + fromBytes(state.SkinName) + QStringLiteral("?"),
                                  QStringLiteral("Confirm"), PromptIcon::Question,
                                  PromptButtons::YesNo) == PromptAnswer::Yes;
     if (save)
@@ -280,8 +271,8 @@ void TUISExplorerForm::TreeViewLoad()
 void TUISExplorerForm::addTreeItems(QTreeWidgetItem* parent, const SectionNode& node)
 {
     auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(TreeViewSectionExplorer);
-    item->setText(0, q(node.caption));
-    item->setData(0, kSectionRole, q(node.section));
+    item->setText(0, fromBytes(node.caption));
+    item->setData(0, kSectionRole, fromBytes(node.section));
     QIcon icon;
     icon.addPixmap(glyphPixmap(node.image), QIcon::Normal, QIcon::Off);
     icon.addPixmap(glyphPixmap(node.selectedImage), QIcon::Selected, QIcon::Off);
@@ -365,13 +356,13 @@ void TUISExplorerForm::fillRows()
     const bool descriptions = ListViewExplorer->columnCount() == 3;
     for (const AttributeRow& row : buildAttributeRows(*document_, state.CurrentSection, state.DefinitionSection)) {
         auto* item = new QTreeWidgetItem(ListViewExplorer);
-        item->setText(0, q(row.caption));
-        item->setText(1, q(row.displayValue));
+        item->setText(0, fromBytes(row.caption));
+        item->setText(1, fromBytes(row.displayValue));
         if (descriptions)
-            item->setText(2, q(row.description));
-        item->setData(0, kDescriptionRole, q(row.description));
-        item->setData(0, kRawValueRole, q(row.rawValue));
-        item->setData(0, kKeyRole, q(row.key));
+            item->setText(2, fromBytes(row.description));
+        item->setData(0, kDescriptionRole, fromBytes(row.description));
+        item->setData(0, kRawValueRole, fromBytes(row.rawValue));
+        item->setData(0, kKeyRole, fromBytes(row.key));
         item->setIcon(0, glyphIcon(row.image));
         // Rows move between rows, never into one another.
         item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsDragEnabled);
@@ -396,10 +387,10 @@ void TUISExplorerForm::SectionReload(const std::string& section)
     state.CurrentAttribute.clear();
     state.ValueAtSelection.clear();
     fillRows();
-    ShowStatus(q(state.DefinitionSection));
+    ShowStatus(fromBytes(state.DefinitionSection));
     if (QAction* attribute = main_.Action(QStringLiteral("InsertAttributeItem")))
         attribute->setEnabled(state.DefinitionSection != state.SkinName);
-    QString description = q(document_->Definition().ReadString("Root," + state.CurrentSection, "Description", "Unknown"));
+    QString description = fromBytes(document_->Definition().ReadString("Root," + state.CurrentSection, "Description", "Unknown"));
     ShowStatus(description);
     main_.ShowOtherPage(description);
 }
@@ -418,11 +409,11 @@ void TUISExplorerForm::ReLoadSectionValues()
     const EditorState& state = editorState();
     for (int i = 0; i < ListViewExplorer->topLevelItemCount(); ++i) {
         QTreeWidgetItem* item = ListViewExplorer->topLevelItem(i);
-        std::string key = s(item->data(0, kKeyRole).toString());
+        std::string key = toBytes(item->data(0, kKeyRole).toString());
         std::string value = document_->ReadString(state.CurrentSection, key, "");
-        if (q(value) != item->data(0, kRawValueRole).toString()) {
-            item->setData(0, kRawValueRole, q(value));
-            item->setText(1, q(document_->ValueForDisplay(state.CurrentSection, key, value)));
+        if (fromBytes(value) != item->data(0, kRawValueRole).toString()) {
+            item->setData(0, kRawValueRole, fromBytes(value));
+            item->setText(1, fromBytes(document_->ValueForDisplay(state.CurrentSection, key, value)));
         }
     }
 }
@@ -432,10 +423,10 @@ void TUISExplorerForm::UpdateRowValue(const std::string& key, const std::string&
     const std::string& section = editorState().CurrentSection;
     for (int i = 0; i < ListViewExplorer->topLevelItemCount(); ++i) {
         QTreeWidgetItem* item = ListViewExplorer->topLevelItem(i);
-        if (!sameText(s(item->data(0, kKeyRole).toString()), key))
+        if (!sameText(toBytes(item->data(0, kKeyRole).toString()), key))
             continue;
-        item->setData(0, kRawValueRole, q(raw));
-        item->setText(1, q(document_->ValueForDisplay(section, key, raw)));
+        item->setData(0, kRawValueRole, fromBytes(raw));
+        item->setText(1, fromBytes(document_->ValueForDisplay(section, key, raw)));
         item->setIcon(0, glyphIcon(document_->EditorKind(section, key)));
     }
 }
@@ -445,7 +436,7 @@ void TUISExplorerForm::AttributeSelect(const std::string& section, const std::st
     SectionChange(section);
     for (int i = 0; i < ListViewExplorer->topLevelItemCount(); ++i) {
         QTreeWidgetItem* item = ListViewExplorer->topLevelItem(i);
-        if (sameText(s(item->data(0, kKeyRole).toString()), key)) {
+        if (sameText(toBytes(item->data(0, kKeyRole).toString()), key)) {
             ListViewExplorer->setCurrentItem(item);
             ListViewExplorer->scrollToItem(item);
             return;
@@ -458,8 +449,8 @@ void TUISExplorerForm::ListViewExplorerSelectItem(QTreeWidgetItem* item, bool se
     EditorState& state = editorState();
     QAction* describe = main_.Action(QStringLiteral("ViewAttributeDescriptionItem"));
     if (item && selected) {
-        state.CurrentAttribute = s(item->data(0, kKeyRole).toString());
-        state.ValueAtSelection = s(item->data(0, kRawValueRole).toString());
+        state.CurrentAttribute = toBytes(item->data(0, kKeyRole).toString());
+        state.ValueAtSelection = toBytes(item->data(0, kRawValueRole).toString());
         ShowStatus(item->data(0, kDescriptionRole).toString());
         if (describe)
             describe->setEnabled(true);
@@ -467,7 +458,7 @@ void TUISExplorerForm::ListViewExplorerSelectItem(QTreeWidgetItem* item, bool se
         editAsOverride_ = -1;
         main_.EditAttribute(type);
     } else {
-        QString description = q(document_->Definition().ReadString("Root," + state.CurrentSection, "Description", "Unknown"));
+        QString description = fromBytes(document_->Definition().ReadString("Root," + state.CurrentSection, "Description", "Unknown"));
         ShowStatus(description);
         if (describe)
             describe->setEnabled(false);
@@ -493,11 +484,11 @@ void TUISExplorerForm::PopupMenuAttributeListPopup(const QPoint& at, QWidget* fr
         find("PopupAddAttribute")->setVisible(true);
         if (rows.size() == 1) {
             QTreeWidgetItem* row = rows.first();
-            std::string key = s(row->data(0, kKeyRole).toString());
+            std::string key = toBytes(row->data(0, kKeyRole).toString());
             for (const char* name : {"PopupRemoveAttribute", "PopupDescribeAttribute", "PopupSeparatorEdit"})
                 find(name)->setVisible(true);
             ShowStatus(QStringLiteral("Selected Attribute - ") + row->text(0) + QStringLiteral(" in section [") +
-                       q(state.DefinitionSection) + QStringLiteral("]."));
+                       fromBytes(state.DefinitionSection) + QStringLiteral("]."));
             find("PopupRemoveAttribute")->setEnabled(
                 document_->Definition().ReadInteger(state.DefinitionSection + "," + key, "Optional", 1) == 1);
             // Edit-as items by the attribute's type; the first named is the default item.
@@ -527,7 +518,7 @@ void TUISExplorerForm::PopupMenuAttributeListPopup(const QPoint& at, QWidget* fr
                 find(name)->setVisible(true);
             find("PopupOpenSection")->setFont(bold);
             ShowStatus(QStringLiteral("Selected Section - [") + node->text(0) + QStringLiteral("]"));
-            std::string caption = s(node->text(0));
+            std::string caption = toBytes(node->text(0));
             std::string upper = asciiUpper(caption);
             std::string definition = upper.find("BUTTON") != std::string::npos && upper.rfind("BUTTONS", 0) != 0 ? "Button"
                                      : caption == state.SkinName ? "TITLEBARSKIN"
@@ -555,14 +546,14 @@ void TUISExplorerForm::AttributeRemove()
                           QStringLiteral("Caution!"), PromptIcon::Question, PromptButtons::YesNo) != PromptAnswer::Yes)
         return;
     std::string section = editorState().CurrentSection;
-    document_->DeleteKey(section, s(row->data(0, kKeyRole).toString()));
+    document_->DeleteKey(section, toBytes(row->data(0, kKeyRole).toString()));
     ReloadCurrentSection();
     main_.NotifyModification();
 }
 
 void TUISExplorerForm::SectionRemove(const std::string& section)
 {
-    if (prompts().message(QStringLiteral("Do you really want to remove [") + q(section) + QStringLiteral("] section?"),
+    if (prompts().message(QStringLiteral("Do you really want to remove [") + fromBytes(section) + QStringLiteral("] section?"),
                           QStringLiteral("Caution!"), PromptIcon::Question, PromptButtons::YesNo) != PromptAnswer::Yes)
         return;
     if (TUisFile::IsButtonSection(section))
@@ -652,7 +643,7 @@ void TUISExplorerForm::ListViewExplorerReordered()
         document_->DeleteKey(section, key);
     for (int i = 0; i < ListViewExplorer->topLevelItemCount(); ++i) {
         QTreeWidgetItem* item = ListViewExplorer->topLevelItem(i);
-        document_->WriteString(section, s(item->data(0, kKeyRole).toString()), s(item->data(0, kRawValueRole).toString()));
+        document_->WriteString(section, toBytes(item->data(0, kKeyRole).toString()), toBytes(item->data(0, kRawValueRole).toString()));
     }
     editorState().CodeStale = true;
     main_.NotifyModification();

@@ -1,3 +1,4 @@
+#include "editor/Latin1.h"
 #include "editor/ValueEditorBand.h"
 
 #include "document/FileReference.h"
@@ -40,16 +41,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-QString q(const std::string& text)
-{
-    return QString::fromLatin1(text.data(), qsizetype(text.size()));
-}
-
-std::string s(const QString& text)
-{
-    return text.toLatin1().toStdString();
-}
-
 // File list rows with a thumbnail of the bitmap each names.
 class ThumbnailDelegate : public QStyledItemDelegate {
 public:
@@ -89,7 +80,7 @@ public:
 private:
     std::optional<QImage> load(const QModelIndex& index) const
     {
-        auto path = resolveFileReference(editorState().SkinsRoot, s(index.data().toString()));
+        auto path = resolveFileReference(editorState().SkinsRoot, toBytes(index.data().toString()));
         if (!path || !fs::is_regular_file(*path))
             return std::nullopt;
         QImage image(QString::fromStdString(path->string()));
@@ -297,7 +288,7 @@ void ValueEditorBand::SelectAttribute(TUisFile& document, int type)
     switch (type_) {
     case TypeUnknown:
     case TypeString:
-        EditAttrValue->setText(q(value));
+        EditAttrValue->setText(fromBytes(value));
         setCurrentWidget(TabSheetStringAttribEdit);
         break;
     case TypeInt:
@@ -319,7 +310,7 @@ void ValueEditorBand::SelectAttribute(TUisFile& document, int type)
         shift_ = document.Choices(state.DefinitionSection, key, choices);
         ComboBoxSelection->clear();
         for (const std::string& choice : choices)
-            ComboBoxSelection->addItem(q(choice));
+            ComboBoxSelection->addItem(fromBytes(choice));
         int def = catalogue.ReadInteger(definition, "Default", -shift_);
         ComboBoxSelection->setCurrentIndex(choiceIndex(value, def, shift_));
         setCurrentWidget(TabSheetMultipleChioce);
@@ -327,7 +318,7 @@ void ValueEditorBand::SelectAttribute(TUisFile& document, int type)
     }
     case TypeBool:
         CheckBoxAtribute->setChecked(lenientInteger(value, catalogue.ReadInteger(definition, "Default", 0)) != 0);
-        CheckBoxAtribute->setText(q(catalogue.ReadString(definition, "Description", "")));
+        CheckBoxAtribute->setText(fromBytes(catalogue.ReadString(definition, "Description", "")));
         setCurrentWidget(TabSheetSwitch);
         break;
     case TypeFile: {
@@ -347,9 +338,9 @@ void ValueEditorBand::SelectAttribute(TUisFile& document, int type)
         else
             EditFilename->setItemDelegate(new QStyledItemDelegate(EditFilename));
         for (const std::string& file : files)
-            EditFilename->addItem(q(file));
+            EditFilename->addItem(fromBytes(file));
         EditFilename->setCurrentIndex(selected);
-        EditFilename->setEditText(q(value));
+        EditFilename->setEditText(fromBytes(value));
         setCurrentWidget(TabSheetPickFile);
         break;
     }
@@ -379,7 +370,7 @@ void ValueEditorBand::SelectAttribute(TUisFile& document, int type)
     case TypeFont:
         if (EditFontName->count() == 0)
             EditFontName->addItems(QFontDatabase::families());
-        EditFontName->setEditText(q(value));
+        EditFontName->setEditText(fromBytes(value));
         setCurrentWidget(TabSheetPickFont);
         break;
     case TypeEnumerator: {
@@ -427,11 +418,11 @@ void ValueEditorBand::AttribValueChange(QObject* control)
     const std::string& value = editorState().ValueAtSelection;
     bool changed = false;
     if (control == EditAttrValue)
-        changed = textChanged(s(EditAttrValue->text()), value);
+        changed = textChanged(toBytes(EditAttrValue->text()), value);
     else if (control == EditFilename || control == BitBtnPickFile)
-        changed = textChanged(s(EditFilename->currentText()), value);
+        changed = textChanged(toBytes(EditFilename->currentText()), value);
     else if (control == EditNumber)
-        changed = numberChanged(s(EditNumber->text()), value);
+        changed = numberChanged(toBytes(EditNumber->text()), value);
     else if (control == CheckBoxAtribute)
         changed = switchChanged(CheckBoxAtribute->isChecked(), value);
     else if (control == ComboBoxSelection)
@@ -439,7 +430,7 @@ void ValueEditorBand::AttribValueChange(QObject* control)
     else if (control == sbPickColor || control == BitBtnPickaColor || control == BitBtnFineTuneColor)
         changed = true;
     else if (control == BitBtnPickFont || control == EditFontName)
-        changed = textChanged(s(EditFontName->currentText()), value);
+        changed = textChanged(toBytes(EditFontName->currentText()), value);
     if (changed) {
         AttributeChange();
         changed_ = true;
@@ -458,20 +449,20 @@ void ValueEditorBand::AttributeChange()
     std::string v;
     QWidget* page = currentWidget();
     if (page == TabSheetStringAttribEdit) {
-        v = s(EditAttrValue->text());
+        v = toBytes(EditAttrValue->text());
     } else if (page == TabSheetInteger) {
-        v = s(EditNumber->text());
+        v = toBytes(EditNumber->text());
     } else if (page == TabSheetPickFile) {
-        v = s(EditFilename->currentText());
+        v = toBytes(EditFilename->currentText());
     } else if (page == TabSheetPickFont) {
-        v = s(EditFontName->currentText());
+        v = toBytes(EditFontName->currentText());
     } else if (page == TabSheetMultipleChioce) {
         v = intToStr(shift_ + ComboBoxSelection->currentIndex());
     } else if (page == TabSheetSwitch) {
         v = CheckBoxAtribute->isChecked() ? "1" : "0";
     } else if (page == TabSheetColorChanger) {
-        const std::string red = s(LabelColorValueRed->text()), green = s(LabelColorValueGreen->text()),
-                          blue = s(LabelColorValueBlue->text());
+        const std::string red = toBytes(LabelColorValueRed->text()), green = toBytes(LabelColorValueGreen->text()),
+                          blue = toBytes(LabelColorValueBlue->text());
         if (type_ == TypeColor) {
             std::string stem = channelStem(state.CurrentAttribute);
             document_->WriteString(state.CurrentSection, stem + "R", red);
@@ -519,8 +510,8 @@ void ValueEditorBand::BitBtnPickFileClick()
     FileDialogRequest request;
     request.caption = QStringLiteral("Open");
     request.folder = QString::fromStdString(document_->Folder().string());
-    request.defaultSuffix = q(document_->Definition().ReadString(definition, "Constraints", "*.bmp")).remove(QLatin1String("*."));
-    request.filter = q(document_->Definition().ReadString(definition, "Filter", "Bitmap File|*.bmp|All files|*.*"));
+    request.defaultSuffix = fromBytes(document_->Definition().ReadString(definition, "Constraints", "*.bmp")).remove(QLatin1String("*."));
+    request.filter = fromBytes(document_->Definition().ReadString(definition, "Filter", "Bitmap File|*.bmp|All files|*.*"));
     QString file = prompts().openFile(request);
     if (!file.isEmpty()) {
         QFileInfo info(file);
@@ -533,19 +524,19 @@ void ValueEditorBand::BitBtnPickFileClick()
 
 void ValueEditorBand::BitBtnOpenFileClick()
 {
-    auto path = resolveFileReference(editorState().EngineFolder, s(EditFilename->currentText()));
+    auto path = resolveFileReference(editorState().EngineFolder, toBytes(EditFilename->currentText()));
     if (path)
         shell().open(QString::fromStdString(path->string()), ShellVerb::Open);
 }
 
 void ValueEditorBand::BitBtnEditFileClick()
 {
-    auto path = resolveFileReference(editorState().EngineFolder, s(EditFilename->currentText()));
+    auto path = resolveFileReference(editorState().EngineFolder, toBytes(EditFilename->currentText()));
     if (!path)
         return;
     TAcceleratedIniFile& settings = main_.Settings();
     if (settings.ReadBool("General", "EditButtonMode", false))
-        shell().startCommandLine(q(settings.ReadString("General", "CustomEditor", "")) + QStringLiteral(" \"") +
+        shell().startCommandLine(fromBytes(settings.ReadString("General", "CustomEditor", "")) + QStringLiteral(" \"") +
                                  QString::fromStdString(path->string()) + QStringLiteral("\""));
     else
         shell().open(QString::fromStdString(path->string()), ShellVerb::Edit);
@@ -562,7 +553,7 @@ void ValueEditorBand::BitBtnPickFontClick()
 void ValueEditorBand::UpDownIntegerClick(int step)
 {
     // The spin wraps around at its limits.
-    int value = lenientInteger(s(EditNumber->text()), 0) + step;
+    int value = lenientInteger(toBytes(EditNumber->text()), 0) + step;
     if (value > maximum_)
         value = minimum_;
     else if (value < minimum_)
