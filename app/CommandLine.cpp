@@ -1,14 +1,16 @@
 #include "CommandLine.h"
 
+#include "RenderCommand.h"
 #include "ValidateCommand.h"
 
 #include "store/AcceleratedIniFile.h"
 #include "store/IniFile.h"
+#include "store/StringOps.h"
 #include "store/Version.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
-#include <algorithm>
 #include <ostream>
 
 namespace sw {
@@ -72,6 +74,49 @@ int unsetValue(const std::vector<std::string>& a, std::ostream&, std::ostream& e
     return ExitOk;
 }
 
+// render FILE -o OUT.png [--size WxH] [--inactive], options in any order after FILE.
+int renderVerb(const std::vector<std::string>& a, std::ostream& out, std::ostream& err)
+{
+    const char* usage = "Usage: skinwrt render FILE -o OUT.png [--size WxH] [--inactive]\n";
+    if (!a.empty() && (a[0] == "--help" || a[0] == "-h")) {
+        out << usage
+            << "Draws the preview of a personality (the active look, or the inactive one) into a PNG file.\n"
+               "The size is the preview's client area; 331x297 unless given. Works without a display.\n";
+        return ExitOk;
+    }
+    std::string file, output;
+    int width = 331, height = 297;
+    bool inactive = false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if ((a[i] == "-o" || a[i] == "--output") && i + 1 < a.size()) {
+            output = a[++i];
+        } else if (a[i] == "--size" && i + 1 < a.size()) {
+            const std::string& size = a[++i];
+            std::size_t x = size.find_first_of("xX");
+            auto w = x == std::string::npos ? std::nullopt : valInteger(size.substr(0, x), nullptr, false);
+            auto h = x == std::string::npos ? std::nullopt : valInteger(size.substr(x + 1), nullptr, false);
+            if (!w || !h) {
+                err << "skinwrt: " << size << ": not a size like 640x480\n" << usage;
+                return ExitUsage;
+            }
+            width = *w;
+            height = *h;
+        } else if (a[i] == "--inactive") {
+            inactive = true;
+        } else if (file.empty() && !a[i].empty() && a[i][0] != '-') {
+            file = a[i];
+        } else {
+            err << usage;
+            return ExitUsage;
+        }
+    }
+    if (file.empty() || output.empty()) {
+        err << usage;
+        return ExitUsage;
+    }
+    return renderPreviewToPng(commandLinePath(file), output, width, height, inactive, err);
+}
+
 int eraseSection(const std::vector<std::string>& a, std::ostream&, std::ostream& err)
 {
     if (!requireExistingFile(a[0], err))
@@ -116,6 +161,7 @@ std::string commandLineHelp()
     for (const auto& [name, verb] : verbs())
         text += "  " + verb.usage + "\n";
     text += "  skinwrt validate [--json] FILE...\n";
+    text += "  skinwrt render FILE -o OUT.png [--size WxH] [--inactive]\n";
     text += "\n'skinwrt VERB --help' describes one verb. '--version' prints the version.\n";
     return text;
 }
@@ -134,6 +180,8 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     }
     if (args[0] == "validate")
         return runValidateCommand({args.begin() + 1, args.end()}, out, err);
+    if (args[0] == "render")
+        return renderVerb({args.begin() + 1, args.end()}, out, err);
     auto found = std::find_if(verbs().begin(), verbs().end(),
                               [&](const auto& entry) { return entry.first == args[0]; });
     if (found == verbs().end())

@@ -49,10 +49,11 @@ TEST(CommandLine, VerbsEditInPlaceWithTheirExitCodes)
     for (const Case& c : cases) {
         std::ostringstream out, err;
         EXPECT_EQ(runCommandLine(c.args, out, err), c.code) << c.args[0];
-        if (c.args.size() > 1 && c.args[1] == "--help")
+        if (c.args.size() > 1 && c.args[1] == "--help") {
             EXPECT_EQ(out.str().rfind(c.out, 0), 0u) << out.str();
-        else
+        } else {
             EXPECT_EQ(out.str(), c.out) << c.args[0];
+        }
         EXPECT_EQ(err.str().rfind(c.errStart, 0), 0u) << err.str();
         if (c.errStart.empty())
             EXPECT_EQ(err.str(), "");

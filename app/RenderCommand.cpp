@@ -1,0 +1,102 @@
+#include "RenderCommand.h"
+
+#include "document/UisFile.h"
+#include "preview/Composition.h"
+#include "preview/ImageCache.h"
+#include "preview/PreviewSources.h"
+#include "preview/SceneRenderer.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QImageWriter>
+
+#include <filesystem>
+#include <memory>
+#include <ostream>
+
+namespace sw {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kExitOk = 0, kExitError = 2;
+constexpr int kLargestSide = 16384;
+
+// Fonts need a GUI application; without one, an offscreen one serves this call.
+std::unique_ptr<QGuiApplication> ensureGuiApplication(std::ostream& err)
+{
+    if (QCoreApplication::instance()) {
+        if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+            err << "skinwrt: render: the running application cannot draw text\n";
+        return nullptr;
+    }
+    static int argc = 3;
+    static char program[] = "skinwrt", option[] = "-platform", platform[] = "offscreen";
+    static char* argv[] = {program, option, platform, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+// The first edge bitmap that cannot be read, as "LEFT edge bitmap PATH".
+std::string missingEdge(TUisFile& document)
+{
+    for (const char* side : {"LEFT", "RIGHT", "TOP", "BOTTOM"}) {
+        const fs::path file = document.FrameBitmapPath(side);
+        TImageCache probe;
+        if (probe.Load(file).isNull())
+            return std::string(side) + " edge bitmap " + (file.empty() ? std::string("(none named)") : file.string());
+    }
+    return "edge bitmaps";
+}
+
+}  // namespace
+
+int renderPreviewToPng(const std::string& uisFile, const std::string& pngOut, int width, int height, bool inactive,
+                       std::ostream& err)
+{
+    if (width <= 0 || height <= 0 || width > kLargestSide || height > kLargestSide) {
+        err << "skinwrt: render: size " << width << "x" << height << " is not between 1x1 and " << kLargestSide
+            << "x" << kLargestSide << "\n";
+        return kExitError;
+    }
+    std::error_code ec;
+    if (!fs::is_regular_file(uisFile, ec)) {
+        err << "skinwrt: " << uisFile << ": " << (fs::exists(uisFile, ec) ? "not a file" : "no such file") << "\n";
+        return kExitError;
+    }
+    const auto application = ensureGuiApplication(err);
+    if (!application && !qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return kExitError;
+
+    try {
+        // A bare file name would otherwise be looked for in the Windows folder.
+        const fs::path absolute = fs::absolute(uisFile, ec);
+        TUisFile document(ec ? uisFile : absolute.string());
+        const int version = document.FormatVersion();
+        if (version != UisType2 && version != UisType1p) {
+            err << "skinwrt: " << uisFile << ": no preview for this format (only UIS 2 and UIS 1+ files have one)\n";
+            return kExitError;
+        }
+        TPreviewSources sources;
+        TImageCache cache;
+        sources.LoadSkin(document, PreviewSettings{}, cache);
+        if (!sources.PreviewAvailable) {
+            err << "skinwrt: " << uisFile << ": cannot read the " << missingEdge(document) << "\n";
+            return kExitError;
+        }
+        const auto scene = ComposePreview(document, sources, QSize(width, height), !inactive);
+        const QImage picture = scene ? RenderScene(*scene) : QImage();
+        QImageWriter writer(QString::fromStdString(pngOut), "png");
+        if (picture.isNull() || !writer.write(picture)) {
+            err << "skinwrt: " << pngOut << ": cannot write the picture (" << writer.errorString().toStdString()
+                << ")\n";
+            return kExitError;
+        }
+    } catch (const std::exception& error) {
+        err << "skinwrt: " << uisFile << ": " << error.what() << "\n";
+        return kExitError;
+    }
+    return kExitOk;
+}
+
+}  // namespace sw

@@ -1,0 +1,246 @@
+#include "preview/Blitter.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace sw {
+
+QImage toSkinFormat(const QImage& image)
+{
+    if (image.isNull() || image.format() == kSkinFormat)
+        return image;
+    return image.convertToFormat(kSkinFormat);
+}
+
+namespace blit {
+
+namespace {
+
+// Rows of an image as plain pointers and a stride in pixels.
+struct ConstRows {
+    const uint32_t* bits;
+    qsizetype stride;
+    int width, height;
+
+    explicit ConstRows(const QImage& image)
+        : bits(reinterpret_cast<const uint32_t*>(image.constBits())),
+          stride(image.bytesPerLine() / 4),
+          width(image.width()),
+          height(image.height())
+    {
+    }
+    const uint32_t* row(int y) const { return bits + stride * y; }
+};
+
+struct Rows {
+    uint32_t* bits;
+    qsizetype stride;
+    int width, height;
+
+    explicit Rows(QImage& image)
+        : bits(reinterpret_cast<uint32_t*>(image.bits())),
+          stride(image.bytesPerLine() / 4),
+          width(image.width()),
+          height(image.height())
+    {
+    }
+    uint32_t* row(int y) const { return bits + stride * y; }
+};
+
+bool usable(const QImage& image)
+{
+    return !image.isNull() && image.depth() == 32;
+}
+
+// Clips a one-to-one transfer of `from` to `to` against both images. Returns false
+// when nothing is left; otherwise from and to describe the visible part.
+bool clipTransfer(const QImage& source, QRect& from, QImage& dest, QPoint& to)
+{
+    if (from.width() <= 0 || from.height() <= 0)
+        return false;
+    QRect visible = from.intersected(source.rect());
+    to += visible.topLeft() - from.topLeft();
+    QRect target(to, visible.size());
+    QRect clipped = target.intersected(dest.rect());
+    if (clipped.isEmpty())
+        return false;
+    from = QRect(visible.topLeft() + (clipped.topLeft() - target.topLeft()), clipped.size());
+    to = clipped.topLeft();
+    return true;
+}
+
+}  // namespace
+
+void copy(const QImage& source, const QRect& fromRect, QImage& dest, const QPoint& toPoint)
+{
+    if (!usable(source) || !usable(dest))
+        return;
+    QRect from = fromRect;
+    QPoint to = toPoint;
+    if (!clipTransfer(source, from, dest, to))
+        return;
+    const ConstRows src(source);
+    const Rows dst(dest);
+    const uint32_t* s = src.row(from.top()) + from.left();
+    uint32_t* d = dst.row(to.y()) + to.x();
+    const std::size_t bytes = std::size_t(from.width()) * 4;
+    int height = from.height();
+    while (height--) {
+        std::memcpy(d, s, bytes);
+        s += src.stride;
+        d += dst.stride;
+    }
+}
+
+void copyTransparent(const QImage& source, const QRect& fromRect, QImage& dest, const QPoint& toPoint)
+{
+    if (!usable(source) || !usable(dest))
+        return;
+    QRect from = fromRect;
+    QPoint to = toPoint;
+    if (!clipTransfer(source, from, dest, to))
+        return;
+    const ConstRows src(source);
+    const Rows dst(dest);
+    const uint32_t* s = src.row(from.top()) + from.left();
+    uint32_t* d = dst.row(to.y()) + to.x();
+    const int width = from.width();
+    int height = from.height();
+    while (height--) {
+        for (int x = 0; x < width; ++x)
+            if (!isMagenta(s[x]))
+                d[x] = s[x];
+        s += src.stride;
+        d += dst.stride;
+    }
+}
+
+void stretch(const QImage& source, const QRect& from, QImage& dest, const QRect& to)
+{
+    if (!usable(source) || !usable(dest))
+        return;
+    const int sw = from.width(), sh = from.height(), dw = to.width(), dh = to.height();
+    if (sw <= 0 || sh <= 0 || dw <= 0 || dh <= 0)
+        return;
+    const ConstRows src(source);
+    const Rows dst(dest);
+
+    // Destination columns inside the destination image whose source column lies
+    // inside the source image; the mapping is monotonic, so they form one run.
+    auto sourceColumn = [&](int x) {
+        return from.left() + int((int64_t(2 * (x - to.left()) + 1) * sw) / (int64_t(2) * dw));
+    };
+    auto sourceRow = [&](int y) {
+        return from.top() + int((int64_t(2 * (y - to.top()) + 1) * sh) / (int64_t(2) * dh));
+    };
+    int x0 = std::max(to.left(), 0), x1 = std::min(to.left() + dw, dst.width);
+    while (x0 < x1 && sourceColumn(x0) < 0)
+        ++x0;
+    while (x1 > x0 && sourceColumn(x1 - 1) >= src.width)
+        --x1;
+    int y0 = std::max(to.top(), 0), y1 = std::min(to.top() + dh, dst.height);
+    while (y0 < y1 && sourceRow(y0) < 0)
+        ++y0;
+    while (y1 > y0 && sourceRow(y1 - 1) >= src.height)
+        --y1;
+    if (x0 >= x1 || y0 >= y1)
+        return;
+
+    const int width = x1 - x0;
+    const std::size_t bytes = std::size_t(width) * 4;
+    const bool sameWidth = sw == dw;
+    std::vector<int> columns;
+    if (!sameWidth) {
+        columns.resize(std::size_t(width));
+        for (int x = x0; x < x1; ++x)
+            columns[std::size_t(x - x0)] = sourceColumn(x);
+    }
+    const int* map = columns.data();
+    const int firstColumn = sourceColumn(x0);
+
+    int previousRow = -1;
+    const uint32_t* previousOut = nullptr;
+    uint32_t* d = dst.row(y0) + x0;
+    for (int y = y0; y < y1; ++y, d += dst.stride) {
+        const int sy = sourceRow(y);
+        if (sy == previousRow) {
+            std::memcpy(d, previousOut, bytes);
+            continue;
+        }
+        const uint32_t* s = src.row(sy);
+        if (sameWidth) {
+            std::memcpy(d, s + firstColumn, bytes);
+        } else {
+            for (int i = 0; i < width; ++i)
+                d[i] = s[map[i]];
+        }
+        previousRow = sy;
+        previousOut = d;
+    }
+}
+
+void tile(const QImage& source, const QRect& tileRect, QImage& dest, const QRect& area)
+{
+    if (!usable(source) || !usable(dest))
+        return;
+    if (tileRect.width() <= 0 || tileRect.height() <= 0 || area.width() <= 0 || area.height() <= 0)
+        return;
+    // A tile reaching outside its image is cut to the part that exists.
+    const QRect piece = tileRect.intersected(source.rect());
+    if (piece.isEmpty())
+        return;
+    const QPoint anchor = area.topLeft() + (piece.topLeft() - tileRect.topLeft());
+    const QRect covered(anchor.x(), anchor.y(), area.x() + area.width() - anchor.x(),
+                        area.y() + area.height() - anchor.y());
+    const QRect target = covered.intersected(dest.rect());
+    if (target.isEmpty())
+        return;
+
+    const ConstRows src(source);
+    const Rows dst(dest);
+    const int tw = piece.width(), th = piece.height();
+    const int width = target.width();
+    const std::size_t bytes = std::size_t(width) * 4;
+    // Phase of the first target column and row within the tile.
+    const int phaseX = (target.left() - anchor.x()) % tw;
+    const int phaseY = (target.top() - anchor.y()) % th;
+
+    uint32_t* d = dst.row(target.top()) + target.left();
+    const int bandRows = std::min(th, target.height());
+    for (int j = 0; j < bandRows; ++j, d += dst.stride) {
+        const uint32_t* s = src.row(piece.top() + (phaseY + j) % th) + piece.left();
+        // The first, possibly partial, tile; then whole tiles; then the rest.
+        int done = std::min(tw - phaseX, width);
+        std::memcpy(d, s + phaseX, std::size_t(done) * 4);
+        while (done < width) {
+            const int run = std::min(tw, width - done);
+            std::memcpy(d + done, s, std::size_t(run) * 4);
+            done += run;
+        }
+    }
+    // Every further row repeats the row one tile height above it.
+    const qsizetype back = dst.stride * th;
+    for (int j = bandRows; j < target.height(); ++j, d += dst.stride)
+        std::memcpy(d, d - back, bytes);
+}
+
+void fill(QImage& dest, const QRect& area, uint32_t colour)
+{
+    if (!usable(dest))
+        return;
+    const QRect target = area.intersected(dest.rect());
+    if (target.isEmpty())
+        return;
+    const Rows dst(dest);
+    uint32_t* d = dst.row(target.top()) + target.left();
+    const int width = target.width();
+    int height = target.height();
+    while (height--) {
+        std::fill(d, d + width, colour);
+        d += dst.stride;
+    }
+}
+
+}  // namespace blit
+}  // namespace sw

@@ -1,0 +1,114 @@
+#include "preview/JpegImage.h"
+
+#include "preview/Blitter.h"
+
+#include <csetjmp>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include <jpeglib.h>
+
+namespace sw {
+
+namespace {
+
+// libjpeg reports fatal errors through a callback that must not return; it jumps
+// back to the reader instead, which then gives up on the file.
+struct ErrorManager {
+    jpeg_error_mgr base;
+    std::jmp_buf escape;
+    char message[JMSG_LENGTH_MAX];
+};
+
+void onFatalError(j_common_ptr info)
+{
+    auto* manager = reinterpret_cast<ErrorManager*>(info->err);
+    (*info->err->format_message)(info, manager->message);
+    std::longjmp(manager->escape, 1);
+}
+
+void onWarning(j_common_ptr, int) {}
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+}  // namespace
+
+QImage readJpegImage(const std::filesystem::path& file, std::string* error)
+{
+    std::unique_ptr<std::FILE, FileCloser> in(std::fopen(file.string().c_str(), "rb"));
+    if (!in) {
+        if (error)
+            *error = "cannot open the file";
+        return {};
+    }
+
+    // Everything the error path touches lives outside the jump.
+    jpeg_decompress_struct info;
+    ErrorManager errors;
+    info.err = jpeg_std_error(&errors.base);
+    errors.base.error_exit = onFatalError;
+    errors.base.emit_message = onWarning;
+    QImage image;
+    std::vector<JSAMPLE> row;
+
+    if (setjmp(errors.escape)) {
+        jpeg_destroy_decompress(&info);
+        if (error)
+            *error = errors.message;
+        return {};
+    }
+    jpeg_create_decompress(&info);
+    jpeg_stdio_src(&info, in.get());
+    jpeg_read_header(&info, TRUE);
+    const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
+    info.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
+    info.buffered_image = FALSE;  // no progressive passes: the finished picture only
+    jpeg_start_decompress(&info);
+
+    const int width = int(info.output_width), height = int(info.output_height);
+    const int channels = info.output_components;
+    image = QImage(width, height, kSkinFormat);
+    if (image.isNull()) {
+        jpeg_destroy_decompress(&info);
+        if (error)
+            *error = "picture too large";
+        return {};
+    }
+    row.resize(std::size_t(width) * std::size_t(channels));
+    // Adobe writes CMYK inverted; that is what such files nearly always hold.
+    const bool inverted = cmyk && info.saw_Adobe_marker;
+    while (info.output_scanline < info.output_height) {
+        JSAMPROW rows[1] = {row.data()};
+        const int y = int(info.output_scanline);
+        jpeg_read_scanlines(&info, rows, 1);
+        auto* out = reinterpret_cast<uint32_t*>(image.scanLine(y));
+        const JSAMPLE* in8 = row.data();
+        if (channels == 3) {
+            for (int x = 0; x < width; ++x, in8 += 3)
+                out[x] = 0xFF000000u | (uint32_t(in8[0]) << 16) | (uint32_t(in8[1]) << 8) | in8[2];
+        } else if (channels == 4) {
+            for (int x = 0; x < width; ++x, in8 += 4) {
+                int c = in8[0], m = in8[1], yl = in8[2], k = in8[3];
+                if (!inverted) {
+                    c = 255 - c;
+                    m = 255 - m;
+                    yl = 255 - yl;
+                    k = 255 - k;
+                }
+                out[x] = 0xFF000000u | (uint32_t(c * k / 255) << 16) | (uint32_t(m * k / 255) << 8) |
+                         uint32_t(yl * k / 255);
+            }
+        } else {
+            for (int x = 0; x < width; ++x)
+                out[x] = 0xFF000000u | (uint32_t(in8[x]) * 0x010101u);
+        }
+    }
+    jpeg_finish_decompress(&info);
+    jpeg_destroy_decompress(&info);
+    return image;
+}
+
+}  // namespace sw

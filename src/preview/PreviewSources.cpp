@@ -1,0 +1,116 @@
+#include "preview/PreviewSources.h"
+
+#include "document/UisFile.h"
+#include "preview/Blitter.h"
+#include "preview/ClassicDesktop.h"
+#include "preview/JpegImage.h"
+#include "store/StringOps.h"
+
+#include <algorithm>
+
+namespace sw {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Version 1p: each side edge is one half of the shared vertical bitmap; an odd
+// last column belongs to neither.
+QImage leftHalf(const QImage& image)
+{
+    return image.copy(0, 0, image.width() / 2, image.height());
+}
+
+QImage rightHalf(const QImage& image)
+{
+    return image.copy(image.width() / 2, 0, image.width() / 2, image.height());
+}
+
+// Version 1p: the bottom edge is the first 4 rows of each frame, the top edge the rest.
+QImage firstRows(const QImage& image, int rows)
+{
+    return image.copy(0, 0, image.width(), std::clamp(rows, 0, image.height()));
+}
+
+QImage rowsFrom(const QImage& image, int row)
+{
+    row = std::clamp(row, 0, image.height());
+    return image.copy(0, row, image.width(), image.height() - row);
+}
+
+}  // namespace
+
+void TPreviewSources::LoadSkin(TUisFile& document, const PreviewSettings& settings, TImageCache& cache)
+{
+    const int version = document.FormatVersion();
+    if (version != UisType2 && version != UisType1p) {
+        PreviewAvailable = false;
+        return;
+    }
+
+    // The file an attribute names, or an empty path.
+    auto referenced = [&](std::string_view section, std::string_view key, std::string_view def = "") {
+        const std::string value = document.ReadString(section, key, def);
+        return value.empty() ? fs::path() : document.ReferencePath(value);
+    };
+    // Loads into `target` when the file can be read; says whether it could.
+    auto load = [&](const fs::path& file, QImage& target) {
+        QImage image = cache.Load(file);
+        if (image.isNull())
+            return false;
+        target = std::move(image);
+        return true;
+    };
+
+    PreviewAvailable = true;
+    if (version == UisType2) {
+        PreviewAvailable &= load(document.FrameBitmapPath("LEFT"), Left);
+        PreviewAvailable &= load(document.FrameBitmapPath("RIGHT"), Right);
+        PreviewAvailable &= load(document.FrameBitmapPath("TOP"), Top);
+        PreviewAvailable &= load(document.FrameBitmapPath("BOTTOM"), Bottom);
+    } else {
+        const int frames = std::clamp(document.ReadInteger("BORDERS", "FrameCount", 1), 0, 1 << 20);
+        QImage vertical, horizontal;
+        if (load(document.FrameBitmapPath("LEFT"), vertical)) {
+            Left = leftHalf(vertical);
+            Right = rightHalf(vertical);
+        } else {
+            PreviewAvailable = false;
+        }
+        if (load(document.FrameBitmapPath("TOP"), horizontal)) {
+            Bottom = firstRows(horizontal, 4 * frames);
+            Top = rowsFrom(horizontal, 4 * frames);
+        } else {
+            PreviewAvailable = false;
+        }
+    }
+
+    // The author logo is a JPEG picture unless its name says BMP.
+    if (!settings.LogoImage.empty()) {
+        const fs::path logo(settings.LogoImage);
+        QImage image = asciiUpper(settings.LogoImage).find(".BMP") != std::string::npos
+                           ? cache.Load(logo)
+                           : cache.Load(logo, "jpeg", [](const fs::path& file) { return readJpegImage(file); });
+        if (!image.isNull())
+            AuthorLogo = std::move(image);
+    }
+    HasProgress = load(referenced("PROGRESS", "BITMAP"), Progress);
+    HasTextBack = load(referenced("PERSONALITY", "TextBack"), TextBack);
+    load(referenced("BUTTONS", "BITMAP", "bms.bmp"), PushButton);
+    HasDialogBack = load(referenced("PERSONALITY", "DialogBmp"), DialogBack);
+    HasMenuBar = load(referenced("PERSONALITY", "Menubar"), MenuBar);
+    load(referenced("BUTTONS", "CheckButton"), CheckBox);
+    load(referenced("BUTTONS", "RadioButton"), RadioButton);
+    HasTabBorder = load(referenced("TABS", "Border"), TabBorder);
+    HasTabs = load(referenced("TABS", "IMAGE"), Tabs);
+    HasScrollArrows = load(referenced("Scrollbar", "IMAGE"), ScrollArrows);
+    HasHorzThumb = load(referenced("HorzScrollThumb", "IMAGE"), HorzThumb);
+    HasHorzTrack = load(referenced("HorzScroll", "IMAGE"), HorzTrack);
+    HasVertThumb = load(referenced("VertScrollThumb", "IMAGE"), VertThumb);
+    HasVertTrack = load(referenced("VertScroll", "IMAGE"), VertTrack);
+
+    MenuColour = toPixel(document.NamedColour("Menu", desktop::Menu));
+    MenuTextColour = toPixel(document.NamedColour("MenuText", desktop::MenuText));
+}
+
+}  // namespace sw

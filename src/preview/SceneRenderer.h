@@ -1,0 +1,20 @@
+// Paints a composed scene: the window's background colour, then every visible layer
+// from the bottom of the stack up, magenta left out of transparent images.
+#pragma once
+
+#include "preview/PreviewScene.h"
+
+#include <QImage>
+
+namespace sw {
+
+// Paints into `target`, which takes the scene's client size (its memory is reused
+// when the size does not change).
+void RenderScene(const PreviewScene& scene, QImage& target);
+
+QImage RenderScene(const PreviewScene& scene);
+
+// Combines a banner colour with a pixel below it as the raster operation says.
+QRgb combineRaster(RasterOp op, QRgb colour, QRgb below);
+
+}  // namespace sw
