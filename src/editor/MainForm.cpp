@@ -451,7 +451,36 @@ void TMainForm::connectActions()
     });
     on("ToolButtonRulers", [this] { Action(QStringLiteral("WindowShowRulers"))->trigger(); });
     on("WindowPreviewAlwaysonTopItem", [this] {
-        Action(QStringLiteral("ToolButtonOnTop"))->setChecked(Action(QStringLiteral("WindowPreviewAlwaysonTopItem"))->isChecked());
+        bool onTop = Action(QStringLiteral("WindowPreviewAlwaysonTopItem"))->isChecked();
+        Action(QStringLiteral("ToolButtonOnTop"))->setChecked(onTop);
+        if (explorer_)
+            explorer_->SetPreviewsOnTop(onTop);
+    });
+    auto reload = [this] {
+        if (explorer_)
+            explorer_->ReloadPreviews();
+    };
+    on("WindowReloadPreviewItem", reload);
+    on("ToolButtonReload", reload);
+    // "Preview" and "Show Preview" show or hide both previews together.
+    on("ToolButtonPreview", [this] {
+        bool shown = Action(QStringLiteral("ToolButtonPreview"))->isChecked();
+        Action(QStringLiteral("WindowPreviewItem"))->setChecked(shown);
+        if (explorer_)
+            explorer_->ShowPreviews(shown);
+    });
+    on("WindowPreviewItem", [this] { Action(QStringLiteral("WindowHideAllItem"))->trigger(); });
+    on("WindowHideAllItem", [this] {
+        if (!editorState().DocumentReady || !explorer_)
+            return;
+        if (Action(QStringLiteral("WindowHideAllItem"))->isChecked()) {
+            previewsWereVisible_ = explorer_->PreviewsVisible();
+            explorer_->ShowPreviews(false);
+        } else {
+            explorer_->ShowPreviews(previewsWereVisible_);
+            Action(QStringLiteral("WindowPreviewItem"))->setChecked(previewsWereVisible_);
+            Action(QStringLiteral("ToolButtonPreview"))->setChecked(previewsWereVisible_);
+        }
     });
     on("ToolButtonOnTop", [this] { Action(QStringLiteral("WindowPreviewAlwaysonTopItem"))->trigger(); });
     on("WindowAnimateItem", [this] {
@@ -680,8 +709,11 @@ void TMainForm::EditAttribute(int typeOverride)
         return;
     band_->SelectAttribute(*explorer_->Document(), typeOverride);
     ToolBarValueEditor->setVisible(true);
-    if (band_->TakeChange())
-        NotifyModification();  // the previews are rebuilt from here once they exist
+    // Edits rebuild the previews at the next selection, not on every keystroke.
+    if (band_->TakeChange()) {
+        NotifyModification();
+        explorer_->ReloadPreviews();
+    }
 }
 
 void TMainForm::LoadRecentList()
@@ -779,6 +811,7 @@ void TMainForm::FileOpenRoutine()
         Action(QStringLiteral("WindowPreviewItem"))->setChecked(true);
         Action(QStringLiteral("ToolButtonPreview"))->setChecked(true);
     }
+    explorer_->SetPreviewsOnTop(Action(QStringLiteral("WindowPreviewAlwaysonTopItem"))->isChecked());
     int version = document.FormatVersion();
     SetDocumentState(true);
     explorer_->SelectRoot();
@@ -794,6 +827,8 @@ void TMainForm::FileSave()
     if (!explorer_ || !explorer_->Document())
         return;
     EditorState& state = editorState();
+    if (band_->TakeChange())
+        explorer_->ReloadPreviews();
     TUisFile& document = *explorer_->Document();
     document.WriteString("TITLEBARSKIN", "Generator",
                          "Skinwright ver " + programVersion() + ", Build " + intToStr(programBuild()) + "  - " +

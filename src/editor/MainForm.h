@@ -110,6 +110,7 @@ private:
     QAction* recentItems_[10] = {};
     bool firstActivationDone_ = false;
     TFormDebug* debug_ = nullptr;
+    bool previewsWereVisible_ = true;
 };
 
 }  // namespace sw

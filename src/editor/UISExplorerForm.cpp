@@ -7,6 +7,7 @@
 #include "editor/GlyphList.h"
 #include "editor/MainForm.h"
 #include "engine/PromptService.h"
+#include "preview/PreviewForm.h"
 #include "store/AcceleratedIniFile.h"
 #include "store/PlatformPaths.h"
 #include "store/StringOps.h"
@@ -15,6 +16,7 @@
 #include <QDropEvent>
 #include <QHeaderView>
 #include <QMenu>
+#include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -58,7 +60,10 @@ TUISExplorerForm::TUISExplorerForm(TMainForm& main) : QWidget(&main), main_(main
     buildPopupMenu();
 }
 
-TUISExplorerForm::~TUISExplorerForm() = default;
+TUISExplorerForm::~TUISExplorerForm()
+{
+    destroyPreviews();
+}
 
 void TUISExplorerForm::buildWidgets()
 {
@@ -226,7 +231,67 @@ bool TUISExplorerForm::Load()
     }
     editAsOverride_ = -1;
     TreeViewLoad();
+    if (version == UisType2 || version == UisType1p)
+        createPreviews();
     return true;
+}
+
+void TUISExplorerForm::createPreviews()
+{
+    const bool restore = main_.Settings().ReadBool("General", "WindowsSizeRestore", false);
+    QRect screenArea = main_.screen() ? main_.screen()->availableGeometry() : QRect(0, 0, 1280, 800);
+    for (int i = 0; i < 2; ++i) {
+        auto* preview = new TPreviewForm(main_.Settings());
+        preview->setObjectName(i == 0 ? QStringLiteral("PreviewActive") : QStringLiteral("PreviewInactive"));
+        preview->SetDocument(document_.get());
+        // Unless the places are kept, the two looks stand one above the other at the
+        // right of the screen, clear of the explorer's tree.
+        if (!restore)
+            preview->move(screenArea.right() - preview->width() - 24,
+                          screenArea.top() + 60 + i * (preview->height() + 40));
+        preview->Arrange(i == 0);
+        preview->ReLoadSkin();
+        preview->show();
+        previews_[i] = preview;
+    }
+}
+
+void TUISExplorerForm::destroyPreviews()
+{
+    for (TPreviewForm*& preview : previews_) {
+        delete preview;
+        preview = nullptr;
+    }
+}
+
+void TUISExplorerForm::ReloadPreviews()
+{
+    for (TPreviewForm* preview : previews_)
+        if (preview)
+            preview->ReLoadSkin();
+}
+
+void TUISExplorerForm::ShowPreviews(bool shown)
+{
+    for (TPreviewForm* preview : previews_)
+        if (preview)
+            preview->setVisible(shown);
+}
+
+bool TUISExplorerForm::PreviewsVisible() const
+{
+    return previews_[0] && previews_[0]->isVisible();
+}
+
+void TUISExplorerForm::SetPreviewsOnTop(bool onTop)
+{
+    for (TPreviewForm* preview : previews_) {
+        if (!preview)
+            continue;
+        bool visible = preview->isVisible();
+        preview->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+        preview->setVisible(visible);  // changing the flags hides a window
+    }
 }
 
 bool TUISExplorerForm::Close()
@@ -242,6 +307,7 @@ bool TUISExplorerForm::Close()
     if (save)
         main_.FileSave();
     state.PreviewEnabled = false;
+    destroyPreviews();
     document_.reset();
     // The working copy goes unless saving it failed: then it still holds the only
     // copy of the author's edits.
@@ -590,6 +656,7 @@ void TUISExplorerForm::ButtonDelete(const std::string& section)
     document_->SetButtonCount(count - 1);
     document_->UpdateFile();
     TreeViewLoad();
+    ReloadPreviews();
     editorState().CodeStale = editorState().AnalysisStale = true;
 }
 
@@ -606,6 +673,7 @@ void TUISExplorerForm::ButtonDuplicate(const std::string& section)
     document_->SetButtonCount(count + 1);
     document_->UpdateFile();
     TreeViewLoad();
+    ReloadPreviews();
     SectionChange(target);
     main_.NotifyModification();
 }

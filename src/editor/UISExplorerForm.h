@@ -18,6 +18,7 @@ class QTreeWidgetItem;
 namespace sw {
 
 class TMainForm;
+class TPreviewForm;
 class TUisFile;
 
 // The attribute list; rows are reordered by dragging them inside the list only.
@@ -62,6 +63,14 @@ public:
     void SaveColumns();
     void SelectRoot();
     void ShowStatus(const QString& text);
+    // The two preview windows (active and inactive look) of a version 2 or 1+ document.
+    TPreviewForm* PreviewActive() const { return previews_[0]; }
+    TPreviewForm* PreviewInactive() const { return previews_[1]; }
+    void ReloadPreviews();
+    void ShowPreviews(bool shown);
+    bool PreviewsVisible() const;
+    void SetPreviewsOnTop(bool onTop);
+
     // Gives every row of the key the raw value and its display value and icon.
     void UpdateRowValue(const std::string& key, const std::string& raw);
     // Rebuilds the list's columns for the "Show Descriptions" setting.
@@ -90,8 +99,12 @@ private:
     void PageControlViewSelectorChange(int index);
     void ListViewValidatorDblClick(QTreeWidgetItem* item);
 
+    void createPreviews();
+    void destroyPreviews();
+
     TMainForm& main_;
     std::unique_ptr<TUisFile> document_;
+    TPreviewForm* previews_[2] = {nullptr, nullptr};
     QTreeWidgetItem* popupNode_ = nullptr;
     bool loadingTree_ = false;
     int editAsOverride_ = -1;

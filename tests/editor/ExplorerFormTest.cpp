@@ -3,12 +3,16 @@
 
 #include "document/UisFile.h"
 #include "editor/UISExplorerForm.h"
+#include "editor/ValueEditorBand.h"
+#include "preview/PreviewForm.h"
 #include "store/AcceleratedIniFile.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
+#include <QLineEdit>
 #include <QMenuBar>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
 #include <QTreeWidget>
@@ -283,6 +287,35 @@ TEST_F(ExplorerTest, MenusShortcutsAndDynamicEntries)
     o.main->FileCloseItemClick();
     EXPECT_FALSE(edit->menuAction()->isVisible());
     EXPECT_FALSE(o.main->Action(QStringLiteral("ToolButtonApply"))->isEnabled());
+}
+
+TEST_F(ExplorerTest, PreviewsComeWithTheirFormatsAndFollowEditsAtTheNextSelection)
+{
+    Opened o = open(*this, makeMain(), engine / "Tidewater" / "Tidewater.uis");
+    ASSERT_NE(o.explorer->PreviewActive(), nullptr);
+    ASSERT_NE(o.explorer->PreviewInactive(), nullptr);
+    EXPECT_TRUE(o.explorer->PreviewActive()->IsActivePreview());
+    EXPECT_FALSE(o.explorer->PreviewInactive()->IsActivePreview());
+    EXPECT_TRUE(o.explorer->PreviewsVisible());
+    ASSERT_NE(o.explorer->PreviewActive()->Scene(), nullptr);
+
+    QSignalSpy composed(o.explorer->PreviewActive(), &TPreviewForm::Composed);
+    o.explorer->AttributeSelect("PERSONALITY", "TextShift");
+    o.main->Band()->EditNumber->setText(QStringLiteral("40"));
+    EXPECT_EQ(composed.count(), 0);  // not on every keystroke
+    o.explorer->AttributeSelect("PERSONALITY", "AniRate");
+    EXPECT_EQ(composed.count(), 1);
+
+    o.main->Action(QStringLiteral("WindowHideAllItem"))->trigger();
+    EXPECT_FALSE(o.explorer->PreviewsVisible());
+    o.main->Action(QStringLiteral("WindowHideAllItem"))->trigger();
+    EXPECT_TRUE(o.explorer->PreviewsVisible());
+    prompts.answer(PromptAnswer::No);
+    o.main->FileCloseItemClick();
+
+    prompts.answer(PromptAnswer::Ok);  // the old-format warning
+    Opened old = open(*this, std::move(o.main), engine / "Parchment" / "Parchment.uis");
+    EXPECT_EQ(old.explorer->PreviewActive(), nullptr);
 }
 
 TEST_F(ExplorerTest, CurrentWindowsColoursWritesTwentyFiveKeys)
