@@ -5,6 +5,7 @@
 #include "preview/ImageCache.h"
 #include "preview/PreviewSources.h"
 #include "preview/SceneRenderer.h"
+#include "preview/TitleButtons.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -84,7 +85,9 @@ int renderPreviewToPng(const std::string& uisFile, const std::string& pngOut, in
             err << "skinwrt: " << uisFile << ": cannot read the " << missingEdge(document) << "\n";
             return kExitError;
         }
-        const auto scene = ComposePreview(document, sources, QSize(width, height), !inactive);
+        auto scene = ComposePreview(document, sources, QSize(width, height), !inactive);
+        if (scene)
+            addTitleButtons(document, *scene);
         const QImage picture = scene ? RenderScene(*scene) : QImage();
         QImageWriter writer(QString::fromStdString(pngOut), "png");
         if (picture.isNull() || !writer.write(picture)) {

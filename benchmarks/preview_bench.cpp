@@ -7,7 +7,10 @@
 
 #include "document/UisFile.h"
 #include "preview/Composition.h"
+#include "preview/Blitter.h"
 #include "preview/DrawSkinBitmap.h"
+#include "preview/FrameAnimation.h"
+#include "preview/WindowShape.h"
 #include "preview/PreviewSources.h"
 #include "preview/SceneRenderer.h"
 #include "store/PlatformPaths.h"
@@ -149,6 +152,86 @@ void MemcpyOneFrame(benchmark::State& state)
 }
 BENCHMARK(MemcpyOneFrame)->Unit(benchmark::kMicrosecond);
 
+// The window's shape of a 1920 x 1080 preview, beside a pass that only reads the
+// same edge pixels and counts the magenta ones.
+void WindowShape(benchmark::State& state)
+{
+    Skin& skin = tidewater();
+    const auto scene = sw::ComposePreview(*skin.document, skin.sources, QSize(W, H), true);
+    if (!scene) {
+        state.SkipWithError("the sample skins are not beside the program");
+        return;
+    }
+    for (auto _ : state) {
+        auto region = sw::windowRegion(*scene, sw::ShapeRules{});
+        benchmark::DoNotOptimize(region);
+    }
+}
+BENCHMARK(WindowShape)->Unit(benchmark::kMicrosecond);
+
+void ReadEdgePixels(benchmark::State& state)
+{
+    Skin& skin = tidewater();
+    const auto scene = sw::ComposePreview(*skin.document, skin.sources, QSize(W, H), true);
+    if (!scene) {
+        state.SkipWithError("the sample skins are not beside the program");
+        return;
+    }
+    for (auto _ : state) {
+        long long magenta = 0;
+        for (const char* name : {"ImageLeft", "ImageRight", "ImageTop", "ImageBottom"}) {
+            const QImage& image = scene->Layer(name).Image;
+            for (int y = 0; y < image.height(); ++y) {
+                const QRgb* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+                for (int x = 0; x < image.width(); ++x)
+                    magenta += sw::isMagenta(row[x]);
+            }
+        }
+        if (const sw::PreviewLayer* back = scene->Find("ImageTextBack"); back && !back->Image.isNull())
+            for (int y = 0; y < back->Image.height(); ++y) {
+                const QRgb* row = reinterpret_cast<const QRgb*>(back->Image.constScanLine(y));
+                for (int x = 0; x < back->Image.width(); ++x)
+                    magenta += sw::isMagenta(row[x]);
+            }
+        benchmark::DoNotOptimize(magenta);
+    }
+}
+BENCHMARK(ReadEdgePixels)->Unit(benchmark::kMicrosecond);
+
+// One animation tick of a 1920 x 1080 preview beside composing and painting it anew.
+void AnimationTick(benchmark::State& state)
+{
+    Skin& skin = tidewater();
+    const auto scene = sw::ComposePreview(*skin.document, skin.sources, QSize(W, H), true);
+    if (!scene) {
+        state.SkipWithError("the sample skins are not beside the program");
+        return;
+    }
+    QImage window = sw::RenderScene(*scene);
+    sw::AnimationBuffers buffers;
+    std::array<int, 4> frames{1, 1, 1, 1};
+    for (auto _ : state) {
+        for (std::size_t e = 0; e < 4; ++e)
+            frames[e] = sw::nextAnimationFrame(frames[e], scene->Edges[e].FrameCount);
+        sw::FastPaint(skin.sources, *scene, frames, nullptr, buffers, window);
+        benchmark::DoNotOptimize(window.constBits());
+    }
+}
+BENCHMARK(AnimationTick)->Unit(benchmark::kMicrosecond);
+
+void ComposeAndPaint(benchmark::State& state)
+{
+    Skin& skin = tidewater();
+    QImage window;
+    for (auto _ : state) {
+        auto scene = sw::ComposePreview(*skin.document, skin.sources, QSize(W, H), true);
+        if (scene)
+            sw::RenderScene(*scene, window);
+        benchmark::DoNotOptimize(window.constBits());
+    }
+}
+BENCHMARK(ComposeAndPaint)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -165,6 +248,8 @@ int main(int argc, char** argv)
         {"TiledBackgroundOurs", "TiledBackgroundQt", 0.5, "tiled background 1920x1080: ours / qDrawBorderPixmap"},
         {"ComposeBothPreviews", "MemcpyOneFrame", 4.0, "compose both previews 1920x1080 / memcpy of one frame"},
         {"PaintOnePreview", "MemcpyOneFrame", 4.0, "paint one preview 1920x1080 / memcpy of one frame"},
+        {"WindowShape", "ReadEdgePixels", 3.0, "window shape 1920x1080 / reading the same pixels"},
+        {"AnimationTick", "ComposeAndPaint", 0.1, "animation tick 1920x1080 / compose and paint"},
     });
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();

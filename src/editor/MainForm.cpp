@@ -484,10 +484,16 @@ void TMainForm::connectActions()
     });
     on("ToolButtonOnTop", [this] { Action(QStringLiteral("WindowPreviewAlwaysonTopItem"))->trigger(); });
     on("WindowAnimateItem", [this] {
-        Action(QStringLiteral("ToolButtonAnimate"))->setChecked(Action(QStringLiteral("WindowAnimateItem"))->isChecked());
+        const bool animate = Action(QStringLiteral("WindowAnimateItem"))->isChecked();
+        Action(QStringLiteral("ToolButtonAnimate"))->setChecked(animate);
+        if (explorer_)
+            explorer_->AnimatePreviews(animate);
     });
     on("ToolButtonAnimate", [this] {
-        Action(QStringLiteral("WindowAnimateItem"))->setChecked(Action(QStringLiteral("ToolButtonAnimate"))->isChecked());
+        const bool animate = Action(QStringLiteral("ToolButtonAnimate"))->isChecked();
+        Action(QStringLiteral("WindowAnimateItem"))->setChecked(animate);
+        if (explorer_)
+            explorer_->AnimatePreviews(animate);
     });
     on("WindowShowToolbarTextItem", [this] {
         Action(QStringLiteral("PopupShowToolbarText"))->setChecked(Action(QStringLiteral("WindowShowToolbarTextItem"))->isChecked());

@@ -250,11 +250,59 @@ void TUISExplorerForm::createPreviews()
             preview->move(screenArea.right() - preview->width() - 24,
                           screenArea.top() + 60 + i * (preview->height() + 40));
         preview->Arrange(i == 0);
+        connectPreview(preview);
         preview->ReLoadSkin();
         preview->show();
         previews_[i] = preview;
     }
+    UpdateAnimationAvailability();
 }
+
+// --- preview wiring: hot tracking, dragged buttons, status bar and animation ---
+void TUISExplorerForm::connectPreview(TPreviewForm* preview)
+{
+    connect(preview, &TPreviewForm::HotTrack, this, [this](const QString& section, const QString& attribute) {
+        if (section.isEmpty()) {
+            SelectRoot();
+            AttributeSelect(editorState().CurrentSection, toBytes(attribute));
+        } else {
+            AttributeSelect(toBytes(section), toBytes(attribute));
+        }
+    });
+    connect(preview, &TPreviewForm::StatusText, this, [this](const QString& text) { ShowStatus(text); });
+    connect(preview, &TPreviewForm::DocumentChanged, this, [this] { main_.NotifyModification(); });
+    connect(preview, &TPreviewForm::ButtonCoordinatesWritten, this, [this](int index) {
+        const bool combined = document_ && document_->ReadInteger("BUTTON" + std::to_string(index), "CombineOp", -1) >= 0;
+        for (TPreviewForm* other : previews_) {
+            if (!other)
+                continue;
+            other->RePaintButtons();
+            if (combined)
+                other->SetWindowRegion();
+        }
+        ReLoadSectionValues();
+    });
+    connect(preview, &TPreviewForm::Composed, this, [this] { UpdateAnimationAvailability(); });
+}
+
+void TUISExplorerForm::UpdateAnimationAvailability()
+{
+    const bool allowed = previews_[0] && previews_[0]->AnimationAllowed();
+    for (const char* name : {"ToolButtonAnimate", "WindowAnimateItem"})
+        if (QAction* action = main_.Action(QString::fromLatin1(name))) {
+            action->setEnabled(allowed);
+            if (!allowed)
+                action->setChecked(false);
+        }
+}
+
+void TUISExplorerForm::AnimatePreviews(bool on)
+{
+    for (TPreviewForm* preview : previews_)
+        if (preview)
+            preview->Animate(on);
+}
+// --- end preview wiring ---
 
 void TUISExplorerForm::destroyPreviews()
 {
@@ -450,6 +498,12 @@ void TUISExplorerForm::SectionReload(const std::string& section)
     state.DefinitionSection = selection.definitionSection;
     state.CurrentSection = selection.currentSection;
     state.CurrentButton = selection.currentButton;
+    // --- preview: the selection frame follows the selected button ---
+    TPreviewForm::SetSelectedButton(state.CurrentButton);
+    for (TPreviewForm* preview : previews_)
+        if (preview)
+            preview->BevelRealign();
+    // --- end preview ---
     state.CurrentAttribute.clear();
     state.ValueAtSelection.clear();
     fillRows();

@@ -70,6 +70,10 @@ public:
     void ShowPreviews(bool shown);
     bool PreviewsVisible() const;
     void SetPreviewsOnTop(bool onTop);
+    // Starts or stops the edge animation of both previews.
+    void AnimatePreviews(bool on);
+    // Enables the main window's animation items when the active preview can animate.
+    void UpdateAnimationAvailability();
 
     // Gives every row of the key the raw value and its display value and icon.
     void UpdateRowValue(const std::string& key, const std::string& raw);
@@ -100,6 +104,7 @@ private:
     void ListViewValidatorDblClick(QTreeWidgetItem* item);
 
     void createPreviews();
+    void connectPreview(TPreviewForm* preview);
     void destroyPreviews();
 
     TMainForm& main_;

@@ -8,6 +8,9 @@
 #include "store/CustomIniFile.h"
 
 #include <QHideEvent>
+#include <QTimer>
+
+#include <algorithm>
 #include <QPainter>
 #include <QShowEvent>
 
@@ -32,12 +35,24 @@ TPreviewForm::TPreviewForm(TCustomIniFile& settings, QWidget* parent)
         setWindowFlag(Qt::WindowStaysOnTopHint, true);
     resize(kDefaultWidth, kDefaultHeight);
     setMinimumSize(kMinimumWidth, kMinimumHeight);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    buildMenus();
 }
 
-TPreviewForm::~TPreviewForm() = default;
+TPreviewForm::~TPreviewForm()
+{
+    selectedButton_ = -1;
+}
 
 void TPreviewForm::SetDocument(TUisFile* document)
 {
+    if (document != document_) {
+        Animate(false);
+        buttons_.Clear();
+        pressedButton_ = -1;
+        dragging_ = moved_ = false;
+    }
     document_ = document;
 }
 
@@ -66,8 +81,10 @@ void TPreviewForm::Arrange(bool active)
 
 void TPreviewForm::LoadSkin()
 {
-    if (document_)
-        sources_.LoadSkin(*document_, PreviewSettings::Read(settings_));
+    if (!document_)
+        return;
+    sources_.LoadSkin(*document_, PreviewSettings::Read(settings_));
+    LoadButtons();
 }
 
 void TPreviewForm::ReLoadSkin()
@@ -87,6 +104,11 @@ void TPreviewForm::ConstructPreview()
         return;
     scene_ = std::move(scene);
     background_ = scene_->Background;
+    timerAnimation_->setInterval(std::max(scene_->AnimationInterval, 0));
+    if (animating_ && !AnimationAllowed())
+        Animate(false);
+    RePaintButtons();
+    SetWindowRegion();
     pictureCurrent_ = false;
     update();
     // A larger minimum resizes the window, which composes again.
@@ -101,14 +123,23 @@ void TPreviewForm::paintEvent(QPaintEvent*)
         painter.fillRect(rect(), QColor::fromRgb(background_));
         return;
     }
-    if (!pictureCurrent_) {
-        RenderScene(*scene_, picture_);
-        pictureCurrent_ = true;
-    }
+    Picture();
     // Until the next composition the window may be larger than its picture.
     if (!picture_.rect().contains(rect()))
         painter.fillRect(rect(), QColor::fromRgb(background_));
     painter.drawImage(0, 0, picture_);
+}
+
+const QImage& TPreviewForm::Picture()
+{
+    if (scene_ && !pictureCurrent_) {
+        RenderScene(*scene_, picture_);
+        pictureCurrent_ = true;
+        // While animating the edges are not layers of the scene: they are painted over.
+        if (animating_)
+            FastPaint();
+    }
+    return picture_;
 }
 
 void TPreviewForm::resizeEvent(QResizeEvent* event)

@@ -61,12 +61,14 @@ void drawShapeLayer(const PreviewLayer& layer, QImage& target)
     blit::fill(target, QRect(r.right(), r.top(), 1, r.height()), pen);
 }
 
-// The selection frame: every other pixel of the outline inverted.
+// The selection frame: every other pixel of the outline inverted; the frame blinks
+// by switching (NotXor) to the other half of its pixels.
 void drawSelectionFrame(const PreviewLayer& layer, QImage& target)
 {
     const QRect r = layer.Rect;
+    const int parity = layer.Raster == RasterOp::NotXor ? 1 : 0;
     auto invert = [&](int x, int y) {
-        if ((x + y) % 2 == 0 && target.valid(x, y)) {
+        if (((x + y) & 1) == parity && target.valid(x, y)) {
             QRgb* row = reinterpret_cast<QRgb*>(target.scanLine(y));
             row[x] ^= 0x00FFFFFFu;
         }
