@@ -16,6 +16,7 @@
 #include "engine/PromptService.h"
 #include "engine/SelfExclusion.h"
 #include "engine/Shell.h"
+#include "preview/SizeBar.h"
 #include "store/AcceleratedIniFile.h"
 #include "store/FileBytes.h"
 #include "store/PlatformPaths.h"
@@ -87,6 +88,8 @@ TMainForm::TMainForm(const QString& settingsFile, const QStringList& arguments) 
     state.PluginFolder = (programFolder() / "PLUGINS").string() + "/";
     state.EngineFolder = Engine::findFolder().string();
 
+    sizeBar_ = new TSizeBarForm(this);
+    sizeBar_->hide();
     createActions();
     createMenus();
     createToolBars();
@@ -448,6 +451,7 @@ void TMainForm::connectActions()
         bool checked = Action(QStringLiteral("WindowShowRulers"))->isChecked();
         editorState().RulersVisible = checked;
         Action(QStringLiteral("ToolButtonRulers"))->setChecked(checked);
+        sizeBar_->hide();
     });
     on("ToolButtonRulers", [this] { Action(QStringLiteral("WindowShowRulers"))->trigger(); });
     on("WindowPreviewAlwaysonTopItem", [this] {
@@ -638,6 +642,8 @@ void TMainForm::FirstActivation()
 void TMainForm::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        sizeBar_->hide();
 }
 
 void TMainForm::closeEvent(QCloseEvent* event)
@@ -781,6 +787,7 @@ void TMainForm::FileSetThisSkinCurrentItemClick()
 void TMainForm::destroyExplorer()
 {
     band_->Reset();
+    sizeBar_->Forget();
     explorer_->Close();
     delete explorer_;
     explorer_ = nullptr;

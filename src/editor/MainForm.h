@@ -18,6 +18,7 @@ namespace sw {
 
 class TAcceleratedIniFile;
 class TFormDebug;
+class TSizeBarForm;
 class TUISExplorerForm;
 class ValueEditorBand;
 
@@ -56,6 +57,8 @@ public:
     void ShowOtherPage(const QString& note);
     void EditAttribute(int typeOverride);
     ValueEditorBand* Band() { return band_; }
+    // The size bar of the preview's edges; it lives as long as the main window.
+    TSizeBarForm* SizeBar() { return sizeBar_; }
 
     // The settings file in use.
     static QString DefaultSettingsFile();
@@ -111,6 +114,7 @@ private:
     bool firstActivationDone_ = false;
     TFormDebug* debug_ = nullptr;
     bool previewsWereVisible_ = true;
+    TSizeBarForm* sizeBar_ = nullptr;
 };
 
 }  // namespace sw

@@ -8,6 +8,7 @@
 #include "editor/MainForm.h"
 #include "engine/PromptService.h"
 #include "preview/PreviewForm.h"
+#include "preview/SizeBar.h"
 #include "store/AcceleratedIniFile.h"
 #include "store/PlatformPaths.h"
 #include "store/StringOps.h"
@@ -238,6 +239,15 @@ bool TUISExplorerForm::Load()
 
 void TUISExplorerForm::createPreviews()
 {
+    // The size bar's edits recompose both looks and show the new values.
+    connect(main_.SizeBar(), &TSizeBarForm::Changed, this, [this] {
+        main_.NotifyModification();
+        for (TPreviewForm* preview : previews_)
+            if (preview)
+                preview->ConstructPreview();
+        if (sameText(editorState().CurrentSection, "PERSONALITY"))
+            ReLoadSectionValues();
+    });
     const bool restore = main_.Settings().ReadBool("General", "WindowsSizeRestore", false);
     QRect screenArea = main_.screen() ? main_.screen()->availableGeometry() : QRect(0, 0, 1280, 800);
     for (int i = 0; i < 2; ++i) {
@@ -283,6 +293,27 @@ void TUISExplorerForm::connectPreview(TPreviewForm* preview)
         ReLoadSectionValues();
     });
     connect(preview, &TPreviewForm::Composed, this, [this] { UpdateAnimationAvailability(); });
+    connect(preview, &TPreviewForm::SizeBarRequested, this, [this, preview](int edge) { ShowSizeBar(preview, edge); });
+}
+
+void TUISExplorerForm::ShowSizeBar(TPreviewForm* preview, int edge)
+{
+    TSizeBarForm* bar = main_.SizeBar();
+    if (edge < 0 || !editorState().RulersVisible || !preview->Scene()) {
+        bar->hide();
+        return;
+    }
+    static const char* layers[] = {"ImageTop", "ImageBottom", "ImageLeft", "ImageRight"};
+    const PreviewLayer* layer = preview->Scene()->Find(layers[edge]);
+    if (!layer)
+        return;
+    const TPreviewSources& sources = preview->Sources();
+    const QImage& source = edge == 0 ? sources.Top : edge == 1 ? sources.Bottom : edge == 2 ? sources.Left : sources.Right;
+    QRect onScreen(preview->mapToGlobal(layer->Rect.topLeft()), layer->Rect.size());
+    if (!sameText(editorState().CurrentSection, "PERSONALITY"))
+        SectionChange("PERSONALITY");
+    bar->ShowFor(document_.get(), edge, onScreen, edge < 2 ? source.width() : source.height(),
+                 preview->IsActivePreview());
 }
 
 void TUISExplorerForm::UpdateAnimationAvailability()

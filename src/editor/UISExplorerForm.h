@@ -104,6 +104,7 @@ private:
     void ListViewValidatorDblClick(QTreeWidgetItem* item);
 
     void createPreviews();
+    void ShowSizeBar(TPreviewForm* preview, int edge);
     void connectPreview(TPreviewForm* preview);
     void destroyPreviews();
 
