@@ -27,12 +27,13 @@ bool matchOne(std::string_view name, std::string_view pattern)
     // Iterative wildcard match with one back-tracking point for the last "*".
     std::size_t n = 0, p = 0, starP = std::string_view::npos, starN = 0;
     while (n < name.size()) {
-        if (p < pattern.size() && (pattern[p] == '?' || asciiUpper(pattern[p]) == asciiUpper(name[n]))) {
-            ++n;
-            ++p;
-        } else if (p < pattern.size() && pattern[p] == '*') {
+        // "*" is a wildcard even where the name holds a "*" of its own.
+        if (p < pattern.size() && pattern[p] == '*') {
             starP = p++;
             starN = n;
+        } else if (p < pattern.size() && (pattern[p] == '?' || asciiUpper(pattern[p]) == asciiUpper(name[n]))) {
+            ++n;
+            ++p;
         } else if (starP != std::string_view::npos) {
             p = starP + 1;
             n = ++starN;
@@ -86,10 +87,12 @@ std::optional<fs::path> resolveFileReference(const fs::path& skinsRoot, std::str
             }
         path = match;
     }
-    // Links may point anywhere; what they reach must still lie under the root.
-    fs::path real = fs::weakly_canonical(path, ec);
-    fs::path realRoot = fs::weakly_canonical(skinsRoot, ec);
-    if (!ec && !isInside(real, realRoot))
+    // Links may point anywhere; what they reach must still lie under the root. When
+    // either cannot be made canonical, where it leads is unknown, so it is refused.
+    std::error_code realError, rootError;
+    fs::path real = fs::weakly_canonical(path, realError);
+    fs::path realRoot = fs::weakly_canonical(skinsRoot, rootError);
+    if (realError || rootError || !isInside(real, realRoot))
         return std::nullopt;
     return path;
 }

@@ -326,7 +326,9 @@ std::string TUisFile::AttributeDescriptionInContext(std::string_view section, st
 std::string TUisFile::ButtonActionCaption(std::string_view section)
 {
     int def = definition_->ReadInteger("Button,Action", "Default", 0);
-    int action = ReadInteger(section, "Action", def) - definition_->ReadInteger("Button,Action", "ShiftNumericValue", 0);
+    // In 64 bits: a value and a shift near the ends of the range would overflow.
+    int64_t action = int64_t(ReadInteger(section, "Action", def)) -
+                     definition_->ReadInteger("Button,Action", "ShiftNumericValue", 0);
     return definition_->ReadString("Button,Action", "Value" + intToStr(action), "Undefined");
 }
 
@@ -432,7 +434,7 @@ int TUisFile::Choices(std::string_view section, std::string_view attribute, TStr
 {
     list.clear();
     std::string name = definitionName(section, attribute);
-    int count = definition_->ReadInteger(name, "Constraints", 0);
+    int count = std::min(definition_->ReadInteger(name, "Constraints", 0), kMaxListEntries);
     for (int i = 0; i < count; ++i) {
         std::string key = "Value" + intToStr(i);
         list.push_back(definition_->ReadString(name, key, key));
@@ -449,7 +451,7 @@ int TUisFile::Pictures(std::string_view section, std::string_view attribute, TSt
 {
     list.clear();
     std::string name = definitionName(section, attribute);
-    int count = definition_->ReadInteger(name, "ImageCount", 0);
+    int count = std::min(definition_->ReadInteger(name, "ImageCount", 0), kMaxListEntries);
     for (int i = 1; i <= count; ++i) {
         std::string key = "Image" + intToStr(i);
         list.push_back(definition_->ReadString(name, key, key));
@@ -506,7 +508,9 @@ std::string TUisFile::ValueForDisplay(std::string_view section, std::string_view
     switch (AttributeTypeOf(section, attribute)) {
     case TypeChoose: {
         int shift = definition_->ReadInteger(name, "ShiftNumericValue", 0);
-        int stored = lenientInteger(value, definition_->ReadInteger(name, "Default", -shift));
+        // Minus the shift, saturated: the negation of the smallest integer does not fit.
+        int unshifted = shift == INT32_MIN ? INT32_MAX : -shift;
+        int stored = lenientInteger(value, definition_->ReadInteger(name, "Default", unshifted));
         std::string key = "Value" + intToStr(int64_t(stored) - shift);
         return definition_->ReadString(name, key, key);
     }

@@ -38,6 +38,11 @@ enum AttributeType : int {
 
 using Colour = int32_t;  // red + green * 256 + blue * 65536
 
+// The most entries a choice or picture list of the catalogue yields. Real lists hold a
+// handful; a count of millions in a damaged or hostile catalogue would otherwise
+// stall the program building strings for it.
+inline constexpr int kMaxListEntries = 4096;
+
 class TUisFile : public TIniFile {
 public:
     explicit TUisFile(std::string fileName);
@@ -96,6 +101,7 @@ public:
     // Throw EConvertError when Constraints is malformed.
     int Minimum(std::string_view section, std::string_view attribute);
     int Maximum(std::string_view section, std::string_view attribute);
+    // Choices and Pictures list at most kMaxListEntries entries.
     int Choices(std::string_view section, std::string_view attribute, TStrings& list);
     int Shift(std::string_view section, std::string_view attribute);
     int Pictures(std::string_view section, std::string_view attribute, TStrings& list);

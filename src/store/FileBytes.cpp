@@ -19,22 +19,33 @@ std::string writeErrorMessage(const fs::path& path, int error)
     return message;
 }
 
-std::string readFileBytes(const fs::path& path)
+std::string readFileBytes(const fs::path& path, std::uintmax_t maxSize)
 {
+    auto tooLarge = [&] {
+        return EIniFileException("Unable to read " + path.string() + " (the file is larger than " +
+                                 std::to_string(maxSize >> 20) + " MB)");
+    };
+    std::error_code ec;
+    auto size = fs::file_size(path, ec);
+    if (!ec && size > maxSize)
+        throw tooLarge();
     std::FILE* file = std::fopen(path.string().c_str(), "rb");
     if (!file) {
         int error = errno;
         throw EIniFileException("Unable to read " + path.string() + " (" + std::strerror(error) + ")");
     }
     std::string bytes;
-    std::error_code ec;
-    auto size = fs::file_size(path, ec);
     if (!ec)
         bytes.reserve(size);
     char buffer[1 << 16];
     std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+        if (bytes.size() + n > maxSize) {
+            std::fclose(file);
+            throw tooLarge();
+        }
         bytes.append(buffer, n);
+    }
     bool failed = std::ferror(file);
     int error = errno;
     std::fclose(file);

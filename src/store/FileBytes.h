@@ -1,6 +1,7 @@
 // Whole-file reads and crash-safe replacement of a file's bytes.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <initializer_list>
 #include <string>
@@ -8,9 +9,15 @@
 
 namespace sw {
 
+// The largest file the INI stores load: personalities and catalogues are far smaller,
+// and a store keeps several copies and per-line records of a file in memory, so
+// anything bigger is taken for a wrong or damaged file rather than read.
+inline constexpr std::uintmax_t kMaxIniFileSize = 32u << 20;  // 32 MB
+
 // Reads every byte of the file. Throws EIniFileException naming the file when it
-// exists but cannot be read.
-std::string readFileBytes(const std::filesystem::path& path);
+// exists but cannot be read, or holds more than maxSize bytes (checked while reading
+// too, so that a device or a growing file cannot fill the memory).
+std::string readFileBytes(const std::filesystem::path& path, std::uintmax_t maxSize = kMaxIniFileSize);
 
 // Replaces the file with the concatenated parts: the bytes go to a new file beside
 // it, which is then renamed over the old one, so a crash leaves either the old or

@@ -29,7 +29,9 @@ void TIniFile::WriteString(std::string_view section, std::string_view key, std::
         fs::create_directories(disk_.path().parent_path(), ec);
     }
     disk_.writeString(section, key, value);
-    TAcceleratedIniFile::WriteString(section, key, value);
+    // Memory holds the value as the file gives it back: reading trims the blanks and
+    // control bytes at its ends, so a reopened store reads what this one does.
+    TAcceleratedIniFile::WriteString(section, key, trimView(value));
 }
 
 void TIniFile::EraseSection(std::string_view section)

@@ -69,7 +69,7 @@ private:
 };
 
 // Rejects section, key and value texts that cannot be one line of an INI file
-// (line breaks, NUL, "=" in a key, a key that would read as a comment or a header),
+// (line breaks, "=" in a key, a key that would read as a comment or a header),
 // throwing EIniFileException naming the file.
 void checkProfileWrite(const std::filesystem::path& file, std::string_view section, std::string_view key,
                        std::string_view value);

@@ -110,16 +110,31 @@ int32_t strToIntDef(std::string_view text, int32_t fallback)
 
 int32_t lenientInteger(std::string_view text, int32_t fallback)
 {
-    std::string work(text);
-    while (!work.empty()) {
-        std::size_t at = 0;
-        if (auto value = valInteger(work, &at, false))
-            return *value;
-        if (at > work.size())
-            return fallback;
-        work.erase(at - 1, 1);
+    // Dropping the byte at which the conversion fails and trying again keeps exactly
+    // the bytes that the conversion would accept in order, so one pass over the text
+    // gives the same result without the quadratic cost on long values: leading blanks
+    // and one sign before anything else, then the digits that keep the number in range.
+    bool started = false, negative = false, anyDigit = false;
+    int64_t value = 0;
+    for (char c : text) {
+        if (!started && c == ' ')
+            continue;
+        if (!started && (c == '-' || c == '+')) {
+            started = true;
+            negative = c == '-';
+            continue;
+        }
+        if (c < '0' || c > '9')
+            continue;
+        const int64_t limit = negative ? int64_t(INT32_MAX) + 1 : INT32_MAX;
+        if (value * 10 + (c - '0') > limit)
+            continue;
+        value = value * 10 + (c - '0');
+        started = anyDigit = true;
     }
-    return fallback;
+    if (!anyDigit)
+        return fallback;
+    return static_cast<int32_t>(negative ? -value : value);
 }
 
 std::string intToStr(int64_t value)
