@@ -100,11 +100,6 @@ void bmpLoad(std::string_view data)
     if (picture.isNull())
         return;
     require(picture.format() == QImage::Format_RGB32, "a loaded bitmap is not in the skin format");
-    // Tiling across still allocates the whole width of the source's middle, whatever
-    // the destination's size (tests/data/unfixed/bmp_load/), so only pictures of a
-    // sane size are drawn until that is fixed.
-    if (picture.width() > 4096 || picture.height() > 4096)
-        return;
     ByteReader reader(data.substr(data.size() / 2));
     drawChecked(picture, reader, false);
 }

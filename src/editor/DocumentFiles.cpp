@@ -2,6 +2,7 @@
 
 #include "document/FileReference.h"
 #include "document/UisFile.h"
+#include "store/FileBytes.h"
 #include "store/IniLine.h"
 #include "store/StringOps.h"
 
@@ -74,7 +75,7 @@ int relocateReferences(TUisFile& document, const std::string& oldPrefix, const s
                 continue;
             std::error_code ec;
             fs::create_directories(target->parent_path(), ec);
-            fs::copy_file(*source, *target, fs::copy_options::overwrite_existing, ec);
+            copyFileAtomically(*source, *target);
         }
     }
     return rewritten;

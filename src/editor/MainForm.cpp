@@ -800,9 +800,7 @@ void TMainForm::FileOpenRoutine()
     if (state.DocumentOpen || explorer_)
         FileCloseItemClick();
     setDocumentPaths(state, toBytes(OpenFileName));
-    std::error_code ec;
-    fs::copy_file(state.DocumentPath, state.WorkingCopyPath, fs::copy_options::overwrite_existing, ec);
-    if (ec) {
+    if (!copyFileAtomically(state.DocumentPath, state.WorkingCopyPath)) {
         prompts().message(QStringLiteral("Unable to create temporary file"), QStringLiteral("Fatal Error"),
                           PromptIcon::Error, PromptButtons::Ok);
         return;
@@ -883,7 +881,12 @@ void TMainForm::FileSaveAs()
     relocateReferences(document, oldPrefix, newName, fs::path(state.SkinFolder), folder);
     document.WriteString("TITLEBARSKIN", "SkinName", state.SkinName);
     document.UpdateFile();
-    fs::copy_file(state.WorkingCopyPath, toBytes(OpenFileName), fs::copy_options::overwrite_existing, ec);
+    if (!copyFileAtomically(state.WorkingCopyPath, toBytes(OpenFileName))) {
+        prompts().message(QStringLiteral("Skinwright failed to save personality file"),
+                          QStringLiteral("Unable to save ") + fromBytes(state.SkinName), PromptIcon::Error,
+                          PromptButtons::Ok);
+        return;
+    }
     FileOpenRoutine();
 }
 
@@ -914,7 +917,7 @@ void TMainForm::FileNewSkinClick(const QString& templateName)
     // Template names are looked up without regard to case.
     auto source = resolveFileReference(templates, upperTemplate + ".uis");
     if (!source || !fs::is_regular_file(*source, ec) ||
-        !fs::copy_file(*source, target, fs::copy_options::overwrite_existing, ec)) {
+        !copyFileAtomically(*source, target)) {
         prompts().message(QStringLiteral("Unable to create ") + QString::fromStdString(target.string()),
                           QStringLiteral("Error"), PromptIcon::Error, PromptButtons::Ok);
         return;

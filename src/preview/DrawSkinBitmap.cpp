@@ -108,10 +108,13 @@ bool DrawSkinBitmap(const QImage& sourceImage, QImage& dest, int left, int top, 
         break;
     case ModeTileAcross: {
         const int workH = DH - bottom - top;
-        if (innerW > 0 && workH > 0) {
-            QImage work(innerW, workH, kSkinFormat);
+        // The middle, stretched to the height, is repeated across; where it is wider
+        // than the room it is drawn once, so only the columns that show are made.
+        const int usedW = std::min(innerW, std::max(0, DW - left));
+        if (usedW > 0 && workH > 0) {
+            QImage work(usedW, workH, kSkinFormat);
             work.fill(kBlank);
-            blit::stretch(source, inner, work, work.rect());
+            blit::stretch(source, QRect(inner.left(), inner.top(), usedW, inner.height()), work, work.rect());
             blit::tile(work, work.rect(), dest, sides(left, top, DW, top + workH));
         }
         break;

@@ -19,7 +19,13 @@ struct ErrorManager {
     jpeg_error_mgr base;
     std::jmp_buf escape;
     char message[JMSG_LENGTH_MAX];
+    bool damaged = false;  // a warning about the data, such as a file cut short
 };
+
+// Larger than any picture a personality shows; a header that claims more is not
+// believed (it would make the reader allocate gigabytes before reading a pixel).
+constexpr long long kMaxJpegPixels = 64ll * 1024 * 1024;
+constexpr unsigned kMaxJpegSide = 16384;
 
 void onFatalError(j_common_ptr info)
 {
@@ -28,7 +34,15 @@ void onFatalError(j_common_ptr info)
     std::longjmp(manager->escape, 1);
 }
 
-void onWarning(j_common_ptr, int) {}
+// Level -1 is a warning about damaged data; the picture read would be partly made up.
+void onWarning(j_common_ptr info, int level)
+{
+    auto* manager = reinterpret_cast<ErrorManager*>(info->err);
+    if (level < 0 && !manager->damaged) {
+        manager->damaged = true;
+        (*info->err->format_message)(info, manager->message);
+    }
+}
 
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
@@ -63,6 +77,13 @@ QImage readJpegImage(const std::filesystem::path& file, std::string* error)
     jpeg_create_decompress(&info);
     jpeg_stdio_src(&info, in.get());
     jpeg_read_header(&info, TRUE);
+    if (info.image_width > kMaxJpegSide || info.image_height > kMaxJpegSide ||
+        (long long)info.image_width * info.image_height > kMaxJpegPixels) {
+        jpeg_destroy_decompress(&info);
+        if (error)
+            *error = "picture too large";
+        return {};
+    }
     const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
     info.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
     info.buffered_image = FALSE;  // no progressive passes: the finished picture only
@@ -108,6 +129,11 @@ QImage readJpegImage(const std::filesystem::path& file, std::string* error)
     }
     jpeg_finish_decompress(&info);
     jpeg_destroy_decompress(&info);
+    if (errors.damaged) {
+        if (error)
+            *error = errors.message;
+        return {};
+    }
     return image;
 }
 

@@ -104,4 +104,14 @@ void writeFileAtomically(const fs::path& requested, std::initializer_list<std::s
     }
 }
 
+bool copyFileAtomically(const fs::path& from, const fs::path& to)
+{
+    try {
+        writeFileAtomically(to, {readFileBytes(from)});
+        return true;
+    } catch (const EIniFileException&) {
+        return false;
+    }
+}
+
 }  // namespace sw

@@ -25,6 +25,10 @@ std::string readFileBytes(const std::filesystem::path& path, std::uintmax_t maxS
 // the old file's permissions are kept. Throws EIniFileException naming the file.
 void writeFileAtomically(const std::filesystem::path& path, std::initializer_list<std::string_view> parts);
 
+// Copies a file's bytes over another file the same crash-safe way. Returns false
+// (leaving the target as it was) when the source cannot be read or the target written.
+bool copyFileAtomically(const std::filesystem::path& from, const std::filesystem::path& to);
+
 // The message of a failed write: "Unable to write to FILE" and, when known, the reason.
 std::string writeErrorMessage(const std::filesystem::path& path, int error);
 

@@ -72,7 +72,7 @@ TEST(HostilePicture, BitmapHeadersClaimingImpossibleSizesGiveNoPicture)
     }
 }
 
-TEST(HostilePicture, AJpegCutInHalfGivesNoPictureOrOneOfItsOwnSize)
+TEST(HostilePicture, AJpegCutShortIsRefusedWithAReason)
 {
     TempDir dir;
     QImage picture(64, 48, QImage::Format_RGB32);
@@ -103,12 +103,13 @@ TEST(HostilePicture, AJpegCutInHalfGivesNoPictureOrOneOfItsOwnSize)
         writeBytes(file, bytes.substr(0, c.keep));
         std::string error;
         QImage read = readJpegImage(file, &error);
-        if (read.isNull()) {
-            EXPECT_NE(error, "") << "no picture and no reason";
-            EXPECT_NE(c.keep, bytes.size()) << "the whole file did not read: " << error;
-        } else {
-            EXPECT_EQ(read.size(), QSize(64, 48));
+        if (c.keep == bytes.size()) {
+            EXPECT_EQ(read.size(), QSize(64, 48)) << error;
             EXPECT_EQ(read.format(), QImage::Format_RGB32);
+        } else {
+            // A picture partly made up by the decoder is not shown as if it were whole.
+            EXPECT_TRUE(read.isNull());
+            EXPECT_NE(error, "") << "no picture and no reason";
         }
     }
 }
