@@ -2,6 +2,7 @@
 // dragged, selected), clicks that select the layer's attribute in the explorer,
 // its shape, the animation of its edges, the banner's raster effects, and moving
 // and resizing it by its own edges.
+#include "preview/BannerMenuStyle.h"
 #include "preview/PreviewForm.h"
 
 #include "document/UisFile.h"
@@ -103,6 +104,9 @@ void TPreviewForm::buildMenus()
 
     bannerMenu_ = new QMenu(this);
     bannerMenu_->setObjectName(QStringLiteral("BannerPopupMenu"));
+    auto* style = new BannerMenuStyle;
+    style->setParent(bannerMenu_);
+    bannerMenu_->setStyle(style);
     auto* group = new QActionGroup(bannerMenu_);
     group->setExclusive(true);
     for (std::size_t i = 0; i < kBannerItems.size(); ++i) {
