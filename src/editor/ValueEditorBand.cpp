@@ -350,20 +350,14 @@ void ValueEditorBand::SelectAttribute(TUisFile& document, int type)
         int red = lenientInteger(document.ReadString(state.CurrentSection, stem + "R", "0"), 0);
         int green = lenientInteger(document.ReadString(state.CurrentSection, stem + "G", "0"), 0);
         int blue = lenientInteger(document.ReadString(state.CurrentSection, stem + "B", "0"), 0);
-        setColourLabels(Colour(red + green * 256 + blue * 65536));
-        LabelColorValueRed->setText(QString::number(red));
-        LabelColorValueGreen->setText(QString::number(green));
-        LabelColorValueBlue->setText(QString::number(blue));
+        showChannels(red, green, blue);
         setCurrentWidget(TabSheetColorChanger);
         break;
     }
     case TypeComboColor: {
         auto rgb = rgbWords(value);
         int red = rgb ? (*rgb)[0] : 0, green = rgb ? (*rgb)[1] : 0, blue = rgb ? (*rgb)[2] : 0;
-        setColourLabels(Colour(red + green * 256 + blue * 65536));
-        LabelColorValueRed->setText(QString::number(red));
-        LabelColorValueGreen->setText(QString::number(green));
-        LabelColorValueBlue->setText(QString::number(blue));
+        showChannels(red, green, blue);
         setCurrentWidget(TabSheetColorChanger);
         break;
     }
@@ -389,6 +383,15 @@ void ValueEditorBand::SelectAttribute(TUisFile& document, int type)
         break;
     }
     filling_ = false;
+}
+
+void ValueEditorBand::showChannels(int red, int green, int blue)
+{
+    // The labels keep the stored numbers as they are; the swatch shows their colour.
+    paintSwatch(ShapeColorPreview, Colour(red + green * 256 + blue * 65536));
+    LabelColorValueRed->setText(QString::number(red));
+    LabelColorValueGreen->setText(QString::number(green));
+    LabelColorValueBlue->setText(QString::number(blue));
 }
 
 void ValueEditorBand::setColourLabels(Colour colour)

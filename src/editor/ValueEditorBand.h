@@ -87,6 +87,7 @@ private:
     void BitBtnPickFontClick();
     void UpDownIntegerClick(int step);
     void setColourLabels(Colour colour);
+    void showChannels(int red, int green, int blue);
     Colour swatchColour() const;
     void returnFocus();
 

@@ -58,12 +58,15 @@ PromptAnswer WidgetPrompts::message(const QString& text, const QString& caption,
     return answerOf(box.exec(), buttons);
 }
 
-QString WidgetPrompts::openFile(const FileDialogRequest& request)
+namespace {
+
+QString runFileDialog(const FileDialogRequest& request, QFileDialog::AcceptMode mode)
 {
     QFileDialog dialog(QApplication::activeWindow(), request.caption, request.folder);
     dialog.setNameFilters(qtNameFilters(request.filter));
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setAcceptMode(mode);
+    if (mode == QFileDialog::AcceptOpen)
+        dialog.setFileMode(QFileDialog::ExistingFile);
     if (!request.fileName.isEmpty())
         dialog.selectFile(request.fileName);
     if (!request.defaultSuffix.isEmpty())
@@ -72,17 +75,16 @@ QString WidgetPrompts::openFile(const FileDialogRequest& request)
                                                                                  : QString();
 }
 
+}  // namespace
+
+QString WidgetPrompts::openFile(const FileDialogRequest& request)
+{
+    return runFileDialog(request, QFileDialog::AcceptOpen);
+}
+
 QString WidgetPrompts::saveFile(const FileDialogRequest& request)
 {
-    QFileDialog dialog(QApplication::activeWindow(), request.caption, request.folder);
-    dialog.setNameFilters(qtNameFilters(request.filter));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    if (!request.fileName.isEmpty())
-        dialog.selectFile(request.fileName);
-    if (!request.defaultSuffix.isEmpty())
-        dialog.setDefaultSuffix(request.defaultSuffix);
-    return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first()
-                                                                                 : QString();
+    return runFileDialog(request, QFileDialog::AcceptSave);
 }
 
 QString WidgetPrompts::chooseFolder(const QString& caption, const QString& folder)
