@@ -197,8 +197,7 @@ bool TUISExplorerForm::Load()
     EditorState& state = editorState();
     document_ = std::make_unique<TUisFile>(state.WorkingCopyPath);
     document_->DescriptiveNames = state.DescriptiveNames;
-    fs::path plugins = state.PluginFolder.empty() ? programFolder() : fs::path(state.PluginFolder).parent_path().parent_path();
-    for (const fs::path& file : pluginCatalogueFiles(document_->Folder(), plugins))
+    for (const fs::path& file : pluginCatalogueFiles(document_->Folder(), programFolder()))
         document_->MergePluginDefinitions(file.string());
 
     state.SkinName = document_->PersonalityName();
