@@ -48,17 +48,23 @@ int main(int argc, char** argv)
     int exitCode = main.StartUp();
     if (exitCode >= 0)
         return exitCode;
-    main.show();
-#ifdef NDEBUG
-    (new sw::TAboutBox(&main))->ShowAsSplash();
-#endif
     // SKINWRT_SCREENSHOT=out.png: take a picture of the whole screen once the windows
     // have settled, then quit (for looking at the editor on a machine without a desktop).
     QString screenshot = qEnvironmentVariable("SKINWRT_SCREENSHOT");
     if (!screenshot.isEmpty())
         QTimer::singleShot(2000, &main, [screenshot] {
             QGuiApplication::primaryScreen()->grabWindow(0).save(screenshot);
+            // A message box may be waiting for an answer; it goes too.
+            for (QWidget* window : QApplication::topLevelWidgets())
+                if (window->isModal())
+                    window->close();
+            // Queued as well: the timer may fire before the main loop has started.
             QApplication::quit();
+            QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
         });
+    main.show();
+#ifdef NDEBUG
+    (new sw::TAboutBox(&main))->ShowAsSplash();
+#endif
     return QApplication::exec();
 }
