@@ -229,6 +229,9 @@ TEST_F(MainFormTest, ApplyMakesTheSkinCurrentAndTellsTheEngine)
         void send(int code) override { sent.emplace_back(code, Engine::currentPersonality()); }
     } channel;
     ScopedService<EngineChannel> installedChannel(channel);
+    // A registry of this test's own, so tests running beside it never see the engine.
+    const std::string previous = qEnvironmentVariable("SKINWRT_REGISTRY_DIR").toStdString();
+    ::setenv("SKINWRT_REGISTRY_DIR", (dir.path() / "registry").c_str(), 1);
     Registry().writeString(kEngineSettingsKey, "Present", "1");
     auto main = makeMain();
     fs::path skin = engine / "Tidewater" / "Tidewater.uis";
@@ -240,7 +243,7 @@ TEST_F(MainFormTest, ApplyMakesTheSkinCurrentAndTellsTheEngine)
     EXPECT_EQ(channel.sent[0].second, skin.string());  // written before the command
     main->Action(QStringLiteral("Unload1"))->trigger();
     EXPECT_EQ(channel.sent.back().first, 8888);
-    Registry().deleteValue(kEngineSettingsKey, "Present");
+    ::setenv("SKINWRT_REGISTRY_DIR", previous.c_str(), 1);
 }
 
 TEST_F(MainFormTest, ANewPersonalityFromATemplateTakesItsBitmapsAndTheAuthorDefaults)
