@@ -41,6 +41,18 @@ namespace fs = std::filesystem;
 
 namespace {
 
+QLabel* boldLabel()
+{
+    auto* label = new QLabel(QStringLiteral("0"));
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    label->setMinimumWidth(24);
+    return label;
+}
+
+}  // namespace
+
 // File list rows with a thumbnail of the bitmap each names.
 class ThumbnailDelegate : public QStyledItemDelegate {
 public:
@@ -77,34 +89,34 @@ public:
         return size;
     }
 
+    // The list was filled anew: its files may have changed on disk.
+    void Forget() { pictures_.clear(); }
+
 private:
+    // Each file is read once per filling of the list, not on every paint.
     std::optional<QImage> load(const QModelIndex& index) const
     {
-        auto path = resolveFileReference(editorState().SkinsRoot, toBytes(index.data().toString()));
-        if (!path || !fs::is_regular_file(*path))
-            return std::nullopt;
-        QImage image(QString::fromStdString(path->string()));
-        if (image.isNull()) {
-            unreadable_();
-            return std::nullopt;
+        const QString reference = index.data().toString();
+        auto cached = pictures_.constFind(reference);
+        if (cached != pictures_.constEnd())
+            return *cached;
+        std::optional<QImage> picture;
+        auto path = resolveFileReference(editorState().SkinsRoot, toBytes(reference));
+        if (path && fs::is_regular_file(*path)) {
+            QImage image(QString::fromStdString(path->string()));
+            if (image.isNull())
+                unreadable_();
+            else
+                picture = image.copy(0, 0, std::min(image.width(), 52), std::min(image.height(), 42));  // all a row shows
         }
-        return image;
+        pictures_.insert(reference, picture);
+        return picture;
     }
 
     std::function<void()> unreadable_;
+    mutable QHash<QString, std::optional<QImage>> pictures_;
 };
 
-QLabel* boldLabel()
-{
-    auto* label = new QLabel(QStringLiteral("0"));
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
-    label->setMinimumWidth(24);
-    return label;
-}
-
-}  // namespace
 
 ValueEditorBand::ValueEditorBand(TMainForm& main, QWidget* parent) : QStackedWidget(parent), main_(main)
 {
@@ -202,6 +214,16 @@ ValueEditorBand::ValueEditorBand(TMainForm& main, QWidget* parent) : QStackedWid
     fontRow->addWidget(EditFontName);
     fontRow->addWidget(BitBtnPickFont);
     fontRow->addStretch();
+
+    thumbnails_ = new ThumbnailDelegate(EditFilename, [this] {
+        if (unreadableShown_)
+            return;
+        unreadableShown_ = true;
+        prompts().message(QStringLiteral("Skinwright detected RLE compressed bitmap it cannot handle. Some images "
+                                         "might be unaccessible."),
+                          QStringLiteral("RLE compressed bitmap found"), PromptIcon::Error, PromptButtons::Ok);
+    });
+    plainFiles_ = new QStyledItemDelegate(EditFilename);
 
     connect(EditAttrValue, &QLineEdit::textChanged, this, [this] { AttribValueChange(EditAttrValue); });
     connect(EditNumber, &QLineEdit::textChanged, this, [this] { AttribValueChange(EditNumber); });
@@ -325,18 +347,10 @@ void ValueEditorBand::SelectAttribute(TUisFile& document, int type)
         TStrings files;
         int selected = document.FileChoices(state.DefinitionSection, key, files);
         EditFilename->clear();
-        bool thumbnails = document.EditorKind(state.DefinitionSection, key) == 5;
-        if (thumbnails)
-            EditFilename->setItemDelegate(new ThumbnailDelegate(EditFilename, [this] {
-                if (unreadableShown_)
-                    return;
-                unreadableShown_ = true;
-                prompts().message(QStringLiteral("Skinwright detected RLE compressed bitmap it cannot handle. Some "
-                                                 "images might be unaccessible."),
-                                  QStringLiteral("RLE compressed bitmap found"), PromptIcon::Error, PromptButtons::Ok);
-            }));
-        else
-            EditFilename->setItemDelegate(new QStyledItemDelegate(EditFilename));
+        // Bitmaps are listed with thumbnails, other files as plain names.
+        thumbnails_->Forget();
+        EditFilename->setItemDelegate(document.EditorKind(state.DefinitionSection, key) == 5 ? thumbnails_
+                                                                                            : plainFiles_);
         for (const std::string& file : files)
             EditFilename->addItem(fromBytes(file));
         EditFilename->setCurrentIndex(selected);

@@ -14,11 +14,13 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QStyledItemDelegate;
 class QToolButton;
 
 namespace sw {
 
 class TMainForm;
+class ThumbnailDelegate;
 
 class ValueEditorBand : public QStackedWidget {
     Q_OBJECT
@@ -92,6 +94,8 @@ private:
     void returnFocus();
 
     TMainForm& main_;
+    ThumbnailDelegate* thumbnails_ = nullptr;
+    QStyledItemDelegate* plainFiles_ = nullptr;
     TUisFile* document_ = nullptr;
     int type_ = -1;
     int shift_ = 0;

@@ -14,7 +14,9 @@
 #include "support/TempDir.h"
 
 #include <QCheckBox>
+#include <QAbstractItemDelegate>
 #include <QComboBox>
+#include <QStyleOptionViewItem>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -232,6 +234,26 @@ TEST_F(BandTest, ChannelKeysAreWrittenTogetherAndPickersReportOnlyNewColours)
     EXPECT_EQ(band().currentWidget(), band().TabSheetColorChanger);
     band().BitBtnFineTuneColor->click();
     EXPECT_EQ(document().ReadString("Test", "Name", ""), "255 128 0");
+}
+
+TEST_F(BandTest, BitmapFilesAreListedWithThumbnailRowsAndOneMessageForUnreadableOnes)
+{
+    QImage picture(30, 20, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    ASSERT_TRUE(picture.save(QString::fromStdString((dir.path() / "Skins" / "Aqua" / "c.bmp").string()), "BMP"));
+    select("Name");
+    select("Pic");
+    QComboBox* files = band().EditFilename;
+    ASSERT_EQ(files->count(), 3);
+    QAbstractItemDelegate* delegate = files->itemDelegate();
+    QStyleOptionViewItem option;
+    auto height = [&](int row) { return delegate->sizeHint(option, files->model()->index(row, 0)).height(); };
+    prompts.answer(PromptAnswer::Ok);
+    EXPECT_EQ(height(0), 19);  // a.bmp holds no picture: the list's own height, and the message
+    EXPECT_EQ(height(1), 19);  // b.bmp neither, but the message is shown once per document
+    EXPECT_EQ(height(2), 26);  // 20 rows of picture and 6
+    ASSERT_EQ(prompts.shown().size(), 1u);
+    EXPECT_EQ(prompts.shown()[0].caption, QStringLiteral("RLE compressed bitmap found"));
 }
 
 TEST(ColourDialogs, FineTuneShowsTheStartingColourAndEyedropperCancels)
