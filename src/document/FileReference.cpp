@@ -120,4 +120,14 @@ bool matchesFilePattern(std::string_view fileName, std::string_view patterns)
     return false;
 }
 
+bool isPlainFolderName(std::string_view name)
+{
+    if (name.empty() || name == "." || name == "..")
+        return false;
+    for (unsigned char c : name)
+        if (c < 32 || std::string_view("/\\:*?\"<>|").find(char(c)) != std::string_view::npos)
+            return false;
+    return true;
+}
+
 }  // namespace sw

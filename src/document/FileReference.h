@@ -23,4 +23,9 @@ std::string makeFileReference(std::string_view folderName, std::string_view file
 // file choices of an attribute are filtered; ";" separates several patterns.
 bool matchesFilePattern(std::string_view fileName, std::string_view patterns);
 
+// Whether a name can be one folder directly inside another: not empty, not "." or
+// "..", no separators, no control characters and none of the characters Windows
+// forbids in file names.
+bool isPlainFolderName(std::string_view name);
+
 }  // namespace sw

@@ -71,7 +71,8 @@ int relocateReferences(TUisFile& document, const std::string& oldPrefix, const s
             ++rewritten;
             auto source = resolveFileReference(sourceFolder, rest);
             auto target = resolveFileReference(targetFolder, rest);
-            if (!source || !target)
+            std::error_code same;
+            if (!source || !target || fs::equivalent(*source, *target, same))
                 continue;
             std::error_code ec;
             fs::create_directories(target->parent_path(), ec);

@@ -24,6 +24,15 @@ std::string withSeparator(const fs::path& folder)
 
 }  // namespace
 
+void clearSelection(EditorState& state)
+{
+    state.DefinitionSection.clear();
+    state.CurrentSection.clear();
+    state.CurrentButton = -1;
+    state.CurrentAttribute.clear();
+    state.ValueAtSelection.clear();
+}
+
 void setDocumentPaths(EditorState& state, const std::string& documentPath)
 {
     fs::path document(documentPath);

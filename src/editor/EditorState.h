@@ -40,6 +40,9 @@ EditorState& editorState();
 // The working copy's name, beside the personality file and in the program folder.
 inline constexpr const char* kWorkingCopyName = "$$sw_temp_ini_file$$.tmp";
 
+// Forgets the explorer's selection (section, button, attribute).
+void clearSelection(EditorState& state);
+
 // Sets the four paths of EditorState for a document path.
 void setDocumentPaths(EditorState& state, const std::string& documentPath);
 

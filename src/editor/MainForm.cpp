@@ -4,8 +4,11 @@
 #include "document/FileReference.h"
 #include "document/UisFile.h"
 #include "editor/AboutBox.h"
+#include "document/LineDiff.h"
 #include "editor/DocumentFiles.h"
+#include "editor/DocumentHistory.h"
 #include "editor/EditorState.h"
+#include "editor/FormChanges.h"
 #include "editor/FormDebug.h"
 #include "editor/FormFilename.h"
 #include "editor/GlyphList.h"
@@ -30,6 +33,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLockFile>
 #include <QMenuBar>
 #include <QPalette>
 #include <QScreen>
@@ -90,6 +94,7 @@ TMainForm::TMainForm(const QString& settingsFile, const QStringList& arguments) 
 
     sizeBar_ = new TSizeBarForm(this);
     sizeBar_->hide();
+    history_ = new DocumentHistory(this);
     createActions();
     createMenus();
     createToolBars();
@@ -164,7 +169,9 @@ void TMainForm::createActions()
     addAction("FileExitItem", QStringLiteral("E&xit"));
     // Edit
     addAction("EditDuplicateButtonItem", QStringLiteral("Duplicate Button"), QKeySequence(QStringLiteral("Ctrl+D")));
-    addAction("EditUndoItem", QStringLiteral("&Undo"));
+    addAction("EditUndoItem", QStringLiteral("&Undo"), QKeySequence(QStringLiteral("Ctrl+Z")));
+    addAction("EditRedoItem", QStringLiteral("&Redo"))
+        ->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
     addAction("EditCutItem", QStringLiteral("Cu&t"), QKeySequence(QStringLiteral("Ctrl+X")));
     addAction("EditCopyItem", QStringLiteral("&Copy"), QKeySequence(QStringLiteral("Ctrl+C")));
     addAction("EditPasteItem", QStringLiteral("&Paste"), QKeySequence(QStringLiteral("Ctrl+V")));
@@ -172,6 +179,7 @@ void TMainForm::createActions()
     // View
     addAction("ViewAttributeDescriptionItem", QStringLiteral("Attribute Description"),
               QKeySequence(QStringLiteral("Ctrl+F1")));
+    addAction("ViewChangesSinceSaveItem", QStringLiteral("Changes Since Save"));
     addAction("ViewDisplayPropertiesItem", QStringLiteral("Display Properties"),
               QKeySequence(QStringLiteral("Ctrl+Alt+D")));
     // Insert
@@ -287,7 +295,7 @@ void TMainForm::createMenus()
     menuEdit_->setObjectName(QStringLiteral("MenuEdit"));
     add(menuEdit_, "EditDuplicateButtonItem");
     menuEdit_->addSeparator();
-    for (const char* name : {"EditUndoItem", "EditCutItem", "EditCopyItem", "EditPasteItem"})
+    for (const char* name : {"EditUndoItem", "EditRedoItem", "EditCutItem", "EditCopyItem", "EditPasteItem"})
         add(menuEdit_, name);
     menuEdit_->addSeparator();
     add(menuEdit_, "EditFindItem");
@@ -295,6 +303,7 @@ void TMainForm::createMenus()
     menuView_ = menuBar()->addMenu(QStringLiteral("&View"));
     menuView_->setObjectName(QStringLiteral("MenuView"));
     add(menuView_, "ViewAttributeDescriptionItem");
+    add(menuView_, "ViewChangesSinceSaveItem");
     add(menuView_, "ViewDisplayPropertiesItem");
 
     menuInsert_ = menuBar()->addMenu(QStringLiteral("&Insert"));
@@ -445,6 +454,35 @@ void TMainForm::connectActions()
             explorer_->ButtonDuplicate(editorState().CurrentSection);
     });
     on("ViewDisplayPropertiesItem", [this] { ViewDisplayPropertiesItemClick(); });
+    on("ViewChangesSinceSaveItem", [this] { ViewChangesSinceSaveItemClick(); });
+
+    // Undo and redo follow the document's history.
+    QUndoStack& stack = history_->Stack();
+    for (const char* name : {"EditUndoItem", "ToolButtonUndo"}) {
+        on(name, [this] { history_->Stack().undo(); });
+        Action(QString::fromLatin1(name))->setEnabled(false);
+        connect(&stack, &QUndoStack::canUndoChanged, Action(QString::fromLatin1(name)), &QAction::setEnabled);
+    }
+    on("EditRedoItem", [this] { history_->Stack().redo(); });
+    Action(QStringLiteral("EditRedoItem"))->setEnabled(false);
+    connect(&stack, &QUndoStack::canRedoChanged, Action(QStringLiteral("EditRedoItem")), &QAction::setEnabled);
+    connect(&stack, &QUndoStack::undoTextChanged, this, [this](const QString& text) {
+        Action(QStringLiteral("EditUndoItem"))->setStatusTip(text.isEmpty() ? QString() : QStringLiteral("Undo ") + text);
+    });
+    connect(&stack, &QUndoStack::redoTextChanged, this, [this](const QString& text) {
+        Action(QStringLiteral("EditRedoItem"))->setStatusTip(text.isEmpty() ? QString() : QStringLiteral("Redo ") + text);
+    });
+    connect(&stack, &QUndoStack::cleanChanged, this, [this] { updateModified(); });
+    connect(history_, &DocumentHistory::Restored, this, [this] {
+        EditorState& state = editorState();
+        state.CodeStale = state.AnalysisStale = true;
+        if (explorer_)
+            explorer_->RefreshFromDocument();
+        updateModified();
+    });
+    connect(history_, &DocumentHistory::RestoreFailed, this, [](const QString& message) {
+        prompts().message(message, QStringLiteral("Error"), PromptIcon::Error, PromptButtons::Ok);
+    });
     on("InsertCurrentWindowsColoursItem", [this] { InsertCurrentWindowsColoursItemClick(); });
     on("WindowDescriptionsItem", [this] { WindowDescriptionsItemClick(); });
     on("WindowShowRulers", [this] {
@@ -702,12 +740,22 @@ void TMainForm::UpdateToolbarTextVisibility()
         bar->setToolButtonStyle(text ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonIconOnly);
 }
 
-void TMainForm::NotifyModification()
+void TMainForm::NotifyModification(const QString& change, const QString& mergeKey)
 {
     EditorState& state = editorState();
-    state.Modified = state.CodeStale = state.AnalysisStale = true;
-    Action(QStringLiteral("FileSaveItem"))->setEnabled(true);
-    Action(QStringLiteral("ToolButtonSave"))->setEnabled(true);
+    state.CodeStale = state.AnalysisStale = true;
+    history_->Commit(change.isEmpty() ? QStringLiteral("Change") : change, mergeKey);
+    updateModified();
+}
+
+void TMainForm::updateModified()
+{
+    // Modified means the working copy is not what was opened or last saved: undoing
+    // back to that point makes the document clean again.
+    EditorState& state = editorState();
+    state.Modified = explorer_ && !history_->IsClean();
+    Action(QStringLiteral("FileSaveItem"))->setEnabled(state.Modified);
+    Action(QStringLiteral("ToolButtonSave"))->setEnabled(state.Modified);
 }
 
 void TMainForm::ShowOtherPage(const QString& note)
@@ -723,7 +771,7 @@ void TMainForm::EditAttribute(int typeOverride)
     ToolBarValueEditor->setVisible(true);
     // Edits rebuild the previews at the next selection, not on every keystroke.
     if (band_->TakeChange()) {
-        NotifyModification();
+        NotifyModification(QStringLiteral("Edit Value"));
         explorer_->ReloadPreviews();
     }
 }
@@ -789,9 +837,59 @@ void TMainForm::destroyExplorer()
     band_->Reset();
     sizeBar_->Forget();
     explorer_->Close();
+    history_->Attach(nullptr);
     delete explorer_;
     explorer_ = nullptr;
+    workingCopyLock_.reset();
     setWindowTitle(QStringLiteral("Skinwright"));
+}
+
+bool TMainForm::lockWorkingCopy()
+{
+    const EditorState& state = editorState();
+    auto lock = std::make_unique<QLockFile>(fromBytes(state.WorkingCopyPath) + QStringLiteral(".lock"));
+    // Held for as long as the document is open, however long that is; a lock left by
+    // an editor that crashed is recognised by its dead process and taken over.
+    lock->setStaleLockTime(0);
+    if (!lock->tryLock(0)) {
+        const QString reason = lock->error() == QLockFile::LockFailedError
+                                   ? QStringLiteral("It is already open in another Skinwright window; close it there "
+                                                    "first.")
+                                   : QStringLiteral("Its folder cannot be written.");
+        prompts().message(QStringLiteral("Unable to open ") + fromBytes(state.DocumentPath) + QStringLiteral("\n\n") +
+                              reason,
+                          QStringLiteral("Personality in use"), PromptIcon::Error, PromptButtons::Ok);
+        return false;
+    }
+    workingCopyLock_ = std::move(lock);
+    return true;
+}
+
+bool TMainForm::workingCopyIsOurs()
+{
+    // Only what this editor wrote may replace the personality: a working copy that
+    // another program removed or changed would put less than the document holds.
+    const EditorState& state = editorState();
+    TUisFile* document = explorer_ ? explorer_->Document() : nullptr;
+    if (!document || document->ChangedByOthers())
+        return false;
+    try {
+        return readFileBytes(state.WorkingCopyPath) == document->DiskBytes();
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+void TMainForm::rememberSavedState()
+{
+    const EditorState& state = editorState();
+    TUisFile* document = explorer_ ? explorer_->Document() : nullptr;
+    savedWorkingCopy_ = document ? document->DiskBytes() : std::string();
+    try {
+        savedFile_ = readFileBytes(state.DocumentPath);
+    } catch (const std::exception&) {
+        savedFile_.clear();
+    }
 }
 
 void TMainForm::FileOpenRoutine()
@@ -800,7 +898,12 @@ void TMainForm::FileOpenRoutine()
     if (state.DocumentOpen || explorer_)
         FileCloseItemClick();
     setDocumentPaths(state, toBytes(OpenFileName));
+    // Another editor working on this personality owns the working copy: copying over
+    // it would throw that editor's changes away.
+    if (!lockWorkingCopy())
+        return;
     if (!copyFileAtomically(state.DocumentPath, state.WorkingCopyPath)) {
+        workingCopyLock_.reset();
         prompts().message(QStringLiteral("Unable to create temporary file"), QStringLiteral("Fatal Error"),
                           PromptIcon::Error, PromptButtons::Ok);
         return;
@@ -811,6 +914,8 @@ void TMainForm::FileOpenRoutine()
         destroyExplorer();
         return;
     }
+    history_->Attach(explorer_->Document());
+    rememberSavedState();
     setCentralWidget(explorer_);
     // The frame starts as a strip of menus and tool bars; an open personality needs room.
     if (height() < 480) {
@@ -840,24 +945,33 @@ void TMainForm::FileSave()
     EditorState& state = editorState();
     if (band_->TakeChange())
         explorer_->ReloadPreviews();
-    TUisFile& document = *explorer_->Document();
-    document.WriteString("TITLEBARSKIN", "Generator",
-                         "Skinwright ver " + programVersion() + ", Build " + intToStr(programBuild()) + "  - " +
-                             kProductSite);
-    document.WriteInteger("TITLEBARSKIN", "VXVer", state.VersionStamp);
-    document.UpdateFile();
-    // The working copy already holds every edit: it is written through on each change.
-    try {
-        std::string bytes = readFileBytes(state.WorkingCopyPath);
-        writeFileAtomically(state.DocumentPath, {tidySavedPersonality(bytes)});
-    } catch (const std::exception&) {
-        prompts().message(QStringLiteral("Skinwright failed to save personality file"),
-                          QStringLiteral("Unable to save ") + fromBytes(state.SkinName), PromptIcon::Error, PromptButtons::Ok);
+    const QString failedCaption = QStringLiteral("Unable to save ") + fromBytes(state.SkinName);
+    if (!workingCopyIsOurs()) {
+        prompts().message(QStringLiteral("The working copy ") + fromBytes(state.WorkingCopyPath) +
+                              QStringLiteral(" was changed or removed by another program, so it no longer holds "
+                                             "your edits.\n") +
+                              fromBytes(state.DocumentPath) + QStringLiteral(" was left as it was."),
+                          failedCaption, PromptIcon::Error, PromptButtons::Ok);
         return;  // the document stays open and modified
     }
-    Action(QStringLiteral("FileSaveItem"))->setEnabled(false);
-    Action(QStringLiteral("ToolButtonSave"))->setEnabled(false);
-    state.Modified = false;
+    TUisFile& document = *explorer_->Document();
+    try {
+        document.WriteString("TITLEBARSKIN", "Generator",
+                             "Skinwright ver " + programVersion() + ", Build " + intToStr(programBuild()) + "  - " +
+                                 kProductSite);
+        document.WriteInteger("TITLEBARSKIN", "VXVer", state.VersionStamp);
+        document.UpdateFile();
+        // The working copy already holds every edit: it is written through on each change.
+        writeFileAtomically(state.DocumentPath, {tidySavedPersonality(document.DiskBytes())});
+    } catch (const std::exception&) {
+        prompts().message(QStringLiteral("Skinwright failed to save personality file"), failedCaption, PromptIcon::Error,
+                          PromptButtons::Ok);
+        history_->Rebase();
+        return;  // the document stays open and modified
+    }
+    history_->MarkSaved();
+    rememberSavedState();
+    updateModified();
 }
 
 void TMainForm::FileSaveAs()
@@ -871,23 +985,50 @@ void TMainForm::FileSaveAs()
     state.SkinName = toBytes(prompt.name());
     if (!ok)
         return;
-    std::string oldPrefix = asciiUpper(proposed) + "\\";
-    std::string newName = toBytes(prompt.fileName());
-    fs::path folder = fs::path(state.EngineFolder) / newName;
-    std::error_code ec;
-    fs::create_directories(folder, ec);
-    OpenFileName = fromBytes((folder / (newName + ".uis")).string());
-    TUisFile& document = *explorer_->Document();
-    relocateReferences(document, oldPrefix, newName, fs::path(state.SkinFolder), folder);
-    document.WriteString("TITLEBARSKIN", "SkinName", state.SkinName);
-    document.UpdateFile();
-    if (!copyFileAtomically(state.WorkingCopyPath, toBytes(OpenFileName))) {
-        prompts().message(QStringLiteral("Skinwright failed to save personality file"),
-                          QStringLiteral("Unable to save ") + fromBytes(state.SkinName), PromptIcon::Error,
-                          PromptButtons::Ok);
+    const std::string newName = toBytes(prompt.fileName().trimmed());
+    if (!isPlainFolderName(newName)) {
+        prompts().message(QStringLiteral("\"") + fromBytes(newName) +
+                              QStringLiteral("\" cannot be the name of a personality folder: use a name without "
+                                             "slashes, backslashes or \"..\"."),
+                          QStringLiteral("Save As"), PromptIcon::Error, PromptButtons::Ok);
         return;
     }
+    // The copy goes into the engine folder; without one, beside the personality.
+    std::error_code ec;
+    const bool engineFound = !state.EngineFolder.empty() && fs::is_directory(state.EngineFolder, ec);
+    const fs::path root = engineFound ? fs::path(state.EngineFolder) : fs::path(state.SkinsRoot);
+    const fs::path folder = root / newName;
+    const fs::path target = folder / (newName + ".uis");
+    const QString failedCaption = QStringLiteral("Unable to save ") + fromBytes(state.SkinName);
+    TUisFile& document = *explorer_->Document();
+    document.UpdateFile();
+    // The edits, the new name and the moved references go into the copy only; the
+    // personality that was open stays as it is on disk.
+    try {
+        fs::create_directories(folder);
+        writeFileAtomically(target, {document.DiskBytes()});
+        TUisFile copy(target.string());
+        relocateReferences(copy, asciiUpper(proposed) + "\\", newName, fs::path(state.SkinFolder), folder);
+        copy.WriteString("TITLEBARSKIN", "SkinName", state.SkinName);
+        copy.UpdateFile();
+    } catch (const std::exception& error) {
+        prompts().message(QStringLiteral("Skinwright failed to save personality file ") +
+                              QString::fromStdString(target.string()) + QStringLiteral("\n") +
+                              QString::fromLocal8Bit(error.what()),
+                          failedCaption, PromptIcon::Error, PromptButtons::Ok);
+        return;
+    }
+    // The open document's edits now live in the copy: close it without asking.
+    state.Modified = false;
+    history_->Attach(nullptr);
+    OpenFileName = QString::fromStdString(target.string());
     FileOpenRoutine();
+    const QString where = QStringLiteral("Saved a copy in ") + QString::fromStdString(folder.string());
+    if (!engineFound)
+        prompts().message(QStringLiteral("The Veneerix folder was not found. ") + where, QStringLiteral("Save As"),
+                          PromptIcon::Information, PromptButtons::Ok);
+    if (explorer_)
+        explorer_->ShowStatus(where);
 }
 
 void TMainForm::FileCloseItemClick()
@@ -942,6 +1083,31 @@ void TMainForm::FileNewSkinClick(const QString& templateName)
         document.UpdateFile();
     }
     FileOpenRoutine();
+}
+
+QString TMainForm::ChangesSinceSave()
+{
+    const EditorState& state = editorState();
+    if (!explorer_ || !explorer_->Document())
+        return {};
+    std::string file;
+    try {
+        file = readFileBytes(state.DocumentPath);
+    } catch (const std::exception&) {
+    }
+    // A save writes the working copy with its blank lines tidied: while the file is
+    // still what that save wrote, compare with the working copy as it was then, so
+    // the tidying shows as no change.
+    const std::string& before = file == savedFile_ ? savedWorkingCopy_ : file;
+    const std::string name = fs::path(state.DocumentPath).filename().string();
+    return fromBytes(unifiedDiff(diffLines(before, explorer_->Document()->DiskBytes()), name, name + " (working copy)"));
+}
+
+void TMainForm::ViewChangesSinceSaveItemClick()
+{
+    if (!explorer_)
+        return;
+    TFormChanges(ChangesSinceSave(), this).exec();
 }
 
 void TMainForm::ViewDisplayPropertiesItemClick()
@@ -1008,7 +1174,7 @@ void TMainForm::InsertCurrentWindowsColoursItemClick()
         QColor c = palette.color(entry.group, entry.role);
         document.WriteColour("Colours", entry.key, Colour(c.red() + c.green() * 256 + c.blue() * 65536));
     }
-    NotifyModification();
+    NotifyModification(QStringLiteral("Insert Colours"));
     explorer_->TreeViewLoad();
     explorer_->SectionChange("Colours");
 }

@@ -6,8 +6,10 @@
 
 #include <map>
 #include <memory>
+#include <string>
 
 class QAction;
+class QLockFile;
 class QLabel;
 class QMenu;
 class QStackedWidget;
@@ -16,6 +18,7 @@ class QToolBar;
 
 namespace sw {
 
+class DocumentHistory;
 class TAcceleratedIniFile;
 class TFormDebug;
 class TSizeBarForm;
@@ -40,7 +43,13 @@ public:
     void FileSaveAs();
     void FileCloseItemClick();
     void FileNewSkinClick(const QString& templateName);
-    void NotifyModification();
+    // `change` names the undo step of what was just changed; changes with the same
+    // non-empty mergeKey made one after another are one step.
+    void NotifyModification(const QString& change = QString(), const QString& mergeKey = QString());
+    // Undo and redo of the open document.
+    DocumentHistory& History() { return *history_; }
+    // "Changes Since Save": the personality file against the working copy.
+    QString ChangesSinceSave();
     void LoadRecentList();
     void SaveRecentList();
     void RecentItemClick(int index);
@@ -86,6 +95,11 @@ private:
     void ViewDisplayPropertiesItemClick();
     void WindowDescriptionsItemClick();
     void destroyExplorer();
+    bool lockWorkingCopy();
+    bool workingCopyIsOurs();
+    void rememberSavedState();
+    void updateModified();
+    void ViewChangesSinceSaveItemClick();
     void writeShutdownSettings();
     QAction* addAction(const char* objectName, const QString& caption, const QKeySequence& key = {}, int image = -1,
                        bool checkable = false);
@@ -115,6 +129,12 @@ private:
     TFormDebug* debug_ = nullptr;
     bool previewsWereVisible_ = true;
     TSizeBarForm* sizeBar_ = nullptr;
+    DocumentHistory* history_ = nullptr;
+    // Held while a document is open: its working copy belongs to this editor alone.
+    std::unique_ptr<QLockFile> workingCopyLock_;
+    // The working copy's bytes at the last open or save, and the file's bytes then.
+    std::string savedWorkingCopy_;
+    std::string savedFile_;
 };
 
 }  // namespace sw

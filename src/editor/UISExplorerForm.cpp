@@ -195,6 +195,8 @@ void TUISExplorerForm::buildPopupMenu()
 bool TUISExplorerForm::Load()
 {
     EditorState& state = editorState();
+    // Nothing of a previous document's selection may decide what this one shows.
+    clearSelection(state);
     document_ = std::make_unique<TUisFile>(state.WorkingCopyPath);
     document_->DescriptiveNames = state.DescriptiveNames;
     for (const fs::path& file : pluginCatalogueFiles(document_->Folder(), programFolder()))
@@ -240,7 +242,7 @@ void TUISExplorerForm::createPreviews()
 {
     // The size bar's edits recompose both looks and show the new values.
     connect(main_.SizeBar(), &TSizeBarForm::Changed, this, [this] {
-        main_.NotifyModification();
+        main_.NotifyModification(QStringLiteral("Size Bar"));
         for (TPreviewForm* preview : previews_)
             if (preview)
                 preview->ConstructPreview();
@@ -279,7 +281,7 @@ void TUISExplorerForm::connectPreview(TPreviewForm* preview)
         }
     });
     connect(preview, &TPreviewForm::StatusText, this, [this](const QString& text) { ShowStatus(text); });
-    connect(preview, &TPreviewForm::DocumentChanged, this, [this] { main_.NotifyModification(); });
+    connect(preview, &TPreviewForm::DocumentChanged, this, [this] { main_.NotifyModification(QStringLiteral("Move Button")); });
     connect(preview, &TPreviewForm::ButtonCoordinatesWritten, this, [this](int index) {
         const bool combined = document_ && document_->ReadInteger("BUTTON" + std::to_string(index), "CombineOp", -1) >= 0;
         for (TPreviewForm* other : previews_) {
@@ -557,6 +559,19 @@ void TUISExplorerForm::ReloadCurrentSection()
 void TUISExplorerForm::ReLoadSectionValues()
 {
     const EditorState& state = editorState();
+    // Keys added, removed or moved (colours inserted, an undo) need the rows rebuilt.
+    TStrings keys;
+    document_->ReadSection(state.CurrentSection, keys);
+    bool sameKeys = int(keys.size()) == ListViewExplorer->topLevelItemCount();
+    for (int i = 0; sameKeys && i < ListViewExplorer->topLevelItemCount(); ++i)
+        sameKeys = sameText(keys[std::size_t(i)], toBytes(ListViewExplorer->topLevelItem(i)->data(0, kKeyRole).toString()));
+    if (!sameKeys) {
+        const std::string attribute = state.CurrentAttribute;
+        ReloadCurrentSection();
+        if (!attribute.empty())
+            AttributeSelect(state.CurrentSection, attribute);
+        return;
+    }
     for (int i = 0; i < ListViewExplorer->topLevelItemCount(); ++i) {
         QTreeWidgetItem* item = ListViewExplorer->topLevelItem(i);
         std::string key = toBytes(item->data(0, kKeyRole).toString());
@@ -579,6 +594,23 @@ void TUISExplorerForm::UpdateRowValue(const std::string& key, const std::string&
         item->setText(1, fromBytes(document_->ValueForDisplay(section, key, raw)));
         item->setIcon(0, glyphIcon(document_->EditorKind(section, key)));
     }
+}
+
+void TUISExplorerForm::RefreshFromDocument()
+{
+    EditorState& state = editorState();
+    const std::string section = state.CurrentSection, attribute = state.CurrentAttribute;
+    state.SkinName = document_->PersonalityName();
+    main_.setWindowTitle(QStringLiteral("Skinwright  -  ") + fromBytes(state.SkinName));
+    TreeViewLoad();
+    clearSelection(state);
+    if (findNode(section))
+        SectionChange(section);
+    else
+        SelectRoot();
+    if (!attribute.empty())
+        AttributeSelect(state.CurrentSection, attribute);
+    ReloadPreviews();
 }
 
 void TUISExplorerForm::AttributeSelect(const std::string& section, const std::string& key)
@@ -698,7 +730,7 @@ void TUISExplorerForm::AttributeRemove()
     std::string section = editorState().CurrentSection;
     document_->DeleteKey(section, toBytes(row->data(0, kKeyRole).toString()));
     ReloadCurrentSection();
-    main_.NotifyModification();
+    main_.NotifyModification(QStringLiteral("Remove Attribute"));
 }
 
 void TUISExplorerForm::SectionRemove(const std::string& section)
@@ -712,7 +744,7 @@ void TUISExplorerForm::SectionRemove(const std::string& section)
         document_->EraseSection(section);
     TreeViewLoad();
     SelectRoot();
-    main_.NotifyModification();
+    main_.NotifyModification(QStringLiteral("Remove Section"));
 }
 
 void TUISExplorerForm::copySection(const std::string& from, const std::string& to)
@@ -759,7 +791,7 @@ void TUISExplorerForm::ButtonDuplicate(const std::string& section)
     TreeViewLoad();
     ReloadPreviews();
     SectionChange(target);
-    main_.NotifyModification();
+    main_.NotifyModification(QStringLiteral("Duplicate Button"));
 }
 
 void TUISExplorerForm::PageControlViewSelectorChange(int index)
@@ -798,7 +830,7 @@ void TUISExplorerForm::ListViewExplorerReordered()
         document_->WriteString(section, toBytes(item->data(0, kKeyRole).toString()), toBytes(item->data(0, kRawValueRole).toString()));
     }
     editorState().CodeStale = true;
-    main_.NotifyModification();
+    main_.NotifyModification(QStringLiteral("Reorder Attributes"));
 }
 
 }  // namespace sw

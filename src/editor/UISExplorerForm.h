@@ -55,6 +55,9 @@ public:
     void SectionChange(const std::string& section);
     void SectionReload(const std::string& section);
     void ReLoadSectionValues();
+    // Shows the document again after its contents were replaced (undo, redo): the
+    // tree, the same section and attribute where they still exist, the previews.
+    void RefreshFromDocument();
     void AttributeSelect(const std::string& section, const std::string& key);
     void ListViewExplorerSelectItem(QTreeWidgetItem* item, bool selected);
     void SectionRemove(const std::string& section);

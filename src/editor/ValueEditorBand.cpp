@@ -451,7 +451,12 @@ void ValueEditorBand::AttribValueChange(QObject* control)
     if (changed) {
         AttributeChange();
         changed_ = true;
-        main_.NotifyModification();
+        // Typing into a field makes one step of the whole value, not one per key.
+        const bool typed = control == EditAttrValue || control == EditNumber || control == EditFilename ||
+                           control == EditFontName;
+        const EditorState& state = editorState();
+        main_.NotifyModification(QStringLiteral("Edit Value"),
+                                 typed ? fromBytes(state.CurrentSection + "," + state.CurrentAttribute) : QString());
     }
     if (control == ComboBoxSelection || control == CheckBoxAtribute)
         returnFocus();

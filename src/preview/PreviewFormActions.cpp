@@ -250,12 +250,13 @@ void TPreviewForm::ButtonReleased(int index)
     // in the file stay as they are rather than being replaced by guesses.
     if (!coordinates)
         return;
-    emit DocumentChanged();
     const int oldX = document_->ReadInteger(section, "XCoord", 0);
     const int oldY = document_->ReadInteger(section, "YCoord", 0);
     emit ButtonShifted(index, coordinates->x() - oldX, coordinates->y() - oldY);
     document_->WriteInteger(section, "XCoord", coordinates->x());
     document_->WriteInteger(section, "YCoord", coordinates->y());
+    // After the writes, so the change is recorded as one step with the chained shifts.
+    emit DocumentChanged();
     RePaintButtons();
     if (document_->ReadInteger(section, "CombineOp", -1) >= 0)
         SetWindowRegion();

@@ -95,6 +95,14 @@ void TAcceleratedIniFile::loadText(std::string_view text)
     });
 }
 
+void TAcceleratedIniFile::replaceText(std::string_view text)
+{
+    sections_.clear();
+    sectionIndex_.clear();
+    sectionIndexValid_ = false;
+    loadText(text);
+}
+
 void TAcceleratedIniFile::clearCache()
 {
     cachedName_.clear();

@@ -39,6 +39,8 @@ protected:
 
     // Appends the sections found in the text.
     void loadText(std::string_view text);
+    // Forgets every section and reads the store from the text.
+    void replaceText(std::string_view text);
 
 private:
     struct Section;

@@ -50,4 +50,11 @@ void TIniFile::DeleteKey(std::string_view section, std::string_view key)
 
 void TIniFile::UpdateFile() {}
 
+void TIniFile::ReplaceBytes(std::string_view bytes)
+{
+    if (diskBacked_)
+        disk_.replaceAll(bytes);
+    replaceText(bytes);
+}
+
 }  // namespace sw

@@ -20,9 +20,16 @@ public:
     // Every change is already on disk; there is nothing buffered to flush.
     void UpdateFile() override;
 
+    // Rewrites the whole file with these bytes and reads the store from them again:
+    // how undo and redo put back a document exactly as it was.
+    void ReplaceBytes(std::string_view bytes);
+
     // The disk file this store edits, and its bytes as last read or written.
     const std::filesystem::path& DiskPath() const { return disk_.path(); }
     const std::string& DiskBytes() const { return disk_.bytes(); }
+    // Whether another program changed the file since it was opened (its change was
+    // read in before the next edit).
+    bool ChangedByOthers() const { return disk_.externalReloads() != 0; }
 
 protected:
     // With diskBacked false the store names no real file: it reads and writes memory only.

@@ -40,8 +40,15 @@ void ProfileFile::reloadIfChangedOnDisk()
     auto size = fs::file_size(path_, sizeError);
     auto time = fs::last_write_time(path_, timeError);
     bool exists = !sizeError && !timeError;
-    if (exists != existed_ || (exists && (size != diskSize_ || time != diskTime_)))
+    if (exists != existed_ || (exists && (size != diskSize_ || time != diskTime_))) {
         load();
+        ++externalReloads_;
+    }
+}
+
+void ProfileFile::replaceAll(std::string_view bytes)
+{
+    replaceBytes(0, text_.size(), bytes);
 }
 
 ProfileFile::Line ProfileFile::makeLine(std::size_t start, std::size_t length, std::size_t eolLength) const

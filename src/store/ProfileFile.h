@@ -34,8 +34,13 @@ public:
     // Removes the header and every line up to the next header. Returns whether it was there.
     bool eraseSection(std::string_view section);
 
+    // Replaces the whole file with these bytes (one atomic rewrite).
+    void replaceAll(std::string_view bytes);
+
     const std::filesystem::path& path() const { return path_; }
     const std::string& bytes() const { return text_; }
+    // How often another program's change had to be read in before an edit.
+    std::uint64_t externalReloads() const { return externalReloads_; }
 
 private:
     struct Line {
@@ -66,6 +71,7 @@ private:
     bool existed_ = false;
     std::uintmax_t diskSize_ = 0;
     std::filesystem::file_time_type diskTime_{};
+    std::uint64_t externalReloads_ = 0;
 };
 
 // Rejects section, key and value texts that cannot be one line of an INI file
