@@ -1,11 +1,14 @@
 #include "editor/ColorPicker.h"
 
+#include <QCursor>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+
+#include <cmath>
 
 namespace sw {
 
@@ -20,17 +23,33 @@ Colour toColour(QRgb rgb)
 
 }  // namespace
 
+QScreen* TfrmPickColor::ScreenUnderCursor()
+{
+    QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
+    return screen ? screen : QGuiApplication::primaryScreen();
+}
+
 QImage TfrmPickColor::GrabScreen()
 {
-    QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? screen->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32) : QImage();
+    // The grab has the screen's device pixels; its ratio says how many per logical one.
+    QScreen* screen = ScreenUnderCursor();
+    if (!screen)
+        return {};
+    const QPixmap grab = screen->grabWindow(0);
+    QImage image = grab.toImage().convertToFormat(QImage::Format_RGB32);
+    image.setDevicePixelRatio(grab.devicePixelRatio());
+    return image;
 }
 
 TfrmPickColor::TfrmPickColor(const QImage& snapshot, QWidget* parent)
     : QDialog(parent, Qt::FramelessWindowHint), snapshot_(snapshot.convertToFormat(QImage::Format_RGB32))
 {
     setObjectName(QStringLiteral("frmPickColor"));
-    setGeometry(0, 0, snapshot_.width(), snapshot_.height());
+    snapshot_.setDevicePixelRatio(snapshot.devicePixelRatio());
+    // Over the screen it was taken of, in that screen's logical size.
+    const QScreen* screen = ScreenUnderCursor();
+    setGeometry(QRect(screen ? screen->geometry().topLeft() : QPoint(0, 0),
+                      snapshot_.deviceIndependentSize().toSize()));
     setMouseTracking(true);
     setCursor(Qt::CrossCursor);
     DisplayImage = new QLabel(this);
@@ -89,17 +108,20 @@ QImage TfrmPickColor::Magnifier(int x, int y) const
 
 void TfrmPickColor::ImageMouseMove(int x, int y)
 {
-    if (snapshot_.valid(x, y))
-        picked_ = toColour(snapshot_.pixel(x, y));
+    // The mouse moves in logical pixels, the snapshot holds device pixels.
+    const qreal ratio = snapshot_.devicePixelRatio();
+    const int px = int(std::floor(x * ratio)), py = int(std::floor(y * ratio));
+    if (snapshot_.valid(px, py))
+        picked_ = toColour(snapshot_.pixel(px, py));
     // Below and right of the cursor, even where that runs off the screen.
     DisplayImage->move(x + 10, y + 10);
-    DisplayImage->setPixmap(QPixmap::fromImage(Magnifier(x, y)));
+    DisplayImage->setPixmap(QPixmap::fromImage(Magnifier(px, py)));
 }
 
 void TfrmPickColor::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    p.drawImage(0, 0, snapshot_);
+    p.drawImage(QPoint(0, 0), snapshot_);
 }
 
 void TfrmPickColor::mouseMoveEvent(QMouseEvent* event)

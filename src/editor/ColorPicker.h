@@ -8,6 +8,7 @@
 #include <QImage>
 
 class QLabel;
+class QScreen;
 
 namespace sw {
 
@@ -24,8 +25,12 @@ public:
     // The magnifier for the cursor at (x, y), 86 x 55 pixels: the 9 x 9 pixels around
     // the cursor five times enlarged, a swatch and the three channel values.
     QImage Magnifier(int x, int y) const;
-    // Takes the snapshot of the whole screen.
+    // Takes the snapshot of the screen under the mouse, in device pixels (its device
+    // pixel ratio set); a null image where the desktop does not let the screen be read.
     static QImage GrabScreen();
+    static QScreen* ScreenUnderCursor();
+    // Where the mouse is, in the widget's logical pixels, as the picker handles it.
+    void MouseAt(int x, int y) { ImageMouseMove(x, y); }
 
     QLabel* DisplayImage;
 

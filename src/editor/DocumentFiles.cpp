@@ -105,6 +105,25 @@ void saveRecentList(TCustomIniFile& settings, int maxRecent, const std::string& 
     }
 }
 
+void removeRecentEntry(TCustomIniFile& settings, int maxRecent, int index)
+{
+    std::vector<RecentEntry> list = loadRecentList(settings, maxRecent);
+    if (index < 0 || index >= int(list.size()))
+        return;
+    list.erase(list.begin() + index);
+    std::size_t kept = 0;
+    for (const RecentEntry& entry : list)
+        if (completeEntry(entry)) {
+            settings.WriteString("RecentlyUsed", "RecentName" + intToStr(int64_t(kept)), entry.name);
+            settings.WriteString("RecentlyUsed", "RecentFile" + intToStr(int64_t(kept)), entry.file);
+            ++kept;
+        }
+    for (std::size_t i = kept; i <= std::size_t(maxRecent); ++i) {
+        settings.DeleteKey("RecentlyUsed", "RecentName" + intToStr(int64_t(i)));
+        settings.DeleteKey("RecentlyUsed", "RecentFile" + intToStr(int64_t(i)));
+    }
+}
+
 int maxRecentEntries(TCustomIniFile& settings)
 {
     return std::clamp(settings.ReadInteger("General", "MaxRecent", 4), 1, 10);

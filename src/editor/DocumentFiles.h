@@ -44,6 +44,9 @@ std::vector<RecentEntry> loadRecentList(TCustomIniFile& settings, int maxRecent)
 // in name and file (ignoring case), written back as entries 0, 1, ...
 void saveRecentList(TCustomIniFile& settings, int maxRecent, const std::string& name, const std::string& file);
 
+// Removes entry `index` and moves the later ones up.
+void removeRecentEntry(TCustomIniFile& settings, int maxRecent, int index);
+
 // MaxRecent of the settings, kept within 1 to 10.
 int maxRecentEntries(TCustomIniFile& settings);
 

@@ -37,6 +37,7 @@
 #include <QMenuBar>
 #include <QPalette>
 #include <QScreen>
+#include <QShortcut>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QStackedWidget>
@@ -95,6 +96,14 @@ TMainForm::TMainForm(const QString& settingsFile, const QStringList& arguments) 
     sizeBar_ = new TSizeBarForm(this);
     sizeBar_->hide();
     history_ = new DocumentHistory(this);
+    // Value edits show in the previews as they are typed, at most every 30 ms.
+    livePreview_ = new QTimer(this);
+    livePreview_->setSingleShot(true);
+    livePreview_->setInterval(30);
+    connect(livePreview_, &QTimer::timeout, this, [this] {
+        if (explorer_)
+            explorer_->ReloadPreviews();
+    });
     createActions();
     createMenus();
     createToolBars();
@@ -201,7 +210,11 @@ void TMainForm::createActions()
               -1, true);
     addAction("WindowDescriptionsItem", QStringLiteral("Show Descriptions"), QKeySequence(QStringLiteral("Ctrl+D")), -1,
               true);
-    addAction("WindowHideAllItem", QStringLiteral("Hide preview/buttons windows"), QKeySequence(Qt::Key_Tab), -1, true);
+    // Tab moves the focus in fields and dialogs; it hides the previews only where no
+    // control takes it (see BindHideAllKey), so the menu item shows the key but does
+    // not claim it for the whole window.
+    addAction("WindowHideAllItem", QStringLiteral("Hide preview/buttons windows"), QKeySequence(Qt::Key_Tab), -1, true)
+        ->setShortcutContext(Qt::WidgetShortcut);
     addAction("WindowTileItem", QStringLiteral("&Tile"));
     addAction("WindowCascadeItem", QStringLiteral("&Cascade"));
     addAction("WindowArrangeItem", QStringLiteral("&Arrange All"));
@@ -422,6 +435,11 @@ void TMainForm::createToolBars()
     ToolBarValueEditor = addToolBar(QStringLiteral("Value"));
     ToolBarValueEditor->setObjectName(QStringLiteral("ValueEditorBand"));
     ToolBarValueEditor->setMovable(false);
+    // Which attribute the band edits, so a value is never typed into the wrong one.
+    LabelEditedAttribute = new QLabel(ToolBarValueEditor);
+    LabelEditedAttribute->setObjectName(QStringLiteral("LabelEditedAttribute"));
+    LabelEditedAttribute->setContentsMargins(4, 0, 8, 0);
+    ToolBarValueEditor->addWidget(LabelEditedAttribute);
     band_ = new ValueEditorBand(*this, ToolBarValueEditor);
     ToolBarValueEditor->addWidget(band_);
 }
@@ -455,6 +473,10 @@ void TMainForm::connectActions()
     });
     on("ViewDisplayPropertiesItem", [this] { ViewDisplayPropertiesItemClick(); });
     on("ViewChangesSinceSaveItem", [this] { ViewChangesSinceSaveItemClick(); });
+    // Cut, copy and paste act on the code page's text; nothing else offers them.
+    for (const char* name : {"EditCutItem", "EditCopyItem", "EditPasteItem", "ToolButtonCut", "ToolButtonCopy",
+                             "ToolButtonPaste"})
+        Action(QString::fromLatin1(name))->setEnabled(false);
 
     // Undo and redo follow the document's history.
     QUndoStack& stack = history_->Stack();
@@ -744,8 +766,24 @@ void TMainForm::NotifyModification(const QString& change, const QString& mergeKe
 {
     EditorState& state = editorState();
     state.CodeStale = state.AnalysisStale = true;
-    history_->Commit(change.isEmpty() ? QStringLiteral("Change") : change, mergeKey);
+    if (history_->Commit(change.isEmpty() ? QStringLiteral("Change") : change, mergeKey) &&
+        band_->TakeChange() && !livePreview_->isActive())
+        livePreview_->start();
+    // A new SkinName shows at once in the title and at the tree's root.
+    if (explorer_ && explorer_->Document()) {
+        const std::string name = explorer_->Document()->PersonalityName();
+        if (name != state.SkinName)
+            explorer_->RenameRoot(name);
+    }
     updateModified();
+}
+
+void TMainForm::updateTitle()
+{
+    const EditorState& state = editorState();
+    setWindowTitle(explorer_ ? QStringLiteral("Skinwright  -  ") + fromBytes(state.SkinName) +
+                                   (state.Modified ? QStringLiteral(" *") : QString())
+                             : QStringLiteral("Skinwright"));
 }
 
 void TMainForm::updateModified()
@@ -756,10 +794,20 @@ void TMainForm::updateModified()
     state.Modified = explorer_ && !history_->IsClean();
     Action(QStringLiteral("FileSaveItem"))->setEnabled(state.Modified);
     Action(QStringLiteral("ToolButtonSave"))->setEnabled(state.Modified);
+    updateTitle();
+}
+
+void TMainForm::BindHideAllKey(QWidget* widget)
+{
+    auto* key = new QShortcut(QKeySequence(Qt::Key_Tab), widget);
+    key->setContext(Qt::WidgetShortcut);
+    key->setObjectName(QStringLiteral("HideAllKey"));
+    connect(key, &QShortcut::activated, Action(QStringLiteral("WindowHideAllItem")), &QAction::trigger);
 }
 
 void TMainForm::ShowOtherPage(const QString& note)
 {
+    LabelEditedAttribute->clear();
     band_->ShowNote(note);
 }
 
@@ -767,6 +815,9 @@ void TMainForm::EditAttribute(int typeOverride)
 {
     if (!explorer_ || !explorer_->Document())
         return;
+    const EditorState& state = editorState();
+    LabelEditedAttribute->setText(QStringLiteral("[") + fromBytes(state.CurrentSection) + QStringLiteral("] ") +
+                                  fromBytes(state.CurrentAttribute));
     band_->SelectAttribute(*explorer_->Document(), typeOverride);
     ToolBarValueEditor->setVisible(true);
     // Edits rebuild the previews at the next selection, not on every keystroke.
@@ -800,6 +851,15 @@ void TMainForm::RecentItemClick(int index)
     std::string file = settings_->ReadString("RecentlyUsed", "RecentFile" + intToStr(index), "SW$Non$Existent");
     if (file == "SW$Non$Existent")
         return;
+    std::error_code ec;
+    if (!fs::is_regular_file(file, ec)) {
+        // The entry names a file that is gone: say so, and keep the list honest.
+        prompts().message(QStringLiteral("File not found."), QStringLiteral("Caution"), PromptIcon::Error,
+                          PromptButtons::Ok);
+        removeRecentEntry(*settings_, maxRecentEntries(*settings_), index);
+        LoadRecentList();
+        return;
+    }
     OpenFileName = fromBytes(file);
     FileOpenRoutine();
 }

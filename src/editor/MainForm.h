@@ -64,6 +64,9 @@ public:
     // The value editor band: the "Other" page with a note, or the page of the
     // attribute selected in the explorer.
     void ShowOtherPage(const QString& note);
+    // Tab on this widget (the tree, the list, a preview) toggles "Hide preview/buttons
+    // windows"; everywhere else it moves the focus.
+    void BindHideAllKey(QWidget* widget);
     void EditAttribute(int typeOverride);
     ValueEditorBand* Band() { return band_; }
     // The size bar of the preview's edges; it lives as long as the main window.
@@ -99,6 +102,7 @@ private:
     bool workingCopyIsOurs();
     void rememberSavedState();
     void updateModified();
+    void updateTitle();
     void ViewChangesSinceSaveItemClick();
     void writeShutdownSettings();
     QAction* addAction(const char* objectName, const QString& caption, const QKeySequence& key = {}, int image = -1,
@@ -124,12 +128,14 @@ private:
     QToolBar* ToolBarRichEdit = nullptr;
     QToolBar* ToolBarValueEditor = nullptr;
     ValueEditorBand* band_ = nullptr;
+    QLabel* LabelEditedAttribute = nullptr;
     QAction* recentItems_[10] = {};
     bool firstActivationDone_ = false;
     TFormDebug* debug_ = nullptr;
     bool previewsWereVisible_ = true;
     TSizeBarForm* sizeBar_ = nullptr;
     DocumentHistory* history_ = nullptr;
+    QTimer* livePreview_ = nullptr;
     // Held while a document is open: its working copy belongs to this editor alone.
     std::unique_ptr<QLockFile> workingCopyLock_;
     // The working copy's bytes at the last open or save, and the file's bytes then.

@@ -20,6 +20,7 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -42,6 +43,21 @@ std::string nodeSection(const QTreeWidgetItem* item)
 }
 
 }  // namespace
+
+// The row under the mouse reads like a link while hot tracking is on.
+class HotTrackDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    bool enabled = true;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (enabled && option->state.testFlag(QStyle::State_MouseOver))
+            option->font.setUnderline(true);
+    }
+};
 
 void AttributeListView::dropEvent(QDropEvent* event)
 {
@@ -121,6 +137,9 @@ void TUISExplorerForm::buildWidgets()
     layout->addWidget(splitter, 1);
     layout->addWidget(StatusBar);
 
+    ListViewExplorer->setItemDelegate(new HotTrackDelegate(ListViewExplorer));
+    main_.BindHideAllKey(TreeViewSectionExplorer);
+    main_.BindHideAllKey(ListViewExplorer);
     connect(TreeViewSectionExplorer, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* current) {
                 if (!loadingTree_)
@@ -232,6 +251,7 @@ bool TUISExplorerForm::Load()
                 PageControlViewSelector->setTabVisible(PageControlViewSelector->indexOf(sheet), false);
     }
     editAsOverride_ = -1;
+    ApplyHotTracking(main_.Settings().ReadBool("General", "AttributesHotTrack", true));
     TreeViewLoad();
     if (version == UisType2 || version == UisType1p)
         createPreviews();
@@ -246,7 +266,7 @@ void TUISExplorerForm::createPreviews()
         for (TPreviewForm* preview : previews_)
             if (preview)
                 preview->ConstructPreview();
-        if (sameText(editorState().CurrentSection, "PERSONALITY"))
+        if (sameText(editorState().CurrentSection, TSizeBarForm::EdgeSection(*document_)))
             ReLoadSectionValues();
     });
     const bool restore = main_.Settings().ReadBool("General", "WindowsSizeRestore", false);
@@ -261,6 +281,7 @@ void TUISExplorerForm::createPreviews()
             preview->move(screenArea.right() - preview->width() - 24,
                           screenArea.top() + 60 + i * (preview->height() + 40));
         preview->Arrange(i == 0);
+        main_.BindHideAllKey(preview);
         connectPreview(preview);
         preview->ReLoadSkin();
         preview->show();
@@ -295,6 +316,18 @@ void TUISExplorerForm::connectPreview(TPreviewForm* preview)
     });
     connect(preview, &TPreviewForm::Composed, this, [this] { UpdateAnimationAvailability(); });
     connect(preview, &TPreviewForm::SizeBarRequested, this, [this, preview](int edge) { ShowSizeBar(preview, edge); });
+    // The size bar stays beside the edge it edits: it moves with its preview and goes
+    // when that preview loses the activation to anything but the bar itself.
+    connect(preview, &TPreviewForm::Moved, this, [this, preview](QPoint delta) {
+        TSizeBarForm* bar = main_.SizeBar();
+        if (sizeBarOwner_ == preview && bar->isVisible())
+            bar->move(bar->pos() + delta);
+    });
+    connect(preview, &TPreviewForm::Deactivated, this, [this, preview] {
+        TSizeBarForm* bar = main_.SizeBar();
+        if (sizeBarOwner_ == preview && !bar->isActiveWindow())
+            bar->hide();
+    });
 }
 
 void TUISExplorerForm::ShowSizeBar(TPreviewForm* preview, int edge)
@@ -311,8 +344,10 @@ void TUISExplorerForm::ShowSizeBar(TPreviewForm* preview, int edge)
     const TPreviewSources& sources = preview->Sources();
     const QImage& source = edge == 0 ? sources.Top : edge == 1 ? sources.Bottom : edge == 2 ? sources.Left : sources.Right;
     QRect onScreen(preview->mapToGlobal(layer->Rect.topLeft()), layer->Rect.size());
-    if (!sameText(editorState().CurrentSection, "PERSONALITY"))
-        SectionChange("PERSONALITY");
+    sizeBarOwner_ = preview;
+    const std::string edges = TSizeBarForm::EdgeSection(*document_);
+    if (!sameText(editorState().CurrentSection, edges))
+        SectionChange(edges);
     bar->ShowFor(document_.get(), edge, onScreen, edge < 2 ? source.width() : source.height(),
                  preview->IsActivePreview());
 }
@@ -338,6 +373,7 @@ void TUISExplorerForm::AnimatePreviews(bool on)
 
 void TUISExplorerForm::destroyPreviews()
 {
+    sizeBarOwner_ = nullptr;
     for (TPreviewForm*& preview : previews_) {
         delete preview;
         preview = nullptr;
@@ -488,6 +524,29 @@ void TUISExplorerForm::buildColumns()
     }
 }
 
+void TUISExplorerForm::ApplyHotTracking(bool on)
+{
+    if (on)
+        ListViewExplorer->viewport()->setCursor(Qt::PointingHandCursor);
+    else
+        ListViewExplorer->viewport()->unsetCursor();
+    static_cast<HotTrackDelegate*>(ListViewExplorer->itemDelegate())->enabled = on;
+    for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(ListViewExplorer),
+                                    static_cast<QAbstractItemView*>(TreeViewSectionExplorer)})
+        view->viewport()->setAttribute(Qt::WA_Hover, on);
+}
+
+void TUISExplorerForm::fitColumns()
+{
+    // Names and values as wide as their longest text, within two fifths of the list
+    // each; the description takes the rest. A cell still cut off shows its text as a tip.
+    const int limit = std::max(80, ListViewExplorer->viewport()->width() * 2 / 5);
+    for (int column = 0; column < std::min(2, ListViewExplorer->columnCount()); ++column) {
+        const int wanted = std::max(ListViewExplorer->columnWidth(column), ListViewExplorer->ContentWidth(column));
+        ListViewExplorer->setColumnWidth(column, std::min(wanted, limit));
+    }
+}
+
 void TUISExplorerForm::SaveColumns()
 {
     TAcceleratedIniFile& settings = main_.Settings();
@@ -506,6 +565,8 @@ void TUISExplorerForm::fillRows()
         item->setText(1, fromBytes(row.displayValue));
         if (descriptions)
             item->setText(2, fromBytes(row.description));
+        for (int column = 0; column < item->columnCount(); ++column)
+            item->setToolTip(column, item->text(column));
         item->setData(0, kDescriptionRole, fromBytes(row.description));
         item->setData(0, kRawValueRole, fromBytes(row.rawValue));
         item->setData(0, kKeyRole, fromBytes(row.key));
@@ -513,6 +574,7 @@ void TUISExplorerForm::fillRows()
         // Rows move between rows, never into one another.
         item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsDragEnabled);
     }
+    fitColumns();
 }
 
 void TUISExplorerForm::SectionReload(const std::string& section)
@@ -579,6 +641,7 @@ void TUISExplorerForm::ReLoadSectionValues()
         if (fromBytes(value) != item->data(0, kRawValueRole).toString()) {
             item->setData(0, kRawValueRole, fromBytes(value));
             item->setText(1, fromBytes(document_->ValueForDisplay(state.CurrentSection, key, value)));
+            item->setToolTip(1, item->text(1));
         }
     }
 }
@@ -592,6 +655,7 @@ void TUISExplorerForm::UpdateRowValue(const std::string& key, const std::string&
             continue;
         item->setData(0, kRawValueRole, fromBytes(raw));
         item->setText(1, fromBytes(document_->ValueForDisplay(section, key, raw)));
+        item->setToolTip(1, item->text(1));
         item->setIcon(0, glyphIcon(document_->EditorKind(section, key)));
     }
 }
@@ -601,7 +665,6 @@ void TUISExplorerForm::RefreshFromDocument()
     EditorState& state = editorState();
     const std::string section = state.CurrentSection, attribute = state.CurrentAttribute;
     state.SkinName = document_->PersonalityName();
-    main_.setWindowTitle(QStringLiteral("Skinwright  -  ") + fromBytes(state.SkinName));
     TreeViewLoad();
     clearSelection(state);
     if (findNode(section))
@@ -611,6 +674,18 @@ void TUISExplorerForm::RefreshFromDocument()
     if (!attribute.empty())
         AttributeSelect(state.CurrentSection, attribute);
     ReloadPreviews();
+}
+
+void TUISExplorerForm::RenameRoot(const std::string& name)
+{
+    EditorState& state = editorState();
+    if (state.DefinitionSection == state.SkinName)
+        state.DefinitionSection = name;
+    if (QTreeWidgetItem* root = TreeViewSectionExplorer->topLevelItem(0)) {
+        root->setText(0, fromBytes(name));
+        root->setData(0, kSectionRole, fromBytes(name));
+    }
+    state.SkinName = name;
 }
 
 void TUISExplorerForm::AttributeSelect(const std::string& section, const std::string& key)
@@ -762,8 +837,19 @@ void TUISExplorerForm::ButtonDelete(const std::string& section)
     int number = strToIntDef(std::string_view(section).substr(std::min<std::size_t>(6, section.size())), -1);
     // The count lives where the document's format keeps it (PERSONALITY or CAPTION).
     int count = document_->ButtonCount();
-    if (number < 0 || count <= 0)
+    if (number < 0)
         return;
+    if (number >= count) {
+        // A section the count leaves out is no button of the skin: taking the count
+        // down would drop the last real button and keep this one.
+        document_->EraseSection(section);
+        ShowStatus(QStringLiteral("[") + fromBytes(section) + QStringLiteral("] was removed as a plain section: it is "
+                                                                            "not one of the ") +
+                   QString::number(std::max(count, 0)) + QStringLiteral(" counted buttons, so none was renumbered."));
+        TreeViewLoad();
+        ReloadPreviews();
+        return;
+    }
     for (int k = number; k <= count - 2; ++k) {
         document_->EraseSection("Button" + intToStr(k));
         copySection("Button" + intToStr(k + 1), "Button" + intToStr(k));

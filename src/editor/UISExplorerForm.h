@@ -26,6 +26,8 @@ class AttributeListView : public QTreeWidget {
     Q_OBJECT
 public:
     using QTreeWidget::QTreeWidget;
+    // The width the column's widest cell asks for.
+    int ContentWidth(int column) const { return sizeHintForColumn(column); }
 signals:
     void rowsReordered();
 
@@ -58,6 +60,8 @@ public:
     // Shows the document again after its contents were replaced (undo, redo): the
     // tree, the same section and attribute where they still exist, the previews.
     void RefreshFromDocument();
+    // The personality's name changed: the tree's root shows and stands for the new one.
+    void RenameRoot(const std::string& name);
     void AttributeSelect(const std::string& section, const std::string& key);
     void ListViewExplorerSelectItem(QTreeWidgetItem* item, bool selected);
     void SectionRemove(const std::string& section);
@@ -82,6 +86,8 @@ public:
     void UpdateRowValue(const std::string& key, const std::string& raw);
     // Rebuilds the list's columns for the "Show Descriptions" setting.
     void ReloadCurrentSection();
+    // Hand cursor and underlined row on the list, hover highlight on the tree.
+    void ApplyHotTracking(bool on);
 
     QTreeWidget* TreeViewSectionExplorer;
     AttributeListView* ListViewExplorer;
@@ -97,6 +103,7 @@ private:
     QTreeWidgetItem* findNode(const std::string& section) const;
     void buildColumns();
     void fillRows();
+    void fitColumns();
     void TreeViewSectionExplorerChange(QTreeWidgetItem* current);
     void PopupMenuAttributeListPopup(const QPoint& at, QWidget* from);
     void AttributeRemove();
@@ -117,6 +124,7 @@ private:
     QTreeWidgetItem* popupNode_ = nullptr;
     bool loadingTree_ = false;
     int editAsOverride_ = -1;
+    TPreviewForm* sizeBarOwner_ = nullptr;
 };
 
 }  // namespace sw

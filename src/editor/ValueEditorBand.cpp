@@ -1,6 +1,8 @@
 #include "editor/Latin1.h"
 #include "editor/ValueEditorBand.h"
 
+#include "engine/FileActions.h"
+
 #include "document/FileReference.h"
 #include "document/ThumbnailRow.h"
 #include "editor/ColorPicker.h"
@@ -243,7 +245,15 @@ ValueEditorBand::ValueEditorBand(TMainForm& main, QWidget* parent) : QStackedWid
     connect(BitBtnPickFont, &QPushButton::clicked, this, &ValueEditorBand::BitBtnPickFontClick);
 
     PickScreenColour = [this](Colour) -> std::optional<Colour> {
-        TfrmPickColor picker(TfrmPickColor::GrabScreen(), window());
+        const QImage screen = TfrmPickColor::GrabScreen();
+        if (screen.isNull()) {
+            // Some desktops (Wayland) never hand the screen to a program.
+            prompts().message(QStringLiteral("This desktop does not let Skinwright read the screen, so no colour can "
+                                             "be picked from it. Use \"Select color\" or \"Fine Tune\" instead."),
+                              QStringLiteral("Eyedropper"), PromptIcon::Information, PromptButtons::Ok);
+            return std::nullopt;
+        }
+        TfrmPickColor picker(screen, window());
         if (!picker.Execute())
             return std::nullopt;
         return picker.PickedColour();
@@ -544,24 +554,25 @@ void ValueEditorBand::BitBtnPickFileClick()
     returnFocus();
 }
 
+QString ValueEditorBand::ReferencedFile() const
+{
+    // References are relative to the folder that holds the skin's folder, wherever
+    // that is; the engine folder has nothing to do with it.
+    auto path = resolveFileReference(editorState().SkinsRoot, toBytes(EditFilename->currentText()));
+    return path ? QString::fromStdString(path->string()) : EditFilename->currentText();
+}
+
 void ValueEditorBand::BitBtnOpenFileClick()
 {
-    auto path = resolveFileReference(editorState().EngineFolder, toBytes(EditFilename->currentText()));
-    if (path)
-        shell().open(QString::fromStdString(path->string()), ShellVerb::Open);
+    runFileAction(FileAction::Open, ReferencedFile(), QString());
 }
 
 void ValueEditorBand::BitBtnEditFileClick()
 {
-    auto path = resolveFileReference(editorState().EngineFolder, toBytes(EditFilename->currentText()));
-    if (!path)
-        return;
     TAcceleratedIniFile& settings = main_.Settings();
-    if (settings.ReadBool("General", "EditButtonMode", false))
-        shell().startCommandLine(fromBytes(settings.ReadString("General", "CustomEditor", "")) + QStringLiteral(" \"") +
-                                 QString::fromStdString(path->string()) + QStringLiteral("\""));
-    else
-        shell().open(QString::fromStdString(path->string()), ShellVerb::Edit);
+    const bool custom = settings.ReadBool("General", "EditButtonMode", false);
+    runFileAction(custom ? FileAction::CustomEditor : FileAction::Edit, ReferencedFile(),
+                  fromBytes(settings.ReadString("General", "CustomEditor", "")));
 }
 
 void ValueEditorBand::BitBtnPickFontClick()

@@ -78,6 +78,9 @@ public:
     int SpinMinimum() const { return minimum_; }
     int SpinMaximum() const { return maximum_; }
 
+    // The file the file page's reference names, resolved under the skins root.
+    QString ReferencedFile() const;
+
 private:
     QWidget* addPage(const char* objectName);
     void AttribValueChange(QObject* control);

@@ -2,6 +2,7 @@
 
 #include "store/StringOps.h"
 
+#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QStringList>
 
@@ -16,6 +17,12 @@ QString installedFamily(std::string_view face)
     static constexpr std::string_view serif[] = {"Times New Roman", "Times", "Georgia", "MS Serif",
                                                  "Book Antiqua", "Garamond"};
     const std::string_view name = trimView(face);
+    // A face this machine has is used as it is; the classic faces map to look-alikes.
+    const QString wanted = QString::fromLatin1(name.data(), qsizetype(name.size()));
+    static const QStringList families = QFontDatabase::families();
+    for (const QString& family : families)
+        if (family.compare(wanted, Qt::CaseInsensitive) == 0)
+            return family;
     for (std::string_view candidate : monospaced)
         if (sameText(name, candidate))
             return QStringLiteral("Liberation Mono");
@@ -42,6 +49,16 @@ void setSkinFontHeight(QFont& font, int height)
         if (cell > 0)
             font.setPixelSize(std::max(1, int(std::lround(height * height / cell))));
     }
+}
+
+QFont skinFont(std::string_view face, int height, int weight, bool italic)
+{
+    QFont font;
+    setSkinFontFace(font, face);
+    setSkinFontHeight(font, height);
+    font.setBold(weight > 499);
+    font.setItalic(italic);
+    return font;
 }
 
 QFont desktopFont(const DesktopFontEntry& entry)

@@ -77,6 +77,9 @@ QFont desktopFont(const DesktopFontEntry& entry);
 // Sets a height the way a skin stores it: negative is the character height in
 // pixels, positive the height of the whole character cell; 0 changes nothing.
 void setSkinFontHeight(QFont& font, int height);
+// A font a personality describes (buttons, plug-ins): face and height by the two rules
+// above, bold above weight 499.
+QFont skinFont(std::string_view face, int height, int weight, bool italic);
 
 // Sets the face, keeping the rest of the font.
 void setSkinFontFace(QFont& font, std::string_view face);

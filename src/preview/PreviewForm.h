@@ -126,6 +126,9 @@ signals:
     void CursorOver(QPoint at);
     // The document was changed here (the main window marks it modified).
     void DocumentChanged();
+    // The window moved by delta; it lost the activation.
+    void Moved(QPoint delta);
+    void Deactivated();
     // A button moved by (dx, dy): the buttons chained to it follow.
     void ButtonShifted(int index, int dx, int dy);
     // New XCoord and YCoord of a button are in the document.
@@ -143,11 +146,14 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool event(QEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
 private:
+    void setOnTop(bool onTop);
+    bool onTopWhileBlocked_ = false;
     void FormShow();
     void FormHide();
     QString placeKey(const char* name) const;

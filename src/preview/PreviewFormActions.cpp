@@ -6,6 +6,7 @@
 #include "preview/PreviewForm.h"
 
 #include "document/UisFile.h"
+#include "engine/FileActions.h"
 #include "preview/HotTracking.h"
 #include "preview/WindowShape.h"
 #include "store/CustomIniFile.h"
@@ -18,6 +19,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QMoveEvent>
 #include <QPainter>
 #include <QProcess>
 #include <QTimer>
@@ -303,24 +305,26 @@ QString TPreviewForm::ImageFile(const std::string& layer)
     return QString::fromStdString(file.string());
 }
 
+void TPreviewForm::setOnTop(bool onTop)
+{
+    const bool visible = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+    setVisible(visible);  // changing the flags hides a window
+}
+
+void TPreviewForm::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    emit Moved(event->pos() - event->oldPos());
+}
+
 void TPreviewForm::ImageAction(const std::string& layer, int action)
 {
     if (!document_)
         return;
-    const QString file = ImageFile(layer);
-    switch (action) {
-    case 1:
-    case 2: QDesktopServices::openUrl(QUrl::fromLocalFile(file)); break;
-    case 3: {
-        // The editor and the file go to the new process as separate arguments, so no
-        // character of either is ever read as part of a command.
-        const QString editor = fromBytes(settings_.ReadString("General", "CustomEditor", ""));
-        if (!editor.isEmpty())
-            QProcess::startDetached(editor, {file});
-        break;
-    }
-    default: break;
-    }
+    if (action >= 1 && action <= 3)
+        runFileAction(FileAction(action), ImageFile(layer),
+                      fromBytes(settings_.ReadString("General", "CustomEditor", "")));
 }
 
 // ---------------------------------------------------------------- window shape
@@ -627,6 +631,18 @@ bool TPreviewForm::event(QEvent* event)
     }
     if (event->type() == QEvent::WindowActivate)
         emit SizeBarRequested(-1);
+    if (event->type() == QEvent::WindowDeactivate)
+        emit Deactivated();
+    // A modal dialog or message box must never sit under a preview that stays on
+    // top: the preview steps back while one is up and comes back after.
+    if (event->type() == QEvent::WindowBlocked && windowFlags().testFlag(Qt::WindowStaysOnTopHint)) {
+        onTopWhileBlocked_ = true;
+        setOnTop(false);
+        lower();
+    } else if (event->type() == QEvent::WindowUnblocked && onTopWhileBlocked_) {
+        onTopWhileBlocked_ = false;
+        setOnTop(true);
+    }
     return QWidget::event(event);
 }
 

@@ -61,9 +61,27 @@ QString TSizeBarForm::EdgeName(int edge)
     return QString::fromLatin1(names[std::clamp(edge, 0, 3)]);
 }
 
-std::string TSizeBarForm::key(const char* suffix) const
+bool TSizeBarForm::versionOnePlus() const
 {
-    return EdgeName(edge_).toStdString() + suffix;
+    return document_ && document_->FormatVersion() == UisType1p;
+}
+
+std::string TSizeBarForm::EdgeSection(TUisFile& document)
+{
+    // Version 1+ keeps its edges in BORDERS, under names of its own.
+    return document.FormatVersion() == UisType1p ? "BORDERS" : "PERSONALITY";
+}
+
+std::string TSizeBarForm::section() const
+{
+    return document_ ? EdgeSection(*document_) : "PERSONALITY";
+}
+
+std::string TSizeBarForm::key(EdgeKey which) const
+{
+    static const char* version2[] = {"TopHeight", "BotHeight", "Stretch"};
+    static const char* version1p[] = {"TopHeight", "BottomHeight", "MiddleStretch"};
+    return EdgeName(edge_).toStdString() + (versionOnePlus() ? version1p : version2)[int(which)];
 }
 
 int TSizeBarForm::panelLength(QWidget* widget) const
@@ -104,8 +122,8 @@ void TSizeBarForm::FormShow()
 {
     if (!document_)
         return;
-    const int first = std::max(0, document_->ReadInteger("PERSONALITY", key("TopHeight"), 0));
-    const int second = std::max(0, document_->ReadInteger("PERSONALITY", key("BotHeight"), 0));
+    const int first = std::max(0, document_->ReadInteger(section(), key(FirstEnd), 0));
+    const int second = std::max(0, document_->ReadInteger(section(), key(SecondEnd), 0));
     const int handles = 2 * Splitter->handleWidth();
     Splitter->setSizes({first, std::max(0, edgeLength_ - first - second - handles), second});
     SetConstriants();
@@ -115,8 +133,8 @@ void TSizeBarForm::SetConstriants()
 {
     if (!document_)
         return;
-    const int first = document_->ReadInteger("PERSONALITY", key("TopHeight"), 0);
-    const int second = document_->ReadInteger("PERSONALITY", key("BotHeight"), 0);
+    const int first = document_->ReadInteger(section(), key(FirstEnd), 0);
+    const int second = document_->ReadInteger(section(), key(SecondEnd), 0);
     // An end may take the bitmap's length less the other end less one pixel of middle.
     const int firstLimit = std::max(0, sourceLength_ - second - 1);
     const int secondLimit = std::max(0, sourceLength_ - first - 1);
@@ -127,7 +145,7 @@ void TSizeBarForm::SetConstriants()
         PanelTopLeft->setMaximumSize(QWIDGETSIZE_MAX, firstLimit);
         PanelBottomRight->setMaximumSize(QWIDGETSIZE_MAX, secondLimit);
     }
-    const bool stretched = document_->ReadBool("PERSONALITY", key("Stretch"), false);
+    const bool stretched = document_->ReadBool(section(), key(StretchFlag), false);
     PanelMiddle->setText(horizontal() ? (stretched ? QStringLiteral("|<-Stretch->|") : QStringLiteral("[Tile][Tile]"))
                                       : (stretched ? QStringLiteral("<S>") : QStringLiteral("[T]")));
 }
@@ -136,7 +154,7 @@ void TSizeBarForm::Splitter1Moved()
 {
     if (!document_)
         return;
-    document_->WriteInteger("PERSONALITY", key("TopHeight"), Splitter->sizes().value(0));
+    document_->WriteInteger(section(), key(FirstEnd), Splitter->sizes().value(0));
     SetConstriants();
     emit Changed();
 }
@@ -145,7 +163,7 @@ void TSizeBarForm::Splitter2Moved()
 {
     if (!document_)
         return;
-    document_->WriteInteger("PERSONALITY", key("BotHeight"), Splitter->sizes().value(2));
+    document_->WriteInteger(section(), key(SecondEnd), Splitter->sizes().value(2));
     SetConstriants();
     emit Changed();
 }
@@ -154,7 +172,7 @@ void TSizeBarForm::PanelMiddleClick()
 {
     if (!document_)
         return;
-    document_->WriteBool("PERSONALITY", key("Stretch"), !document_->ReadBool("PERSONALITY", key("Stretch"), false));
+    document_->WriteBool(section(), key(StretchFlag), !document_->ReadBool(section(), key(StretchFlag), false));
     SetConstriants();
     emit Changed();
 }

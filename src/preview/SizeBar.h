@@ -34,6 +34,8 @@ public:
 
     // The attribute names of an edge: the two ends and the stretch flag.
     static QString EdgeName(int edge);
+    // The section that holds a document's edge keys (version 1+ keeps them apart).
+    static std::string EdgeSection(TUisFile& document);
 
     // What a user does, callable directly (tests).
     void Splitter1Moved();
@@ -52,7 +54,10 @@ private:
     void SetConstriants();
     bool horizontal() const { return edge_ == EdgeTop || edge_ == EdgeBottom; }
     int panelLength(QWidget* panel) const;
-    std::string key(const char* suffix) const;
+    enum EdgeKey { FirstEnd, SecondEnd, StretchFlag };
+    bool versionOnePlus() const;
+    std::string section() const;
+    std::string key(EdgeKey which) const;
 
     TUisFile* document_ = nullptr;
     int edge_ = EdgeTop;

@@ -44,11 +44,6 @@ void drawButtonText(QImage& image, const QString& text, QFont font, QRgb colour)
                      text);
 }
 
-QFont skinFont(const std::string& face, int height, int weight, bool italic)
-{
-    return desktopFont(DesktopFontEntry{face, height, weight > 499 ? 700 : 400, italic});
-}
-
 int bounded(int value)
 {
     return std::clamp(value, -32767, 32767);

@@ -301,10 +301,13 @@ TEST_F(ExplorerTest, PreviewsComeWithTheirFormatsAndFollowEditsAtTheNextSelectio
 
     QSignalSpy composed(o.explorer->PreviewActive(), &TPreviewForm::Composed);
     o.explorer->AttributeSelect("PERSONALITY", "TextShift");
+    o.main->Band()->EditNumber->setText(QStringLiteral("4"));
     o.main->Band()->EditNumber->setText(QStringLiteral("40"));
-    EXPECT_EQ(composed.count(), 0);  // not on every keystroke
+    EXPECT_EQ(composed.count(), 0);  // not inside the keystroke
+    EXPECT_TRUE(QTest::qWaitFor([&] { return composed.count() > 0; }, 2000));
+    EXPECT_EQ(composed.count(), 1);  // one rebuild for both keys
     o.explorer->AttributeSelect("PERSONALITY", "AniRate");
-    EXPECT_EQ(composed.count(), 1);
+    EXPECT_EQ(composed.count(), 1);  // already shown
 
     o.main->Action(QStringLiteral("WindowHideAllItem"))->trigger();
     EXPECT_FALSE(o.explorer->PreviewsVisible());

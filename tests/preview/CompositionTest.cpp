@@ -7,8 +7,13 @@
 
 #include "document/UisFile.h"
 #include "preview/BuiltInPictures.h"
+#include "preview/ClassicDesktop.h"
 #include "preview/Composition.h"
 #include "preview/PreviewSources.h"
+
+#include "support/TempDir.h"
+
+#include <QFontMetrics>
 
 #include <gtest/gtest.h>
 
@@ -697,6 +702,47 @@ TEST(CompositionFallbacks, TheBuiltInButtonIsRaisedInThePersonalitysColours)
     };
     for (const auto& [point, colour] : probes)
         EXPECT_EQ(button.pixel(point), colour) << point.x() << "," << point.y();
+}
+
+}  // namespace
+}  // namespace sw::test
+
+namespace sw::test {
+namespace {
+
+TEST(CompositionTexts, SkinFontsTakeTheirFaceAndOneHeightRule)
+{
+    // The caption's face is the one the skin names when the machine has it.
+    struct Face {
+        const char* stored;
+        const char* family;
+    } faces[] = {{"DejaVu Serif", "DejaVu Serif"}, {"liberation mono", "Liberation Mono"},
+                 {"Courier New", "Liberation Mono"}, {"Tahoma", "Liberation Sans"}};
+    for (const Face& f : faces) {
+        TempDir dir;
+        fs::create_directories(dir.path() / "Tidewater");
+        for (const auto& entry : fs::directory_iterator(sampleSkins() / "Tidewater"))
+            fs::copy_file(entry.path(), dir.path() / "Tidewater" / entry.path().filename());
+        {
+            TUisFile skin((dir.path() / "Tidewater" / "Tidewater.uis").string());
+            skin.WriteString("Fonts", "FontName", f.stored);
+            skin.WriteString("Fonts", "FontHeight", "13");
+        }
+        Loaded loaded(dir.path() / "Tidewater" / "Tidewater.uis");
+        const PreviewLayer& caption = loaded.compose({331, 297}, true).Layer("LabelFormCaption");
+        EXPECT_EQ(caption.Font.families().value(0), QString::fromLatin1(f.family)) << f.stored;
+        // Button and plug-in fonts read a stored height as the caption does.
+        EXPECT_EQ(skinFont(f.stored, 13, 400, false).pixelSize(), caption.Font.pixelSize()) << f.stored;
+    }
+    // A positive height is the character cell: the letters are smaller than it, never
+    // taken as points (11 points would be 15 pixels).
+    for (int height : {11, 16, 24}) {
+        const QFont font = skinFont("Arial", height, 400, false);
+        EXPECT_LE(QFontMetrics(font).height(), height + 1) << height;
+        EXPECT_LT(font.pixelSize(), height) << height;
+    }
+    EXPECT_EQ(skinFont("Arial", -13, 400, false).pixelSize(), 13);
+    EXPECT_TRUE(skinFont("Arial", -13, 500, false).bold());
 }
 
 }  // namespace

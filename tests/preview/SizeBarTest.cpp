@@ -104,3 +104,31 @@ TEST(SizeBar, SplittersAndTheMiddlePanelWriteThePersonality)
 
 }  // namespace
 }  // namespace sw
+
+namespace sw {
+namespace {
+
+TEST(SizeBar, AVersionOnePlusSkinKeepsItsEdgesInBorders)
+{
+    TempDir dir;
+    std::filesystem::create_directories(dir.path() / "Skin");
+    const std::filesystem::path file = dir.path() / "Skin" / "skin.uis";
+    writeBytes(file, "[TITLEBARSKIN]\r\nSkinName=One\r\n[CAPTION]\r\nBUTTONCOUNT=0\r\n[BORDERS]\r\n"
+                     "TopTopHeight=20\r\nTopBottomHeight=12\r\nTopMiddleStretch=1\r\n");
+    TUisFile document(file.string());
+    ASSERT_EQ(document.FormatVersion(), UisType1p);
+    TSizeBarForm bar;
+    bar.ShowFor(&document, TSizeBarForm::EdgeTop, QRect(0, 100, 300, 30), 200, true);
+    EXPECT_EQ(bar.Splitter->sizes().value(0), 20);
+    EXPECT_EQ(bar.Splitter->sizes().value(2), 12);
+    EXPECT_EQ(bar.PanelMiddle->text(), QStringLiteral("|<-Stretch->|"));
+    bar.PanelMiddleClick();
+    bar.Splitter->setSizes({25, 261, 12});
+    bar.Splitter1Moved();
+    EXPECT_EQ(readBytes(file), "[TITLEBARSKIN]\r\nSkinName=One\r\n[CAPTION]\r\nBUTTONCOUNT=0\r\n[BORDERS]\r\n"
+                               "TopTopHeight=25\r\nTopBottomHeight=12\r\nTopMiddleStretch=0\r\n");
+    EXPECT_EQ(bar.PanelMiddle->text(), QStringLiteral("[Tile][Tile]"));
+}
+
+}  // namespace
+}  // namespace sw
