@@ -473,6 +473,11 @@ void TMainForm::connectActions()
     });
     on("ViewDisplayPropertiesItem", [this] { ViewDisplayPropertiesItemClick(); });
     on("ViewChangesSinceSaveItem", [this] { ViewChangesSinceSaveItemClick(); });
+    for (const char* name : {"ToolsZoomItem", "ToolButtonZoom"})
+        on(name, [this] {
+            if (explorer_ && editorState().DocumentReady)
+                explorer_->ShowPage("TabSheetZoom");
+        });
     // Cut, copy and paste act on the code page's text; nothing else offers them.
     for (const char* name : {"EditCutItem", "EditCopyItem", "EditPasteItem", "ToolButtonCut", "ToolButtonCopy",
                              "ToolButtonPaste"})

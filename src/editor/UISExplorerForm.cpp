@@ -2,10 +2,12 @@
 #include "editor/UISExplorerForm.h"
 
 #include "document/UisFile.h"
+#include "editor/ButtonDesigner.h"
 #include "editor/EditorState.h"
 #include "editor/FormValidator.h"
 #include "editor/GlyphList.h"
 #include "editor/MainForm.h"
+#include "editor/ZoomView.h"
 #include "engine/PromptService.h"
 #include "preview/PreviewForm.h"
 #include "preview/SizeBar.h"
@@ -114,6 +116,15 @@ void TUISExplorerForm::buildWidgets()
         layout->setContentsMargins(0, 0, 0, 0);
         if (QLatin1String(page.caption) == QLatin1String("Section"))
             layout->addWidget(ListViewExplorer);
+        if (QLatin1String(page.caption) == QLatin1String("Image"))
+            layout->addWidget(Designer = new TButtonDesignerPage);
+        if (QLatin1String(page.caption) == QLatin1String("Zoom")) {
+            layout->addWidget(Zoom = new TZoomViewPage);
+            Zoom->PreviewPicture = [this](bool active) -> const QImage* {
+                TPreviewForm* preview = previews_[active ? 0 : 1];
+                return preview && editorState().PreviewEnabled ? &preview->Picture() : nullptr;
+            };
+        }
         if (QLatin1String(page.caption) == QLatin1String("Analyze")) {
             ListViewValidator = new QTreeWidget;
             ListViewValidator->setObjectName(QStringLiteral("ListViewValidator"));
@@ -152,6 +163,10 @@ void TUISExplorerForm::buildWidgets()
             &TUISExplorerForm::PageControlViewSelectorChange);
     connect(ListViewValidator, &QTreeWidget::itemDoubleClicked, this, &TUISExplorerForm::ListViewValidatorDblClick);
     connect(ListViewExplorer, &AttributeListView::rowsReordered, this, &TUISExplorerForm::ListViewExplorerReordered);
+    connect(Designer, &TButtonDesignerPage::Applied, this, [this] {
+        ReLoadSectionValues();
+        main_.NotifyModification(QStringLiteral("Image Settings"));
+    });
     connect(TreeViewSectionExplorer, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         // A right click selects the node under the mouse first.
         if (QTreeWidgetItem* item = TreeViewSectionExplorer->itemAt(at))
@@ -302,6 +317,8 @@ void TUISExplorerForm::connectPreview(TPreviewForm* preview)
         }
     });
     connect(preview, &TPreviewForm::StatusText, this, [this](const QString& text) { ShowStatus(text); });
+    connect(preview, &TPreviewForm::CursorOver, this,
+            [this, preview](QPoint at) { Zoom->SetCentre(at, preview->IsActivePreview()); });
     connect(preview, &TPreviewForm::DocumentChanged, this, [this] { main_.NotifyModification(QStringLiteral("Move Button")); });
     connect(preview, &TPreviewForm::ButtonCoordinatesWritten, this, [this](int index) {
         const bool combined = document_ && document_->ReadInteger("BUTTON" + std::to_string(index), "CombineOp", -1) >= 0;
@@ -483,6 +500,12 @@ void TUISExplorerForm::SectionChange(const std::string& section)
         TreeViewSectionExplorer->setCurrentItem(node);
 }
 
+void TUISExplorerForm::ShowPage(const char* objectName)
+{
+    if (QWidget* sheet = PageControlViewSelector->findChild<QWidget*>(QString::fromLatin1(objectName)))
+        PageControlViewSelector->setCurrentWidget(sheet);
+}
+
 void TUISExplorerForm::ShowStatus(const QString& text)
 {
     StatusBar->showMessage(text);
@@ -502,6 +525,8 @@ void TUISExplorerForm::TreeViewSectionExplorerChange(QTreeWidgetItem* current)
         PageControlViewSelector->setTabVisible(image, hasImage);
         if (!hasImage && PageControlViewSelector->currentIndex() == image)
             PageControlViewSelector->setCurrentIndex(0);
+        else if (hasImage && PageControlViewSelector->currentIndex() == image)
+            Designer->getImageForButtonDesigner(*document_);
     } else {
         PageControlViewSelector->setCurrentIndex(0);
         PageControlViewSelector->setTabVisible(image, false);
@@ -886,6 +911,12 @@ void TUISExplorerForm::PageControlViewSelectorChange(int index)
         return;
     QWidget* page = PageControlViewSelector->widget(index);
     EditorState& state = editorState();
+    if (page->objectName() == QLatin1String("TabSheetZoom"))
+        Zoom->Start();
+    else
+        Zoom->Stop();
+    if (page->objectName() == QLatin1String("TabSheetImage"))
+        Designer->getImageForButtonDesigner(*document_);
     if (page->objectName() == QLatin1String("TabSheetAnalyze") && state.AnalysisStale) {
         document_->UpdateFile();
         fillValidatorList(ListViewValidator, validate(*document_, document_->DiskPath(), document_->SkinsRoot()));

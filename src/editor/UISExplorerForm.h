@@ -17,7 +17,9 @@ class QTreeWidgetItem;
 
 namespace sw {
 
+class TButtonDesignerPage;
 class TMainForm;
+class TZoomViewPage;
 class TPreviewForm;
 class TUisFile;
 
@@ -70,6 +72,8 @@ public:
     void SaveColumns();
     void SelectRoot();
     void ShowStatus(const QString& text);
+    // Makes the page of that object name the current one ("TabSheetZoom" ...).
+    void ShowPage(const char* objectName);
     // The two preview windows (active and inactive look) of a version 2 or 1+ document.
     TPreviewForm* PreviewActive() const { return previews_[0]; }
     TPreviewForm* PreviewInactive() const { return previews_[1]; }
@@ -95,6 +99,8 @@ public:
     QTreeWidget* ListViewValidator;
     QStatusBar* StatusBar;
     QMenu* PopupMenuAttributeList;
+    TButtonDesignerPage* Designer = nullptr;  // the "Image" page
+    TZoomViewPage* Zoom = nullptr;            // the "Zoom" page
 
 private:
     void buildWidgets();

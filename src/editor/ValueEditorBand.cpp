@@ -9,6 +9,7 @@
 #include "editor/EditorState.h"
 #include "editor/GlyphList.h"
 #include "editor/MainForm.h"
+#include "editor/ThumbnailDelegate.h"
 #include "editor/TuneColour.h"
 #include "editor/UISExplorerForm.h"
 #include "editor/ValueRules.h"
@@ -54,71 +55,6 @@ QLabel* boldLabel()
 }
 
 }  // namespace
-
-// File list rows with a thumbnail of the bitmap each names.
-class ThumbnailDelegate : public QStyledItemDelegate {
-public:
-    ThumbnailDelegate(QObject* parent, std::function<void()> unreadable)
-        : QStyledItemDelegate(parent), unreadable_(std::move(unreadable))
-    {
-    }
-
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
-        const QRect r = option.rect;
-        painter->fillRect(r, option.state & QStyle::State_Selected ? option.palette.highlight() : option.palette.base());
-        std::optional<QImage> image = load(index);
-        ThumbnailRowLayout layout = layoutThumbnailRow({r.left(), r.top(), r.width(), r.height()},
-                                                       image ? image->width() : 0, image ? image->height() : 0);
-        painter->save();
-        const RowRect& clip = layout.textClip;
-        painter->setClipRect(QRect(clip.left, clip.top, clip.width, clip.height));
-        painter->setPen(option.state & QStyle::State_Selected ? option.palette.highlightedText().color()
-                                                               : option.palette.text().color());
-        painter->drawText(QRect(layout.textX, layout.textY, clip.width, clip.height), Qt::AlignLeft | Qt::AlignTop,
-                          index.data().toString());
-        painter->restore();
-        if (image)
-            painter->drawImage(QPoint(layout.picture.left, layout.picture.top), *image,
-                               QRect(0, 0, layout.picture.width, layout.picture.height));
-    }
-
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
-        QSize size = QStyledItemDelegate::sizeHint(option, index);
-        std::optional<QImage> image = load(index);
-        size.setHeight(thumbnailRowHeight(image ? std::optional<int>(image->height()) : std::nullopt, 19));
-        return size;
-    }
-
-    // The list was filled anew: its files may have changed on disk.
-    void Forget() { pictures_.clear(); }
-
-private:
-    // Each file is read once per filling of the list, not on every paint.
-    std::optional<QImage> load(const QModelIndex& index) const
-    {
-        const QString reference = index.data().toString();
-        auto cached = pictures_.constFind(reference);
-        if (cached != pictures_.constEnd())
-            return *cached;
-        std::optional<QImage> picture;
-        auto path = resolveFileReference(editorState().SkinsRoot, toBytes(reference));
-        if (path && fs::is_regular_file(*path)) {
-            QImage image(QString::fromStdString(path->string()));
-            if (image.isNull())
-                unreadable_();
-            else
-                picture = image.copy(0, 0, std::min(image.width(), 52), std::min(image.height(), 42));  // all a row shows
-        }
-        pictures_.insert(reference, picture);
-        return picture;
-    }
-
-    std::function<void()> unreadable_;
-    mutable QHash<QString, std::optional<QImage>> pictures_;
-};
-
 
 ValueEditorBand::ValueEditorBand(TMainForm& main, QWidget* parent) : QStackedWidget(parent), main_(main)
 {
