@@ -106,7 +106,7 @@ PackResult writeFlatArchive(const fs::path& archive, const std::vector<fs::path>
             result.notes.push_back("A file of that name is already packed, left out: " + file.string());
             continue;
         }
-        zip_source_t* source = zip_source_file(zip, file.c_str(), 0, ZIP_LENGTH_TO_END);
+        zip_source_t* source = zip_source_file(zip, file.c_str(), 0, 0);
         zip_int64_t index = source ? zip_file_add(zip, name.c_str(), source, ZIP_FL_ENC_GUESS) : -1;
         if (index < 0) {
             if (source)

@@ -10,6 +10,7 @@
 #include "engine/Engine.h"
 #include "engine/PromptService.h"
 #include "engine/Shell.h"
+#include "manage/SkinThumbnails.h"
 #include "preview/PreviewForm.h"
 #include "store/StringOps.h"
 
@@ -17,13 +18,18 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QShortcut>
+#include <QKeyEvent>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QElapsedTimer>
+#include <QPainter>
+#include <QStyledItemDelegate>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -36,6 +42,29 @@ namespace {
 constexpr int kPersonalityGlyph = 24;
 constexpr int kFolderGlyph = 8;
 constexpr int kHasFileRole = Qt::UserRole + 1;
+
+constexpr int kThumbnailRole = Qt::UserRole + 2;
+
+// The thumbnail column: the picture centred in its cell.
+class ThumbnailDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::paint(painter, option, index);
+        const QImage image = index.data(kThumbnailRole).value<QImage>();
+        if (image.isNull())
+            return;
+        const QRect cell = option.rect;
+        painter->drawImage(QPoint(cell.x() + (cell.width() - image.width()) / 2,
+                                  cell.y() + (cell.height() - image.height()) / 2),
+                           image);
+    }
+    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override
+    {
+        return kThumbnailSize + QSize(6, 4);
+    }
+};
 
 const char* kNoFileStatus =
     "No UIS File found in this directory or UIS file name is different than the directory name";
@@ -85,6 +114,12 @@ TBrowserForm::TBrowserForm(TMainForm& main, const fs::path& skinsFolder, QWidget
     TreeViewBrowser = new QTreeWidget;
     TreeViewBrowser->setObjectName(QStringLiteral("TreeViewBrowser"));
     TreeViewBrowser->setHeaderHidden(true);
+    TreeViewBrowser->setColumnCount(2);
+    TreeViewBrowser->setItemDelegateForColumn(1, new ThumbnailDelegate(TreeViewBrowser));
+    TreeViewBrowser->header()->setStretchLastSection(false);
+    TreeViewBrowser->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    TreeViewBrowser->header()->setSectionResizeMode(1, QHeaderView::Fixed);
+    TreeViewBrowser->header()->resizeSection(1, kThumbnailSize.width() + 8);
     TreeViewBrowser->setEditTriggers(QAbstractItemView::NoEditTriggers);
     TreeViewBrowser->setMinimumWidth(220);
     body->addWidget(TreeViewBrowser, 1);
@@ -130,6 +165,10 @@ TBrowserForm::TBrowserForm(TMainForm& main, const fs::path& skinsFolder, QWidget
     StatusBar->setSizeGripEnabled(false);
     layout->addWidget(StatusBar);
 
+    thumbnailTimer_ = new QTimer(this);
+    thumbnailTimer_->setInterval(0);
+    connect(thumbnailTimer_, &QTimer::timeout, this, [this] { FillThumbnails(30); });
+
     // FormCreate: the validator window that "Check" shows.
     validator_ = new TFormValidator(this);
 
@@ -139,8 +178,8 @@ TBrowserForm::TBrowserForm(TMainForm& main, const fs::path& skinsFolder, QWidget
         if (item != root())
             ToolButtonOpenSkinClick();
     });
-    auto* rename = new QShortcut(QKeySequence(Qt::Key_F2), TreeViewBrowser);
-    connect(rename, &QShortcut::activated, this, &TBrowserForm::TreeViewBrowserEditing);
+    // F2, the key that would start editing a node's text, asks about renaming instead.
+    TreeViewBrowser->installEventFilter(this);
     connect(ButtonOpenSkin, &QPushButton::clicked, this, &TBrowserForm::ToolButtonOpenSkinClick);
     connect(ButtonClose, &QPushButton::clicked, this, &QDialog::reject);
     connect(ButtonSetAsActive, &QPushButton::clicked, this, &TBrowserForm::ButtonSetAsActiveClick);
@@ -171,6 +210,16 @@ QTreeWidgetItem* TBrowserForm::root() const
 QString TBrowserForm::SelectedFile() const
 {
     return QString::fromStdString(selectedFile_.string());
+}
+
+bool TBrowserForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == TreeViewBrowser && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_F2) {
+        TreeViewBrowserEditing();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TBrowserForm::showEvent(QShowEvent* event)
@@ -230,16 +279,44 @@ void TBrowserForm::TreeViewBrowserLoad()
     const QSignalBlocker quiet(TreeViewBrowser);
     releasePersonality();
     TreeViewBrowser->clear();
+    pendingThumbnails_.clear();
     auto* top = new QTreeWidgetItem(TreeViewBrowser, {QStringLiteral("All Skins")});
     top->setIcon(0, glyphIcon(kFolderGlyph));
     for (const BrowserEntry& entry : browserEntries(skins_)) {
         auto* item = new QTreeWidgetItem(top, {fromBytes(entry.name)});
         item->setIcon(0, glyphIcon(entry.uisFile ? kPersonalityGlyph : kFolderGlyph));
         item->setData(0, kHasFileRole, bool(entry.uisFile));
+        if (entry.uisFile) {
+            item->setData(1, Qt::UserRole, QString::fromStdString(entry.uisFile->string()));
+            pendingThumbnails_.push_back(fromBytes(entry.name));
+        }
     }
     top->setExpanded(true);
+    if (!pendingThumbnails_.empty())
+        thumbnailTimer_->start();
     selectedName_.clear();
     selectedFile_.clear();
+}
+
+void TBrowserForm::FillThumbnails(int budgetMilliseconds)
+{
+    QElapsedTimer clock;
+    clock.start();
+    QTreeWidgetItem* top = root();
+    while (!pendingThumbnails_.empty() && (budgetMilliseconds < 0 || clock.elapsed() < budgetMilliseconds)) {
+        const QString name = pendingThumbnails_.front();
+        pendingThumbnails_.erase(pendingThumbnails_.begin());
+        for (int i = 0; top && i < top->childCount(); ++i) {
+            QTreeWidgetItem* item = top->child(i);
+            if (item->text(0) != name)
+                continue;
+            const QImage image = SkinThumbnails::shared().get(item->data(1, Qt::UserRole).toString().toStdString());
+            item->setData(1, kThumbnailRole, image);
+            item->setSizeHint(1, kThumbnailSize + QSize(6, 4));
+        }
+    }
+    if (pendingThumbnails_.empty())
+        thumbnailTimer_->stop();
 }
 
 void TBrowserForm::releasePersonality()

@@ -10,12 +10,14 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QAction;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QStatusBar;
+class QTimer;
 class QToolBar;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -57,6 +59,10 @@ public:
     QString SelectedName() const { return selectedName_; }
     QString SelectedFile() const;
     TPreviewForm* Preview(int i) const { return previews_[i]; }
+    // Draws the thumbnails still waiting (they are otherwise drawn a few at a time
+    // while the window is idle, so a big folder lists at once).
+    void FillThumbnails(int budgetMilliseconds = -1);
+    int PendingThumbnails() const { return int(pendingThumbnails_.size()); }
 
     QTreeWidget* TreeViewBrowser;
     QLineEdit* EditSkinName;
@@ -84,6 +90,7 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FormShow();
@@ -100,6 +107,8 @@ private:
     TPreviewForm* previews_[2] = {nullptr, nullptr};
     QString selectedName_;
     std::filesystem::path selectedFile_;
+    std::vector<QString> pendingThumbnails_;
+    QTimer* thumbnailTimer_ = nullptr;
     bool shown_ = false;
     bool hadDocument_ = false;
     QString documentPath_;

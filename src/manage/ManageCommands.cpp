@@ -14,6 +14,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLineEdit>
 
 #include <filesystem>
 

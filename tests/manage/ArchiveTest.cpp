@@ -244,7 +244,7 @@ TEST_F(Install, HostileNamesAndLinksStayInside)
     EXPECT_EQ(filesUnder(dir.path()),
               (std::vector<std::string>{"engine/Evil/Evil.uis", "engine/Evil/absolute.bmp", "engine/Evil/back.bmp",
                                         "engine/Evil/drive.bmp", "engine/Evil/escape.bmp", "evil.zip"}));
-    EXPECT_EQ(result.log.front(), "Extracting escape.bmp");
+    EXPECT_NE(std::find(result.log.begin(), result.log.end(), "Extracting escape.bmp"), result.log.end());
     EXPECT_NE(std::find(result.log.begin(), result.log.end(), "Link left out: link.bmp"), result.log.end());
 }
 

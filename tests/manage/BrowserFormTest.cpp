@@ -4,6 +4,7 @@
 #include "editor/FormValidator.h"
 #include "editor/GlyphList.h"
 #include "manage/BrowserForm.h"
+#include "manage/SkinThumbnails.h"
 #include "preview/PreviewForm.h"
 #include "support/TempDir.h"
 
@@ -214,6 +215,40 @@ TEST_F(BrowserFormTest, TheEditorsDocumentIsPutAsideAndReopened)
     EXPECT_EQ(editorState().DocumentPath, file.string());
     EXPECT_EQ(browser->Preview(0), nullptr);
     EXPECT_FALSE(browser->Validator()->isVisible());
+}
+
+TEST_F(BrowserFormTest, ThumbnailsOfTheActiveFrameAreDrawnOnceUntilTheFileChanges)
+{
+    SkinThumbnails::shared().clear();
+    open();
+    EXPECT_EQ(browser->PendingThumbnails(), 3);  // Parchment, Slate, Tidewater
+    browser->FillThumbnails();
+    EXPECT_EQ(browser->PendingThumbnails(), 0);
+    auto thumbnail = [&](const char* name) {
+        return node(QString::fromLatin1(name))->data(1, Qt::UserRole + 2).value<QImage>();
+    };
+    const QImage tide = thumbnail("Tidewater"), slate = thumbnail("Slate");
+    EXPECT_TRUE(thumbnail("Parchment").isNull());  // no preview for the old format
+    EXPECT_TRUE(thumbnail("Misnamed").isNull());
+    ASSERT_FALSE(tide.isNull());
+    EXPECT_LE(tide.width(), kThumbnailSize.width());
+    EXPECT_LE(tide.height(), kThumbnailSize.height());
+    EXPECT_TRUE(tide.width() == kThumbnailSize.width() || tide.height() == kThumbnailSize.height());
+    EXPECT_NE(tide, slate);
+    EXPECT_EQ(tide, renderSkinThumbnail(engine / "Tidewater" / "Tidewater.uis"));
+
+    // Refresh takes them from the cache; a changed file is drawn again.
+    const int drawn = SkinThumbnails::shared().drawn();
+    browser->ToolButtonRefreshClick();
+    browser->FillThumbnails();
+    EXPECT_EQ(SkinThumbnails::shared().drawn(), drawn);
+    EXPECT_EQ(thumbnail("Tidewater"), tide);
+    std::string bytes = readBytes(engine / "Slate" / "Slate.uis");
+    writeBytes(engine / "Slate" / "Slate.uis", bytes + "\r\n; touched\r\n");
+    EXPECT_FALSE(SkinThumbnails::shared().cached(engine / "Slate" / "Slate.uis"));
+    browser->ToolButtonRefreshClick();
+    browser->FillThumbnails();
+    EXPECT_EQ(SkinThumbnails::shared().drawn(), drawn + 1);
 }
 
 TEST_F(BrowserFormTest, PropertiesWaitForTheirDialog)

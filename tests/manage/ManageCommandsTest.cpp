@@ -2,6 +2,7 @@
 #include "editor/EditorFixture.h"
 
 #include "ZipFixtures.h"
+#include "document/UisFile.h"
 #include "editor/UISExplorerForm.h"
 #include "manage/FormZip.h"
 #include "manage/ManageCommands.h"
@@ -85,8 +86,9 @@ TEST_F(ManageCommandsTest, ZipDialogAddsDroppedFilesOnce)
 
 TEST_F(ManageCommandsTest, ArchiveNamedAtStartInstallsOnYes)
 {
-    const fs::path archive = makeZip(dir.path() / "Pack.vxa", {{"Folder/Blue.uis", "[TITLEBARSKIN]\r\nSkinName=Blue\r\n"},
-                                                                {"Folder/a.bmp", "a"}});
+    const std::string personality = test::readBytes(engine / "Misnamed" / "Harbour.uis");
+    const fs::path archive =
+        makeZip(dir.path() / "Pack.vxa", {{"Folder/Blue.uis", personality}, {"Folder/a.bmp", "a"}});
     prompts.answer(PromptAnswer::Yes);
     TMainForm main(QString::fromStdString((dir.path() / "sw.ini").string()), {QString::fromStdString(archive.string())});
     editorState().EngineFolder = engine.string();

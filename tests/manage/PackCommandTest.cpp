@@ -16,12 +16,12 @@ using test::makeZip;
 using test::TempDir;
 using test::writeBytes;
 
-struct Run {
+struct VerbRun {
     int code;
     std::string out, err;
 };
 
-Run run(std::vector<std::string> args)
+VerbRun run(std::vector<std::string> args)
 {
     std::ostringstream out, err;
     const int code = runCommandLine(args, out, err);
@@ -37,7 +37,7 @@ TEST(PackCommand, PacksAndReportsOrRefuses)
     writeBytes(skin / "Top.bmp", "top");
     writeBytes(dir.path() / "secret", "s");
 
-    Run r = run({"pack", (skin / "MySkin.uis").string()});
+    VerbRun r = run({"pack", (skin / "MySkin.uis").string()});
     ASSERT_EQ(r.code, 0) << r.err;
     const fs::path archive = skin / "myskin.zip";
     EXPECT_EQ(r.out, "Zip file created successfully. File size: " + std::to_string(fs::file_size(archive)) +
@@ -75,7 +75,7 @@ TEST(InstallCommand, InstallsOrNamesTheArchive)
     const fs::path skins = dir.path() / "skins";
     fs::create_directories(skins);
     const fs::path good = makeZip(dir.path() / "Pack.vxa", {{"Folder/Blue.uis", "[A]\r\n"}, {"Folder/a.bmp", "a"}});
-    Run r = run({"install", good.string(), "--skins", skins.string()});
+    VerbRun r = run({"install", good.string(), "--skins", skins.string()});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(r.out, (skins / "Blue" / "Blue.uis").string() + "\n");
     EXPECT_TRUE(fs::exists(skins / "Blue" / "a.bmp"));
