@@ -97,13 +97,13 @@ TBrowserForm::TBrowserForm(TMainForm& main, const fs::path& skinsFolder, QWidget
     ToolButtonOpenSkin = tool("ToolButtonOpenSkin", "Edit", "Open Skin", kPersonalityGlyph);
     ToolButtonBrowseFolder = tool("ToolButtonBrowseFolder", "Folder", "Browse this folder", kFolderGlyph);
     ToolBar->addSeparator();
-    ToolButtonCopySkin = tool("ToolButtonCopySkin", "Copy", "Copy Skin", 5);
+    ToolButtonCopySkin = tool("ToolButtonCopySkin", "Copy", "Copy Skin", 58);
     ToolButtonRenameSkin = tool("ToolButtonRenameSkin", "Rename", "Rename Skin", 1);
-    ToolButtonDeleteSkin = tool("ToolButtonDeleteSkin", "Delete", "Delete Skin", 0);
+    ToolButtonDeleteSkin = tool("ToolButtonDeleteSkin", "Delete", "Delete Skin", 59);
     ToolBar->addSeparator();
     ToolButtonRefresh = tool("ToolButtonRefresh", "Refresh", "Refresh preview and directory content", 9);
-    ToolButtonShowValidator = tool("ToolButtonShowValidator", "Check", "Show / Hide Skin Validation", 4);
-    ToolButtonProperties = tool("ToolButtonProperties", "&Properties", "Properties / Veneerix Tweak", 10);
+    ToolButtonShowValidator = tool("ToolButtonShowValidator", "Check", "Show / Hide Skin Validation", 66);
+    ToolButtonProperties = tool("ToolButtonProperties", "&Properties", "Properties / Veneerix Tweak", 43);
     ToolButtonPreviewAlwaysOnTop = tool("ToolButtonPreviewAlwaysOnTop", "On &Top", "Preview always on top", 3);
     ToolButtonPreviewAlwaysOnTop->setCheckable(true);
     ToolButtonProperties->setEnabled(bool(PropertiesHook()));
