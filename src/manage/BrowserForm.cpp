@@ -393,8 +393,10 @@ void TBrowserForm::TreeViewBrowserChange(QTreeWidgetItem* current)
             preview->SetDocument(document_.get());
             preview->Arrange(i == 0);
             preview->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
-            // Beside the browser, the active look above the inactive one.
-            preview->move(frame.right() + 12, frame.top() + i * (preview->height() + 24));
+            // Unless the editor keeps window places: beside the browser, the active
+            // look above the inactive one.
+            if (!main_.Settings().ReadBool("General", "WindowsSizeRestore", false))
+                preview->move(frame.right() + 12, frame.top() + i * (preview->height() + 24));
             preview->ReLoadSkin();
             preview->show();
             previews_[i] = preview;
