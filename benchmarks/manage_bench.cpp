@@ -33,6 +33,7 @@ struct Folder {
     {
         engine = fs::path(dir.path().toStdString()) / "engine";
         const fs::path sample = sw::programFolder() / "skins" / "Tidewater";
+        fs::create_directories(engine);
         fs::copy(sample, engine / "Tidewater", fs::copy_options::recursive);
         for (int i = 0; i < kSkins - 1; ++i) {
             const std::string name = "Skin" + std::to_string(i);
