@@ -19,6 +19,7 @@
 #include "engine/PromptService.h"
 #include "engine/SelfExclusion.h"
 #include "engine/Shell.h"
+#include "manage/ManageCommands.h"
 #include "preview/SizeBar.h"
 #include "store/AcceleratedIniFile.h"
 #include "store/FileBytes.h"
@@ -582,6 +583,12 @@ void TMainForm::connectActions()
         debug_->raise();
     });
     on("HelpAboutItem", [this] { TAboutBox(this).exec(); });
+    // Archives and the skin browser.
+    on("FileZipItem", [this] { ZipPersonality(*this); });
+    on("ToolButtonZip", [this] { ZipPersonality(*this); });
+    on("FileUnzipItem", [this] { OpenZipped(*this); });
+    on("WindowBrowserItem", [this] { ShowSkinBrowser(*this); });
+    on("ToolButtonBrowser", [this] { ShowSkinBrowser(*this); });
     on("HelpFaqMenuItem", [] { shell().open(QString::fromStdString((programFolder() / "faq.txt").string())); });
 
     // Ctrl+D belongs to "Duplicate Button" while a button section is selected and to
@@ -694,10 +701,11 @@ void TMainForm::FirstActivation()
     QString suffix = QFileInfo(file).suffix().toLower();
     if (suffix == QLatin1String("uis")) {
         FileOpenRoutine();
-    } else if (suffix == QLatin1String("zip")) {
-        // Unpacking archives comes with the archive tools; the question is asked already.
-        prompts().message(QStringLiteral("Do you wish to extract this zip file into Veneerix Folder?"),
-                          QStringLiteral("Zip file selected for open"), PromptIcon::Question, PromptButtons::YesNo);
+    } else if (suffix == QLatin1String("zip") || suffix == QLatin1String("vxa")) {
+        if (prompts().message(QStringLiteral("Do you wish to extract this zip file into Veneerix Folder?"),
+                              QStringLiteral("Zip file selected for open"), PromptIcon::Question,
+                              PromptButtons::YesNo) == PromptAnswer::Yes)
+            InstallArchiveAndOpen(*this, OpenFileName);
     } else {
         prompts().message(QStringLiteral("A file of that extension?\nIt might be very useful.\nHere it wil not work."),
                           QStringLiteral("File Open Error (Haiku)"), PromptIcon::Error, PromptButtons::Ok);

@@ -1,0 +1,55 @@
+// Packing a personality into a flat archive: which files go in (the folder key rule),
+// writing them with the best deflate level under their bare names, and the report line.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace sw {
+
+class TCustomIniFile;
+
+// The folder key of a personality file name: lower case, the first ".uis" removed,
+// a backslash appended ("MySkin.uis" gives "myskin\").
+std::string packFolderKey(const std::string& uisFileName);
+
+// One line of the file list: the text shown ("<skins root>\<value>") and the file it
+// stands for, when that lies inside the personality's own folder.
+struct PackEntry {
+    std::string shown;
+    std::optional<std::filesystem::path> file;
+};
+
+// The files a personality names inside its own folder, in the order of the document's
+// sections and keys (a file named by several values is listed each time), followed by
+// the personality file itself. A value holding the folder key but resolving outside the
+// personality folder (".." steps, links) is listed without a file, so it is never packed.
+std::vector<PackEntry> packFileList(TCustomIniFile& document, const std::filesystem::path& uisFile);
+
+// "Zip file created successfully. File size: N bytes. ( K KB )"
+std::string zipSuccessLine(std::uintmax_t size);
+
+// Progress of long archive work: done and total bytes; returning false cancels.
+using ArchiveProgress = std::function<bool(std::uint64_t done, std::uint64_t total)>;
+
+struct PackResult {
+    bool ok = false;
+    bool cancelled = false;
+    std::string error;               // why nothing was written
+    std::vector<std::string> notes;  // files left out, one line each
+    std::uintmax_t size = 0;         // of the archive written
+};
+
+// Writes the archive: each file once under its bare name (names are compared without
+// regard to case, the first wins), deflate level 9, no folder entries. Missing files
+// and files that are not regular files are noted and left out. The archive is built
+// beside its destination and replaces it only when complete, so a failure or a
+// cancel leaves any earlier archive as it was.
+PackResult writeFlatArchive(const std::filesystem::path& archive, const std::vector<std::filesystem::path>& files,
+                            const ArchiveProgress& progress = {});
+
+}  // namespace sw

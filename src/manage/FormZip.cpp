@@ -1,0 +1,179 @@
+#include "manage/FormZip.h"
+
+#include "editor/Latin1.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMimeData>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include <memory>
+
+namespace sw {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kFileRole = Qt::UserRole + 1;
+
+}  // namespace
+
+TFormZip::TFormZip(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("FormZip"));
+    setWindowTitle(QStringLiteral("Zip Skin"));
+    setAcceptDrops(true);
+    auto* layout = new QVBoxLayout(this);
+
+    auto* filesLabel = new QLabel(QStringLiteral("Files to zip up (drag and drop any additional files from Explorer)"));
+    lboFilesToZip = new QListWidget;
+    lboFilesToZip->setObjectName(QStringLiteral("lboFilesToZip"));
+    lboFilesToZip->setAcceptDrops(false);  // drops are taken by the dialog as a whole
+    filesLabel->setBuddy(lboFilesToZip);
+    layout->addWidget(filesLabel);
+    layout->addWidget(lboFilesToZip, 2);
+
+    auto* nameLabel = new QLabel(QStringLiteral("Zip file name"));
+    edtZipFileName = new QLineEdit;
+    edtZipFileName->setObjectName(QStringLiteral("edtZipFileName"));
+    nameLabel->setBuddy(edtZipFileName);
+    layout->addWidget(nameLabel);
+    layout->addWidget(edtZipFileName);
+
+    edtRootDir = new QLineEdit(QStringLiteral("C:\\"), this);
+    edtRootDir->setObjectName(QStringLiteral("edtRootDir"));
+    edtRootDir->hide();
+
+    auto* report = new QGroupBox(QStringLiteral("Zip Report"));
+    auto* reportLayout = new QVBoxLayout(report);
+    Memo = new QTextEdit;
+    Memo->setObjectName(QStringLiteral("Memo"));
+    Memo->setReadOnly(true);
+    Memo->setEnabled(false);
+    reportLayout->addWidget(Memo);
+    layout->addWidget(report, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    btnZip = new QPushButton(QStringLiteral("&Zip"));
+    btnZip->setObjectName(QStringLiteral("btnZip"));
+    btnZip->setDefault(true);
+    btnClose = new QPushButton(QStringLiteral("Close"));
+    btnClose->setObjectName(QStringLiteral("btnClose"));
+    buttons->addWidget(btnZip);
+    buttons->addWidget(btnClose);
+    layout->addLayout(buttons);
+
+    connect(btnZip, &QPushButton::clicked, this, &TFormZip::btnZipClick);
+    connect(btnClose, &QPushButton::clicked, this, &QDialog::reject);
+    resize(560, 460);
+}
+
+void TFormZip::SetFiles(const std::vector<PackEntry>& entries)
+{
+    lboFilesToZip->clear();
+    for (const PackEntry& entry : entries) {
+        auto* item = new QListWidgetItem(fromBytes(entry.shown), lboFilesToZip);
+        if (entry.file) {
+            item->setData(kFileRole, QString::fromStdString(entry.file->string()));
+        } else {
+            item->setFlags(item->flags() & ~Qt::ItemIsEnabled);
+            item->setToolTip(QStringLiteral("Outside the personality's folder: not packed"));
+        }
+    }
+}
+
+void TFormZip::AddFiles(const QStringList& files)
+{
+    for (const QString& file : files) {
+        if (!lboFilesToZip->findItems(file, Qt::MatchExactly | Qt::MatchCaseSensitive).isEmpty())
+            continue;
+        auto* item = new QListWidgetItem(file, lboFilesToZip);
+        item->setData(kFileRole, file);
+    }
+}
+
+std::vector<fs::path> TFormZip::FilesToPack() const
+{
+    std::vector<fs::path> files;
+    for (int i = 0; i < lboFilesToZip->count(); ++i) {
+        const QString file = lboFilesToZip->item(i)->data(kFileRole).toString();
+        if (!file.isEmpty())
+            files.emplace_back(file.toStdString());
+    }
+    return files;
+}
+
+void TFormZip::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void TFormZip::dropEvent(QDropEvent* event)
+{
+    QStringList files;
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile())
+            files << QDir::toNativeSeparators(url.toLocalFile());
+    AddFiles(files);
+    event->acceptProposedAction();
+}
+
+void TFormZip::btnZipClick()
+{
+    Memo->setEnabled(true);
+    Memo->clear();
+    const QString archive = edtZipFileName->text().trimmed();
+    const std::vector<fs::path> files = FilesToPack();
+    if (archive.isEmpty() || files.empty())
+        return;
+
+    std::uint64_t total = 0;
+    for (const fs::path& file : files) {
+        std::error_code ec;
+        const auto size = fs::file_size(file, ec);
+        total += ec ? 0 : size;
+    }
+    std::unique_ptr<QProgressDialog> progressDialog;
+    ArchiveProgress progress;
+    if (total > kProgressThreshold) {
+        progressDialog = std::make_unique<QProgressDialog>(QStringLiteral("Packing ") + archive, QStringLiteral("Cancel"),
+                                                           0, 1000, this);
+        progressDialog->setWindowModality(Qt::WindowModal);
+        progressDialog->setMinimumDuration(300);
+        progress = [&](std::uint64_t done, std::uint64_t all) {
+            progressDialog->setValue(all ? int(done * 1000 / all) : 0);
+            QApplication::processEvents();
+            return !progressDialog->wasCanceled();
+        };
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const PackResult result = writeFlatArchive(archive.toStdString(), files, progress);
+    QApplication::restoreOverrideCursor();
+    progressDialog.reset();
+
+    for (const std::string& note : result.notes)
+        Memo->append(QString::fromStdString(note).toHtmlEscaped());
+    if (result.ok)
+        Memo->append(QStringLiteral("<b><font color=\"#008000\">%1</font></b>")
+                         .arg(QString::fromStdString(zipSuccessLine(result.size)).toHtmlEscaped()));
+    else
+        Memo->append(QStringLiteral("<b><font color=\"#ff0000\">%1</font></b>")
+                         .arg((QStringLiteral("I/O Error: ") + QString::fromStdString(result.error) + QStringLiteral("."))
+                                  .toHtmlEscaped()));
+}
+
+}  // namespace sw

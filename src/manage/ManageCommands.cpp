@@ -1,0 +1,97 @@
+#include "manage/ManageCommands.h"
+
+#include "document/UisFile.h"
+#include "editor/EditorState.h"
+#include "editor/Latin1.h"
+#include "editor/MainForm.h"
+#include "editor/UISExplorerForm.h"
+#include "engine/PromptService.h"
+#include "manage/ArchivePacker.h"
+#include "manage/BrowserForm.h"
+#include "manage/FormZip.h"
+#include "manage/UnZipForm.h"
+#include "store/AcceleratedIniFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+
+#include <filesystem>
+
+namespace sw {
+
+namespace fs = std::filesystem;
+
+void ZipPersonality(TMainForm& main)
+{
+    if (!main.Explorer() || !main.Explorer()->Document())
+        return;
+    main.FileSave();
+    EditorState& state = editorState();
+    if (state.Modified)
+        return;  // the save failed and said so; an archive of the old file would mislead
+    const fs::path uisFile = state.DocumentPath;
+    const std::vector<PackEntry> list = packFileList(*main.Explorer()->Document(), uisFile);
+    std::string name = packFolderKey(uisFile.filename().string());
+    name.pop_back();
+    TFormZip form(&main);
+    form.SetFiles(list);
+    form.edtZipFileName->setText(QString::fromStdString((uisFile.parent_path() / (name + ".zip")).string()));
+    form.edtRootDir->setText(QString::fromStdString(uisFile.parent_path().string()));
+    form.exec();
+}
+
+void OpenZipped(TMainForm& main)
+{
+    FileDialogRequest request;
+    request.caption = QStringLiteral("Open");
+    request.folder = fromBytes(main.Settings().ReadString("General", "RecentZipFolder", toBytes(QDir::currentPath())));
+    request.filter = QString::fromLatin1(kArchiveFilter);
+    request.defaultSuffix = QStringLiteral("zip");
+    const QString archive = prompts().openFile(request);
+    if (!archive.isEmpty())
+        InstallArchiveAndOpen(main, archive);
+}
+
+bool InstallArchiveAndOpen(TMainForm& main, const QString& archive)
+{
+    TUnZipForm form(&main);
+    form.edtFileToUnzip->setText(archive);
+    form.edtUnzipToDir->setText(fromBytes(editorState().EngineFolder));
+    const InstallResult result = form.Run();
+    form.hide();
+    main.Settings().WriteString("General", "RecentZipFolder", toBytes(QFileInfo(archive).absolutePath()));
+    switch (result.status) {
+    case InstallResult::NoPersonality:
+        prompts().message(QString::fromLatin1(kNoPersonalityText), QStringLiteral("Caution!"), PromptIcon::Warning,
+                          PromptButtons::Ok);
+        return false;
+    case InstallResult::Refused:
+        prompts().message(QString::fromStdString(result.message), QStringLiteral("UnZip"), PromptIcon::Error,
+                          PromptButtons::Ok);
+        return false;
+    case InstallResult::Cancelled:
+        return false;
+    case InstallResult::Installed:
+        break;
+    }
+    main.OpenFileName = QString::fromStdString(result.uisFile.string());
+    main.FileOpenRoutine();
+    return true;
+}
+
+void ShowSkinBrowser(TMainForm& main)
+{
+    TBrowserForm browser(main, editorState().EngineFolder);
+    if (browser.exec() != QDialog::Accepted || browser.SelectedName().isEmpty())
+        return;
+    if (!QFileInfo(browser.SelectedFile()).isFile()) {
+        prompts().message(QStringLiteral("File not found.") + QStringLiteral("\n") + browser.SelectedFile(),
+                          QStringLiteral("Caution"), PromptIcon::Error, PromptButtons::Ok);
+        return;
+    }
+    main.OpenFileName = browser.SelectedFile();
+    main.FileOpenRoutine();
+}
+
+}  // namespace sw
