@@ -1,7 +1,9 @@
 // The skin browser window on a copy of the sample skins, with scripted prompts.
 #include "editor/EditorFixture.h"
 
+#include "document/UisFile.h"
 #include "editor/FormValidator.h"
+#include "editor/UISExplorerForm.h"
 #include "editor/GlyphList.h"
 #include "manage/BrowserForm.h"
 #include "manage/SkinThumbnails.h"
@@ -199,6 +201,7 @@ TEST_F(BrowserFormTest, TheEditorsDocumentIsPutAsideAndReopened)
     main->OpenFileName = QString::fromStdString(file.string());
     main->FileOpenRoutine();
     ASSERT_TRUE(editorState().DocumentOpen);
+    main->Explorer()->Document()->WriteString("COLOURS", "Menu", "1 2 3");
     main->NotifyModification();
     prompts.answer(PromptAnswer::No);  // "Save Changes to ...?"
     browser = std::make_unique<TBrowserForm>(*main, engine);
