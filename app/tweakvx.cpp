@@ -5,6 +5,8 @@
 #include "tweak/MainForm.h"
 
 #include <QApplication>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 
 #include <cstdlib>
 #include <cstring>
@@ -50,12 +52,23 @@ int main(int argc, char** argv)
     sw::WidgetPrompts prompts;
     sw::ScopedService<sw::PromptService> installed(prompts);
     sw::tweak::TMainForm window;
-    // SKINWRT_SCREENSHOT=out.png: a picture of the window once it is laid out, then quit.
+    // SKINWRT_SCREENSHOT=out.png: a picture of the window once it is laid out, then quit;
+    // with "%1" in the name, one picture per page of the tree (for the documentation).
     const QString screenshot = qEnvironmentVariable("SKINWRT_SCREENSHOT");
     if (!screenshot.isEmpty()) {
         window.show();
         QApplication::processEvents();
-        window.grab().save(screenshot);
+        if (!screenshot.contains(QLatin1String("%1")))
+            return window.grab().save(screenshot) ? 0 : 1;
+        auto* tree = window.findChild<QTreeWidget*>(QStringLiteral("TreeView"));
+        int shot = 0;
+        for (QTreeWidgetItemIterator it(tree); *it; ++it) {
+            tree->setCurrentItem(*it);
+            QApplication::processEvents();
+            const QString name = QStringLiteral("%1-%2").arg(++shot, 2, 10, QLatin1Char('0')).arg((*it)->text(0));
+            if (!window.grab().save(screenshot.arg(name).replace(QLatin1Char(' '), QLatin1Char('_'))))
+                return 1;
+        }
         return 0;
     }
     window.show();

@@ -132,7 +132,7 @@ void refreshDesktopDatabases()
         QProcess::execute(desktop, {QString::fromLocal8Bit((dataHome() / "applications").string())});
 }
 
-std::unique_ptr<TIniFile> open(const fs::path& file)
+std::unique_ptr<TIniFile> openIni(const fs::path& file)
 {
     std::error_code ec;
     fs::create_directories(file.parent_path(), ec);
@@ -200,7 +200,7 @@ std::string desktopEntry(const QString& programPath)
 
 std::string defaultApplication()
 {
-    auto list = open(mimeAppsFile());
+    auto list = openIni(mimeAppsFile());
     return list ? list->ReadString(kDefaults, kMimeType, "") : std::string();
 }
 
@@ -208,8 +208,8 @@ void associate(const QString& programPath)
 {
     writeIfChanged(mimePackageFile(), mimePackageText());
     writeIfChanged(desktopEntryFile(), desktopEntry(programPath));
-    auto list = open(mimeAppsFile());
-    auto previous = open(previousDefaultFile());
+    auto list = openIni(mimeAppsFile());
+    auto previous = openIni(previousDefaultFile());
     if (!list || !previous)
         return;
     try {
@@ -224,8 +224,8 @@ void associate(const QString& programPath)
 
 void remove()
 {
-    auto previous = open(previousDefaultFile());
-    auto list = open(mimeAppsFile());
+    auto previous = openIni(previousDefaultFile());
+    auto list = openIni(mimeAppsFile());
     if (!previous || !list)
         return;
     try {

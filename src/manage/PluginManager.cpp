@@ -36,8 +36,7 @@ std::vector<PluginEntry> listPlugins(const fs::path& programFolder)
             entry.section = catalogue.ReadString("PluginInfo", "SectionName", "");
             entry.optional = catalogue.ReadString("PluginInfo", "Optional", "1");
         } catch (const std::exception&) {
-            // An unreadable catalogue is still listed, so it can be deleted.
-            entry.optional = "1";
+            // An unreadable catalogue is still listed (as optional), so it can be deleted.
         }
         if (entry.name.empty())
             entry.name = file.filename().string();

@@ -16,7 +16,7 @@ struct PluginEntry {
     std::string email;
     std::string url;
     std::string section;
-    std::string optional;  // as written; "1" when missing
+    std::string optional = "1";  // as written; "1" when missing
     std::filesystem::path file;
 };
 

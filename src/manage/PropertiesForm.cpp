@@ -32,7 +32,11 @@
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QTreeWidget>
+#include <QTextCharFormat>
+#include <QTextCursor>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace sw {
 
@@ -364,8 +368,8 @@ QWidget* TPropertiesForm::buildTweakIEPage()
         if (!chosen.isEmpty())
             field->setText(chosen);
     };
-    connect(ButtonBackBitmap, &QPushButton::clicked, this, [=] { browse(EditBackBitmap); });
-    connect(ButtonBackBitmapIE5, &QPushButton::clicked, this, [=] { browse(EditBackBitmapIE5); });
+    connect(ButtonBackBitmap, &QPushButton::clicked, this, [this, browse] { browse(EditBackBitmap); });
+    connect(ButtonBackBitmapIE5, &QPushButton::clicked, this, [this, browse] { browse(EditBackBitmapIE5); });
     for (QWidget* w : std::initializer_list<QWidget*>{CheckBoxToolbarImages, EditBackBitmap, EditBackBitmapIE5})
         watch(w);
     return page;
@@ -632,7 +636,8 @@ void TPropertiesForm::loadControls()
     CheckBoxDescriptiveNames->setChecked(p.descriptiveNames);
     const EngineSettings engine(context_.engineFolder);
     const std::string program = textToBytes(QFileInfo(context_.programPath).fileName());
-    CheckBoxExclusion->setChecked(engine.programSwitch(program, "ActiveFix", true));
+    exclusionShown_ = engine.programSwitch(program, "ActiveFix", true);
+    CheckBoxExclusion->setChecked(exclusionShown_);
     CheckBoxAssociate->setChecked(filesAssociated(context_.programPath));
 
     // Preferences show an engine without a stored colour as the list's first entry.
@@ -762,8 +767,13 @@ void TPropertiesForm::StoreAll()
     else
         removeFileAssociation();
     EngineSettings engine(context_.engineFolder);
-    engine.setProgramSwitch(textToBytes(QFileInfo(context_.programPath).fileName()), "ActiveFix",
-                            CheckBoxExclusion->isChecked());
+    // Without the engine's per-program file there is no engine to tell; creating the
+    // file would make the editor restart itself at its next start for nothing.
+    std::error_code ec;
+    if (fs::exists(engine.programFile(), ec) || CheckBoxExclusion->isChecked() != exclusionShown_)
+        engine.setProgramSwitch(textToBytes(QFileInfo(context_.programPath).fileName()), "ActiveFix",
+                                CheckBoxExclusion->isChecked());
+    exclusionShown_ = CheckBoxExclusion->isChecked();
     storeGeneral(settings, p);
     if (context_.descriptiveNamesChanged)
         context_.descriptiveNamesChanged(p.descriptiveNames);
@@ -976,8 +986,11 @@ void TPropertiesForm::ButtonSetSizeClick()
         if (!preview)
             continue;
         const QSize size = skinShotSize(preview->size());
-        if (size != preview->size())
-            preview->resize(size);  // composes again: region and picture follow
+        if (size == preview->size())
+            continue;
+        preview->resize(size);
+        // A hidden window hears of its new size only when shown: compose now.
+        preview->ConstructPreview();
     }
 }
 

@@ -125,6 +125,7 @@ private:
     std::vector<PluginEntry> plugins_;
     bool loading_ = false;
     int shownLogoMode_ = -1;
+    bool exclusionShown_ = true;
 
     QTabWidget* PageControl = nullptr;
     QLineEdit* authorEdits_[5] = {};

@@ -11,7 +11,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::readBytes;
-using test::writeBytes;
+using test::writeFile;
 
 class FileAssociationTest : public test::ManageEnvironment {
 protected:
@@ -21,7 +21,7 @@ protected:
 TEST_F(FileAssociationTest, TheDesktopRoundTripRemembersAndRestoresThePreviousDefault)
 {
     using namespace desktop_association;
-    writeBytes(mimeAppsFile(), "[Default Applications]\ntext/plain=gedit.desktop\napplication/x-veneerix-personality="
+    writeFile(mimeAppsFile(), "[Default Applications]\ntext/plain=gedit.desktop\napplication/x-veneerix-personality="
                                "kate.desktop\n\n[Added Associations]\ntext/plain=gedit.desktop;\n");
     EXPECT_FALSE(filesAssociated(program));
     associateFiles(program);
@@ -60,7 +60,7 @@ TEST_F(FileAssociationTest, WithoutAPreviousDefaultRemovingTakesOursAwayAndWitho
     EXPECT_EQ(defaultApplication(), "");
 
     // A default set by someone else, never remembered: removing leaves it.
-    writeBytes(mimeAppsFile(), "[Default Applications]\napplication/x-veneerix-personality=other.desktop\n");
+    writeFile(mimeAppsFile(), "[Default Applications]\napplication/x-veneerix-personality=other.desktop\n");
     removeFileAssociation();
     EXPECT_EQ(defaultApplication(), "other.desktop");
 }

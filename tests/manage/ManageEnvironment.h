@@ -13,6 +13,13 @@
 
 namespace sw::test {
 
+// Writes a file, making its folders first.
+inline void writeFile(const std::filesystem::path& file, const std::string& bytes)
+{
+    std::filesystem::create_directories(file.parent_path());
+    writeBytes(file, bytes);
+}
+
 class ManageEnvironment : public EngineEnvironment {
 protected:
     ManageEnvironment()

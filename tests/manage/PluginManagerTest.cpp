@@ -8,7 +8,13 @@ namespace sw {
 namespace {
 
 namespace fs = std::filesystem;
-using test::writeBytes;
+
+// Writes a file, making its folders first.
+void writeBytes(const fs::path& file, const std::string& bytes)
+{
+    fs::create_directories(file.parent_path());
+    test::writeBytes(file, bytes);
+}
 
 std::string catalogue(const std::string& name, const std::string& optional)
 {

@@ -11,6 +11,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -25,7 +26,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::readBytes;
-using test::writeBytes;
+using test::writeFile;
 
 class PropertiesFormTest : public test::ManageEnvironment {
 protected:
@@ -92,14 +93,15 @@ TEST_F(PropertiesFormTest, AnEmptySettingsFileShowsEveryDefaultAndOkWritesThemAl
     EXPECT_EQ(registry.read(kEngineSettingsKey, "transBCOL"), "0");
     EXPECT_EQ(registry.read(kEngineSettingsKey, "DoExplorerColour"), "0");
     EXPECT_FALSE(registry.valueExists(kEngineSettingsKey, "ExpB"));
-    EXPECT_EQ(readBytes(engineFolder / "vxdbg.ini"), "[skinwrt]\r\nActiveFix=1\r\n");
+    // No per-program file of the engine: none is made just to say what it would default to.
+    EXPECT_FALSE(fs::exists(engineFolder / "vxdbg.ini"));
     EXPECT_EQ(readBytes(windowsFolder() / "vx.ini"),
               "[Global]\r\nSizeLimit=0\r\nWindowLock=0\r\nNoSound=0\r\nUseHWAcc=0\r\n");
 }
 
 TEST_F(PropertiesFormTest, StoredValuesAreShownAndApplyStaysOpen)
 {
-    writeBytes(temp.path() / "sw.ini",
+    writeFile(temp.path() / "sw.ini",
                "[General]\r\nMaxRecent=7\r\nEditMode=3\r\nCustomEditor=/usr/bin/gimp\r\nLogoMode=2\r\n"
                "[Author]\r\nSkinAuthor=Me\r\n");
     settings = settingsFile();
@@ -118,6 +120,7 @@ TEST_F(PropertiesFormTest, StoredValuesAreShownAndApplyStaysOpen)
     EXPECT_TRUE(child<QComboBox>(form, "ComboBoxTransparency")->isEnabled());
 
     auto* apply = child<QPushButton>(form, "ButtonApply");
+    writeFile(engineFolder / "vxdbg.ini", "[Other.exe]\r\nNoSize=1\r\n");
     child<QCheckBox>(form, "CheckBoxToolbarImages")->setChecked(true);
     child<QLineEdit>(form, "EditBackBitmap")->setText(QStringLiteral("/pictures/bar.bmp"));
     child<QComboBox>(form, "ComboBoxMaxRecent")->setCurrentIndex(0);
@@ -132,6 +135,7 @@ TEST_F(PropertiesFormTest, StoredValuesAreShownAndApplyStaysOpen)
     EXPECT_EQ(registry.read(kEngineSettingsKey, "transBCOL"), "12");
     EXPECT_EQ(registry.read(kEngineSettingsKey, "ExpR"), "10");
     EXPECT_EQ(registry.read(kEngineSettingsKey, "ExpB"), "255");
+    EXPECT_EQ(readBytes(engineFolder / "vxdbg.ini"), "[Other.exe]\r\nNoSize=1\r\n\r\n[skinwrt]\r\nActiveFix=1\r\n");
 
     // Cancel stores nothing.
     child<QComboBox>(form, "ComboBoxMaxRecent")->setCurrentIndex(5);
@@ -227,10 +231,11 @@ TEST_F(PropertiesFormTest, SkinShotsFollowTheFormatAndSetSizeCutsThePreviews)
     TPreviewForm active(*settings), inactive(*settings);
     for (TPreviewForm* preview : {&active, &inactive}) {
         preview->SetDocument(&document);
-        preview->resize(400, 200);
+        preview->resize(400, 280);
         preview->ReLoadSkin();
     }
     inactive.resize(250, 310);
+    ASSERT_EQ(active.size(), QSize(400, 280));  // above the skin's smallest size
     PropertiesContext c = context();
     c.document = &document;
     c.documentPath = QString::fromStdString(skin.string());
@@ -247,10 +252,11 @@ TEST_F(PropertiesFormTest, SkinShotsFollowTheFormatAndSetSizeCutsThePreviews)
     EXPECT_EQ(name->text().toStdString(), (engineFolder / "Tidewater" / "Tidewater.bmp").string());
 
     child<QPushButton>(form, "ButtonSetSize")->click();
-    EXPECT_EQ(active.size(), QSize(295, 200));
+    EXPECT_EQ(active.size(), QSize(295, 280));
     EXPECT_EQ(inactive.size(), QSize(250, 295));
     ASSERT_NE(active.Scene(), nullptr);
-    EXPECT_EQ(active.Scene()->ClientSize, QSize(295, 200));
+    EXPECT_EQ(active.Scene()->ClientSize, QSize(295, 280));
+    EXPECT_EQ(inactive.Scene()->ClientSize, QSize(250, 295));
 
     prompts.answer(PromptAnswer::Ok);
     child<QPushButton>(form, "ButtonTakeShot")->click();
@@ -260,17 +266,17 @@ TEST_F(PropertiesFormTest, SkinShotsFollowTheFormatAndSetSizeCutsThePreviews)
     EXPECT_EQ(prompts.shown()[0].caption, QStringLiteral("Preview succesfully Saved"));
     EXPECT_EQ(prompts.shown()[0].icon, PromptIcon::Information);
     const QImage shot(file, "BMP");
-    ASSERT_EQ(shot.size(), QSize(295, 200));
+    ASSERT_EQ(shot.size(), QSize(295, 280));
     EXPECT_EQ(shot.pixel(150, 100), active.Picture().pixel(150, 100));
     EXPECT_EQ(shot.pixel(2, 2), active.Picture().pixel(2, 2));
 }
 
 TEST_F(PropertiesFormTest, ThePluginPageListsDeletesAndInstallsThroughTheHook)
 {
-    writeBytes(programFolderPath / "PLUGINS" / "Clock" / "clock.def",
+    writeFile(programFolderPath / "PLUGINS" / "Clock" / "clock.def",
                "[PluginInfo]\r\nName=Clock\r\nAuthor=Ann\r\nEmail=ann@example.org\r\nUrl=https://clock.example.org/\r\n"
                "SectionName=CLOCK\r\nOptional=1\r\n");
-    writeBytes(programFolderPath / "PLUGINS" / "Core" / "core.def", "[PluginInfo]\r\nName=Core\r\nOptional=0\r\n");
+    writeFile(programFolderPath / "PLUGINS" / "Core" / "core.def", "[PluginInfo]\r\nName=Core\r\nOptional=0\r\n");
     TPropertiesForm form(context(), TPropertiesForm::PluginManager);
     form.show();
     auto* list = child<QTreeWidget>(form, "ListViewPlugins");
@@ -296,7 +302,7 @@ TEST_F(PropertiesFormTest, ThePluginPageListsDeletesAndInstallsThroughTheHook)
     std::vector<std::pair<fs::path, fs::path>> installs;
     setPluginArchiveInstaller([&](const fs::path& archive, const fs::path& folder) {
         installs.emplace_back(archive, folder);
-        writeBytes(folder / "new.def", "[PluginInfo]\r\nName=Fresh\r\n");
+        writeFile(folder / "new.def", "[PluginInfo]\r\nName=Fresh\r\n");
         return true;
     });
     prompts.choosePath(QStringLiteral("/downloads/Fresh Plugin.zip"));

@@ -61,6 +61,7 @@ TEST_F(TweakSettingsTest, StoredValuesAreReadLeniently)
 
 TEST_F(TweakSettingsTest, WritingFollowsTheEnginesOrderAndStoresEverything)
 {
+    fs::create_directories(windowsFolder());
     writeBytes(windowsFolder() / "vx.ini", "; global\r\n[Global]\r\nNoSound=1\r\nUseHWAcc=1\r\n");
     TweakSettings settings;
     settings.sizeLimit = true;
