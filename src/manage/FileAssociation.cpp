@@ -200,6 +200,10 @@ std::string desktopEntry(const QString& programPath)
 
 std::string defaultApplication()
 {
+    // Only read: asking must not create the user's configuration folder.
+    std::error_code ec;
+    if (!fs::exists(mimeAppsFile(), ec))
+        return {};
     auto list = openIni(mimeAppsFile());
     return list ? list->ReadString(kDefaults, kMimeType, "") : std::string();
 }

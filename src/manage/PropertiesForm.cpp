@@ -199,7 +199,7 @@ TPropertiesForm::TPropertiesForm(PropertiesContext context, Mode mode, QWidget* 
         break;
     }
     loadControls();
-    resize(560, 430);
+    resize(680, 440);
 }
 
 TPropertiesForm::~TPropertiesForm() = default;
@@ -488,7 +488,8 @@ QWidget* TPropertiesForm::buildPreviewPage()
     ButtonLogoBrowse = button("ButtonLogoBrowse", QStringLiteral("&Browse"), page);
     CheckBoxTransparency = checkBox("CheckBoxTransparency", QStringLiteral("Show transparency"), page);
     layout->addWidget(logo, 0, 0);
-    layout->addWidget(ButtonLogoBrowse, 0, 1, Qt::AlignBottom);
+    layout->addWidget(ButtonLogoBrowse, 0, 1, Qt::AlignLeft | Qt::AlignBottom);
+    layout->setColumnStretch(1, 1);
     layout->addWidget(CheckBoxTransparency, 1, 0);
     layout->addWidget(disabledGroup(QStringLiteral(" Miscellaneous "), {QStringLiteral("Show window shadow")}, page),
                       2, 0, 1, 2);
@@ -574,6 +575,7 @@ QWidget* TPropertiesForm::buildPluginsPage()
         detailsLayout->addWidget(*fields[i], i, 1);
     }
     detailsLayout->setColumnStretch(1, 1);
+    details->setMinimumWidth(260);
     for (QLabel* link : {LabelPluginEmail, LabelPluginUrl}) {
         link->setCursor(Qt::PointingHandCursor);
         link->installEventFilter(this);

@@ -67,6 +67,8 @@ int showPropertiesForm(TMainForm& main, TPropertiesForm::Mode mode)
         explorer->SetPreviewsOnTop(true);
     TPropertiesForm form(std::move(context), mode, &main);
     const int result = form.exec();
+    // The recent list of the File menu follows a new MaxRecent at once.
+    main.LoadRecentList();
     if (keepOnTop && main.Explorer() == explorer)
         explorer->SetPreviewsOnTop(main.Action(QStringLiteral("WindowPreviewAlwaysonTopItem"))->isChecked());
     return result;
