@@ -47,8 +47,9 @@ check_root() {
   # Installed in bin/, the editor finds its catalogues in share/skinwright.
   out=$("$root/usr/bin/skinwrt" validate "$root/usr/share/skinwright/skins/Tidewater/Tidewater.uis" 2>&1) &&
     status=0 || status=$?
-  [ "$status" -le 1 ] || fail "$root: validate exited $status: $out"
-  case "$out" in *atalogue*) fail "$root: no catalogue found: $out" ;; esac
+  # Without its catalogue every attribute of the sample would be unknown.
+  [ "$status" -eq 0 ] || fail "$root: validate exited $status"
+  case "$out" in *"No errors found"*) ;; *) fail "$root: the sample skin did not validate" ;; esac
   "$root/usr/bin/skinwrt" --help | grep -q "skinwrt get FILE SECTION KEY" || fail "$root: skinwrt --help"
   "$root/usr/bin/tweakvx" --help | grep -q "Usage: tweakvx" || fail "$root: tweakvx --help"
   "$root/usr/bin/skinwrt" pak x.uis >/dev/null 2>&1 && status=0 || status=$?
