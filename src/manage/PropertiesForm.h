@@ -71,6 +71,8 @@ public:
     // Asks for a colour; tests replace it. The default opens the colour dialog.
     std::function<QColor(const QColor& initial)> chooseColour;
 
+    // "Cancel": nothing is stored; previews showing an unstored logo mode go back.
+    void reject() override;
     void ButtonOKClick();
     void ButtonApplyClick();
     void ButtonGetSkinNameClick();
@@ -95,7 +97,6 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void reject() override;
 
 private:
     QWidget* buildAuthorPage();

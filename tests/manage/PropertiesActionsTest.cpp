@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QPushButton>
 #include <QTimer>
 
 namespace sw {
@@ -35,6 +36,10 @@ TEST_F(PropertiesActionsTest, EachCommandOpensTheDialogItsWay)
 {
     auto main = makeMain();
     connectPropertiesActions(*main);
+    // "Create SkinShot" needs an open personality.
+    main->OpenFileName = QString::fromStdString((engine / "Tidewater" / "Tidewater.uis").string());
+    main->FileOpenRoutine();
+    ASSERT_NE(main->Explorer(), nullptr);
     struct Case {
         const char* action;
         const char* caption;
@@ -50,11 +55,13 @@ TEST_F(PropertiesActionsTest, EachCommandOpensTheDialogItsWay)
     for (const Case& c : cases) {
         QString caption;
         int page = -1, visible = 0;
+        bool canTakeShot = false;
         QTimer::singleShot(0, [&] {
             auto* form = qobject_cast<TPropertiesForm*>(QApplication::activeModalWidget());
             if (!form)
                 return;
             caption = form->windowTitle();
+            canTakeShot = form->findChild<QPushButton*>(QStringLiteral("ButtonTakeShot"))->isEnabled();
             page = form->CurrentPage();
             for (int i = 0; i < TPropertiesForm::PageCount; ++i)
                 visible += form->PageVisible(i) ? 1 : 0;
@@ -64,6 +71,7 @@ TEST_F(PropertiesActionsTest, EachCommandOpensTheDialogItsWay)
         EXPECT_EQ(caption, QString::fromLatin1(c.caption)) << c.action;
         EXPECT_EQ(page, c.page) << c.action;
         EXPECT_EQ(visible, c.visiblePages) << c.action;
+        EXPECT_TRUE(canTakeShot) << c.action;  // a document with its previews
     }
     EXPECT_EQ(main->Action(QStringLiteral("EditPropertiesItem"))->shortcut(), QKeySequence(QStringLiteral("Shift+Ctrl+F11")));
 }
