@@ -199,7 +199,7 @@ TPropertiesForm::TPropertiesForm(PropertiesContext context, Mode mode, QWidget* 
         break;
     }
     loadControls();
-    resize(680, 440);
+    resize(740, 440);
 }
 
 TPropertiesForm::~TPropertiesForm() = default;
