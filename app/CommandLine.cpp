@@ -153,6 +153,12 @@ const std::vector<std::pair<std::string, Verb>>& verbs()
 
 }  // namespace
 
+bool namesFile(const std::string& argument)
+{
+    std::error_code ec;
+    return fs::path(argument).has_extension() || fs::exists(argument, ec);
+}
+
 std::string commandLineHelp()
 {
     std::string text = "skinwrt " + programVersion() +
@@ -191,8 +197,14 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         return runInstallCommand({args.begin() + 1, args.end()}, out, err);
     auto found = std::find_if(verbs().begin(), verbs().end(),
                               [&](const auto& entry) { return entry.first == args[0]; });
-    if (found == verbs().end())
-        return -1;
+    if (found == verbs().end()) {
+        if (namesFile(args[0]))
+            return -1;
+        // A mistyped or unknown verb would otherwise start the editor, and a script
+        // calling it would wait for a window nobody sees.
+        err << "skinwrt: " << args[0] << ": neither a verb nor a file\n\n" << commandLineHelp();
+        return ExitUsage;
+    }
     const Verb& verb = found->second;
     std::vector<std::string> rest(args.begin() + 1, args.end());
     if (!rest.empty() && (rest[0] == "--help" || rest[0] == "-h")) {

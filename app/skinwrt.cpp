@@ -6,6 +6,7 @@
 #include "editor/MainForm.h"
 #include "editor/WidgetPrompts.h"
 #include "engine/ScopedService.h"
+#include "manage/PropertiesFormActions.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -45,6 +46,8 @@ int main(int argc, char** argv)
     sw::ScopedService<sw::PromptService> installed(prompts);
     QStringList arguments = QApplication::arguments().mid(1);
     sw::TMainForm main(QString(), arguments);
+    // The preferences live a layer above the main window, so they are connected here.
+    sw::connectPropertiesActions(main);
     int exitCode = main.StartUp();
     if (exitCode >= 0)
         return exitCode;

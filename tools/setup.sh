@@ -6,6 +6,7 @@ SKINWRT_PACKAGES=(
   qt6-base-dev libgl-dev libjpeg62-turbo-dev libzip-dev
   libgtest-dev libgmock-dev libbenchmark-dev libinih-dev libsimpleini-dev libicu-dev
   fonts-liberation2 fonts-dejavu-core xvfb xauth
+  xdg-utils desktop-file-utils shared-mime-info dpkg-dev
 )
 
 # Installs the Debian packages that are not there yet (as root, or through sudo).

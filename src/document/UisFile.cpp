@@ -531,14 +531,13 @@ std::string TUisFile::ValueForDisplay(std::string_view section, std::string_view
     }
 }
 
-std::vector<fs::path> pluginCatalogueFiles(const fs::path& personalityFolder, const fs::path& programFolder)
+std::vector<fs::path> installedPluginCatalogueFiles(const fs::path& programFolder)
 {
     std::vector<fs::path> files;
     auto addFolder = [&](const fs::path& folder) {
         for (const std::string& name : sortedFileNames(folder, "*.def"))
             files.push_back(folder / name);
     };
-    addFolder(personalityFolder);
     fs::path plugins = programFolder / "PLUGINS";
     addFolder(plugins);
     std::vector<fs::path> subfolders;
@@ -551,6 +550,16 @@ std::vector<fs::path> pluginCatalogueFiles(const fs::path& personalityFolder, co
     std::sort(subfolders.begin(), subfolders.end());
     for (const fs::path& folder : subfolders)
         addFolder(folder);
+    return files;
+}
+
+std::vector<fs::path> pluginCatalogueFiles(const fs::path& personalityFolder, const fs::path& programFolder)
+{
+    std::vector<fs::path> files;
+    for (const std::string& name : sortedFileNames(personalityFolder, "*.def"))
+        files.push_back(personalityFolder / name);
+    std::vector<fs::path> installed = installedPluginCatalogueFiles(programFolder);
+    files.insert(files.end(), installed.begin(), installed.end());
     return files;
 }
 

@@ -135,5 +135,7 @@ private:
 // beginning with "." skipped). Each folder's files are sorted by name.
 std::vector<std::filesystem::path> pluginCatalogueFiles(const std::filesystem::path& personalityFolder,
                                                         const std::filesystem::path& programFolder);
+// The installed part of that list: PLUGINS beside the program, then its subfolders.
+std::vector<std::filesystem::path> installedPluginCatalogueFiles(const std::filesystem::path& programFolder);
 
 }  // namespace sw

@@ -138,3 +138,56 @@ QImage readJpegImage(const std::filesystem::path& file, std::string* error)
 }
 
 }  // namespace sw
+
+namespace sw {
+
+bool writeJpegImage(const QImage& image, const std::filesystem::path& file, int quality, std::string* error)
+{
+    if (image.isNull()) {
+        if (error)
+            *error = "no picture";
+        return false;
+    }
+    std::unique_ptr<std::FILE, FileCloser> out(std::fopen(file.string().c_str(), "wb"));
+    if (!out) {
+        if (error)
+            *error = "cannot create the file";
+        return false;
+    }
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+    jpeg_compress_struct info;
+    ErrorManager errors;
+    info.err = jpeg_std_error(&errors.base);
+    errors.base.error_exit = onFatalError;
+    if (setjmp(errors.escape)) {
+        jpeg_destroy_compress(&info);
+        if (error)
+            *error = errors.message;
+        return false;
+    }
+    jpeg_create_compress(&info);
+    jpeg_stdio_dest(&info, out.get());
+    info.image_width = JDIMENSION(rgb.width());
+    info.image_height = JDIMENSION(rgb.height());
+    info.input_components = 3;
+    info.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, quality, TRUE);
+    // Baseline only: some skin sites and old viewers cannot show progressive files.
+    info.progressive_mode = FALSE;
+    jpeg_start_compress(&info, TRUE);
+    while (info.next_scanline < info.image_height) {
+        JSAMPROW row[1] = {const_cast<JSAMPLE*>(rgb.constScanLine(int(info.next_scanline)))};
+        jpeg_write_scanlines(&info, row, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    if (std::fflush(out.get()) != 0 || std::ferror(out.get())) {
+        if (error)
+            *error = "cannot write the file";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace sw

@@ -28,7 +28,15 @@ fs::path programFolder()
         return programFolderOverride();
     std::error_code ec;
     fs::path executable = fs::read_symlink("/proc/self/exe", ec);
-    return ec ? fs::current_path(ec) : executable.parent_path();
+    if (ec)
+        return fs::current_path(ec);
+    fs::path folder = executable.parent_path();
+    // Installed, the programs lie in <prefix>/bin and their data in
+    // <prefix>/share/skinwright; in the build tree the data lies beside them.
+    fs::path installed = folder.parent_path() / "share" / "skinwright";
+    if (!fs::exists(folder / "uis2.def", ec) && fs::exists(installed / "uis2.def", ec))
+        return installed;
+    return folder;
 }
 
 void setProgramFolder(const fs::path& folder)

@@ -19,7 +19,8 @@ std::filesystem::path windowsFolder();
 std::filesystem::path profileFilePath(const std::string& fileName);
 
 // The folder of the running program, where the catalogues, templates and plug-ins
-// lie. Found from the program file itself; setProgramFolder overrides it (tests).
+// lie. Found from the program file itself: its own folder, or <prefix>/share/skinwright
+// for a program installed in <prefix>/bin. setProgramFolder overrides it (tests).
 std::filesystem::path programFolder();
 void setProgramFolder(const std::filesystem::path& folder);
 

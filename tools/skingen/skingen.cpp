@@ -8,6 +8,9 @@
 // Magenta (255, 0, 255) marks the parts of a picture that the engine treats as
 // see-through. Files are written as 24-bit BMP.
 
+#include "artwork.h"
+#include <string_view>
+
 #include <QDir>
 #include <QImage>
 #include <QString>
@@ -1087,9 +1090,13 @@ void all(Writer& out)
 
 int main(int argc, char** argv)
 {
+    if (argc == 3 && std::string_view(argv[1]) == "--artwork")
+        return writeArtwork(QString::fromLocal8Bit(argv[2])) ? 0 : 1;
     if (argc != 2) {
         std::fprintf(stderr, "usage: skingen OUTDIR\n"
-                             "Draws the bitmaps of the sample personalities into OUTDIR (the skins root).\n");
+                             "       skingen --artwork REPOSITORY\n"
+                             "Draws the bitmaps of the sample personalities into OUTDIR (the skins root), or the\n"
+                             "tweak tool's sample picture and the program icons into the repository.\n");
         return 2;
     }
     Writer out(QString::fromLocal8Bit(argv[1]));

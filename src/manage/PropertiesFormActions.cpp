@@ -1,0 +1,90 @@
+#include "manage/PropertiesFormActions.h"
+
+#include "document/UisFile.h"
+#include "editor/EditorState.h"
+#include "editor/MainForm.h"
+#include "editor/UISExplorerForm.h"
+#include "preview/PreviewForm.h"
+#include "store/PlatformPaths.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QPointer>
+
+namespace sw {
+
+PropertiesContext propertiesContext(TMainForm& main)
+{
+    PropertiesContext context;
+    EditorState& state = editorState();
+    context.settings = &main.Settings();
+    context.programPath = QCoreApplication::applicationFilePath();
+    context.programFolder = programFolder();
+    context.engineFolder = state.EngineFolder;
+    TUISExplorerForm* explorer = main.Explorer();
+    if (explorer && state.DocumentOpen) {
+        context.document = explorer->Document();
+        context.documentPath = QString::fromLocal8Bit(state.DocumentPath);
+        if (explorer->PreviewActive() && explorer->PreviewsVisible())
+            context.previews = {explorer->PreviewActive(), explorer->PreviewInactive()};
+    }
+    QPointer<TMainForm> window(&main);
+    context.descriptiveNamesChanged = [window](bool on) {
+        editorState().DescriptiveNames = on;
+        if (window && window->Explorer() && window->Explorer()->Document()) {
+            window->Explorer()->Document()->DescriptiveNames = on;
+            window->Explorer()->ReloadCurrentSection();
+        }
+    };
+    context.hotTrackChanged = [window](bool on) {
+        if (window && window->Explorer()) {
+            window->Explorer()->ListViewExplorer->setMouseTracking(on);
+            window->Explorer()->ListViewExplorer->setAttribute(Qt::WA_Hover, on);
+        }
+    };
+    context.editModeChanged = [](int mode) { editorState().EditMode = mode; };
+    context.documentChanged = [window] {
+        if (!window)
+            return;
+        window->NotifyModification();
+        if (window->Explorer())
+            window->Explorer()->ReloadCurrentSection();
+    };
+    context.previewSettingsChanged = [window] {
+        if (window && window->Explorer())
+            window->Explorer()->ReloadPreviews();
+    };
+    return context;
+}
+
+int showPropertiesForm(TMainForm& main, TPropertiesForm::Mode mode)
+{
+    PropertiesContext context = propertiesContext(main);
+    TUISExplorerForm* explorer = main.Explorer();
+    // The skin-shot wizard must not hide the previews it takes pictures of.
+    const bool keepOnTop = mode == TPropertiesForm::SkinShotWizard && explorer && !context.previews.empty();
+    if (keepOnTop)
+        explorer->SetPreviewsOnTop(true);
+    TPropertiesForm form(std::move(context), mode, &main);
+    const int result = form.exec();
+    // The recent list of the File menu follows a new MaxRecent at once.
+    main.LoadRecentList();
+    if (keepOnTop && main.Explorer() == explorer)
+        explorer->SetPreviewsOnTop(main.Action(QStringLiteral("WindowPreviewAlwaysonTopItem"))->isChecked());
+    return result;
+}
+
+void connectPropertiesActions(TMainForm& main)
+{
+    auto on = [&main](const char* name, TPropertiesForm::Mode mode) {
+        if (QAction* action = main.Action(QString::fromLatin1(name)))
+            QObject::connect(action, &QAction::triggered, &main, [&main, mode] { showPropertiesForm(main, mode); });
+    };
+    on("EditPropertiesItem", TPropertiesForm::AllPages);
+    on("ToolButtonPreferences", TPropertiesForm::AllPages);
+    on("PluginManagerMenuItem", TPropertiesForm::PluginManager);
+    on("ToolButtonSkinshot", TPropertiesForm::SkinShotWizard);
+    on("FileCreateScreenshotItem", TPropertiesForm::SkinShotWizard);
+}
+
+}  // namespace sw
