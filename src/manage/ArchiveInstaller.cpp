@@ -100,7 +100,7 @@ InstallResult installArchive(const fs::path& archive, const fs::path& skinsFolde
             personality = &entry;
             break;
         }
-    if (!personality) {
+    if (!personality && options.fixedTarget.empty()) {
         result.status = InstallResult::NoPersonality;
         result.message = archive.string() + ": " + kNoPersonalityText;
         return result;
@@ -150,13 +150,15 @@ InstallResult installArchive(const fs::path& archive, const fs::path& skinsFolde
         result.log.push_back("Extracting " + entry.name);
     }
 
-    const std::string name = *personalityNameOf(personality->name);
     // An installed folder whose name differs only in case is the same personality.
-    const fs::path target = resolveFileReference(skinsFolder, name).value_or(skinsFolder / name);
+    const fs::path target = !options.fixedTarget.empty() ? options.fixedTarget
+                            : resolveFileReference(skinsFolder, *personalityNameOf(personality->name))
+                                  .value_or(skinsFolder / *personalityNameOf(personality->name));
     if (!recursiveCopy(folder, target))
         return refused(archive, "cannot copy every file into " + target.string());
     result.status = InstallResult::Installed;
-    result.uisFile = target / personality->name;
+    if (personality)
+        result.uisFile = target / personality->name;
     return result;
 }
 

@@ -25,6 +25,9 @@ struct InstallOptions {
     std::uint64_t maxEntries = kMaxArchiveEntries;
     // Where the fresh extraction folder is made (empty: the system's temporary folder).
     std::filesystem::path temporaryRoot;
+    // When set, everything goes into this folder and no personality file is needed
+    // (a plug-in archive).
+    std::filesystem::path fixedTarget;
 };
 
 struct InstallResult {

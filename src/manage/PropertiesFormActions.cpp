@@ -4,6 +4,10 @@
 #include "editor/EditorState.h"
 #include "editor/MainForm.h"
 #include "editor/UISExplorerForm.h"
+#include "engine/PromptService.h"
+#include "manage/ArchiveInstaller.h"
+#include "manage/BrowserForm.h"
+#include "manage/PluginManager.h"
 #include "preview/PreviewForm.h"
 #include "store/PlatformPaths.h"
 
@@ -37,10 +41,8 @@ PropertiesContext propertiesContext(TMainForm& main)
         }
     };
     context.hotTrackChanged = [window](bool on) {
-        if (window && window->Explorer()) {
-            window->Explorer()->ListViewExplorer->setMouseTracking(on);
-            window->Explorer()->ListViewExplorer->setAttribute(Qt::WA_Hover, on);
-        }
+        if (window && window->Explorer())
+            window->Explorer()->ApplyHotTracking(on);
     };
     context.editModeChanged = [](int mode) { editorState().EditMode = mode; };
     context.documentChanged = [window] {
@@ -85,6 +87,21 @@ void connectPropertiesActions(TMainForm& main)
     on("PluginManagerMenuItem", TPropertiesForm::PluginManager);
     on("ToolButtonSkinshot", TPropertiesForm::SkinShotWizard);
     on("FileCreateScreenshotItem", TPropertiesForm::SkinShotWizard);
+    // The skin browser's "&Properties" opens the engine's page.
+    TBrowserForm::PropertiesHook() = [&main](QWidget*) { showPropertiesForm(main, TPropertiesForm::EnginePage); };
+    // "Install New" of the plug-in manager unpacks through the archive installer, with
+    // all its checks, into the plug-in's own folder.
+    setPluginArchiveInstaller([](const std::filesystem::path& archive, const std::filesystem::path& folder) {
+        InstallOptions options;
+        options.fixedTarget = folder;
+        const InstallResult result = installArchive(archive, folder.parent_path(), options);
+        if (result.status == InstallResult::Installed)
+            return true;
+        if (result.status != InstallResult::Cancelled)
+            prompts().message(QString::fromStdString(result.message), QStringLiteral("Error"), PromptIcon::Error,
+                              PromptButtons::Ok);
+        return false;
+    });
 }
 
 }  // namespace sw
