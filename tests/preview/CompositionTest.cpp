@@ -729,7 +729,8 @@ TEST(CompositionTexts, SkinFontsTakeTheirFaceAndOneHeightRule)
             skin.WriteString("Fonts", "FontHeight", "13");
         }
         Loaded loaded(dir.path() / "Tidewater" / "Tidewater.uis");
-        const PreviewLayer& caption = loaded.compose({331, 297}, true).Layer("LabelFormCaption");
+        const PreviewScene scene = loaded.compose({331, 297}, true);
+        const PreviewLayer& caption = scene.Layer("LabelFormCaption");
         EXPECT_EQ(caption.Font.families().value(0), QString::fromLatin1(f.family)) << f.stored;
         // Button and plug-in fonts read a stored height as the caption does.
         EXPECT_EQ(skinFont(f.stored, 13, 400, false).pixelSize(), caption.Font.pixelSize()) << f.stored;
