@@ -48,7 +48,27 @@ bool matchOne(std::string_view name, std::string_view pattern)
 
 }  // namespace
 
-std::optional<fs::path> resolveFileReference(const fs::path& skinsRoot, std::string_view reference)
+std::optional<std::string> FolderIndex::find(const fs::path& folder, std::string_view name)
+{
+    auto listed = folders_.find(folder.string());
+    if (listed == folders_.end()) {
+        std::unordered_map<std::string, std::string> names;
+        std::error_code ec;
+        for (const auto& entry : fs::directory_iterator(folder, ec)) {
+            std::string entryName = entry.path().filename().string();
+            names.emplace(asciiUpper(entryName), entryName);  // the first of names equal but for case
+        }
+        listed = folders_.emplace(folder.string(), std::move(names)).first;
+    }
+    auto found = listed->second.find(asciiUpper(name));
+    if (found == listed->second.end())
+        return std::nullopt;
+    return found->second;
+}
+
+namespace {
+
+std::optional<fs::path> resolve(const fs::path& skinsRoot, std::string_view reference, FolderIndex* index)
 {
     std::vector<std::string> components;
     std::string current;
@@ -80,11 +100,16 @@ std::optional<fs::path> resolveFileReference(const fs::path& skinsRoot, std::str
             continue;
         }
         fs::path match = exact;
-        for (const auto& entry : fs::directory_iterator(path, ec))
-            if (sameText(entry.path().filename().string(), component)) {
-                match = entry.path();
-                break;
-            }
+        if (index) {
+            if (std::optional<std::string> name = index->find(path, component))
+                match = path / *name;
+        } else {
+            for (const auto& entry : fs::directory_iterator(path, ec))
+                if (sameText(entry.path().filename().string(), component)) {
+                    match = entry.path();
+                    break;
+                }
+        }
         path = match;
     }
     // Links may point anywhere; what they reach must still lie under the root. When
@@ -95,6 +120,18 @@ std::optional<fs::path> resolveFileReference(const fs::path& skinsRoot, std::str
     if (realError || rootError || !isInside(real, realRoot))
         return std::nullopt;
     return path;
+}
+
+}  // namespace
+
+std::optional<fs::path> resolveFileReference(const fs::path& skinsRoot, std::string_view reference)
+{
+    return resolve(skinsRoot, reference, nullptr);
+}
+
+std::optional<fs::path> resolveFileReference(const fs::path& skinsRoot, std::string_view reference, FolderIndex& index)
+{
+    return resolve(skinsRoot, reference, &index);
 }
 
 std::string makeFileReference(std::string_view folderName, std::string_view fileName)

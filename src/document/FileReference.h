@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 namespace sw {
 
@@ -15,6 +16,21 @@ namespace sw {
 // root (an absolute path, a drive letter, "..", a link pointing outside) gives nothing.
 std::optional<std::filesystem::path> resolveFileReference(const std::filesystem::path& skinsRoot,
                                                           std::string_view reference);
+
+// The listings of folders, read once and kept, for resolving many references in a
+// row: upper-cased name -> the name on disk.
+class FolderIndex {
+public:
+    // The entry of the folder whose name matches without regard to case, or nothing.
+    std::optional<std::string> find(const std::filesystem::path& folder, std::string_view name);
+
+private:
+    std::unordered_map<std::string, std::unordered_map<std::string, std::string>> folders_;
+};
+
+// The same, with the folder listings taken from (and kept in) the index.
+std::optional<std::filesystem::path> resolveFileReference(const std::filesystem::path& skinsRoot,
+                                                          std::string_view reference, FolderIndex& index);
 
 // "Folder\file" as a personality stores it.
 std::string makeFileReference(std::string_view folderName, std::string_view fileName);

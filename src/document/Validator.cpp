@@ -129,6 +129,8 @@ private:
     std::unordered_map<std::string, bool> fileExists_;
     std::unordered_map<std::string, std::optional<BitmapSize>> bitmapSizes_;
     std::unordered_map<std::string, Definition> definitions_;
+    // Each folder a reference passes through is listed once per run.
+    FolderIndex folders_;
 };
 
 bool Checker::referencedFileExists(const std::string& reference)
@@ -138,7 +140,7 @@ bool Checker::referencedFileExists(const std::string& reference)
         return known->second;
     // A reference that would leave the skins root counts as missing: it is never followed.
     std::error_code ec;
-    std::optional<fs::path> path = resolveFileReference(root_, reference);
+    std::optional<fs::path> path = resolveFileReference(root_, reference, folders_);
     bool exists = path && fs::is_regular_file(*path, ec);
     fileExists_.emplace(reference, exists);
     return exists;
@@ -246,8 +248,6 @@ void Checker::checkCatalogue()
                 add("Manditory attribute [" + attribute + "] not found in section [" + lookup + "].",
                     IconValueNotAllowed, lookup, "");
     }
-    if (result_.findings.empty())
-        add(kNoErrorsFound, IconNoErrors, "", "");
 }
 
 std::optional<Checker::Bitmap> Checker::bitmap(const std::string& section, const std::string& attribute)
@@ -258,7 +258,7 @@ std::optional<Checker::Bitmap> Checker::bitmap(const std::string& section, const
     Bitmap found{section, attribute, reference, {}};
     auto measured = bitmapSizes_.find(reference);
     if (measured == bitmapSizes_.end()) {
-        std::optional<fs::path> path = resolveFileReference(root_, reference);
+        std::optional<fs::path> path = resolveFileReference(root_, reference, folders_);
         measured = bitmapSizes_.emplace(reference, path ? readBitmapSize(*path) : std::nullopt).first;
     }
     const std::optional<BitmapSize>& size = measured->second;
@@ -267,6 +267,10 @@ std::optional<Checker::Bitmap> Checker::bitmap(const std::string& section, const
         return std::nullopt;
     }
     found.size = *size;
+    if (std::string refusal = bitmapRefusal(*size); !refusal.empty()) {
+        addGeometry(found, "Unreadable " + found.where() + ": the preview cannot load it (" + refusal + ").");
+        return std::nullopt;
+    }
     return found;
 }
 
@@ -408,6 +412,17 @@ uint32_t littleEndian(const unsigned char* bytes, int size)
 
 }  // namespace
 
+std::string bitmapRefusal(const BitmapSize& size)
+{
+    if (size.width > kMaxBitmapSide || size.height > kMaxBitmapSide)
+        return intToStr(size.width) + "x" + intToStr(size.height) + " pixels; a side may be at most " +
+               intToStr(kMaxBitmapSide);
+    if (int64_t(size.width) * size.height > kMaxBitmapPixels)
+        return intToStr(size.width) + "x" + intToStr(size.height) + " pixels; a picture may have at most " +
+               intToStr(kMaxBitmapPixels);
+    return {};
+}
+
 bool ValidationResult::clean() const
 {
     return completed && findings.size() == 1 && findings[0].icon == IconNoErrors;
@@ -425,8 +440,12 @@ ValidationResult validate(TUisFile& document, const fs::path& file, const fs::pa
     }
     Checker checker(document, skinsRoot, result);
     checker.checkCatalogue();
-    if (result.completed)
-        checker.checkBitmapGeometry();
+    if (!result.completed)
+        return result;
+    checker.checkBitmapGeometry();
+    // Only once every check has had its say can the file be called clean.
+    if (result.findings.empty())
+        result.findings.push_back({kNoErrorsFound, IconNoErrors, "", "", FindingKind::Catalogue});
     return result;
 }
 

@@ -81,6 +81,7 @@ void TAcceleratedIniFile::LoadMore(const std::string& fileName)
 void TAcceleratedIniFile::loadText(std::string_view text)
 {
     clearCache();
+    ++generation_;
     Section* current = nullptr;
     forEachLine(text, [&](std::string_view line, std::size_t) {
         IniLine parsed = classifyIniLine(line);
@@ -160,8 +161,30 @@ std::string TAcceleratedIniFile::ReadString(std::string_view section, std::strin
     return entry.substr(entry.find('=') + 1);
 }
 
+std::optional<std::string_view> TAcceleratedIniFile::ValueAt(std::size_t position, std::string_view key) const
+{
+    if (position >= sections_.size())
+        return std::nullopt;
+    const Section& section = *sections_[position];
+    std::ptrdiff_t found = section.findKey(key);
+    if (found < 0)
+        return std::nullopt;
+    std::string_view entry = section.entries[std::size_t(found)];
+    return entry.substr(entry.find('=') + 1);
+}
+
+std::string TAcceleratedIniFile::KeySpelling(std::string_view section, std::string_view key)
+{
+    Section* found = findSectionCached(section);
+    std::ptrdiff_t position = found ? found->findKey(key) : -1;
+    if (position < 0)
+        return std::string(key);
+    return std::string(entryName(found->entries[std::size_t(position)]));
+}
+
 void TAcceleratedIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value)
 {
+    ++generation_;
     Section* found = findSectionCached(section);
     if (!found)
         found = &appendSection(section);
@@ -202,6 +225,7 @@ void TAcceleratedIniFile::ReadSectionValues(std::string_view section, TStrings& 
 
 void TAcceleratedIniFile::EraseSection(std::string_view section)
 {
+    ++generation_;
     const Section* found = findSection(section);
     if (!found)
         return;
@@ -217,6 +241,7 @@ void TAcceleratedIniFile::EraseSection(std::string_view section)
 
 void TAcceleratedIniFile::DeleteKey(std::string_view section, std::string_view key)
 {
+    ++generation_;
     Section* found = findSection(section);
     if (!found)
         return;

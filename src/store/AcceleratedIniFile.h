@@ -6,6 +6,7 @@
 #include "store/StringOps.h"
 
 #include <memory>
+#include <optional>
 #include <unordered_map>
 
 namespace sw {
@@ -29,6 +30,8 @@ public:
 
     // Appends the sections of another file (when it exists) after the present ones.
     void LoadMore(const std::string& fileName);
+    // Appends the sections found in the text.
+    void LoadText(std::string_view text) { loadText(text); }
 
     // The whole store as UpdateFile writes it.
     std::string Text() const;
@@ -39,6 +42,16 @@ protected:
 
     // Appends the sections found in the text.
     void loadText(std::string_view text);
+
+    // Direct access for stores that answer many reads over the same sections: the
+    // position of the first section of a name (-1 when none), and a key's value in the
+    // section at a position. Generation() changes whenever the content does.
+    std::ptrdiff_t SectionPosition(std::string_view name) const { return findSectionPosition(name); }
+    std::size_t SectionCount() const { return sections_.size(); }
+    std::optional<std::string_view> ValueAt(std::size_t position, std::string_view key) const;
+    uint64_t Generation() const { return generation_; }
+    // The name of the key as the store spells it, or `key` itself when it is not there.
+    std::string KeySpelling(std::string_view section, std::string_view key);
 
 private:
     struct Section;
@@ -59,6 +72,7 @@ private:
     // the first-match search.
     mutable NameIndex sectionIndex_;
     mutable bool sectionIndexValid_ = false;
+    uint64_t generation_ = 0;
 };
 
 }  // namespace sw

@@ -20,6 +20,10 @@ public:
     // Every change is already on disk; there is nothing buffered to flush.
     void UpdateFile() override;
 
+    // Whether each edit waits until it is on the disk (the default); a working copy
+    // that is saved elsewhere later may turn this off.
+    void SetDurable(bool durable) { disk_.setDurable(durable); }
+
     // The disk file this store edits, and its bytes as last read or written.
     const std::filesystem::path& DiskPath() const { return disk_.path(); }
     const std::string& DiskBytes() const { return disk_.bytes(); }
