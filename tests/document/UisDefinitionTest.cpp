@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
+#include <ctime>
 
 namespace sw {
 namespace {
@@ -87,12 +87,12 @@ TEST(UisDefinition, ChainsEndAtTheDepthBoundAndAnswerQuickly)
         EXPECT_EQ(catalogue.ReadString("D" + std::to_string(links) + "_0x,K", "Type", "?"), reachable ? "INT" : "?")
             << links << " links";
     }
-    const auto start = std::chrono::steady_clock::now();
+    const std::clock_t start = std::clock();
     for (int round = 0; round < 50; ++round)
         for (int i = 0; i < 200; ++i)
             EXPECT_EQ(catalogue.ReadString("A" + std::to_string(i) + "x,K", "Attr" + std::to_string(round), "?"), "?");
-    // 10,000 reads into a 20,000-long ring: each may follow at most the bound.
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    // 10,000 reads into a 20,000-long ring (processor time): each follows at most the bound.
+    EXPECT_LT(double(std::clock() - start) / CLOCKS_PER_SEC, 1.0);
 }
 
 }  // namespace
