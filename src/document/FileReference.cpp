@@ -50,18 +50,21 @@ bool matchOne(std::string_view name, std::string_view pattern)
 
 std::optional<std::string> FolderIndex::find(const fs::path& folder, std::string_view name)
 {
-    auto listed = folders_.find(folder.string());
-    if (listed == folders_.end()) {
-        std::unordered_map<std::string, std::string> names;
-        std::error_code ec;
+    std::error_code ec;
+    const auto modified = fs::last_write_time(folder, ec);
+    if (ec)
+        return std::nullopt;
+    Listing& listing = folders_[folder.string()];
+    if (listing.names.empty() || listing.modified != modified) {
+        listing.names.clear();
+        listing.modified = modified;
         for (const auto& entry : fs::directory_iterator(folder, ec)) {
             std::string entryName = entry.path().filename().string();
-            names.emplace(asciiUpper(entryName), entryName);  // the first of names equal but for case
+            listing.names.emplace(asciiUpper(entryName), entryName);  // the first of names equal but for case
         }
-        listed = folders_.emplace(folder.string(), std::move(names)).first;
     }
-    auto found = listed->second.find(asciiUpper(name));
-    if (found == listed->second.end())
+    auto found = listing.names.find(asciiUpper(name));
+    if (found == listing.names.end())
         return std::nullopt;
     return found->second;
 }
@@ -88,30 +91,41 @@ std::optional<fs::path> resolve(const fs::path& skinsRoot, std::string_view refe
     if (components.empty())
         return std::nullopt;
     for (const std::string& component : components)
-        if (component == "." || component == ".." || component.find(':') != std::string::npos)
+        // A NUL byte would end the name early for the system, so "..\0" would climb out.
+        if (component == "." || component == ".." || component.find_first_of(std::string(":\0", 2)) != std::string::npos)
             return std::nullopt;
 
     fs::path path = skinsRoot;
     std::error_code ec;
+    // Whether `path` is a folder: asked once for the root, then known from the status
+    // of each component, so a reference costs one status call per component.
+    bool folder = fs::is_directory(skinsRoot, ec);
+    bool throughLink = false;
     for (const std::string& component : components) {
         fs::path exact = path / component;
-        if (fs::exists(fs::symlink_status(exact, ec)) || !fs::is_directory(path, ec)) {
+        fs::file_status status = folder ? fs::symlink_status(exact, ec) : fs::file_status(fs::file_type::not_found);
+        if (fs::exists(status) || !folder) {
             path = exact;
-            continue;
-        }
-        fs::path match = exact;
-        if (index) {
-            if (std::optional<std::string> name = index->find(path, component))
-                match = path / *name;
         } else {
-            for (const auto& entry : fs::directory_iterator(path, ec))
-                if (sameText(entry.path().filename().string(), component)) {
-                    match = entry.path();
-                    break;
-                }
+            fs::path match = exact;
+            if (index) {
+                if (std::optional<std::string> name = index->find(path, component))
+                    match = path / *name;
+            } else {
+                for (const auto& entry : fs::directory_iterator(path, ec))
+                    if (sameText(entry.path().filename().string(), component)) {
+                        match = entry.path();
+                        break;
+                    }
+            }
+            path = match;
+            status = match == exact ? fs::file_status(fs::file_type::not_found) : fs::symlink_status(path, ec);
         }
-        path = match;
+        throughLink = throughLink || fs::is_symlink(status);
+        folder = fs::is_directory(status) || (fs::is_symlink(status) && fs::is_directory(path, ec));
     }
+    if (!throughLink)
+        return path;  // plain components under the root: it cannot lead anywhere else
     // Links may point anywhere; what they reach must still lie under the root. When
     // either cannot be made canonical, where it leads is unknown, so it is refused.
     std::error_code realError, rootError;

@@ -148,7 +148,7 @@ std::string TUisFile::PersonalityName()
 
 fs::path TUisFile::ReferencePath(std::string_view reference) const
 {
-    return resolveFileReference(SkinsRoot(), reference).value_or(fs::path());
+    return resolveFileReference(SkinsRoot(), reference, folders_).value_or(fs::path());
 }
 
 Colour TUisFile::ReadColour(std::string_view section, std::string_view key, Colour def)

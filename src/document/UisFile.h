@@ -4,6 +4,7 @@
 // written through to the file at once (TIniFile).
 #pragma once
 
+#include "document/FileReference.h"
 #include "document/UisDefinition.h"
 #include "store/IniFile.h"
 
@@ -128,6 +129,8 @@ private:
     std::filesystem::path folder_;
     std::vector<std::string> bitmaps_;
     std::unique_ptr<TUisDefinition> definition_;
+    // Listings of the folders references pass through, for names in the wrong case.
+    mutable FolderIndex folders_;
 };
 
 // Plug-in catalogues offered to a document, in order: *.def of the personality

@@ -161,7 +161,8 @@ Checker::Definition& Checker::definition(const std::string& lookup, const std::s
 void Checker::checkAttribute(const std::string& section, const std::string& lookup, const std::string& key,
                              std::string_view value)
 {
-    const std::string quoted = "  [" + key + "] in Section [" + section + "] value [" + std::string(value) + "]";
+    // Built only for a finding: most attributes pass.
+    auto quoted = [&] { return "  [" + key + "] in Section [" + section + "] value [" + std::string(value) + "]"; };
     Definition& d = definition(lookup, key);
     switch (d.type) {
     case TypeFile:
@@ -179,13 +180,13 @@ void Checker::checkAttribute(const std::string& section, const std::string& look
         if (!d.minimum)
             d.minimum = document_.Minimum(lookup, key);
         if (number < *d.minimum) {
-            add("Minimal value constraint violation -  Attribute" + quoted, IconBelowMinimum, section, key);
+            add("Minimal value constraint violation -  Attribute" + quoted(), IconBelowMinimum, section, key);
             break;
         }
         if (!d.maximum)
             d.maximum = document_.Maximum(lookup, key);
         if (number > *d.maximum)
-            add("Maximal value constraint violation -  Attribute" + quoted, IconAboveMaximum, section, key);
+            add("Maximal value constraint violation -  Attribute" + quoted(), IconAboveMaximum, section, key);
         break;
     }
     case TypeChoose: {
@@ -196,13 +197,13 @@ void Checker::checkAttribute(const std::string& section, const std::string& look
         int64_t number = integerValue(value);
         int64_t first = *d.shift, last = first + *d.choices - 1;
         if (number < first || number > last)
-            add("Attribute" + quoted + " does not contains in set of available values[" + intToStr(first) + "-" +
+            add("Attribute" + quoted() + " does not contains in set of available values[" + intToStr(first) + "-" +
                     intToStr(last) + "]",
                 IconValueNotAllowed, section, key);
         break;
     }
     case TypeUnknown:
-        add("Illegal or unknown attribute" + quoted, IconValueNotAllowed, section, key);
+        add("Illegal or unknown attribute" + quoted(), IconValueNotAllowed, section, key);
         break;
     default:
         break;
@@ -212,7 +213,7 @@ void Checker::checkAttribute(const std::string& section, const std::string& look
 void Checker::checkCatalogue()
 {
     auto mandatory = mandatoryAttributes(document_.Definition());
-    TStrings sections, entries;
+    TStrings sections;
     document_.ReadSections(sections);
     // A repeated section reads as its first occurrence; checking it again would only
     // repeat the same rows.
@@ -221,10 +222,12 @@ void Checker::checkCatalogue()
         std::string upper = asciiUpper(section);
         if (!seen.insert(upper).second)
             continue;
-        document_.ReadSectionValues(upper, entries);
+        const TStrings* entries = document_.SectionEntries(upper);
+        if (!entries)
+            continue;
         // Numbered button sections are described by the button definitions.
         const std::string lookup = isButtonFamily(upper) ? std::string("Button") : upper;
-        for (const std::string& entry : entries) {
+        for (const std::string& entry : *entries) {
             std::size_t equals = entry.find('=');
             std::string key = entry.substr(0, equals);
             std::string_view value = std::string_view(entry).substr(equals + 1);

@@ -173,6 +173,12 @@ std::optional<std::string_view> TAcceleratedIniFile::ValueAt(std::size_t positio
     return entry.substr(entry.find('=') + 1);
 }
 
+const TStrings* TAcceleratedIniFile::SectionEntries(std::string_view section) const
+{
+    const Section* found = findSection(section);
+    return found ? &found->entries : nullptr;
+}
+
 std::string TAcceleratedIniFile::KeySpelling(std::string_view section, std::string_view key)
 {
     Section* found = findSectionCached(section);

@@ -33,6 +33,10 @@ public:
     // Appends the sections found in the text.
     void LoadText(std::string_view text) { loadText(text); }
 
+    // The "name=value" entries of the first section of that name, without a copy
+    // (nothing when there is none); valid until the store changes.
+    const TStrings* SectionEntries(std::string_view section) const;
+
     // The whole store as UpdateFile writes it.
     std::string Text() const;
 
