@@ -40,6 +40,12 @@ std::unique_ptr<QGuiApplication> ensureGuiApplication(std::ostream& err)
     static int argc = 3;
     static char program[] = "skinwrt", option[] = "-platform", platform[] = "offscreen";
     static char* argv[] = {program, option, platform, nullptr};
+    // The application takes the options it knows out of the list: each call (one per
+    // render in a process that runs several) hands them over again.
+    argc = 3;
+    argv[0] = program;
+    argv[1] = option;
+    argv[2] = platform;
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 

@@ -213,12 +213,11 @@ void Checker::checkAttribute(const std::string& section, const std::string& look
 void Checker::checkCatalogue()
 {
     auto mandatory = mandatoryAttributes(document_.Definition());
-    TStrings sections;
-    document_.ReadSections(sections);
     // A repeated section reads as its first occurrence; checking it again would only
     // repeat the same rows.
     std::unordered_set<std::string> seen;
-    for (const std::string& section : sections) {
+    for (std::size_t position = 0; position < document_.SectionCount(); ++position) {
+        const std::string& section = document_.SectionName(position);
         std::string upper = asciiUpper(section);
         if (!seen.insert(upper).second)
             continue;
@@ -378,10 +377,9 @@ void Checker::checkButtonStrips()
     const int frames = triple ? 6 : 3;
     const std::string declaration = std::string("TripleImages=") + (triple ? "1" : "0");
     const int count = document_.ButtonCount();
-    TStrings sections;
-    document_.ReadSections(sections);
     std::unordered_set<std::string> seen;
-    for (const std::string& section : sections) {
+    for (std::size_t position = 0; position < document_.SectionCount(); ++position) {
+        const std::string& section = document_.SectionName(position);
         // Only the sections the preview loads: BUTTON followed by a number below the count.
         std::string upper = asciiUpper(section);
         std::optional<int> number = buttonNumber(upper);

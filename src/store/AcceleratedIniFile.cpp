@@ -21,11 +21,13 @@ std::string_view entryName(const std::string& entry)
 }  // namespace
 
 struct TAcceleratedIniFile::Section {
+    using KeyIndex = std::unordered_map<std::string, std::size_t, CaseInsensitiveHash, CaseInsensitiveEqual>;
+
     std::string name;
     std::vector<std::string> entries;
-    // Key -> first entry position, built on demand for long sections.
-    mutable std::unordered_map<std::string, std::size_t, CaseInsensitiveHash, CaseInsensitiveEqual> keyIndex;
-    mutable bool indexed = false;
+    // Key -> first entry position, built on demand for long sections only, so a file
+    // of many small sections pays nothing for it.
+    mutable std::unique_ptr<KeyIndex> keyIndex;
 
     std::ptrdiff_t findKey(std::string_view key) const
     {
@@ -35,28 +37,26 @@ struct TAcceleratedIniFile::Section {
                     return std::ptrdiff_t(i);
             return -1;
         }
-        if (!indexed) {
-            keyIndex.clear();
+        if (!keyIndex) {
+            keyIndex = std::make_unique<KeyIndex>();
             for (std::size_t i = 0; i < entries.size(); ++i)
-                keyIndex.emplace(entryName(entries[i]), i);
-            indexed = true;
+                keyIndex->emplace(entryName(entries[i]), i);
         }
-        auto found = keyIndex.find(key);
-        return found == keyIndex.end() ? -1 : std::ptrdiff_t(found->second);
+        auto found = keyIndex->find(key);
+        return found == keyIndex->end() ? -1 : std::ptrdiff_t(found->second);
     }
 
     void append(std::string entry)
     {
-        if (indexed)
-            keyIndex.emplace(entryName(entry), entries.size());
+        if (keyIndex)
+            keyIndex->emplace(entryName(entry), entries.size());
         entries.push_back(std::move(entry));
     }
 
     void remove(std::size_t position)
     {
         entries.erase(entries.begin() + std::ptrdiff_t(position));
-        indexed = false;
-        keyIndex.clear();
+        keyIndex.reset();
     }
 };
 
@@ -171,6 +171,11 @@ std::optional<std::string_view> TAcceleratedIniFile::ValueAt(std::size_t positio
         return std::nullopt;
     std::string_view entry = section.entries[std::size_t(found)];
     return entry.substr(entry.find('=') + 1);
+}
+
+const std::string& TAcceleratedIniFile::SectionName(std::size_t position) const
+{
+    return sections_[position]->name;
 }
 
 const TStrings* TAcceleratedIniFile::SectionEntries(std::string_view section) const

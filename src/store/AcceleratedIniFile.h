@@ -33,6 +33,9 @@ public:
     // Appends the sections found in the text.
     void LoadText(std::string_view text) { loadText(text); }
 
+    // The sections in order without copying them: their count and the name of each.
+    std::size_t SectionCount() const { return sections_.size(); }
+    const std::string& SectionName(std::size_t position) const;
     // The "name=value" entries of the first section of that name, without a copy
     // (nothing when there is none); valid until the store changes.
     const TStrings* SectionEntries(std::string_view section) const;
@@ -51,7 +54,6 @@ protected:
     // position of the first section of a name (-1 when none), and a key's value in the
     // section at a position. Generation() changes whenever the content does.
     std::ptrdiff_t SectionPosition(std::string_view name) const { return findSectionPosition(name); }
-    std::size_t SectionCount() const { return sections_.size(); }
     std::optional<std::string_view> ValueAt(std::size_t position, std::string_view key) const;
     uint64_t Generation() const { return generation_; }
     // The name of the key as the store spells it, or `key` itself when it is not there.
