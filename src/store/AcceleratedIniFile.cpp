@@ -3,6 +3,8 @@
 #include "store/FileBytes.h"
 #include "store/IniLine.h"
 
+#include <deque>
+
 namespace sw {
 
 namespace fs = std::filesystem;
@@ -60,9 +62,13 @@ struct TAcceleratedIniFile::Section {
     }
 };
 
-TAcceleratedIniFile::TAcceleratedIniFile(std::string fileName, NoLoad) : TCustomIniFile(std::move(fileName)) {}
+TAcceleratedIniFile::TAcceleratedIniFile(std::string fileName, NoLoad)
+    : TCustomIniFile(std::move(fileName)), sections_(std::make_unique<std::deque<Section>>())
+{
+}
 
-TAcceleratedIniFile::TAcceleratedIniFile(std::string fileName) : TCustomIniFile(std::move(fileName))
+TAcceleratedIniFile::TAcceleratedIniFile(std::string fileName)
+    : TCustomIniFile(std::move(fileName)), sections_(std::make_unique<std::deque<Section>>())
 {
     LoadMore(FileName());
 }
@@ -106,24 +112,26 @@ void TAcceleratedIniFile::clearCache()
 TAcceleratedIniFile::Section& TAcceleratedIniFile::appendSection(std::string_view name)
 {
     if (sectionIndexValid_)
-        sectionIndex_.emplace(name, sections_.size());
-    sections_.push_back(std::make_unique<Section>());
-    sections_.back()->name = name;
-    return *sections_.back();
+        sectionIndex_.emplace(name, sections_->size());
+    // In a deque: no allocation of its own per section, and the others stay where they are.
+    sections_->emplace_back();
+    sections_->back().name = name;
+    return sections_->back();
 }
 
 std::ptrdiff_t TAcceleratedIniFile::findSectionPosition(std::string_view name) const
 {
-    if (sections_.size() < kIndexedSections) {
-        for (std::size_t i = 0; i < sections_.size(); ++i)
-            if (sameText(sections_[i]->name, name))
+    const std::deque<Section>& sections = *sections_;
+    if (sections.size() < kIndexedSections) {
+        for (std::size_t i = 0; i < sections.size(); ++i)
+            if (sameText(sections[i].name, name))
                 return std::ptrdiff_t(i);
         return -1;
     }
     if (!sectionIndexValid_) {
         sectionIndex_.clear();
-        for (std::size_t i = 0; i < sections_.size(); ++i)
-            sectionIndex_.emplace(sections_[i]->name, i);
+        for (std::size_t i = 0; i < sections.size(); ++i)
+            sectionIndex_.emplace(sections[i].name, i);
         sectionIndexValid_ = true;
     }
     auto found = sectionIndex_.find(name);
@@ -133,7 +141,7 @@ std::ptrdiff_t TAcceleratedIniFile::findSectionPosition(std::string_view name) c
 TAcceleratedIniFile::Section* TAcceleratedIniFile::findSection(std::string_view name) const
 {
     std::ptrdiff_t position = findSectionPosition(name);
-    return position < 0 ? nullptr : sections_[std::size_t(position)].get();
+    return position < 0 ? nullptr : &(*sections_)[std::size_t(position)];
 }
 
 TAcceleratedIniFile::Section* TAcceleratedIniFile::findSectionCached(std::string_view name)
@@ -145,7 +153,7 @@ TAcceleratedIniFile::Section* TAcceleratedIniFile::findSectionCached(std::string
     if (position < 0)
         return nullptr;
     cachedName_ = asciiUpper(name);
-    cachedSection_ = sections_[std::size_t(position)].get();
+    cachedSection_ = &(*sections_)[std::size_t(position)];
     return cachedSection_;
 }
 
@@ -163,9 +171,9 @@ std::string TAcceleratedIniFile::ReadString(std::string_view section, std::strin
 
 std::optional<std::string_view> TAcceleratedIniFile::ValueAt(std::size_t position, std::string_view key) const
 {
-    if (position >= sections_.size())
+    if (position >= sections_->size())
         return std::nullopt;
-    const Section& section = *sections_[position];
+    const Section& section = (*sections_)[position];
     std::ptrdiff_t found = section.findKey(key);
     if (found < 0)
         return std::nullopt;
@@ -173,9 +181,14 @@ std::optional<std::string_view> TAcceleratedIniFile::ValueAt(std::size_t positio
     return entry.substr(entry.find('=') + 1);
 }
 
+std::size_t TAcceleratedIniFile::SectionCount() const
+{
+    return sections_->size();
+}
+
 const std::string& TAcceleratedIniFile::SectionName(std::size_t position) const
 {
-    return sections_[position]->name;
+    return (*sections_)[position].name;
 }
 
 const TStrings* TAcceleratedIniFile::SectionEntries(std::string_view section) const
@@ -222,9 +235,9 @@ void TAcceleratedIniFile::ReadSection(std::string_view section, TStrings& keys)
 void TAcceleratedIniFile::ReadSections(TStrings& sections)
 {
     sections.clear();
-    sections.reserve(sections_.size());
-    for (const auto& section : sections_)
-        sections.push_back(section->name);
+    sections.reserve(sections_->size());
+    for (const Section& section : *sections_)
+        sections.push_back(section.name);
 }
 
 void TAcceleratedIniFile::ReadSectionValues(std::string_view section, TStrings& entries)
@@ -240,9 +253,9 @@ void TAcceleratedIniFile::EraseSection(std::string_view section)
     const Section* found = findSection(section);
     if (!found)
         return;
-    for (auto it = sections_.begin(); it != sections_.end(); ++it)
-        if (it->get() == found) {
-            sections_.erase(it);
+    for (auto it = sections_->begin(); it != sections_->end(); ++it)
+        if (&*it == found) {
+            sections_->erase(it);
             break;
         }
     sectionIndexValid_ = false;
@@ -264,9 +277,9 @@ void TAcceleratedIniFile::DeleteKey(std::string_view section, std::string_view k
 std::string TAcceleratedIniFile::Text() const
 {
     std::string text;
-    for (const auto& section : sections_) {
-        text.append(1, '[').append(section->name).append("]\r\n");
-        for (const std::string& entry : section->entries)
+    for (const Section& section : *sections_) {
+        text.append(1, '[').append(section.name).append("]\r\n");
+        for (const std::string& entry : section.entries)
             text.append(entry).append("\r\n");
         text.append("\r\n");
     }

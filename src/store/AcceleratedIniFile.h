@@ -5,6 +5,7 @@
 #include "store/CustomIniFile.h"
 #include "store/StringOps.h"
 
+#include <deque>
 #include <memory>
 #include <optional>
 #include <unordered_map>
@@ -34,7 +35,7 @@ public:
     void LoadText(std::string_view text) { loadText(text); }
 
     // The sections in order without copying them: their count and the name of each.
-    std::size_t SectionCount() const { return sections_.size(); }
+    std::size_t SectionCount() const;
     const std::string& SectionName(std::size_t position) const;
     // The "name=value" entries of the first section of that name, without a copy
     // (nothing when there is none); valid until the store changes.
@@ -69,7 +70,7 @@ private:
     Section& appendSection(std::string_view name);
     void clearCache();
 
-    std::vector<std::unique_ptr<Section>> sections_;
+    std::unique_ptr<std::deque<Section>> sections_;
     // The one-entry cache of the section found last.
     std::string cachedName_;
     std::ptrdiff_t cachedPosition_ = -1;
