@@ -4,8 +4,7 @@
 #include "RenderCommand.h"
 #include "ValidateCommand.h"
 
-#include "store/AcceleratedIniFile.h"
-#include "store/IniFile.h"
+#include "store/ProfileFile.h"
 #include "store/StringOps.h"
 #include "store/Version.h"
 
@@ -49,20 +48,20 @@ int getValue(const std::vector<std::string>& a, std::ostream& out, std::ostream&
 {
     if (!requireExistingFile(a[0], err))
         return ExitUsage;
-    TAcceleratedIniFile ini(commandLinePath(a[0]));
-    std::string value = ini.ReadString(a[1], a[2], kMissingValue);
-    if (value == kMissingValue) {
+    ProfileFile file(commandLinePath(a[0]));
+    std::optional<std::string> value = file.readValue(a[1], a[2]);
+    if (!value) {
         err << "skinwrt: " << a[0] << ": no key " << a[2] << " in section [" << a[1] << "]\n";
         return ExitMissing;
     }
-    out << value << "\n";
+    out << *value << "\n";
     return ExitOk;
 }
 
 int setValue(const std::vector<std::string>& a, std::ostream&, std::ostream&)
 {
-    TIniFile ini(commandLinePath(a[0]));
-    ini.WriteString(a[1], a[2], a[3]);
+    // The file is edited on disk alone: no store of every entry is built for one change.
+    ProfileFile(commandLinePath(a[0])).writeString(a[1], a[2], a[3]);
     return ExitOk;
 }
 
@@ -70,8 +69,7 @@ int unsetValue(const std::vector<std::string>& a, std::ostream&, std::ostream& e
 {
     if (!requireExistingFile(a[0], err))
         return ExitUsage;
-    TIniFile ini(commandLinePath(a[0]));
-    ini.DeleteKey(a[1], a[2]);
+    ProfileFile(commandLinePath(a[0])).deleteKey(a[1], a[2]);
     return ExitOk;
 }
 
@@ -122,8 +120,7 @@ int eraseSection(const std::vector<std::string>& a, std::ostream&, std::ostream&
 {
     if (!requireExistingFile(a[0], err))
         return ExitUsage;
-    TIniFile ini(commandLinePath(a[0]));
-    ini.EraseSection(a[1]);
+    ProfileFile(commandLinePath(a[0])).eraseSection(a[1]);
     return ExitOk;
 }
 

@@ -7,10 +7,15 @@
 #include "preview/SceneRenderer.h"
 #include "preview/TitleButtons.h"
 
+#include "store/FileBytes.h"
+#include "store/LockedFile.h"
+
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QImageWriter>
 
+#include <cctype>
 #include <filesystem>
 #include <memory>
 #include <ostream>
@@ -35,6 +40,12 @@ std::unique_ptr<QGuiApplication> ensureGuiApplication(std::ostream& err)
     static int argc = 3;
     static char program[] = "skinwrt", option[] = "-platform", platform[] = "offscreen";
     static char* argv[] = {program, option, platform, nullptr};
+    // The application takes the options it knows out of the list: each call (one per
+    // render in a process that runs several) hands them over again.
+    argc = 3;
+    argv[0] = program;
+    argv[1] = option;
+    argv[2] = platform;
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 
@@ -52,6 +63,19 @@ std::string missingEdge(TUisFile& document)
 
 }  // namespace
 
+std::string refusedOutput(const std::string& uisFile, const std::string& pngOut)
+{
+    std::error_code ec;
+    if (fs::exists(pngOut, ec) && fs::equivalent(uisFile, pngOut, ec))
+        return "will not write the picture over the personality file it is drawn from";
+    std::string extension = fs::path(pngOut).extension().string();
+    for (char& c : extension)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    if (extension == ".uis")
+        return "will not write a picture into a personality file (.uis); name a .png file";
+    return {};
+}
+
 int renderPreviewToPng(const std::string& uisFile, const std::string& pngOut, int width, int height, bool inactive,
                        std::ostream& err)
 {
@@ -63,6 +87,10 @@ int renderPreviewToPng(const std::string& uisFile, const std::string& pngOut, in
     std::error_code ec;
     if (!fs::is_regular_file(uisFile, ec)) {
         err << "skinwrt: " << uisFile << ": " << (fs::exists(uisFile, ec) ? "not a file" : "no such file") << "\n";
+        return kExitError;
+    }
+    if (std::string refusal = refusedOutput(uisFile, pngOut); !refusal.empty()) {
+        err << "skinwrt: " << pngOut << ": " << refusal << "\n";
         return kExitError;
     }
     const auto application = ensureGuiApplication(err);
@@ -89,10 +117,21 @@ int renderPreviewToPng(const std::string& uisFile, const std::string& pngOut, in
         if (scene)
             addTitleButtons(document, *scene);
         const QImage picture = scene ? RenderScene(*scene) : QImage();
-        QImageWriter writer(QString::fromStdString(pngOut), "png");
+        // Encoded in memory first and then put in place whole, so a failed write (a full
+        // disk) leaves an older picture as it was.
+        QBuffer encoded;
+        encoded.open(QIODevice::WriteOnly);
+        QImageWriter writer(&encoded, "png");
         if (picture.isNull() || !writer.write(picture)) {
             err << "skinwrt: " << pngOut << ": cannot write the picture (" << writer.errorString().toStdString()
                 << ")\n";
+            return kExitError;
+        }
+        const QByteArray& bytes = encoded.data();
+        try {
+            writeFileAtomically(pngOut, {std::string_view(bytes.constData(), std::size_t(bytes.size()))});
+        } catch (const EFileWriteError& error) {
+            err << "skinwrt: " << pngOut << ": cannot write the picture (" << error.reason() << ")\n";
             return kExitError;
         }
     } catch (const std::exception& error) {

@@ -11,6 +11,10 @@ namespace sw {
 // when the personality has no preview, a file cannot be read or written, or the
 // size is unusable; the message on err names the file. Uses the running Qt GUI
 // application, or runs one on the offscreen platform for the duration of the call.
+// Why the picture may not be written to pngOut (it is the personality itself, or any
+// .uis file), or empty when it may.
+std::string refusedOutput(const std::string& uisFile, const std::string& pngOut);
+
 int renderPreviewToPng(const std::string& uisFile, const std::string& pngOut, int width, int height, bool inactive,
                        std::ostream& err);
 

@@ -44,8 +44,9 @@ std::string numbered(const std::string& name)
 void catalogue(std::string_view data)
 {
     ParsedCatalogue definitions(data);
-    TStrings sections;
-    definitions.ReadSections(sections);
+    TStrings all, sections;
+    definitions.ReadSections(all);
+    sections = all;
     if (sections.size() > kSectionsQueried)
         sections.resize(kSectionsQueried);
 
@@ -70,11 +71,7 @@ void catalogue(std::string_view data)
                     continue;
                 }
                 bool held = false;
-                for (const std::string& other : sections)
-                    held = held || definitions.PlainRead(other, key) == one;
-                TStrings all;
-                definitions.ReadSections(all);
-                for (std::size_t i = kSectionsQueried; i < all.size() && !held; ++i)
+                for (std::size_t i = 0; i < all.size() && !held; ++i)
                     held = definitions.PlainRead(all[i], key) == one;
                 require(held, "an inherited value that no section of the catalogue holds");
             }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <map>
 #include <random>
 
 namespace sw::fuzz {
@@ -74,23 +75,40 @@ void writeFile(const fs::path& path, std::string_view bytes)
         throw std::runtime_error("cannot write " + path.string());
 }
 
-bool liesUnder(const fs::path& path, const fs::path& root)
+namespace {
+
+bool startsWith(const fs::path& path, const fs::path& root)
 {
+    auto p = path.begin();
+    for (auto r = root.begin(); r != root.end(); ++r, ++p) {
+        if (r->empty())
+            continue;
+        if (p == path.end() || *p != *r)
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool liesUnder(const fs::path& path, const fs::path& root, bool linkFree)
+{
+    if (linkFree)
+        return startsWith(path.lexically_normal(), root.lexically_normal());
     std::error_code ec;
     fs::path real = fs::weakly_canonical(path, ec);
     if (ec)
         return false;
-    fs::path realRoot = fs::weakly_canonical(root, ec);
-    if (ec)
-        return false;
-    auto p = real.begin();
-    for (auto r = realRoot.begin(); r != realRoot.end(); ++r, ++p) {
-        if (r->empty())
-            continue;
-        if (p == real.end() || *p != *r)
+    // The roots are the few folders of the scratch folder: each is made canonical once.
+    static std::map<fs::path, fs::path> canonicalRoots;
+    auto known = canonicalRoots.find(root);
+    if (known == canonicalRoots.end()) {
+        fs::path realRoot = fs::weakly_canonical(root, ec);
+        if (ec)
             return false;
+        known = canonicalRoots.emplace(root, realRoot).first;
     }
-    return true;
+    return startsWith(real, known->second);
 }
 
 const std::vector<Target>& targets()

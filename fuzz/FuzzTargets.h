@@ -47,8 +47,10 @@ private:
 const std::filesystem::path& scratchFolder();
 void writeFile(const std::filesystem::path& path, std::string_view bytes);
 
-// Whether the path lies under the root (both made canonical where they exist).
-bool liesUnder(const std::filesystem::path& path, const std::filesystem::path& root);
+// Whether the path lies under the root (both made canonical where they exist). In a
+// folder known to hold no symbolic links (`linkFree`) the path's own words decide,
+// which needs no call to the system.
+bool liesUnder(const std::filesystem::path& path, const std::filesystem::path& root, bool linkFree = false);
 
 // The targets.
 void iniParse(std::string_view data);        // loading, typed reads, the text written back

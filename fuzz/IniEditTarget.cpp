@@ -53,7 +53,9 @@ void iniEdit(std::string_view data)
     const auto path = scratchFolder() / "edit.ini";
     const auto twinPath = scratchFolder() / "twin.ini";
     writeFile(path, reader.rest());
+    // Scratch files: waiting for the disk would only slow the search.
     auto store = std::make_unique<TIniFile>(path.string());
+    store->SetDurable(false);
     bool memoryCurrent = true;  // false after a change the store was not told about
 
     auto check = [&](const std::string& after) {
@@ -70,6 +72,7 @@ void iniEdit(std::string_view data)
         const std::string memoryBefore = store->Text();
         if (edit.op == Op::Reopen) {
             store = std::make_unique<TIniFile>(path.string());
+            store->SetDurable(false);
             memoryCurrent = true;
             check(describe(edit));
             continue;
@@ -82,6 +85,7 @@ void iniEdit(std::string_view data)
 
         writeFile(twinPath, before);
         ProfileFile twin(twinPath);
+        twin.setDurable(false);
         twin.load();
         bool refused = false, twinRefused = false;
         try {

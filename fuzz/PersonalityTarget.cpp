@@ -25,7 +25,8 @@ constexpr std::size_t kKeysQueried = 8;
 
 void requireUnderRoot(TUisFile& document, const fs::path& path, const std::string& what)
 {
-    require(path.empty() || liesUnder(path, document.SkinsRoot()), what + " gives a path outside the skins root");
+    // The target's skins root holds no links (it writes plain files only).
+    require(path.empty() || liesUnder(path, document.SkinsRoot(), true), what + " gives a path outside the skins root");
 }
 
 }  // namespace
@@ -43,15 +44,22 @@ void personality(std::string_view data)
         fs::create_directories(program);
         fs::create_directories(folder);
         writeFile(folder / "top.bmp", "BM");
+        setProgramFolder(program);
         prepared = true;
     }
-    setProgramFolder(program);
-    for (const char* name : {"uis1.def", "uis1p.def", "uis2.def"})
-        writeFile(program / name, catalogueBytes);
+    // Consecutive inputs often share their catalogue: it is written only when it changed.
+    static std::string writtenCatalogue = "\x01 none yet";
+    if (catalogueBytes != writtenCatalogue) {
+        for (const char* name : {"uis1.def", "uis1p.def", "uis2.def"})
+            writeFile(program / name, catalogueBytes);
+        writtenCatalogue = catalogueBytes;
+    }
     const fs::path file = folder / "Fuzzed.uis";
     writeFile(file, personalityBytes);
 
     TUisFile document(file.string());
+    // The scratch file is thrown away: waiting for the disk would only slow the search.
+    document.SetDurable(false);
     int version = document.FormatVersion();
     require(version == UisTypeUnknown || version == UisType1 || version == UisType2 || version == UisType1p,
             "an unknown format version");

@@ -48,7 +48,30 @@ bool matchOne(std::string_view name, std::string_view pattern)
 
 }  // namespace
 
-std::optional<fs::path> resolveFileReference(const fs::path& skinsRoot, std::string_view reference)
+std::optional<std::string> FolderIndex::find(const fs::path& folder, std::string_view name)
+{
+    std::error_code ec;
+    const auto modified = fs::last_write_time(folder, ec);
+    if (ec)
+        return std::nullopt;
+    Listing& listing = folders_[folder.string()];
+    if (listing.names.empty() || listing.modified != modified) {
+        listing.names.clear();
+        listing.modified = modified;
+        for (const auto& entry : fs::directory_iterator(folder, ec)) {
+            std::string entryName = entry.path().filename().string();
+            listing.names.emplace(asciiUpper(entryName), entryName);  // the first of names equal but for case
+        }
+    }
+    auto found = listing.names.find(asciiUpper(name));
+    if (found == listing.names.end())
+        return std::nullopt;
+    return found->second;
+}
+
+namespace {
+
+std::optional<fs::path> resolve(const fs::path& skinsRoot, std::string_view reference, FolderIndex* index)
 {
     std::vector<std::string> components;
     std::string current;
@@ -68,25 +91,41 @@ std::optional<fs::path> resolveFileReference(const fs::path& skinsRoot, std::str
     if (components.empty())
         return std::nullopt;
     for (const std::string& component : components)
-        if (component == "." || component == ".." || component.find(':') != std::string::npos)
+        // A NUL byte would end the name early for the system, so "..\0" would climb out.
+        if (component == "." || component == ".." || component.find_first_of(std::string(":\0", 2)) != std::string::npos)
             return std::nullopt;
 
     fs::path path = skinsRoot;
     std::error_code ec;
+    // Whether `path` is a folder: asked once for the root, then known from the status
+    // of each component, so a reference costs one status call per component.
+    bool folder = fs::is_directory(skinsRoot, ec);
+    bool throughLink = false;
     for (const std::string& component : components) {
         fs::path exact = path / component;
-        if (fs::exists(fs::symlink_status(exact, ec)) || !fs::is_directory(path, ec)) {
+        fs::file_status status = folder ? fs::symlink_status(exact, ec) : fs::file_status(fs::file_type::not_found);
+        if (fs::exists(status) || !folder) {
             path = exact;
-            continue;
-        }
-        fs::path match = exact;
-        for (const auto& entry : fs::directory_iterator(path, ec))
-            if (sameText(entry.path().filename().string(), component)) {
-                match = entry.path();
-                break;
+        } else {
+            fs::path match = exact;
+            if (index) {
+                if (std::optional<std::string> name = index->find(path, component))
+                    match = path / *name;
+            } else {
+                for (const auto& entry : fs::directory_iterator(path, ec))
+                    if (sameText(entry.path().filename().string(), component)) {
+                        match = entry.path();
+                        break;
+                    }
             }
-        path = match;
+            path = match;
+            status = match == exact ? fs::file_status(fs::file_type::not_found) : fs::symlink_status(path, ec);
+        }
+        throughLink = throughLink || fs::is_symlink(status);
+        folder = fs::is_directory(status) || (fs::is_symlink(status) && fs::is_directory(path, ec));
     }
+    if (!throughLink)
+        return path;  // plain components under the root: it cannot lead anywhere else
     // Links may point anywhere; what they reach must still lie under the root. When
     // either cannot be made canonical, where it leads is unknown, so it is refused.
     std::error_code realError, rootError;
@@ -95,6 +134,18 @@ std::optional<fs::path> resolveFileReference(const fs::path& skinsRoot, std::str
     if (realError || rootError || !isInside(real, realRoot))
         return std::nullopt;
     return path;
+}
+
+}  // namespace
+
+std::optional<fs::path> resolveFileReference(const fs::path& skinsRoot, std::string_view reference)
+{
+    return resolve(skinsRoot, reference, nullptr);
+}
+
+std::optional<fs::path> resolveFileReference(const fs::path& skinsRoot, std::string_view reference, FolderIndex& index)
+{
+    return resolve(skinsRoot, reference, &index);
 }
 
 std::string makeFileReference(std::string_view folderName, std::string_view fileName)

@@ -2,7 +2,6 @@
 
 #include "store/StringOps.h"
 
-#include <unordered_set>
 
 namespace sw {
 
@@ -30,26 +29,38 @@ std::string TUisDefinition::NormaliseName(std::string_view section)
     return name;
 }
 
+const std::vector<int32_t>& TUisDefinition::parents()
+{
+    if (parentsGeneration_ == Generation())
+        return parents_;
+    parents_.assign(SectionCount(), -1);
+    for (std::size_t i = 0; i < parents_.size(); ++i) {
+        std::optional<std::string_view> next = ValueAt(i, "Inherits");
+        if (next && !next->empty())
+            parents_[i] = int32_t(SectionPosition(NormaliseName(*next)));
+    }
+    parentsGeneration_ = Generation();
+    return parents_;
+}
+
 std::string TUisDefinition::ReadString(std::string_view section, std::string_view key, std::string_view def)
 {
     if (section.empty())
         return std::string(def);
-    std::string name = NormaliseName(section);
-    std::string value = TAcceleratedIniFile::ReadString(name, key, kMissingValue);
-    if (value != kMissingValue)
-        return value;
-    // A chain that comes back to a section it already visited would never end; it
-    // stops there and gives the default.
-    std::unordered_set<std::string> visited{name};
-    std::string next = TAcceleratedIniFile::ReadString(name, "Inherits", "");
-    while (!next.empty()) {
-        name = NormaliseName(next);
-        if (!visited.insert(name).second)
+    std::ptrdiff_t position = SectionPosition(NormaliseName(section));
+    if (position < 0)
+        return std::string(def);
+    if (std::optional<std::string_view> value = ValueAt(std::size_t(position), key))
+        return std::string(*value);
+    // A cycle comes back to where it started and finds nothing new: the bound ends it
+    // with the default as well.
+    const std::vector<int32_t>& parent = parents();
+    for (int depth = 0; depth < kMaxInheritsDepth; ++depth) {
+        position = parent[std::size_t(position)];
+        if (position < 0)
             break;
-        value = TAcceleratedIniFile::ReadString(name, key, kMissingValue);
-        if (value != kMissingValue)
-            return value;
-        next = TAcceleratedIniFile::ReadString(name, "Inherits", "");
+        if (std::optional<std::string_view> value = ValueAt(std::size_t(position), key))
+            return std::string(*value);
     }
     return std::string(def);
 }

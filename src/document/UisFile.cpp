@@ -1,6 +1,7 @@
 #include "document/UisFile.h"
 
 #include "document/FileReference.h"
+#include "store/FileBytes.h"
 #include "store/PlatformPaths.h"
 #include "store/StringOps.h"
 
@@ -124,11 +125,19 @@ int TUisFile::FormatVersion()
 
 bool TUisFile::MergePluginDefinitions(const std::string& catalogueFile)
 {
-    TAcceleratedIniFile plugin(catalogueFile);
+    // Read once: a file that changed between two reads could merge unchecked content.
+    std::string bytes;
+    try {
+        bytes = readFileBytes(catalogueFile);
+    } catch (const EIniFileException&) {
+        return false;  // an unreadable plug-in is left out; the skin still opens
+    }
+    TAcceleratedIniFile plugin{std::string()};
+    plugin.LoadText(bytes);
     if (plugin.ReadInteger("PluginInfo", "UisType", -1) != FormatVersion())
         return false;
     // Appended after the base catalogue, so a name it already has keeps its definition.
-    definition_->LoadMore(catalogueFile);
+    definition_->LoadText(bytes);
     return true;
 }
 
@@ -139,7 +148,7 @@ std::string TUisFile::PersonalityName()
 
 fs::path TUisFile::ReferencePath(std::string_view reference) const
 {
-    return resolveFileReference(SkinsRoot(), reference).value_or(fs::path());
+    return resolveFileReference(SkinsRoot(), reference, folders_).value_or(fs::path());
 }
 
 Colour TUisFile::ReadColour(std::string_view section, std::string_view key, Colour def)
@@ -531,12 +540,32 @@ std::string TUisFile::ValueForDisplay(std::string_view section, std::string_view
     }
 }
 
+bool regularFileInside(const fs::path& file, const fs::path& folder)
+{
+    std::error_code ec;
+    fs::path real = fs::canonical(file, ec);
+    if (ec)
+        return false;
+    fs::path realFolder = fs::canonical(folder, ec);
+    if (ec)
+        return false;
+    // Checked on the real file, so a link to a FIFO or a device is refused as well.
+    if (!fs::is_regular_file(fs::symlink_status(real, ec)))
+        return false;
+    fs::path relative = real.lexically_relative(realFolder);
+    return !relative.empty() && *relative.begin() != ".." && !relative.is_absolute();
+}
+
 std::vector<fs::path> installedPluginCatalogueFiles(const fs::path& programFolder)
 {
     std::vector<fs::path> files;
+    // A downloaded skin is untrusted: only plain files of its own folder are read, never
+    // what a link reaches elsewhere (a secret), nor a FIFO (it would wait forever) or a
+    // device (it would never end).
     auto addFolder = [&](const fs::path& folder) {
         for (const std::string& name : sortedFileNames(folder, "*.def"))
-            files.push_back(folder / name);
+            if (regularFileInside(folder / name, folder))
+                files.push_back(folder / name);
     };
     fs::path plugins = programFolder / "PLUGINS";
     addFolder(plugins);
@@ -557,7 +586,8 @@ std::vector<fs::path> pluginCatalogueFiles(const fs::path& personalityFolder, co
 {
     std::vector<fs::path> files;
     for (const std::string& name : sortedFileNames(personalityFolder, "*.def"))
-        files.push_back(personalityFolder / name);
+        if (regularFileInside(personalityFolder / name, personalityFolder))
+            files.push_back(personalityFolder / name);
     std::vector<fs::path> installed = installedPluginCatalogueFiles(programFolder);
     files.insert(files.end(), installed.begin(), installed.end());
     return files;

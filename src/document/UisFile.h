@@ -4,6 +4,7 @@
 // written through to the file at once (TIniFile).
 #pragma once
 
+#include "document/FileReference.h"
 #include "document/UisDefinition.h"
 #include "store/IniFile.h"
 
@@ -53,7 +54,7 @@ public:
     // The catalogue (empty for version 0, so every query gives its default).
     TUisDefinition& Definition() { return *definition_; }
     // Appends a plug-in catalogue when its PluginInfo UisType equals this version.
-    // Returns whether it was merged.
+    // Returns whether it was merged; a file that cannot be read is not.
     bool MergePluginDefinitions(const std::string& catalogueFile);
 
     // The personality folder and the skins root (the folder that holds it).
@@ -128,11 +129,14 @@ private:
     std::filesystem::path folder_;
     std::vector<std::string> bitmaps_;
     std::unique_ptr<TUisDefinition> definition_;
+    // Listings of the folders references pass through, for names in the wrong case.
+    mutable FolderIndex folders_;
 };
 
 // Plug-in catalogues offered to a document, in order: *.def of the personality
 // folder, of PLUGINS beside the program, then of each PLUGINS subfolder (names
-// beginning with "." skipped). Each folder's files are sorted by name.
+// beginning with "." skipped). Each folder's files are sorted by name. Only regular
+// files that lie, links resolved, inside their folder are offered.
 std::vector<std::filesystem::path> pluginCatalogueFiles(const std::filesystem::path& personalityFolder,
                                                         const std::filesystem::path& programFolder);
 // The installed part of that list: PLUGINS beside the program, then its subfolders.

@@ -129,6 +129,8 @@ private:
     std::unordered_map<std::string, bool> fileExists_;
     std::unordered_map<std::string, std::optional<BitmapSize>> bitmapSizes_;
     std::unordered_map<std::string, Definition> definitions_;
+    // Each folder a reference passes through is listed once per run.
+    FolderIndex folders_;
 };
 
 bool Checker::referencedFileExists(const std::string& reference)
@@ -138,7 +140,7 @@ bool Checker::referencedFileExists(const std::string& reference)
         return known->second;
     // A reference that would leave the skins root counts as missing: it is never followed.
     std::error_code ec;
-    std::optional<fs::path> path = resolveFileReference(root_, reference);
+    std::optional<fs::path> path = resolveFileReference(root_, reference, folders_);
     bool exists = path && fs::is_regular_file(*path, ec);
     fileExists_.emplace(reference, exists);
     return exists;
@@ -159,7 +161,8 @@ Checker::Definition& Checker::definition(const std::string& lookup, const std::s
 void Checker::checkAttribute(const std::string& section, const std::string& lookup, const std::string& key,
                              std::string_view value)
 {
-    const std::string quoted = "  [" + key + "] in Section [" + section + "] value [" + std::string(value) + "]";
+    // Built only for a finding: most attributes pass.
+    auto quoted = [&] { return "  [" + key + "] in Section [" + section + "] value [" + std::string(value) + "]"; };
     Definition& d = definition(lookup, key);
     switch (d.type) {
     case TypeFile:
@@ -177,13 +180,13 @@ void Checker::checkAttribute(const std::string& section, const std::string& look
         if (!d.minimum)
             d.minimum = document_.Minimum(lookup, key);
         if (number < *d.minimum) {
-            add("Minimal value constraint violation -  Attribute" + quoted, IconBelowMinimum, section, key);
+            add("Minimal value constraint violation -  Attribute" + quoted(), IconBelowMinimum, section, key);
             break;
         }
         if (!d.maximum)
             d.maximum = document_.Maximum(lookup, key);
         if (number > *d.maximum)
-            add("Maximal value constraint violation -  Attribute" + quoted, IconAboveMaximum, section, key);
+            add("Maximal value constraint violation -  Attribute" + quoted(), IconAboveMaximum, section, key);
         break;
     }
     case TypeChoose: {
@@ -194,13 +197,13 @@ void Checker::checkAttribute(const std::string& section, const std::string& look
         int64_t number = integerValue(value);
         int64_t first = *d.shift, last = first + *d.choices - 1;
         if (number < first || number > last)
-            add("Attribute" + quoted + " does not contains in set of available values[" + intToStr(first) + "-" +
+            add("Attribute" + quoted() + " does not contains in set of available values[" + intToStr(first) + "-" +
                     intToStr(last) + "]",
                 IconValueNotAllowed, section, key);
         break;
     }
     case TypeUnknown:
-        add("Illegal or unknown attribute" + quoted, IconValueNotAllowed, section, key);
+        add("Illegal or unknown attribute" + quoted(), IconValueNotAllowed, section, key);
         break;
     default:
         break;
@@ -210,19 +213,20 @@ void Checker::checkAttribute(const std::string& section, const std::string& look
 void Checker::checkCatalogue()
 {
     auto mandatory = mandatoryAttributes(document_.Definition());
-    TStrings sections, entries;
-    document_.ReadSections(sections);
     // A repeated section reads as its first occurrence; checking it again would only
     // repeat the same rows.
     std::unordered_set<std::string> seen;
-    for (const std::string& section : sections) {
+    for (std::size_t position = 0; position < document_.SectionCount(); ++position) {
+        const std::string& section = document_.SectionName(position);
         std::string upper = asciiUpper(section);
         if (!seen.insert(upper).second)
             continue;
-        document_.ReadSectionValues(upper, entries);
+        const TStrings* entries = document_.SectionEntries(upper);
+        if (!entries)
+            continue;
         // Numbered button sections are described by the button definitions.
         const std::string lookup = isButtonFamily(upper) ? std::string("Button") : upper;
-        for (const std::string& entry : entries) {
+        for (const std::string& entry : *entries) {
             std::size_t equals = entry.find('=');
             std::string key = entry.substr(0, equals);
             std::string_view value = std::string_view(entry).substr(equals + 1);
@@ -246,8 +250,6 @@ void Checker::checkCatalogue()
                 add("Manditory attribute [" + attribute + "] not found in section [" + lookup + "].",
                     IconValueNotAllowed, lookup, "");
     }
-    if (result_.findings.empty())
-        add(kNoErrorsFound, IconNoErrors, "", "");
 }
 
 std::optional<Checker::Bitmap> Checker::bitmap(const std::string& section, const std::string& attribute)
@@ -258,7 +260,7 @@ std::optional<Checker::Bitmap> Checker::bitmap(const std::string& section, const
     Bitmap found{section, attribute, reference, {}};
     auto measured = bitmapSizes_.find(reference);
     if (measured == bitmapSizes_.end()) {
-        std::optional<fs::path> path = resolveFileReference(root_, reference);
+        std::optional<fs::path> path = resolveFileReference(root_, reference, folders_);
         measured = bitmapSizes_.emplace(reference, path ? readBitmapSize(*path) : std::nullopt).first;
     }
     const std::optional<BitmapSize>& size = measured->second;
@@ -267,6 +269,10 @@ std::optional<Checker::Bitmap> Checker::bitmap(const std::string& section, const
         return std::nullopt;
     }
     found.size = *size;
+    if (std::string refusal = bitmapRefusal(*size); !refusal.empty()) {
+        addGeometry(found, "Unreadable " + found.where() + ": the preview cannot load it (" + refusal + ").");
+        return std::nullopt;
+    }
     return found;
 }
 
@@ -371,10 +377,9 @@ void Checker::checkButtonStrips()
     const int frames = triple ? 6 : 3;
     const std::string declaration = std::string("TripleImages=") + (triple ? "1" : "0");
     const int count = document_.ButtonCount();
-    TStrings sections;
-    document_.ReadSections(sections);
     std::unordered_set<std::string> seen;
-    for (const std::string& section : sections) {
+    for (std::size_t position = 0; position < document_.SectionCount(); ++position) {
+        const std::string& section = document_.SectionName(position);
         // Only the sections the preview loads: BUTTON followed by a number below the count.
         std::string upper = asciiUpper(section);
         std::optional<int> number = buttonNumber(upper);
@@ -408,6 +413,17 @@ uint32_t littleEndian(const unsigned char* bytes, int size)
 
 }  // namespace
 
+std::string bitmapRefusal(const BitmapSize& size)
+{
+    if (size.width > kMaxBitmapSide || size.height > kMaxBitmapSide)
+        return intToStr(size.width) + "x" + intToStr(size.height) + " pixels; a side may be at most " +
+               intToStr(kMaxBitmapSide);
+    if (int64_t(size.width) * size.height > kMaxBitmapPixels)
+        return intToStr(size.width) + "x" + intToStr(size.height) + " pixels; a picture may have at most " +
+               intToStr(kMaxBitmapPixels);
+    return {};
+}
+
 bool ValidationResult::clean() const
 {
     return completed && findings.size() == 1 && findings[0].icon == IconNoErrors;
@@ -425,8 +441,12 @@ ValidationResult validate(TUisFile& document, const fs::path& file, const fs::pa
     }
     Checker checker(document, skinsRoot, result);
     checker.checkCatalogue();
-    if (result.completed)
-        checker.checkBitmapGeometry();
+    if (!result.completed)
+        return result;
+    checker.checkBitmapGeometry();
+    // Only once every check has had its say can the file be called clean.
+    if (result.findings.empty())
+        result.findings.push_back({kNoErrorsFound, IconNoErrors, "", "", FindingKind::Catalogue});
     return result;
 }
 

@@ -2,6 +2,7 @@
 // lists the findings as rows (caption, glyph, section, attribute) for a window to show.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -56,8 +57,8 @@ inline constexpr const char* kNoErrorsFound = "No errors found";
 // is checked first (normally the document's own file); `skinsRoot` is the folder the
 // file references are relative to. The document must have a catalogue (format version
 // other than 0): the caller refuses version 0 before, as the explorer does.
-// The bitmap geometry findings come after the catalogue rows and do not affect the
-// "No errors found" row.
+// The bitmap geometry findings come after the catalogue rows; "No errors found" is
+// the only row when neither kind found anything.
 ValidationResult validate(TUisFile& document, const std::filesystem::path& file,
                           const std::filesystem::path& skinsRoot);
 // The same for the document's own file and skins root.
@@ -73,5 +74,13 @@ struct BitmapSize {
 // later one); a negative height (rows stored top-down) counts by its size. Nothing for
 // a file that cannot be read or whose header is malformed.
 std::optional<BitmapSize> readBitmapSize(const std::filesystem::path& file);
+
+// The largest bitmap the preview loads: a bigger one (a damaged or hostile header)
+// would need gigabytes to decode, so it is refused.
+inline constexpr int kMaxBitmapSide = 16384;
+inline constexpr int64_t kMaxBitmapPixels = 64ll * 1024 * 1024;
+
+// Why the preview refuses a bitmap of that size, or empty when it loads it.
+std::string bitmapRefusal(const BitmapSize& size);
 
 }  // namespace sw

@@ -232,6 +232,9 @@ bool TUISExplorerForm::Load()
     // Nothing of a previous document's selection may decide what this one shows.
     clearSelection(state);
     document_ = std::make_unique<TUisFile>(state.WorkingCopyPath);
+    // The working copy is scratch: Save writes the personality durably, so its many
+    // small edits need not wait for the disk each time.
+    document_->SetDurable(false);
     document_->DescriptiveNames = state.DescriptiveNames;
     for (const fs::path& file : pluginCatalogueFiles(document_->Folder(), programFolder()))
         document_->MergePluginDefinitions(file.string());

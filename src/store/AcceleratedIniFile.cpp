@@ -3,6 +3,8 @@
 #include "store/FileBytes.h"
 #include "store/IniLine.h"
 
+#include <deque>
+
 namespace sw {
 
 namespace fs = std::filesystem;
@@ -21,11 +23,13 @@ std::string_view entryName(const std::string& entry)
 }  // namespace
 
 struct TAcceleratedIniFile::Section {
+    using KeyIndex = std::unordered_map<std::string, std::size_t, CaseInsensitiveHash, CaseInsensitiveEqual>;
+
     std::string name;
     std::vector<std::string> entries;
-    // Key -> first entry position, built on demand for long sections.
-    mutable std::unordered_map<std::string, std::size_t, CaseInsensitiveHash, CaseInsensitiveEqual> keyIndex;
-    mutable bool indexed = false;
+    // Key -> first entry position, built on demand for long sections only, so a file
+    // of many small sections pays nothing for it.
+    mutable std::unique_ptr<KeyIndex> keyIndex;
 
     std::ptrdiff_t findKey(std::string_view key) const
     {
@@ -35,34 +39,36 @@ struct TAcceleratedIniFile::Section {
                     return std::ptrdiff_t(i);
             return -1;
         }
-        if (!indexed) {
-            keyIndex.clear();
+        if (!keyIndex) {
+            keyIndex = std::make_unique<KeyIndex>();
             for (std::size_t i = 0; i < entries.size(); ++i)
-                keyIndex.emplace(entryName(entries[i]), i);
-            indexed = true;
+                keyIndex->emplace(entryName(entries[i]), i);
         }
-        auto found = keyIndex.find(key);
-        return found == keyIndex.end() ? -1 : std::ptrdiff_t(found->second);
+        auto found = keyIndex->find(key);
+        return found == keyIndex->end() ? -1 : std::ptrdiff_t(found->second);
     }
 
     void append(std::string entry)
     {
-        if (indexed)
-            keyIndex.emplace(entryName(entry), entries.size());
+        if (keyIndex)
+            keyIndex->emplace(entryName(entry), entries.size());
         entries.push_back(std::move(entry));
     }
 
     void remove(std::size_t position)
     {
         entries.erase(entries.begin() + std::ptrdiff_t(position));
-        indexed = false;
-        keyIndex.clear();
+        keyIndex.reset();
     }
 };
 
-TAcceleratedIniFile::TAcceleratedIniFile(std::string fileName, NoLoad) : TCustomIniFile(std::move(fileName)) {}
+TAcceleratedIniFile::TAcceleratedIniFile(std::string fileName, NoLoad)
+    : TCustomIniFile(std::move(fileName)), sections_(std::make_unique<std::deque<Section>>())
+{
+}
 
-TAcceleratedIniFile::TAcceleratedIniFile(std::string fileName) : TCustomIniFile(std::move(fileName))
+TAcceleratedIniFile::TAcceleratedIniFile(std::string fileName)
+    : TCustomIniFile(std::move(fileName)), sections_(std::make_unique<std::deque<Section>>())
 {
     LoadMore(FileName());
 }
@@ -81,6 +87,7 @@ void TAcceleratedIniFile::LoadMore(const std::string& fileName)
 void TAcceleratedIniFile::loadText(std::string_view text)
 {
     clearCache();
+    ++generation_;
     Section* current = nullptr;
     forEachLine(text, [&](std::string_view line, std::size_t) {
         IniLine parsed = classifyIniLine(line);
@@ -97,7 +104,7 @@ void TAcceleratedIniFile::loadText(std::string_view text)
 
 void TAcceleratedIniFile::replaceText(std::string_view text)
 {
-    sections_.clear();
+    sections_->clear();
     sectionIndex_.clear();
     sectionIndexValid_ = false;
     loadText(text);
@@ -113,24 +120,26 @@ void TAcceleratedIniFile::clearCache()
 TAcceleratedIniFile::Section& TAcceleratedIniFile::appendSection(std::string_view name)
 {
     if (sectionIndexValid_)
-        sectionIndex_.emplace(name, sections_.size());
-    sections_.push_back(std::make_unique<Section>());
-    sections_.back()->name = name;
-    return *sections_.back();
+        sectionIndex_.emplace(name, sections_->size());
+    // In a deque: no allocation of its own per section, and the others stay where they are.
+    sections_->emplace_back();
+    sections_->back().name = name;
+    return sections_->back();
 }
 
 std::ptrdiff_t TAcceleratedIniFile::findSectionPosition(std::string_view name) const
 {
-    if (sections_.size() < kIndexedSections) {
-        for (std::size_t i = 0; i < sections_.size(); ++i)
-            if (sameText(sections_[i]->name, name))
+    const std::deque<Section>& sections = *sections_;
+    if (sections.size() < kIndexedSections) {
+        for (std::size_t i = 0; i < sections.size(); ++i)
+            if (sameText(sections[i].name, name))
                 return std::ptrdiff_t(i);
         return -1;
     }
     if (!sectionIndexValid_) {
         sectionIndex_.clear();
-        for (std::size_t i = 0; i < sections_.size(); ++i)
-            sectionIndex_.emplace(sections_[i]->name, i);
+        for (std::size_t i = 0; i < sections.size(); ++i)
+            sectionIndex_.emplace(sections[i].name, i);
         sectionIndexValid_ = true;
     }
     auto found = sectionIndex_.find(name);
@@ -140,7 +149,7 @@ std::ptrdiff_t TAcceleratedIniFile::findSectionPosition(std::string_view name) c
 TAcceleratedIniFile::Section* TAcceleratedIniFile::findSection(std::string_view name) const
 {
     std::ptrdiff_t position = findSectionPosition(name);
-    return position < 0 ? nullptr : sections_[std::size_t(position)].get();
+    return position < 0 ? nullptr : &(*sections_)[std::size_t(position)];
 }
 
 TAcceleratedIniFile::Section* TAcceleratedIniFile::findSectionCached(std::string_view name)
@@ -152,7 +161,7 @@ TAcceleratedIniFile::Section* TAcceleratedIniFile::findSectionCached(std::string
     if (position < 0)
         return nullptr;
     cachedName_ = asciiUpper(name);
-    cachedSection_ = sections_[std::size_t(position)].get();
+    cachedSection_ = &(*sections_)[std::size_t(position)];
     return cachedSection_;
 }
 
@@ -168,8 +177,46 @@ std::string TAcceleratedIniFile::ReadString(std::string_view section, std::strin
     return entry.substr(entry.find('=') + 1);
 }
 
+std::optional<std::string_view> TAcceleratedIniFile::ValueAt(std::size_t position, std::string_view key) const
+{
+    if (position >= sections_->size())
+        return std::nullopt;
+    const Section& section = (*sections_)[position];
+    std::ptrdiff_t found = section.findKey(key);
+    if (found < 0)
+        return std::nullopt;
+    std::string_view entry = section.entries[std::size_t(found)];
+    return entry.substr(entry.find('=') + 1);
+}
+
+std::size_t TAcceleratedIniFile::SectionCount() const
+{
+    return sections_->size();
+}
+
+const std::string& TAcceleratedIniFile::SectionName(std::size_t position) const
+{
+    return (*sections_)[position].name;
+}
+
+const TStrings* TAcceleratedIniFile::SectionEntries(std::string_view section) const
+{
+    const Section* found = findSection(section);
+    return found ? &found->entries : nullptr;
+}
+
+std::string TAcceleratedIniFile::KeySpelling(std::string_view section, std::string_view key)
+{
+    Section* found = findSectionCached(section);
+    std::ptrdiff_t position = found ? found->findKey(key) : -1;
+    if (position < 0)
+        return std::string(key);
+    return std::string(entryName(found->entries[std::size_t(position)]));
+}
+
 void TAcceleratedIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value)
 {
+    ++generation_;
     Section* found = findSectionCached(section);
     if (!found)
         found = &appendSection(section);
@@ -196,9 +243,9 @@ void TAcceleratedIniFile::ReadSection(std::string_view section, TStrings& keys)
 void TAcceleratedIniFile::ReadSections(TStrings& sections)
 {
     sections.clear();
-    sections.reserve(sections_.size());
-    for (const auto& section : sections_)
-        sections.push_back(section->name);
+    sections.reserve(sections_->size());
+    for (const Section& section : *sections_)
+        sections.push_back(section.name);
 }
 
 void TAcceleratedIniFile::ReadSectionValues(std::string_view section, TStrings& entries)
@@ -210,12 +257,13 @@ void TAcceleratedIniFile::ReadSectionValues(std::string_view section, TStrings& 
 
 void TAcceleratedIniFile::EraseSection(std::string_view section)
 {
+    ++generation_;
     const Section* found = findSection(section);
     if (!found)
         return;
-    for (auto it = sections_.begin(); it != sections_.end(); ++it)
-        if (it->get() == found) {
-            sections_.erase(it);
+    for (auto it = sections_->begin(); it != sections_->end(); ++it)
+        if (&*it == found) {
+            sections_->erase(it);
             break;
         }
     sectionIndexValid_ = false;
@@ -225,6 +273,7 @@ void TAcceleratedIniFile::EraseSection(std::string_view section)
 
 void TAcceleratedIniFile::DeleteKey(std::string_view section, std::string_view key)
 {
+    ++generation_;
     Section* found = findSection(section);
     if (!found)
         return;
@@ -236,9 +285,9 @@ void TAcceleratedIniFile::DeleteKey(std::string_view section, std::string_view k
 std::string TAcceleratedIniFile::Text() const
 {
     std::string text;
-    for (const auto& section : sections_) {
-        text.append(1, '[').append(section->name).append("]\r\n");
-        for (const std::string& entry : section->entries)
+    for (const Section& section : *sections_) {
+        text.append(1, '[').append(section.name).append("]\r\n");
+        for (const std::string& entry : section.entries)
             text.append(entry).append("\r\n");
         text.append("\r\n");
     }

@@ -5,7 +5,9 @@
 #include "store/CustomIniFile.h"
 #include "store/StringOps.h"
 
+#include <deque>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 
 namespace sw {
@@ -29,6 +31,15 @@ public:
 
     // Appends the sections of another file (when it exists) after the present ones.
     void LoadMore(const std::string& fileName);
+    // Appends the sections found in the text.
+    void LoadText(std::string_view text) { loadText(text); }
+
+    // The sections in order without copying them: their count and the name of each.
+    std::size_t SectionCount() const;
+    const std::string& SectionName(std::size_t position) const;
+    // The "name=value" entries of the first section of that name, without a copy
+    // (nothing when there is none); valid until the store changes.
+    const TStrings* SectionEntries(std::string_view section) const;
 
     // The whole store as UpdateFile writes it.
     std::string Text() const;
@@ -42,6 +53,15 @@ protected:
     // Forgets every section and reads the store from the text.
     void replaceText(std::string_view text);
 
+    // Direct access for stores that answer many reads over the same sections: the
+    // position of the first section of a name (-1 when none), and a key's value in the
+    // section at a position. Generation() changes whenever the content does.
+    std::ptrdiff_t SectionPosition(std::string_view name) const { return findSectionPosition(name); }
+    std::optional<std::string_view> ValueAt(std::size_t position, std::string_view key) const;
+    uint64_t Generation() const { return generation_; }
+    // The name of the key as the store spells it, or `key` itself when it is not there.
+    std::string KeySpelling(std::string_view section, std::string_view key);
+
 private:
     struct Section;
     using NameIndex = std::unordered_map<std::string, std::size_t, CaseInsensitiveHash, CaseInsensitiveEqual>;
@@ -52,7 +72,7 @@ private:
     Section& appendSection(std::string_view name);
     void clearCache();
 
-    std::vector<std::unique_ptr<Section>> sections_;
+    std::unique_ptr<std::deque<Section>> sections_;
     // The one-entry cache of the section found last.
     std::string cachedName_;
     std::ptrdiff_t cachedPosition_ = -1;
@@ -61,6 +81,7 @@ private:
     // the first-match search.
     mutable NameIndex sectionIndex_;
     mutable bool sectionIndexValid_ = false;
+    uint64_t generation_ = 0;
 };
 
 }  // namespace sw

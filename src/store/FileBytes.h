@@ -15,15 +15,22 @@ namespace sw {
 inline constexpr std::uintmax_t kMaxIniFileSize = 32u << 20;  // 32 MB
 
 // Reads every byte of the file. Throws EIniFileException naming the file when it
-// exists but cannot be read, or holds more than maxSize bytes (checked while reading
-// too, so that a device or a growing file cannot fill the memory).
+// exists but cannot be read, is not a regular file (a FIFO would wait forever, a
+// device never end), or holds more than maxSize bytes (checked while reading too, so
+// that a growing file cannot fill the memory).
 std::string readFileBytes(const std::filesystem::path& path, std::uintmax_t maxSize = kMaxIniFileSize);
 
 // Replaces the file with the concatenated parts: the bytes go to a new file beside
 // it, which is then renamed over the old one, so a crash leaves either the old or
-// the new content, never a mixture. A symbolic link is kept and its target replaced;
-// the old file's permissions are kept. Throws EIniFileException naming the file.
-void writeFileAtomically(const std::filesystem::path& path, std::initializer_list<std::string_view> parts);
+// the new content, never a mixture. The write holds the file's lock (LockedFile), so
+// writers of this program take turns; a program that appends to the file without
+// that lock can still lose its line to the rename. A symbolic link is kept and its
+// target replaced (a dangling one gets its target created); owner, group and mode
+// are kept. With `durable`, the bytes are on disk when the call returns.
+// Refuses, changing nothing, what is not a regular file, a read-only file and a file
+// with several hard links. Throws EIniFileException naming the file.
+void writeFileAtomically(const std::filesystem::path& path, std::initializer_list<std::string_view> parts,
+                         bool durable = true);
 
 // Copies a file's bytes over another file the same crash-safe way. Returns false
 // (leaving the target as it was) when the source cannot be read or the target written.

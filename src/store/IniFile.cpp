@@ -31,7 +31,8 @@ void TIniFile::WriteString(std::string_view section, std::string_view key, std::
     disk_.writeString(section, key, value);
     // Memory holds the value as the file gives it back: reading trims the blanks and
     // control bytes at its ends, so a reopened store reads what this one does.
-    TAcceleratedIniFile::WriteString(section, key, trimView(value));
+    // The key keeps the spelling it has, on disk and so in memory.
+    TAcceleratedIniFile::WriteString(section, KeySpelling(section, key), trimView(value));
 }
 
 void TIniFile::EraseSection(std::string_view section)

@@ -23,6 +23,9 @@ public:
     // Rewrites the whole file with these bytes and reads the store from them again:
     // how undo and redo put back a document exactly as it was.
     void ReplaceBytes(std::string_view bytes);
+    // Whether each edit waits until it is on the disk (the default); a working copy
+    // that is saved elsewhere later may turn this off.
+    void SetDurable(bool durable) { disk_.setDurable(durable); }
 
     // The disk file this store edits, and its bytes as last read or written.
     const std::filesystem::path& DiskPath() const { return disk_.path(); }

@@ -3,237 +3,192 @@
 #include "store/CustomIniFile.h"
 #include "store/FileBytes.h"
 #include "store/IniLine.h"
+#include "store/LockedFile.h"
 #include "store/StringOps.h"
 
-#include <algorithm>
 
 namespace sw {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// One line of the text: where it starts, its length without the line end, and the
+// length of that line end (0 for a last line without one).
+struct Span {
+    std::size_t start = 0, length = 0, eol = 0;
+    std::size_t end() const { return start + length + eol; }
+};
+
+// What one scan of the text finds for a section and a key.
+struct Scan {
+    bool hasHeader = false;
+    Span header;              // the first header of the section
+    std::size_t sectionEnd = 0;  // offset of the next header, or the text's size
+    bool hasKey = false;
+    Span key;                 // the first entry of the key in that section
+    Span lastEntry;           // the section's last entry, or its header
+    Span lastLine;            // the text's last line
+    bool hasLines = false;
+    std::string_view firstEol;  // the first line end of the text
+};
+
+Scan scanText(std::string_view text, std::string_view section, std::string_view key, bool wantKey)
+{
+    Scan scan;
+    scan.sectionEnd = text.size();
+    bool inSection = false, done = false;
+    forEachLine(text, [&](std::string_view content, std::size_t eol) {
+        Span span{std::size_t(content.data() - text.data()), content.size(), eol};
+        scan.lastLine = span;
+        scan.hasLines = true;
+        if (scan.firstEol.empty() && eol)
+            scan.firstEol = text.substr(span.start + span.length, eol);
+        if (done)
+            return;
+        IniLine parsed = classifyIniLine(content);
+        if (parsed.kind == IniLineKind::Header) {
+            if (inSection) {
+                scan.sectionEnd = span.start;
+                inSection = false;
+                done = true;
+                return;
+            }
+            if (!scan.hasHeader && sameText(parsed.name, section)) {
+                scan.hasHeader = inSection = true;
+                scan.header = scan.lastEntry = span;
+            }
+            return;
+        }
+        if (!inSection || parsed.kind != IniLineKind::Entry)
+            return;
+        scan.lastEntry = span;
+        if (wantKey && !scan.hasKey && sameText(parsed.name, key)) {
+            scan.hasKey = true;
+            scan.key = span;
+        }
+    });
+    return scan;
+}
+
+// Where the value of an entry line begins: after its "=" and the blanks that follow,
+// so that replacing from there keeps the key exactly as the file spells it.
+std::size_t valueOffset(std::string_view line)
+{
+    std::size_t eq = line.find('=');
+    if (eq == std::string_view::npos)
+        return std::string_view::npos;
+    std::size_t at = eq + 1;
+    while (at < line.size() && static_cast<unsigned char>(line[at]) <= 32)
+        ++at;
+    return at;
+}
+
+}  // namespace
 
 ProfileFile::ProfileFile(fs::path path) : path_(std::move(path)) {}
 
 const std::string& ProfileFile::load()
 {
     std::error_code ec;
-    existed_ = fs::exists(path_, ec);
-    text_ = existed_ ? readFileBytes(path_) : std::string();
-    parse();
-    rememberDiskState();
+    text_ = fs::exists(path_, ec) ? readFileBytes(path_) : std::string();
+    loaded_ = true;
     return text_;
 }
 
-void ProfileFile::rememberDiskState()
+std::optional<std::string> ProfileFile::readValue(std::string_view section, std::string_view key)
 {
-    std::error_code ec;
-    diskSize_ = fs::file_size(path_, ec);
-    if (ec)
-        diskSize_ = 0;
-    diskTime_ = fs::last_write_time(path_, ec);
-    if (ec)
-        diskTime_ = {};
+    load();
+    const Scan scan = scanText(text_, section, key, true);
+    if (!scan.hasKey)
+        return std::nullopt;
+    return std::string(classifyIniLine(std::string_view(text_).substr(scan.key.start, scan.key.length)).value);
 }
 
-void ProfileFile::reloadIfChangedOnDisk()
+void ProfileFile::readLocked(LockedFile& file)
 {
-    std::error_code sizeError, timeError;
-    auto size = fs::file_size(path_, sizeError);
-    auto time = fs::last_write_time(path_, timeError);
-    bool exists = !sizeError && !timeError;
-    if (exists != existed_ || (exists && (size != diskSize_ || time != diskTime_))) {
-        load();
+    std::string current = file.readAll(kMaxIniFileSize);
+    if (loaded_ && current != text_)
         ++externalReloads_;
-    }
+    text_ = std::move(current);
+    loaded_ = true;
 }
 
 void ProfileFile::replaceAll(std::string_view bytes)
 {
-    replaceBytes(0, text_.size(), bytes);
+    LockedFile file(path_, LockedFile::CreateWhenMissing);
+    readLocked(file);
+    replaceBytes(file, 0, text_.size(), bytes);
 }
 
-ProfileFile::Line ProfileFile::makeLine(std::size_t start, std::size_t length, std::size_t eolLength) const
-{
-    std::string_view content(text_.data() + start, length);
-    IniLine parsed = classifyIniLine(content);
-    Line line{start, uint32_t(length), uint8_t(eolLength), uint8_t(parsed.kind), 0, 0};
-    if (parsed.kind != IniLineKind::Ignored && !parsed.name.empty()) {
-        line.nameOffset = uint32_t(parsed.name.data() - content.data());
-        line.nameLength = uint32_t(parsed.name.size());
-    }
-    return line;
-}
-
-void ProfileFile::parse()
-{
-    lines_.clear();
-    forEachLine(text_, [&](std::string_view content, std::size_t eol) {
-        lines_.push_back(makeLine(std::size_t(content.data() - text_.data()), content.size(), eol));
-    });
-}
-
-std::string_view ProfileFile::nameOf(const Line& line) const
-{
-    return std::string_view(text_).substr(line.start + line.nameOffset, line.nameLength);
-}
-
-std::string_view ProfileFile::eolOf(const Line& line) const
-{
-    return std::string_view(text_).substr(line.start + line.length, line.eolLength);
-}
-
-std::string_view ProfileFile::defaultEol() const
-{
-    for (const Line& line : lines_)
-        if (line.eolLength)
-            return eolOf(line);
-    return "\r\n";
-}
-
-std::ptrdiff_t ProfileFile::findHeader(std::string_view section) const
-{
-    for (std::size_t i = 0; i < lines_.size(); ++i)
-        if (lines_[i].kind == uint8_t(IniLineKind::Header) && sameText(nameOf(lines_[i]), section))
-            return std::ptrdiff_t(i);
-    return -1;
-}
-
-std::size_t ProfileFile::sectionEnd(std::size_t header) const
-{
-    std::size_t i = header + 1;
-    while (i < lines_.size() && lines_[i].kind != uint8_t(IniLineKind::Header))
-        ++i;
-    return i;
-}
-
-std::ptrdiff_t ProfileFile::findKey(std::size_t header, std::size_t end, std::string_view key) const
-{
-    for (std::size_t i = header + 1; i < end; ++i)
-        if (lines_[i].kind == uint8_t(IniLineKind::Entry) && sameText(nameOf(lines_[i]), key))
-            return std::ptrdiff_t(i);
-    return -1;
-}
-
-void ProfileFile::replaceBytes(std::size_t from, std::size_t to, std::string_view replacement)
+void ProfileFile::replaceBytes(LockedFile& file, std::size_t from, std::size_t to, std::string_view replacement)
 {
     std::string_view old(text_);
-    writeFileAtomically(path_, {old.substr(0, from), replacement, old.substr(to)});
-    existed_ = true;
-
-    // Re-read only the lines around the change. Start at the line holding `from`, or
-    // one line earlier when that one ends in a lone CR or in nothing, since the new
-    // bytes may join it (a CR meeting an LF becomes one CR LF break).
-    auto lineEnd = [](const Line& line) { return line.start + line.length + line.eolLength; };
-    std::size_t first = std::size_t(
-        std::upper_bound(lines_.begin(), lines_.end(), from,
-                         [&](std::size_t offset, const Line& line) { return offset < lineEnd(line); })
-        - lines_.begin());
-    if (first > 0) {
-        const Line& previous = lines_[first - 1];
-        if (previous.eolLength == 0 || (previous.eolLength == 1 && text_[lineEnd(previous) - 1] == '\r'))
-            --first;
-    }
-    std::size_t position = first < lines_.size() ? std::min(lines_[first].start, from) : from;
-    const std::ptrdiff_t delta = std::ptrdiff_t(replacement.size()) - std::ptrdiff_t(to - from);
-    std::size_t kept = first;
-    while (kept < lines_.size() && lines_[kept].start < to)
-        ++kept;
-    std::vector<Line> tail(lines_.begin() + std::ptrdiff_t(kept), lines_.end());
-    for (Line& line : tail)
-        line.start = std::size_t(std::ptrdiff_t(line.start) + delta);
-    lines_.resize(first);
-
+    file.replace({old.substr(0, from), replacement, old.substr(to)}, durable_, kMaxIniFileSize);
     text_.replace(from, to - from, replacement);
-    const std::size_t changedEnd = from + replacement.size();
-    std::size_t next = 0;  // first record of tail not yet passed
-    while (position < text_.size()) {
-        while (next < tail.size() && tail[next].start < position)
-            ++next;
-        bool joinsBreak = position > 0 && text_[position - 1] == '\r' && text_[position] == '\n';
-        if (position >= changedEnd && next < tail.size() && tail[next].start == position && !joinsBreak)
-            break;
-        std::size_t end = position;
-        while (end < text_.size() && text_[end] != '\n' && text_[end] != '\r')
-            ++end;
-        std::size_t eol = 0;
-        if (end < text_.size())
-            eol = (text_[end] == '\r' && end + 1 < text_.size() && text_[end + 1] == '\n') ? 2 : 1;
-        lines_.push_back(makeLine(position, end - position, eol));
-        position = end + eol;
-    }
-    if (position < text_.size())
-        lines_.insert(lines_.end(), tail.begin() + std::ptrdiff_t(next), tail.end());
-    rememberDiskState();
 }
 
 void ProfileFile::writeString(std::string_view section, std::string_view key, std::string_view value)
 {
     checkProfileWrite(path_, section, key, value);
-    reloadIfChangedOnDisk();
-    std::string entry;
-    entry.reserve(key.size() + value.size() + 1);
-    entry.append(key).append(1, '=').append(value);
+    LockedFile file(path_, LockedFile::CreateWhenMissing);
+    readLocked(file);
+    const Scan scan = scanText(text_, section, key, true);
+    const std::string_view eol = scan.firstEol.empty() ? std::string_view("\r\n") : scan.firstEol;
 
-    std::ptrdiff_t header = findHeader(section);
-    if (header >= 0) {
-        std::size_t end = sectionEnd(std::size_t(header));
-        std::ptrdiff_t found = findKey(std::size_t(header), end, key);
-        if (found >= 0) {
-            const Line& line = lines_[std::size_t(found)];
-            replaceBytes(line.start, line.start + line.length, entry);
-            return;
+    if (scan.hasKey) {
+        std::string_view line = std::string_view(text_).substr(scan.key.start, scan.key.length);
+        std::size_t at = valueOffset(line);
+        if (at == std::string_view::npos) {  // plain text read as an entry without a name
+            std::string entry = std::string(key) + "=" + std::string(value);
+            return replaceBytes(file, scan.key.start, scan.key.start + scan.key.length, entry);
         }
-        // After the section's last entry, so comments that lead into the next
-        // section stay with it.
-        std::size_t after = std::size_t(header);
-        for (std::size_t i = std::size_t(header) + 1; i < end; ++i)
-            if (lines_[i].kind == uint8_t(IniLineKind::Entry))
-                after = i;
-        const Line& line = lines_[after];
-        std::size_t at = line.start + line.length + line.eolLength;
-        if (line.eolLength)
-            replaceBytes(at, at, entry.append(eolOf(line)));
-        else
-            replaceBytes(at, at, std::string(defaultEol()) + entry);
-        return;
+        return replaceBytes(file, scan.key.start + at, scan.key.start + scan.key.length, value);
     }
 
-    std::string eol(defaultEol());
+    std::string entry;
+    entry.reserve(key.size() + value.size() + 3);
+    entry.append(key).append(1, '=').append(value);
+    if (scan.hasHeader) {
+        // After the section's last entry, so comments that lead into the next
+        // section stay with it.
+        const Span& after = scan.lastEntry;
+        std::size_t at = after.end();
+        if (after.eol)
+            return replaceBytes(file, at, at, entry.append(text_, after.start + after.length, after.eol));
+        return replaceBytes(file, at, at, std::string(eol) + entry);
+    }
+
     std::string addition;
-    if (!lines_.empty()) {
-        if (lines_.back().eolLength == 0)
+    if (scan.hasLines) {
+        if (scan.lastLine.eol == 0)
             addition += eol;
-        const Line& last = lines_.back();
-        if (!trimView(std::string_view(text_).substr(last.start, last.length)).empty())
+        if (!trimView(std::string_view(text_).substr(scan.lastLine.start, scan.lastLine.length)).empty())
             addition += eol;
     }
     addition.append(1, '[').append(section).append(1, ']').append(eol).append(entry).append(eol);
-    replaceBytes(text_.size(), text_.size(), addition);
+    replaceBytes(file, text_.size(), text_.size(), addition);
 }
 
 bool ProfileFile::deleteKey(std::string_view section, std::string_view key)
 {
-    reloadIfChangedOnDisk();
-    std::ptrdiff_t header = findHeader(section);
-    if (header < 0)
+    LockedFile file(path_, LockedFile::AllowMissing);
+    readLocked(file);
+    const Scan scan = scanText(text_, section, key, true);
+    if (!scan.hasKey)
         return false;
-    std::ptrdiff_t found = findKey(std::size_t(header), sectionEnd(std::size_t(header)), key);
-    if (found < 0)
-        return false;
-    const Line& line = lines_[std::size_t(found)];
-    replaceBytes(line.start, line.start + line.length + line.eolLength, {});
+    replaceBytes(file, scan.key.start, scan.key.end(), {});
     return true;
 }
 
 bool ProfileFile::eraseSection(std::string_view section)
 {
-    reloadIfChangedOnDisk();
-    std::ptrdiff_t header = findHeader(section);
-    if (header < 0)
+    LockedFile file(path_, LockedFile::AllowMissing);
+    readLocked(file);
+    const Scan scan = scanText(text_, section, {}, false);
+    if (!scan.hasHeader)
         return false;
-    std::size_t end = sectionEnd(std::size_t(header));
-    std::size_t from = lines_[std::size_t(header)].start;
-    std::size_t to = end < lines_.size() ? lines_[end].start : text_.size();
-    replaceBytes(from, to, {});
+    replaceBytes(file, scan.header.start, scan.sectionEnd, {});
     return true;
 }
 

@@ -2,17 +2,15 @@
 // key by key so that every other byte (comments, blank lines, text above the first
 // header, order, letter case, line ends) stays as it was.
 //
-// The file is kept in memory as its bytes plus a record per line, so an edit costs a
-// search over the line records and one atomic rewrite, never a re-read. If someone
-// else changed the file since it was read or last written, it is read again first,
-// so their change is not lost.
+// An edit reads the file under its lock, finds the lines with one scan and writes the
+// file back whole, so it costs a few passes over the bytes and a copy of them in memory.
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace sw {
 
@@ -23,11 +21,18 @@ public:
     // Reads the file (a missing file is empty) and returns its bytes.
     const std::string& load();
 
+    // Reads the file and gives the value of the key as the in-memory stores read it
+    // (first section and first key of those names), or nothing when it is missing.
+    std::optional<std::string> readValue(std::string_view section, std::string_view key);
+
     // Sets the value of the first key of that name in the first section of that name,
-    // ignoring case. A new key goes after the last entry of its section; a new
-    // section goes at the end of the file, after an empty line.
-    // Each edit throws EIniFileException naming the file when it cannot be written,
-    // and then leaves both the file and this model as they were.
+    // ignoring case; only the value's bytes change, the key keeps its spelling. A new
+    // key goes after the last entry of its section; a new section goes at the end of
+    // the file, after an empty line.
+    // Each edit holds the file's lock from reading to replacing it, and works on the
+    // bytes on disk at that moment, so a change made by anyone since is kept.
+    // It throws EIniFileException naming the file when it cannot be written, and then
+    // leaves the file as it was.
     void writeString(std::string_view section, std::string_view key, std::string_view value);
     // Removes that one line. Returns whether the key was there.
     bool deleteKey(std::string_view section, std::string_view key);
@@ -36,6 +41,9 @@ public:
 
     // Replaces the whole file with these bytes (one atomic rewrite).
     void replaceAll(std::string_view bytes);
+    // Whether each edit waits until its bytes are on the disk (the default). A
+    // scratch file that is copied elsewhere to be kept may do without.
+    void setDurable(bool durable) { durable_ = durable; }
 
     const std::filesystem::path& path() const { return path_; }
     const std::string& bytes() const { return text_; }
@@ -43,34 +51,18 @@ public:
     std::uint64_t externalReloads() const { return externalReloads_; }
 
 private:
-    struct Line {
-        std::size_t start;      // offset of the line in text_
-        uint32_t length;        // without its line end
-        uint8_t eolLength;      // 0 (last line without a break), 1 (CR or LF) or 2 (CR LF)
-        uint8_t kind;           // IniLineKind
-        uint32_t nameOffset;    // section or key name, relative to start
-        uint32_t nameLength;
-    };
-
-    void parse();
-    Line makeLine(std::size_t start, std::size_t length, std::size_t eolLength) const;
-    std::string_view nameOf(const Line& line) const;
-    std::string_view eolOf(const Line& line) const;
-    std::string_view defaultEol() const;
-    std::ptrdiff_t findHeader(std::string_view section) const;
-    std::size_t sectionEnd(std::size_t header) const;  // index of the next header or lines_.size()
-    std::ptrdiff_t findKey(std::size_t header, std::size_t end, std::string_view key) const;
-    void reloadIfChangedOnDisk();
-    // Writes text_ with bytes [from, to) replaced, then applies the same change to the model.
-    void replaceBytes(std::size_t from, std::size_t to, std::string_view replacement);
-    void rememberDiskState();
+    // Reads the locked file into text_, replaces bytes [from, to) with `replacement`
+    // and writes it back; text_ then holds what is on disk.
+    void replaceBytes(class LockedFile& file, std::size_t from, std::size_t to, std::string_view replacement);
+    // Reads the locked file into text_, counting a change made by someone else.
+    void readLocked(class LockedFile& file);
 
     std::filesystem::path path_;
     std::string text_;
-    std::vector<Line> lines_;
-    bool existed_ = false;
-    std::uintmax_t diskSize_ = 0;
-    std::filesystem::file_time_type diskTime_{};
+    bool durable_ = true;
+    // Whether text_ holds what this object last read or wrote, and how often the file
+    // turned out to hold something else when an edit read it (another program's change).
+    bool loaded_ = false;
     std::uint64_t externalReloads_ = 0;
 };
 

@@ -1,10 +1,14 @@
 #include "ValidateCommand.h"
 
+#include "document/UisFile.h"
+#include "document/Validator.h"
 #include "store/PlatformPaths.h"
+#include "store/ProfileFile.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 namespace sw {
@@ -92,6 +96,27 @@ TEST(ValidateCommand, ExitCodesAndLines)
         EXPECT_EQ(out.str(), c.out) << name;
         EXPECT_EQ(err.str(), c.err) << name;
     }
+}
+
+TEST(ValidateCommand, AFileWhoseOnlyFindingIsBitmapGeometryIsNotCalledClean)
+{
+    TempDir dir;
+    fs::copy(programFolder() / "skins" / "Tidewater", dir.path() / "Tidewater", fs::copy_options::recursive);
+    const fs::path skin = dir.path() / "Tidewater" / "Tidewater.uis";
+    TUisFile document(skin.string());
+    const std::optional<BitmapSize> top = readBitmapSize(document.FrameBitmapPath("Top"));
+    ASSERT_TRUE(top);
+    // A frame count its top bitmap does not divide into.
+    int frames = 2;
+    while (top->height % frames == 0)
+        ++frames;
+    ProfileFile(skin).writeString("PERSONALITY", "TopFrame", std::to_string(frames));
+    std::ostringstream out, err;
+    EXPECT_EQ(runValidate({skin.string()}, false, out, err), 1);
+    const std::string lines = out.str();
+    EXPECT_EQ(lines.find("No errors found"), std::string::npos) << lines;
+    EXPECT_EQ(lines.rfind(skin.string() + "\tPERSONALITY\tTOP\tFrame size mismatch - ", 0), 0u) << lines;
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 1) << lines;
 }
 
 TEST(ValidateCommand, JsonForBulkChecks)

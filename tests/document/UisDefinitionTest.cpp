@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ctime>
+
 namespace sw {
 namespace {
 
@@ -59,21 +61,38 @@ TEST(UisDefinition, ReadsFollowInheritsForMissingKeys)
     EXPECT_FALSE(catalogue.ValueExists("Loop2,K", "Type"));
 }
 
-TEST(UisDefinition, LongChainsEndAndAnswer)
+TEST(UisDefinition, ChainsEndAtTheDepthBoundAndAnswerQuickly)
 {
     TempDir dir;
     std::string text;
-    const int length = 10000;
-    for (int i = 0; i < length; ++i)
-        text += "[S" + std::to_string(i) + "x,K]\nInherits=S" + std::to_string(i + 1) + "x,K\n";
-    text += "[S" + std::to_string(length) + "x,K]\nType=INT\n";
-    // The same chain, closed into a ring.
-    for (int i = 0; i < length; ++i)
-        text += "[R" + std::to_string(i) + "x,K]\nInherits=R" + std::to_string((i + 1) % length) + "x,K\n";
+    // Chains named by their letter, each ending in a section that holds Type; the
+    // first section of chain "D<links>" reaches it after that many links.
+    const int depths[] = {1, kMaxInheritsDepth - 1, kMaxInheritsDepth, kMaxInheritsDepth + 1, 20000};
+    for (int links : depths) {
+        std::string chain = "D" + std::to_string(links) + "_";
+        for (int i = 0; i < links; ++i)
+            text += "[" + chain + std::to_string(i) + "x,K]\nInherits=" + chain + std::to_string(i + 1) + "x,K\n";
+        text += "[" + chain + std::to_string(links) + "x,K]\nType=INT\n";
+    }
+    // A long ring, which many definitions point into.
+    const int ring = 20000;
+    for (int i = 0; i < ring; ++i)
+        text += "[R" + std::to_string(i) + "x,K]\nInherits=R" + std::to_string((i + 1) % ring) + "x,K\n";
+    for (int i = 0; i < 200; ++i)
+        text += "[A" + std::to_string(i) + "x,K]\nInherits=R" + std::to_string(i * 97 % ring) + "x,K\n";
     writeBytes(dir.file("c.def"), text);
     TUisDefinition catalogue(dir.file("c.def"));
-    EXPECT_EQ(catalogue.ReadString("S0x,K", "Type", "?"), "INT");
-    EXPECT_EQ(catalogue.ReadString("R0x,K", "Type", "?"), "?");
+    for (int links : depths) {
+        const bool reachable = links <= kMaxInheritsDepth;
+        EXPECT_EQ(catalogue.ReadString("D" + std::to_string(links) + "_0x,K", "Type", "?"), reachable ? "INT" : "?")
+            << links << " links";
+    }
+    const std::clock_t start = std::clock();
+    for (int round = 0; round < 50; ++round)
+        for (int i = 0; i < 200; ++i)
+            EXPECT_EQ(catalogue.ReadString("A" + std::to_string(i) + "x,K", "Attr" + std::to_string(round), "?"), "?");
+    // 10,000 reads into a 20,000-long ring (processor time): each follows at most the bound.
+    EXPECT_LT(double(std::clock() - start) / CLOCKS_PER_SEC, 1.0);
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <csignal>
 #include <map>
+#include <set>
 #include <random>
 #include <thread>
 
@@ -135,7 +136,10 @@ TEST(CrashSafety, AKilledWriterLeavesEveryFileWholeAndReadable)
     fs::create_directories(dir.path() / "expected");
     writeBytes(folder / "Work.uis", crashTemplate());
     writeBytes(folder / "Skin.uis", crashTemplate());
+    for (const char* name : {"Work.uis", "Skin.uis"})
+        fs::permissions(folder / name, fs::perms::owner_read | fs::perms::owner_write);
     ExpectedStates expected(dir.path() / "expected");
+    std::set<std::string> leftWork;  // the working copy's temporaries after the last kill
 
     std::mt19937 random(20240607);
     constexpr int kKills = 40;
@@ -169,14 +173,27 @@ TEST(CrashSafety, AKilledWriterLeavesEveryFileWholeAndReadable)
         if (work > lastCounter)
             ++advanced;
         lastCounter = std::max(lastCounter, work);
-        // A kill in the middle of a write leaves its unfinished temporary file behind.
-        bool leftover = false;
-        for (const auto& entry : fs::directory_iterator(folder))
-            if (entry.path().filename().string().find(".~sw") != std::string::npos) {
-                leftover = true;
-                fs::remove(entry.path());
+        // A kill in the middle of a write leaves its unfinished temporary file behind:
+        // readable by no one the personality itself is not readable by, and removed by
+        // the next writer of the same file, so they never pile up.
+        std::set<std::string> left;
+        for (const auto& entry : fs::directory_iterator(folder)) {
+            const std::string name = entry.path().filename().string();
+            if (name.find(".~sw") == std::string::npos)
+                continue;
+            left.insert(name);
+            EXPECT_EQ(entry.status().permissions() & (fs::perms::group_all | fs::perms::others_all), fs::perms::none)
+                << name << " can be read by others";
+            if (name.rfind("Work.uis", 0) == 0) {
+                EXPECT_EQ(leftWork.count(name), 0u) << name << " outlived the next write of its file";
             }
-        leftovers += leftover;
+        }
+        EXPECT_LE(left.size(), 2u) << "temporary files pile up";
+        leftWork.clear();
+        for (const std::string& name : left)
+            if (name.rfind("Work.uis", 0) == 0)
+                leftWork.insert(name);
+        leftovers += !left.empty();
     }
     // Every kill came after at least one write of that run, and some in the middle of one.
     EXPECT_EQ(advanced, kKills);

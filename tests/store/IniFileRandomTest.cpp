@@ -97,7 +97,16 @@ struct Model {
         if (op == 'w') {
             std::string entry = key + "=" + value;
             if (keyFound) {
-                lines[k].content = entry;
+                // The key keeps its spelling and the blanks around "=": only the value changes.
+                std::string& content = lines[k].content;
+                std::size_t eq = content.find('=');
+                if (eq == std::string::npos) {
+                    content = entry;
+                } else {
+                    std::size_t at = eq + 1;
+                    while (at < content.size() && static_cast<unsigned char>(content[at]) <= 32) ++at;
+                    content = content.substr(0, at) + value;
+                }
             } else if (sectionFound) {
                 std::size_t after = h;
                 for (std::size_t i = h + 1; i < end; ++i)

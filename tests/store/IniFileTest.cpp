@@ -39,9 +39,9 @@ TEST(IniFile, EditsChangeOnlyTheirOwnLine)
         std::function<void(TIniFile&)> edit;
         std::string expected;
     } cases[] = {
-        {"replacing a value keeps the line's place and takes the key's new case",
+        {"replacing a value changes only the value: the key keeps its spelling and blanks",
          [](TIniFile& ini) { ini.WriteString("titlebarskin", "SKINNAME", "Blue"); },
-         "; My skin, version 3\r\nOrphan=kept on disk\r\n\r\n[TitlebarSkin]\r\nSKINNAME=Blue\r\nAuthor=Me\r\n"
+         "; My skin, version 3\r\nOrphan=kept on disk\r\n\r\n[TitlebarSkin]\r\nSkinName = Blue\r\nAuthor=Me\r\n"
          "; comment inside\r\n\r\n; leads into the next section\r\n[Colours]\r\nActiveTitle=0 0 128\r\n"
          "activetitle=duplicate\r\n[Empty]\r\n[colours]\r\nSecond=1\r\n"},
         {"a new key goes after the section's last entry",
@@ -172,7 +172,7 @@ TEST(IniFile, AFailedWriteChangesNeitherDiskNorMemory)
              fs::remove(file);
              fs::create_directory(file);
          },
-         "Unable to read ", true},
+         "Unable to write to ", true},
     };
     for (const Case& c : cases) {
         TempDir dir;

@@ -1,0 +1,75 @@
+// A file held under this program's advisory write lock while it is read, edited and
+// replaced, so that writers in several processes take turns and no edit is lost.
+#pragma once
+
+#include "store/CustomIniFile.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+namespace sw {
+
+// A write that was refused or failed: "Unable to write to FILE (REASON)", with the
+// reason on its own for messages worded differently.
+class EFileWriteError : public EIniFileException {
+public:
+    EFileWriteError(const std::filesystem::path& file, std::string reason)
+        : EIniFileException("Unable to write to " + file.string() + " (" + reason + ")"), reason_(std::move(reason))
+    {
+    }
+    const std::string& reason() const { return reason_; }
+
+private:
+    std::string reason_;
+};
+
+class LockedFile {
+public:
+    enum Missing { FailWhenMissing, CreateWhenMissing, AllowMissing };
+
+    // Follows a symbolic link to the file it names (a dangling link names the file it
+    // would create), opens it and waits for the lock. A file replaced by another writer
+    // while waiting is opened again, so the lock is always on the file the path names.
+    // Throws EIniFileException naming `requested` when the path names something other
+    // than a regular file, cannot be opened, or (FailWhenMissing) does not exist.
+    LockedFile(const std::filesystem::path& requested, Missing missing);
+    ~LockedFile();
+    LockedFile(const LockedFile&) = delete;
+    LockedFile& operator=(const LockedFile&) = delete;
+
+    // The path as the caller gave it (for messages) and the file it resolved to.
+    const std::filesystem::path& requested() const { return requested_; }
+    const std::filesystem::path& target() const { return target_; }
+    bool exists() const { return fd_ >= 0; }
+    // Whether this lock created the (empty) file, so a failed write removes it again.
+    bool created() const { return created_; }
+
+    // Every byte of the locked file (empty when it does not exist).
+    std::string readAll(std::uintmax_t maxSize) const;
+
+    // Replaces the locked file with the concatenated parts through a temporary file
+    // beside it, keeping its owner, group and mode. With `durable`, the bytes reach
+    // the disk before the rename and the rename before returning. Refuses (throws,
+    // changing nothing) a read-only file, one with several hard links (a rename would
+    // split them) and a result larger than maxSize.
+    void replace(std::initializer_list<std::string_view> parts, bool durable, std::uintmax_t maxSize);
+
+private:
+    [[noreturn]] void fail(const std::string& why) const;
+
+    std::filesystem::path requested_;
+    std::filesystem::path target_;
+    int fd_ = -1;
+    bool created_ = false;
+    bool replaced_ = false;
+};
+
+// Removes the temporary files that writers of `target` left when they were killed
+// (their process is gone). Called with the lock held, so no live writer is touched.
+void removeStaleTemporaries(const std::filesystem::path& target);
+
+// The name prefix of the temporary files of a target ("NAME.~sw").
+std::string temporaryPrefix(const std::filesystem::path& target);
+
+}  // namespace sw
