@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 
+#include "CutCommand.h"
 #include "RenderCommand.h"
 #include "ValidateCommand.h"
 
@@ -162,6 +163,7 @@ std::string commandLineHelp()
         text += "  " + verb.usage + "\n";
     text += "  skinwrt validate [--json] FILE...\n";
     text += "  skinwrt render FILE -o OUT.png [--size WxH] [--inactive]\n";
+    text += "  skinwrt cut PICTURE --name NAME [options]   a personality cut from one template picture\n";
     text += "\n'skinwrt VERB --help' describes one verb. '--version' prints the version.\n";
     return text;
 }
@@ -182,6 +184,8 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         return runValidateCommand({args.begin() + 1, args.end()}, out, err);
     if (args[0] == "render")
         return renderVerb({args.begin() + 1, args.end()}, out, err);
+    if (args[0] == "cut")
+        return runCutCommand({args.begin() + 1, args.end()}, out, err);
     auto found = std::find_if(verbs().begin(), verbs().end(),
                               [&](const auto& entry) { return entry.first == args[0]; });
     if (found == verbs().end())
