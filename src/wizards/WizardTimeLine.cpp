@@ -11,9 +11,9 @@ namespace sw {
 namespace {
 
 // A filled circle with a dark outline.
-class Marker : public QWidget {
+class MarkerDot : public QWidget {
 public:
-    Marker(QColor* colour, QWidget* parent) : QWidget(parent), colour_(colour) { setFixedSize(14, 14); }
+    MarkerDot(QColor* colour, QWidget* parent) : QWidget(parent), colour_(colour) { setFixedSize(14, 14); }
 
 protected:
     void paintEvent(QPaintEvent*) override
@@ -39,7 +39,7 @@ TWizardTimeLine::TWizardTimeLine(const QStringList& labels, QWidget* parent) : Q
     grid->setContentsMargins(8, 8, 8, 8);
     grid->setVerticalSpacing(10);
     for (int i = 0; i < labels.size(); ++i) {
-        auto* marker = new Marker(&colours_[std::size_t(i)], this);
+        auto* marker = new MarkerDot(&colours_[std::size_t(i)], this);
         marker->setObjectName(QStringLiteral("shpTimeLineStep%1").arg(i));
         auto* label = new QLabel(labels[i], this);
         label->setObjectName(QStringLiteral("lblTimeLineStep%1").arg(i));
