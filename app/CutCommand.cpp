@@ -142,8 +142,13 @@ CutArguments parse(const std::vector<std::string>& args, const ScratchCatalogue&
             job.transparent = qRgb(number(parts[0], 0, 255, "R"), number(parts[1], 0, 255, "G"),
                                    number(parts[2], 0, 255, "B"));
         } else if (arg == "--red" || arg == "--green" || arg == "--blue") {
-            ChannelFilter& target = arg == "--red" ? job.filter.red : arg == "--green" ? job.filter.green : job.filter.blue;
-            target = channel(arg, value());
+            const ChannelFilter parsedChannel = channel(arg, value());
+            if (arg == "--red")
+                job.filter.red = parsedChannel;
+            else if (arg == "--green")
+                job.filter.green = parsedChannel;
+            else
+                job.filter.blue = parsedChannel;
             rgbChosen = true;
         } else if (arg == "--grayscale") {
             auto parts = splitCommas(value());

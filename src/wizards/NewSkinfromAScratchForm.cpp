@@ -117,6 +117,8 @@ TNewSkinfromAScratchForm::TNewSkinfromAScratchForm(TCustomIniFile& settings, fs:
     EditAuthorsURL->setText(fromBytes(author.url));
     EditAuthorsEmail->setText(fromBytes(author.email));
     EditSpecialNotes->setText(fromBytes(author.notes));
+    for (QLineEdit* edit : {EditSkinAuthor, EditAuthorsURL, EditAuthorsEmail, EditSpecialNotes})
+        edit->setCursorPosition(0);  // long placeholders show their beginning
     loadingControls_ = true;
     for (const ScratchImageChoice& choice : catalogue_.images) {
         ScratchEntry entry;
@@ -201,10 +203,14 @@ void TNewSkinfromAScratchForm::RefreshStep()
     btnBack->setEnabled(step_ > 0);
 
     picture_.SetBordersVisible(step_ == 4);
-    if (step_ == 2 || step_ == 4 || step_ == 5 || step_ == 6)
+    const bool pictureSteps = step_ == 2 || step_ == 4 || step_ == 5 || step_ == 6;
+    if (pictureSteps)
         UpdateTimer->start();
     else
         UpdateTimer->stop();
+    // These steps work on the picture: a picture window closed by the user comes back.
+    if (pictureSteps && imageLoaded_ && isVisible() && !picture_.isVisible())
+        picture_.show();
     ListViewBitmaps->clearSelection();
     ListViewImages->clearSelection();
     picture_.SetTransparencyPicking(step_ == 2);
@@ -385,8 +391,11 @@ void TNewSkinfromAScratchForm::ButtonAddButtonClick()
                         : QString();
     entry.stateText = QString::fromLatin1(kUndefinedArea);
     buttons_.push_back(entry);
-    ShowEntry(new QTreeWidgetItem(ListViewBitmaps), entry);
+    auto* item = new QTreeWidgetItem(ListViewBitmaps);
+    ShowEntry(item, entry);
     CheckFinishOK();
+    // The new button is the one the user draws next.
+    ListViewBitmaps->setCurrentItem(item);
 }
 
 void TNewSkinfromAScratchForm::ButtonRemoveButtonClick()

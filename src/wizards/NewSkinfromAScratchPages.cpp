@@ -298,7 +298,7 @@ QWidget* TNewSkinfromAScratchForm::buildAreaControls(const QString& suffix, QSpi
     grid->addWidget(new QLabel(QStringLiteral("Position on image:"), panel), 0, 0);
     grid->addWidget(boxes[0], 0, 1);
     grid->addWidget(boxes[1], 0, 2);
-    grid->addWidget(new QLabel(QStringLiteral("Button size:"), panel), 1, 0);
+    grid->addWidget(new QLabel(suffix == QLatin1String("Button") ? QStringLiteral("Button size:") : QStringLiteral("Size:"), panel), 1, 0);
     grid->addWidget(boxes[2], 1, 1);
     grid->addWidget(boxes[3], 1, 2);
     return panel;

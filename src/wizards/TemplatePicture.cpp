@@ -72,7 +72,8 @@ TemplatePicture loadTemplatePicture(const std::filesystem::path& file)
     QImage image;
     if (isJpegName(file)) {
         image = readJpegImage(file, &picture.error);
-        picture.formatName = pixelFormatName(24);
+        if (!image.isNull())
+            picture.formatName = pixelFormatName(24);
     } else {
         QImageReader reader(QString::fromStdString(file.string()));
         reader.setDecideFormatFromContent(true);

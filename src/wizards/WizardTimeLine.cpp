@@ -1,6 +1,7 @@
 #include "wizards/WizardTimeLine.h"
 
 #include <QEvent>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMouseEvent>
@@ -43,6 +44,10 @@ TWizardTimeLine::TWizardTimeLine(const QStringList& labels, QWidget* parent) : Q
         marker->setObjectName(QStringLiteral("shpTimeLineStep%1").arg(i));
         auto* label = new QLabel(labels[i], this);
         label->setObjectName(QStringLiteral("lblTimeLineStep%1").arg(i));
+        // The current step's label turns bold; room for that is kept from the start.
+        QFont bold = label->font();
+        bold.setBold(true);
+        label->setMinimumWidth(QFontMetrics(bold).horizontalAdvance(labels[i]) + 4);
         marker->installEventFilter(this);
         label->installEventFilter(this);
         marker->setCursor(Qt::PointingHandCursor);
