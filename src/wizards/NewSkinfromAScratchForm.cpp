@@ -49,6 +49,10 @@ TNewSkinfromAScratchForm::TNewSkinfromAScratchForm(TCustomIniFile& settings, fs:
 {
     setObjectName(QStringLiteral("NewSkinfromAScratchForm"));
     setWindowTitle(QStringLiteral("New skin wizard"));
+    // A modal dialog blocks every other window but its own children: the picture
+    // window must be one of them, or no area could be drawn on it.
+    previousPictureParent_ = picture_.parentWidget();
+    picture_.setParent(this, picture_.windowFlags() | Qt::Tool);
     // The UIS 2 catalogue gives the action list and the pictures that can be cut.
     catalogue_ = loadScratchCatalogue();
 
@@ -146,6 +150,8 @@ TNewSkinfromAScratchForm::~TNewSkinfromAScratchForm()
     UpdateTimer->stop();
     picture_.SetAreaDrawing(false);
     picture_.SetTransparencyPicking(false);
+    // The picture window belongs to the caller; it must outlive this dialog.
+    picture_.setParent(previousPictureParent_, picture_.windowFlags());
 }
 
 void TNewSkinfromAScratchForm::showEvent(QShowEvent* event)

@@ -108,6 +108,7 @@ private:
     TCustomIniFile& settings_;
     std::filesystem::path engineFolder_;
     TScratchPreviewForm& picture_;
+    QWidget* previousPictureParent_ = nullptr;
     ScratchCatalogue catalogue_;
     int step_ = 0;
     bool imageLoaded_ = false;
