@@ -3,10 +3,15 @@
 #include "wizards/ScratchCutter.h"
 #include "wizards/TemplatePicture.h"
 
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTimer>
+#include <QVBoxLayout>
 
 namespace sw {
 
@@ -20,7 +25,17 @@ TScratchPreviewForm::TScratchPreviewForm(QWidget* parent) : QWidget(parent, Qt::
 {
     setObjectName(QStringLiteral("ScratchPreviewForm"));
     setWindowTitle(QStringLiteral("Template View"));
-    setMouseTracking(true);
+    canvas_ = new QWidget;
+    canvas_->setObjectName(QStringLiteral("ImageTemplate"));
+    canvas_->setMouseTracking(true);
+    canvas_->installEventFilter(this);
+    scroller_ = new QScrollArea(this);
+    scroller_->setFrameShape(QFrame::NoFrame);
+    scroller_->setMinimumSize(1, 1);  // a tiny picture gets a tiny window
+    scroller_->setWidget(canvas_);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scroller_);
     markerPen_ = QPen(Qt::red, 1, Qt::DotLine);
     markerBrush_ = QBrush(Qt::red, Qt::BDiagPattern);
     loupe_ = new QLabel(this);
@@ -50,9 +65,24 @@ bool TScratchPreviewForm::LoadPicture(const std::filesystem::path& file, std::st
 void TScratchPreviewForm::SetPicture(const QImage& picture)
 {
     picture_ = picture.convertToFormat(QImage::Format_RGB32);
-    setFixedSize(picture_.size().expandedTo(QSize(1, 1)));
+    const QSize size = picture_.size().expandedTo(QSize(1, 1));
+    canvas_->setFixedSize(size);
+    // The client area takes the picture's size, unless the screen is smaller.
+    QSize room = size;
+    if (const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {
+        const QSize available = screen->availableGeometry().size() - QSize(40, 80);
+        if (size.width() > available.width() || size.height() > available.height()) {
+            room = size.boundedTo(available);
+            // Scroll bars take room from the picture.
+            room += QSize(scroller_->verticalScrollBar()->sizeHint().width(),
+                          scroller_->horizontalScrollBar()->sizeHint().height());
+            room = room.boundedTo(size + QSize(40, 40));
+        }
+    }
+    setMaximumSize(size.expandedTo(room));
+    resize(room);
     loupe_->hide();
-    update();
+    canvas_->update();
 }
 
 void TScratchPreviewForm::SetBorderMarkers(const BorderAreas& areas)
@@ -61,20 +91,20 @@ void TScratchPreviewForm::SetBorderMarkers(const BorderAreas& areas)
     borders_[1] = areas.right;
     borders_[2] = areas.top;
     borders_[3] = areas.bottom;
-    update();
+    canvas_->update();
 }
 
 void TScratchPreviewForm::SetBordersVisible(bool visible)
 {
     bordersVisible_ = visible;
-    update();
+    canvas_->update();
 }
 
 void TScratchPreviewForm::SetMarkerLook(const QPen& pen, const QBrush& brush)
 {
     markerPen_ = pen;
     markerBrush_ = brush;
-    update();
+    canvas_->update();
 }
 
 QRect TScratchPreviewForm::BorderMarker(int side) const
@@ -86,14 +116,14 @@ void TScratchPreviewForm::SetAreaDrawing(bool on)
 {
     drawing_ = on;
     drag_ = Drag::None;
-    unsetCursor();
+    canvas_->unsetCursor();
 }
 
 void TScratchPreviewForm::SetArea(const QRect& area, bool visible)
 {
     area_ = area;
     areaVisible_ = visible;
-    update();
+    canvas_->update();
 }
 
 bool TScratchPreviewForm::TakeAreaChanged()
@@ -126,13 +156,31 @@ void TScratchPreviewForm::paintContent(QPainter& painter) const
     }
 }
 
-void TScratchPreviewForm::paintEvent(QPaintEvent*)
+bool TScratchPreviewForm::eventFilter(QObject* watched, QEvent* event)
 {
-    QPainter painter(this);
-    paintContent(painter);
+    if (watched != canvas_)
+        return QWidget::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::Paint: {
+        QPainter painter(canvas_);
+        paintContent(painter);
+        return true;
+    }
+    case QEvent::MouseButtonPress:
+        mousePress(static_cast<QMouseEvent*>(event));
+        return true;
+    case QEvent::MouseMove:
+        mouseMove(static_cast<QMouseEvent*>(event));
+        return true;
+    case QEvent::MouseButtonRelease:
+        mouseRelease();
+        return true;
+    default:
+        return QWidget::eventFilter(watched, event);
+    }
 }
 
-void TScratchPreviewForm::mousePressEvent(QMouseEvent* event)
+void TScratchPreviewForm::mousePress(QMouseEvent* event)
 {
     const QPoint at = event->position().toPoint();
     if (event->button() != Qt::LeftButton)
@@ -147,7 +195,7 @@ void TScratchPreviewForm::mousePressEvent(QMouseEvent* event)
     if (areaVisible_ && area_.contains(at)) {
         drag_ = Drag::Move;
         areaAtStart_ = area_;
-        setCursor(Qt::SizeAllCursor);
+        canvas_->setCursor(Qt::SizeAllCursor);
     } else {
         drag_ = Drag::Resize;
         SetArea(QRect(at, QSize(0, 0)), true);
@@ -156,7 +204,7 @@ void TScratchPreviewForm::mousePressEvent(QMouseEvent* event)
     }
 }
 
-void TScratchPreviewForm::mouseMoveEvent(QMouseEvent* event)
+void TScratchPreviewForm::mouseMove(QMouseEvent* event)
 {
     const QPoint at = event->position().toPoint();
     zoomTimer_->stop();
@@ -177,12 +225,12 @@ void TScratchPreviewForm::mouseMoveEvent(QMouseEvent* event)
     emit AreaChanged(area_);
 }
 
-void TScratchPreviewForm::mouseReleaseEvent(QMouseEvent*)
+void TScratchPreviewForm::mouseRelease()
 {
     if (drag_ == Drag::None)
         return;
     drag_ = Drag::None;
-    unsetCursor();
+    canvas_->unsetCursor();
     areaChanged_ = true;
     emit AreaChanged(area_);
 }
@@ -233,7 +281,8 @@ void TScratchPreviewForm::UpdateLoupe(QPoint cursor)
     loupe_->setPixmap(QPixmap::fromImage(zoomed));
     loupe_->resize(size);
     // In the corner opposite the cursor's quarter, 5 pixels in.
-    const bool right = cursor.x() < width() / 2, bottom = cursor.y() < height() / 2;
+    const QPoint inWindow = canvas_->mapTo(this, cursor);
+    const bool right = inWindow.x() < width() / 2, bottom = inWindow.y() < height() / 2;
     loupe_->move(right ? width() - size.width() - 5 : 5, bottom ? height() - size.height() - 5 : 5);
     loupe_->show();
     loupe_->raise();

@@ -12,6 +12,7 @@
 #include <string>
 
 class QLabel;
+class QScrollArea;
 class QTimer;
 
 namespace sw {
@@ -55,20 +56,23 @@ public:
     // The loupe (objectName ZoomImage) and what it shows.
     QLabel* Loupe() const { return loupe_; }
     QSize LoupeSize() const;
+    // The widget the picture is drawn on, at 1:1 (objectName ImageTemplate); a picture
+    // larger than the screen scrolls inside the window.
+    QWidget* Canvas() const { return canvas_; }
 
 signals:
     void TransparentColourPicked(QRgb colour);
     void AreaChanged(const QRect& area);
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void leaveEvent(QEvent* event) override;
 
 private:
     void paintContent(QPainter& painter) const;
+    void mousePress(QMouseEvent* event);
+    void mouseMove(QMouseEvent* event);
+    void mouseRelease();
     void UpdateLoupe(QPoint cursor);
     void ZoomTimerTimer();
 
@@ -87,6 +91,8 @@ private:
     enum class Drag { None, Resize, Move } drag_ = Drag::None;
     QPoint dragStart_;
     QRect areaAtStart_;
+    QScrollArea* scroller_ = nullptr;
+    QWidget* canvas_ = nullptr;
     QLabel* loupe_ = nullptr;
     QTimer* zoomTimer_ = nullptr;
 };

@@ -9,6 +9,8 @@
 #include "support/TempDir.h"
 
 #include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -64,9 +66,10 @@ public:
     void click(const char* button) { child<QPushButton>(button)->click(); }
     void mouse(QEvent::Type type, QPoint at)
     {
-        QMouseEvent event(type, QPointF(at), QPointF(picture.mapToGlobal(at)), Qt::LeftButton,
+        QWidget* canvas = picture.Canvas();
+        QMouseEvent event(type, QPointF(at), QPointF(canvas->mapToGlobal(at)), Qt::LeftButton,
                           type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(&picture, &event);
+        QApplication::sendEvent(canvas, &event);
     }
     void drag(QPoint from, QPoint to)
     {
@@ -275,6 +278,35 @@ TEST_F(ScratchWizard, FinishProblemsKeepTheWizardOpen)
     EXPECT_TRUE(wizard->isVisible());
     EXPECT_TRUE(wizard->CreatedFile().isEmpty());
     EXPECT_EQ(readBytes(engine / "Cut" / "mine.bmp"), "mine");
+}
+
+}  // namespace
+}  // namespace sw
+
+namespace sw {
+namespace {
+
+TEST(ScratchPicture, WindowTakesThePictureSizeUnlessTheScreenIsSmaller)
+{
+    const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
+    const QSize cases[] = {{120, 80}, {1, 1}, {screen.width() * 2, 90}, {screen.width() + 500, screen.height() + 500}};
+    for (const QSize& size : cases) {
+        SCOPED_TRACE(size.width());
+        TScratchPreviewForm picture;
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(Qt::gray);
+        picture.SetPicture(image);
+        picture.show();
+        // The picture is always drawn whole and at 1:1; only the window may be smaller.
+        EXPECT_EQ(picture.Canvas()->size(), size);
+        if (size.width() <= screen.width() && size.height() <= screen.height()) {
+            EXPECT_EQ(picture.size(), size);
+        } else {
+            EXPECT_LE(picture.width(), screen.width());
+            EXPECT_LE(picture.height(), screen.height());
+            EXPECT_LT(picture.width(), size.width());
+        }
+    }
 }
 
 }  // namespace
