@@ -166,6 +166,16 @@ ScratchResult createScratchPersonality(const ScratchJob& job, const fs::path& en
         result.error = "Unable to create the folder " + folder.string();
         return result;
     }
+    // The folder is this call's own now: a personality half written is not left behind.
+    struct Cleanup {
+        const fs::path& folder;
+        const ScratchResult& result;
+        ~Cleanup()
+        {
+            if (!result.ok)
+                recursiveDelete(folder);
+        }
+    } cleanup{folder, result};
     if (!fs::is_regular_file(templateFile, ec) || !copyFileAtomically(templateFile, result.uisFile)) {
         result.error = "Unable to copy the template personality " + templateFile.string() + " to " +
                        result.uisFile.string();

@@ -237,6 +237,17 @@ TEST_F(ScratchWrite, FailuresAreReportedNamingTheFile)
     ScratchResult noTemplate = createScratchPersonality(job, engine, dir.path() / "none.uis", false);
     EXPECT_FALSE(noTemplate.ok);
     EXPECT_NE(noTemplate.error.find((dir.path() / "none.uis").string()), std::string::npos) << noTemplate.error;
+    EXPECT_FALSE(fs::exists(folder()));  // nothing half made is left
+
+    // A strip too large to hold in memory cannot be written.
+    job.images.push_back({"PERSONALITY", "Menubar", 2, false, QRect(0, 0, 8000, 8000)});
+    job.images.back().imageCount = 4096;
+    ScratchResult tooLarge = createScratchPersonality(job, engine, templateFile, false);
+    EXPECT_FALSE(tooLarge.ok);
+    EXPECT_EQ(tooLarge.error, "Unable to write " + (folder() / "Menubar.bmp").string() +
+                                  " (the picture is too large)");
+    EXPECT_FALSE(fs::exists(folder()));
+    job.images.clear();
 
     job.fileName = "../Escape";
     ScratchResult escaping = createScratchPersonality(job, engine, templateFile, true);

@@ -280,6 +280,34 @@ TEST_F(ScratchWizard, FinishProblemsKeepTheWizardOpen)
     EXPECT_EQ(readBytes(engine / "Cut" / "mine.bmp"), "mine");
 }
 
+TEST_F(ScratchWizard, UnreadablePictureOrTemplateIsReported)
+{
+    writeBytes(pictureFile.toStdString(), "not a picture");
+    prompts.answer(PromptAnswer::Ok);
+    EXPECT_FALSE(wizard->LoadTemplatePicture(pictureFile));
+    ASSERT_EQ(prompts.shown().size(), 1u);
+    EXPECT_TRUE(prompts.shown()[0].text.startsWith("Unable to read the picture \"" + pictureFile + "\""));
+    EXPECT_EQ(prompts.shown()[0].caption, "Template image");
+    EXPECT_FALSE(wizard->ImageLoaded());
+    EXPECT_EQ(wizard->Step(), 0);
+
+    QImage window(50, 40, QImage::Format_RGB32);
+    window.fill(Qt::blue);
+    ASSERT_TRUE(window.save(pictureFile, "BMP"));
+    settings.WriteString("NewFile", "Scratch", "template\\gone.uis");
+    loadAndGoTo(5);
+    addButton(QRect(1, 1, 9, 9));
+    nameIt("Cut", "Cut Skin");
+    prompts.answer(PromptAnswer::Ok);
+    click("btnFinish");
+    ASSERT_EQ(prompts.shown().size(), 2u);
+    EXPECT_EQ(prompts.shown()[1].caption, "Unable to create the personality");
+    EXPECT_TRUE(prompts.shown()[1].text.startsWith("Unable to copy the template personality "));
+    EXPECT_TRUE(prompts.shown()[1].text.contains("gone.uis"));
+    EXPECT_TRUE(wizard->isVisible());
+    EXPECT_TRUE(wizard->CreatedFile().isEmpty());
+}
+
 }  // namespace
 }  // namespace sw
 
