@@ -4,6 +4,7 @@
 #include "wizards/TemplatePicture.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -28,6 +29,7 @@ TScratchPreviewForm::TScratchPreviewForm(QWidget* parent) : QWidget(parent, Qt::
     canvas_ = new QWidget;
     canvas_->setObjectName(QStringLiteral("ImageTemplate"));
     canvas_->setMouseTracking(true);
+    canvas_->setFocusPolicy(Qt::StrongFocus);
     canvas_->installEventFilter(this);
     scroller_ = new QScrollArea(this);
     scroller_->setFrameShape(QFrame::NoFrame);
@@ -175,6 +177,8 @@ bool TScratchPreviewForm::eventFilter(QObject* watched, QEvent* event)
     case QEvent::MouseButtonRelease:
         mouseRelease();
         return true;
+    case QEvent::KeyPress:
+        return keyPress(static_cast<QKeyEvent*>(event));
     default:
         return QWidget::eventFilter(watched, event);
     }
@@ -233,6 +237,31 @@ void TScratchPreviewForm::mouseRelease()
     canvas_->unsetCursor();
     areaChanged_ = true;
     emit AreaChanged(area_);
+}
+
+bool TScratchPreviewForm::keyPress(QKeyEvent* event)
+{
+    // Arrow keys nudge the area by a pixel; with Shift they change its size.
+    QPoint step;
+    switch (event->key()) {
+    case Qt::Key_Left: step = {-1, 0}; break;
+    case Qt::Key_Right: step = {1, 0}; break;
+    case Qt::Key_Up: step = {0, -1}; break;
+    case Qt::Key_Down: step = {0, 1}; break;
+    default: return false;
+    }
+    if (!drawing_ || !areaVisible_)
+        return false;
+    QRect area = area_;
+    if (event->modifiers() & Qt::ShiftModifier)
+        area.setSize((area.size() + QSize(step.x(), step.y())).expandedTo(QSize(0, 0)));
+    else
+        area.translate(step);
+    area.moveTo(std::max(area.left(), 0), std::max(area.top(), 0));
+    SetArea(area, true);
+    areaChanged_ = true;
+    emit AreaChanged(area_);
+    return true;
 }
 
 void TScratchPreviewForm::leaveEvent(QEvent*)

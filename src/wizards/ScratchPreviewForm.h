@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <string>
 
+class QKeyEvent;
 class QLabel;
 class QScrollArea;
 class QTimer;
@@ -45,7 +46,8 @@ public:
     QRgb TransparentColour() const { return transparent_; }
     void SetTransparentColour(QRgb colour) { transparent_ = colour; }
 
-    // Area drawing: a press on the area moves it, elsewhere starts a new one.
+    // Area drawing: a press on the area moves it, elsewhere starts a new one; arrow
+    // keys move it by a pixel, Shift+arrows change its size.
     void SetAreaDrawing(bool on);
     bool AreaDrawing() const { return drawing_; }
     void SetArea(const QRect& area, bool visible);
@@ -73,6 +75,7 @@ private:
     void mousePress(QMouseEvent* event);
     void mouseMove(QMouseEvent* event);
     void mouseRelease();
+    bool keyPress(QKeyEvent* event);
     void UpdateLoupe(QPoint cursor);
     void ZoomTimerTimer();
 

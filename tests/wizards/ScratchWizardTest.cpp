@@ -210,6 +210,19 @@ TEST_F(ScratchWizard, AreasAreDrawnAndMovedOnThePicture)
     EXPECT_EQ(child<QSpinBox>("UpDownButtonHeight")->value(), 14);
     drag({90, 10}, {60, 20});  // a press inside moves it
     EXPECT_EQ(wizard->Buttons().at(0).area, QRect(55, 14, 15, 14));
+    const struct {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        QRect area;
+    } keys[] = {
+        {Qt::Key_Right, Qt::NoModifier, {56, 14, 15, 14}}, {Qt::Key_Up, Qt::NoModifier, {56, 13, 15, 14}},
+        {Qt::Key_Left, Qt::ShiftModifier, {56, 13, 14, 14}}, {Qt::Key_Down, Qt::ShiftModifier, {56, 13, 14, 15}},
+    };
+    for (const auto& k : keys) {
+        QTest::keyClick(picture.Canvas(), Qt::Key(k.key), k.modifiers);
+        EXPECT_EQ(wizard->Buttons().at(0).area, k.area) << k.key;
+    }
+    EXPECT_EQ(child<QSpinBox>("UpDownButtonWidth")->value(), 14);
     // The loupe follows the cursor into the opposite quarter.
     mouse(QEvent::MouseMove, {10, 10});
     ASSERT_TRUE(picture.Loupe()->isVisible());
