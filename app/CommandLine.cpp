@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 
 #include "PackCommand.h"
+#include "CutCommand.h"
 #include "RenderCommand.h"
 #include "ValidateCommand.h"
 
@@ -168,6 +169,7 @@ std::string commandLineHelp()
     text += "  skinwrt render FILE -o OUT.png [--size WxH] [--inactive]\n";
     text += "  skinwrt pack FILE.uis [-o ARCHIVE]\n";
     text += "  skinwrt install ARCHIVE [--skins FOLDER]\n";
+    text += "  skinwrt cut PICTURE --name NAME [options]   a personality cut from one template picture\n";
     text += "\n'skinwrt VERB --help' describes one verb. '--version' prints the version.\n";
     return text;
 }
@@ -192,6 +194,8 @@ int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
         return runPackCommand({args.begin() + 1, args.end()}, out, err);
     if (args[0] == "install")
         return runInstallCommand({args.begin() + 1, args.end()}, out, err);
+    if (args[0] == "cut")
+        return runCutCommand({args.begin() + 1, args.end()}, out, err);
     auto found = std::find_if(verbs().begin(), verbs().end(),
                               [&](const auto& entry) { return entry.first == args[0]; });
     if (found == verbs().end()) {

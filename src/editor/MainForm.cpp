@@ -26,6 +26,8 @@
 #include "store/PlatformPaths.h"
 #include "store/StringOps.h"
 #include "store/Version.h"
+#include "wizards/NewSkinfromAScratchForm.h"
+#include "wizards/ScratchPreviewForm.h"
 
 #include <QAction>
 #include <QApplication>
@@ -468,6 +470,14 @@ void TMainForm::connectActions()
     on("FileSaveAsItem", [this] { FileSaveAs(); });
     on("FileCloseItem", [this] { FileCloseItemClick(); });
     on("FileExitItem", [this] { close(); });
+    on("FileNewTemplateWizardItem", [this] {
+        TScratchPreviewForm picture(this);
+        TNewSkinfromAScratchForm wizard(*settings_, editorState().EngineFolder, picture, this);
+        if (wizard.exec() == QDialog::Accepted && !wizard.CreatedFile().isEmpty()) {
+            OpenFileName = wizard.CreatedFile();
+            FileOpenRoutine();
+        }
+    });
     on("EditDuplicateButtonItem", [this] {
         if (explorer_)
             explorer_->ButtonDuplicate(editorState().CurrentSection);

@@ -1,8 +1,9 @@
 // skingen: draws every bitmap of the sample engine folder (data/skins).
 //
-// Usage: skingen OUTDIR
+// Usage: skingen OUTDIR [TEMPLATEDIR]
 //
-// OUTDIR is the skins root; the pictures land in OUTDIR/<personality>/.
+// OUTDIR is the skins root; the pictures land in OUTDIR/<personality>/. The
+// template pictures (data/template) land in TEMPLATEDIR when it is given.
 // Everything is drawn pixel by pixel with integer arithmetic, without fonts
 // or anti-aliasing, so the output is byte-for-byte the same on every machine.
 // Magenta (255, 0, 255) marks the parts of a picture that the engine treats as
@@ -1086,17 +1087,64 @@ void all(Writer& out)
 
 }  // namespace misnamed
 
+// ---------------------------------------------------------------- template picture of the picture wizard
+// One 400 x 300 picture of a whole window, for the "New skin from template" wizard
+// and `skinwrt cut`: with the default borders (22, 8, 8, 8) its frame cuts cleanly,
+// three title-bar buttons of 15 x 14 sit at x 344, 361 and 378 (y 4), and the client
+// area holds a menu bar strip (8, 22, 384 x 18) and a push button (16, 56, 75 x 23)
+// to cut as other pictures. The corners outside the rounded top are magenta.
+namespace scratchtemplate {
+
+void all(Writer& out)
+{
+    FrameShape s;
+    s.width = 400;
+    s.height = 300;
+    s.left = s.right = 8;
+    s.top = 22;
+    s.bottom = 8;
+    s.topRadius = 6;
+    const FrameLook k{{22, 40, 70},    {150, 180, 220}, {70, 104, 150}, {50, 80, 120},  {30, 50, 84},
+                      {84, 130, 196},  {38, 76, 138},   {250, 200, 90}, {70, 104, 150}, {54, 86, 130}};
+    Canvas c = renderFrame(s, k);
+    c.fill(8, 22, 384, 270, {236, 233, 226});
+    // menu bar strip
+    c.verticalGradient(8, 22, 384, 18, {250, 250, 248}, {222, 220, 212});
+    c.hline(8, 39, 384, {176, 172, 160});
+    // title-bar buttons: close, maximise, minimise from the right
+    const Glyph* glyphs[] = {&GlyphMinimise, &GlyphMaximise, &GlyphClose};
+    for (int b = 0; b < 3; ++b) {
+        const int x = 344 + 17 * b, y = 4, W = 15, H = 14;
+        const Rgb top = b == 2 ? Rgb{236, 120, 90} : Rgb{170, 200, 240};
+        const Rgb bottom = b == 2 ? Rgb{180, 50, 30} : Rgb{90, 130, 200};
+        for (int j = 0; j < H; ++j)
+            for (int i = 0; i < W; ++i)
+                if (!outsideCorner(i, j, W, H, 2, true, true))
+                    c.set(x + i, y + j, ramp(top, bottom, j, H));
+        outlineRounded(c, x, y, W, H, 2, {20, 34, 60});
+        drawGlyphCentred(c, *glyphs[b], x, y, W, H, White, nullptr, 0, b == 0 ? 3 : 0);
+    }
+    // a push button in the client area
+    const int bx = 16, by = 56, bw = 75, bh = 23;
+    c.verticalGradient(bx, by, bw, bh, {252, 252, 250}, {214, 210, 200});
+    outlineRounded(c, bx, by, bw, bh, 3, {110, 106, 96});
+    out.write(QStringLiteral("."), QStringLiteral("scratch.bmp"), c);
+}
+
+}  // namespace scratchtemplate
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     if (argc == 3 && std::string_view(argv[1]) == "--artwork")
         return writeArtwork(QString::fromLocal8Bit(argv[2])) ? 0 : 1;
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: skingen OUTDIR\n"
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: skingen OUTDIR [TEMPLATEDIR]\n"
                              "       skingen --artwork REPOSITORY\n"
-                             "Draws the bitmaps of the sample personalities into OUTDIR (the skins root), or the\n"
-                             "tweak tool's sample picture and the program icons into the repository.\n");
+                             "Draws the bitmaps of the sample personalities into OUTDIR (the skins root) and,\n"
+                             "when given, the template pictures into TEMPLATEDIR; or the tweak tool's sample\n"
+                             "picture and the program icons into the repository.\n");
         return 2;
     }
     Writer out(QString::fromLocal8Bit(argv[1]));
@@ -1104,8 +1152,16 @@ int main(int argc, char** argv)
     slate::all(out);
     parchment::all(out);
     misnamed::all(out);
-    if (out.failed())
+    int written = out.count();
+    bool failed = out.failed();
+    if (argc == 3) {
+        Writer templates(QString::fromLocal8Bit(argv[2]));
+        scratchtemplate::all(templates);
+        written += templates.count();
+        failed = failed || templates.failed();
+    }
+    if (failed)
         return 1;
-    std::printf("skingen: %d bitmaps written\n", out.count());
+    std::printf("skingen: %d bitmaps written\n", written);
     return 0;
 }

@@ -1,0 +1,247 @@
+#include "wizards/ScratchCutter.h"
+
+#include "document/FileReference.h"
+#include "document/UisFile.h"
+#include "engine/FolderOperations.h"
+#include "store/CustomIniFile.h"
+#include "store/FileBytes.h"
+#include "store/PlatformPaths.h"
+#include "store/StringOps.h"
+
+#include <QImageWriter>
+
+#include <algorithm>
+#include <set>
+
+namespace sw {
+
+namespace fs = std::filesystem;
+
+const char* const kNoButtonReason = "The skin must contain at least one button to continue.";
+const char* const kNamesUnchangedReason =
+    "Both: \"Personality Name\"  and the \"Personality File Name\" fields has to be changed to continue.";
+const char* const kImageAreaReason =
+    "You have not defined the area (on the template image) for one or more selected controls.";
+const char* const kButtonAreaReason =
+    "You have not defined the area (on the template image) for one or more created buttons.";
+const char* const kFolderNameReason =
+    "The personality file name must be a plain folder name: not empty, no \\ or /, not \"..\".";
+
+BorderAreas borderAreas(QSize picture, const ScratchBorders& borders)
+{
+    const int w = picture.width(), h = picture.height();
+    auto atLeast2 = [](int v) { return std::max(v, 2); };
+    BorderAreas areas;
+    areas.left = QRect(0, 0, atLeast2(borders.left), atLeast2(h));
+    areas.right = QRect(w - borders.right, 0, atLeast2(borders.right), atLeast2(h));
+    const int middle = atLeast2(w - borders.right - borders.left);
+    areas.top = QRect(areas.left.width(), 0, middle, atLeast2(borders.top));
+    areas.bottom = QRect(areas.left.width(), h - borders.bottom, middle, atLeast2(borders.bottom));
+    return areas;
+}
+
+bool areaUsable(const QRect& area)
+{
+    return area.width() > 2 && area.height() > 2;
+}
+
+ScratchAuthor authorFromSettings(TCustomIniFile& settings)
+{
+    ScratchAuthor author;
+    author.author = settings.ReadString("Author", "SkinAuthor", "Corvane (put your name here)");
+    author.url = settings.ReadString("Author", "AuthorsURL", "https://skinwright.example.org/ (put your URL here)");
+    author.email =
+        settings.ReadString("Author", "AuthorEmail", "author@skinwright.example.org (put your e-mail here)");
+    author.notes = settings.ReadString("Author", "SpecialNotes",
+                                       "Sample Special Note (here's the place for your default sample note)");
+    return author;
+}
+
+bool plainFolderName(const std::string& name)
+{
+    if (name.empty() || name == "." || name == ".." || name.size() > 200)
+        return false;
+    // Also what a Windows file name cannot hold, so the skin can travel there.
+    for (unsigned char c : name)
+        if (c < 32 || std::string_view("\\/:*?\"<>|").find(char(c)) != std::string_view::npos)
+            return false;
+    // Windows drops trailing dots and blanks, which would name another folder.
+    return name.back() != '.' && name.back() != ' ';
+}
+
+std::vector<std::string> readinessProblems(const ScratchJob& job, bool namesUnchanged)
+{
+    std::vector<std::string> problems;
+    if (job.buttons.empty())
+        problems.push_back(kNoButtonReason);
+    else if (namesUnchanged)
+        problems.push_back(kNamesUnchangedReason);
+    else if (!plainFolderName(job.fileName))
+        problems.push_back(kFolderNameReason);
+    if (std::any_of(job.images.begin(), job.images.end(), [](const ScratchImage& i) { return !areaUsable(i.area); }))
+        problems.push_back(kImageAreaReason);
+    if (std::any_of(job.buttons.begin(), job.buttons.end(),
+                    [](const ScratchButton& b) { return !areaUsable(b.area); }))
+        problems.push_back(kButtonAreaReason);
+    return problems;
+}
+
+std::vector<std::string> cutFileNames(const ScratchJob& job)
+{
+    std::vector<std::string> names = {"Top.bmp", "Bottom.bmp", "Left.bmp", "Right.bmp"};
+    for (std::size_t k = 0; k < job.buttons.size(); ++k)
+        names.push_back("Button" + intToStr(int(k)) + ".bmp");
+    // Names are compared as the engine's file system does: without regard to case.
+    std::set<std::string> taken;
+    for (const std::string& name : names)
+        taken.insert(asciiUpper(name));
+    for (const ScratchImage& image : job.images) {
+        std::string name = image.attribute + ".bmp";
+        if (taken.count(asciiUpper(name)))
+            name = image.section + image.attribute + ".bmp";
+        for (int n = 2; taken.count(asciiUpper(name)); ++n)
+            name = image.section + image.attribute + intToStr(n) + ".bmp";
+        taken.insert(asciiUpper(name));
+        names.push_back(name);
+    }
+    return names;
+}
+
+fs::path scratchTemplatePath(TCustomIniFile& settings)
+{
+    std::string relative = settings.ReadString("NewFile", "Scratch", "template\\scratch.uis");
+    std::replace(relative.begin(), relative.end(), '\\', '/');
+    // Template names are matched without regard to case, as on the engine's system.
+    if (auto resolved = resolveFileReference(programFolder(), relative))
+        return *resolved;
+    return programFolder() / relative;
+}
+
+namespace {
+
+// Cut pictures are always 24-bit, whatever the screen's depth, so the engine reads them.
+bool saveBitmap(const QImage& strip, const fs::path& file, std::string& error)
+{
+    QImageWriter writer(QString::fromStdString(file.string()), "bmp");
+    if (!strip.isNull() && writer.write(strip.convertToFormat(QImage::Format_RGB888)))
+        return true;
+    error = "Unable to write " + file.string() + (strip.isNull() ? std::string(" (the picture is too large)")
+                                                                 : " (" + writer.errorString().toStdString() + ")");
+    return false;
+}
+
+std::optional<QRgb> transparentColour(const ScratchJob& job)
+{
+    return job.useTransparency ? std::optional<QRgb>(job.transparent) : std::nullopt;
+}
+
+}  // namespace
+
+ScratchResult createScratchPersonality(const ScratchJob& job, const fs::path& engineFolder,
+                                       const fs::path& templateFile, bool replaceExisting)
+{
+    ScratchResult result;
+    if (!plainFolderName(job.fileName)) {
+        result.error = "\"" + job.fileName + "\" is not a plain folder name";
+        return result;
+    }
+    const std::string& name = job.fileName;
+    const fs::path folder = engineFolder / name;
+    result.uisFile = folder / (name + ".uis");
+    std::error_code ec;
+    if (fs::exists(fs::symlink_status(folder, ec))) {
+        if (!replaceExisting) {
+            result.error = folder.string() + " already exists";
+            return result;
+        }
+        // Only this one folder goes; a link in its place loses only the link.
+        recursiveDelete(folder);
+        if (fs::exists(fs::symlink_status(folder, ec))) {
+            result.error = "Unable to delete " + folder.string();
+            return result;
+        }
+    }
+    fs::create_directories(folder, ec);
+    if (ec || !fs::is_directory(folder, ec)) {
+        result.error = "Unable to create the folder " + folder.string();
+        return result;
+    }
+    // The folder is this call's own now: a personality half written is not left behind.
+    struct Cleanup {
+        const fs::path& folder;
+        const ScratchResult& result;
+        ~Cleanup()
+        {
+            if (!result.ok)
+                recursiveDelete(folder);
+        }
+    } cleanup{folder, result};
+    if (!fs::is_regular_file(templateFile, ec) || !copyFileAtomically(templateFile, result.uisFile)) {
+        result.error = "Unable to copy the template personality " + templateFile.string() + " to " +
+                       result.uisFile.string();
+        return result;
+    }
+    const std::vector<std::string> files = cutFileNames(job);
+    const std::optional<QRgb> transparent = transparentColour(job);
+    const QImage picture = job.picture.convertToFormat(QImage::Format_RGB32);
+    auto reference = [&name](const std::string& file) { return makeFileReference(name, file); };
+    try {
+        TUisFile document(result.uisFile.string());
+        document.WriteString("TITLEBARSKIN", "SkinName", job.author.skinName);
+        document.WriteString("TITLEBARSKIN", "SkinAuthor", job.author.author);
+        document.WriteString("TITLEBARSKIN", "AuthorsURL", job.author.url);
+        document.WriteString("TITLEBARSKIN", "AuthorEmail", job.author.email);
+        document.WriteString("TITLEBARSKIN", "SpecialNotes", job.author.notes);
+        document.DeleteKey("TITLEBARSKIN", "EditorNotes");
+        document.WriteString("PERSONALITY", "TOP", reference(files[0]));
+        document.WriteString("PERSONALITY", "BOTTOM", reference(files[1]));
+        document.WriteString("PERSONALITY", "LEFT", reference(files[2]));
+        document.WriteString("PERSONALITY", "RIGHT", reference(files[3]));
+        document.WriteBool("PERSONALITY", "UsesTran", job.useTransparency);
+        document.UpdateFile();
+
+        const BorderAreas borders = borderAreas(picture.size(), job.borders);
+        const struct {
+            const QRect& area;
+            bool stacked;
+        } frame[] = {{borders.top, true}, {borders.bottom, true}, {borders.left, false}, {borders.right, false}};
+        for (int i = 0; i < 4; ++i)
+            if (!saveBitmap(cutStateStrip(picture, frame[i].area, 2, frame[i].stacked, job.filter, transparent),
+                            folder / files[std::size_t(i)], result.error))
+                return result;
+
+        document.WriteInteger("PERSONALITY", "ButtonCount", int(job.buttons.size()));
+        std::size_t next = 4;
+        for (std::size_t k = 0; k < job.buttons.size(); ++k, ++next) {
+            const ScratchButton& button = job.buttons[k];
+            const std::string section = "Button" + intToStr(int(k));
+            document.WriteInteger(section, "Align", 0);
+            document.WriteInteger(section, "XCoord", button.area.left());
+            document.WriteInteger(section, "YCoord", button.area.top());
+            document.WriteInteger(section, "Action", button.action + job.actionShift);
+            document.WriteInteger(section, "ShiftAction", 0);
+            document.WriteInteger(section, "CtrlAction", 0);
+            document.WriteInteger(section, "Visibility", 0);
+            document.WriteString(section, "ButtonImage", reference(files[next]));
+            if (!saveBitmap(cutStateStrip(picture, button.area, 6, false, job.filter, transparent),
+                            folder / files[next], result.error))
+                return result;
+        }
+        for (const ScratchImage& image : job.images) {
+            document.WriteString(image.section, image.attribute, reference(files[next]));
+            const int states = image.allImages ? 1 : std::clamp(image.imageCount, 1, kMaxListEntries);
+            if (!saveBitmap(cutStateStrip(picture, image.area, states, false, job.filter, transparent),
+                            folder / files[next], result.error))
+                return result;
+            ++next;
+        }
+        document.UpdateFile();
+    } catch (const std::exception& error) {
+        result.error = error.what();
+        return result;
+    }
+    result.ok = true;
+    return result;
+}
+
+}  // namespace sw

@@ -1,0 +1,114 @@
+#include "wizards/ScratchFilter.h"
+
+#include <algorithm>
+
+namespace sw {
+
+int filterOffset(FilterStyle style, int amount)
+{
+    return std::clamp(amount, 0, 255) * (int(style) - 1);
+}
+
+CopyFilter copyFilterFor(const ScratchFilter& filter, bool active)
+{
+    CopyFilter copy;
+    if (filter.grayscale) {
+        // Active pictures keep their colours; only the inactive ones are greyed.
+        if (!active) {
+            copy.gray = true;
+            copy.brightness = filterOffset(filter.brightnessStyle, filter.brightness);
+        }
+        return copy;
+    }
+    auto channel = [active](const ChannelFilter& c) { return c.active == active ? filterOffset(c.style, c.amount) : 0; };
+    copy.red = channel(filter.red);
+    copy.green = channel(filter.green);
+    copy.blue = channel(filter.blue);
+    return copy;
+}
+
+namespace {
+
+inline int clampByte(int value)
+{
+    return value < 0 ? 0 : value > 255 ? 255 : value;
+}
+
+// One row of pixels; the filter and transparency are fixed for the whole copy, so
+// the branches below are taken the same way for every pixel.
+void filterRow(QRgb* row, int count, const CopyFilter& filter, bool useTransparent, QRgb transparent)
+{
+    for (QRgb* end = row + count; row != end; ++row) {
+        const QRgb pixel = *row & 0x00FFFFFFu;
+        if (useTransparent && pixel == transparent) {
+            *row = kMagenta;
+            continue;
+        }
+        const int r = int(pixel >> 16) & 0xFF, g = int(pixel >> 8) & 0xFF, b = int(pixel) & 0xFF;
+        if (filter.gray) {
+            const int v = clampByte((r + g + b) / 3 + filter.brightness);
+            *row = 0xFF000000u | QRgb(v) << 16 | QRgb(v) << 8 | QRgb(v);
+        } else {
+            *row = 0xFF000000u | QRgb(clampByte(r + filter.red)) << 16 | QRgb(clampByte(g + filter.green)) << 8 |
+                   QRgb(clampByte(b + filter.blue));
+        }
+    }
+}
+
+}  // namespace
+
+void filteredCopy(const QImage& picture, const QRect& area, QImage& target, QPoint at, const CopyFilter& filter,
+                  std::optional<QRgb> transparent)
+{
+    Q_ASSERT(target.format() == QImage::Format_RGB32);
+    const QRect destination = QRect(at, area.size()) & target.rect();
+    if (destination.isEmpty())
+        return;
+    const QImage source = picture.format() == QImage::Format_RGB32 || picture.format() == QImage::Format_ARGB32
+                              ? picture
+                              : picture.convertToFormat(QImage::Format_RGB32);
+    const QPoint shift = area.topLeft() - at;  // picture position = target position + shift
+    const QRect inside = destination & source.rect().translated(-shift);
+    // What the picture does not cover stays see-through.
+    if (inside != destination)
+        for (int y = destination.top(); y <= destination.bottom(); ++y)
+            std::fill_n(reinterpret_cast<QRgb*>(target.scanLine(y)) + destination.left(), destination.width(), kMagenta);
+    if (inside.isEmpty())
+        return;
+    const bool useTransparent = transparent.has_value();
+    const QRgb key = useTransparent ? (*transparent & 0x00FFFFFFu) : 0;
+    const qsizetype sourceStride = source.bytesPerLine(), targetStride = target.bytesPerLine();
+    const uchar* from = source.constBits() + (inside.top() + shift.y()) * sourceStride +
+                        (inside.left() + shift.x()) * qsizetype(sizeof(QRgb));
+    uchar* to = target.bits() + inside.top() * targetStride + inside.left() * qsizetype(sizeof(QRgb));
+    const int width = inside.width();
+    const bool filtering = filter.changesPixels() || useTransparent;
+    for (int height = inside.height(); height--; from += sourceStride, to += targetStride) {
+        QRgb* row = reinterpret_cast<QRgb*>(to);
+        const QRgb* in = reinterpret_cast<const QRgb*>(from);
+        for (int i = 0; i < width; ++i)
+            row[i] = in[i] | 0xFF000000u;
+        if (filtering)
+            filterRow(row, width, filter, useTransparent, key);
+    }
+}
+
+QImage cutStateStrip(const QImage& picture, const QRect& area, int states, bool stacked, const ScratchFilter& filter,
+                     std::optional<QRgb> transparent)
+{
+    states = std::max(states, 1);
+    const QRect cut = area.normalized();
+    QImage strip(stacked ? cut.width() : cut.width() * states, stacked ? cut.height() * states : cut.height(),
+                 QImage::Format_RGB32);
+    if (strip.isNull())
+        return strip;
+    strip.fill(kMagenta);
+    const CopyFilter activeFilter = copyFilterFor(filter, true), inactiveFilter = copyFilterFor(filter, false);
+    for (int i = 1; i <= states; ++i) {
+        const QPoint at = stacked ? QPoint(0, (i - 1) * cut.height()) : QPoint((i - 1) * cut.width(), 0);
+        filteredCopy(picture, cut, strip, at, i <= states / 2 ? activeFilter : inactiveFilter, transparent);
+    }
+    return strip;
+}
+
+}  // namespace sw

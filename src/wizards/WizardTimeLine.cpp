@@ -1,0 +1,95 @@
+#include "wizards/WizardTimeLine.h"
+
+#include <QEvent>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace sw {
+
+namespace {
+
+// A filled circle with a dark outline.
+class MarkerDot : public QWidget {
+public:
+    MarkerDot(QColor* colour, QWidget* parent) : QWidget(parent), colour_(colour) { setFixedSize(14, 14); }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(QColor(64, 64, 64), 1));
+        painter.setBrush(*colour_);
+        painter.drawEllipse(QRectF(1.5, 1.5, 11, 11));
+    }
+
+private:
+    const QColor* colour_;
+};
+
+}  // namespace
+
+TWizardTimeLine::TWizardTimeLine(const QStringList& labels, QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("TimeLine"));
+    colours_.assign(std::size_t(labels.size()), QColor(Qt::gray));
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(8, 8, 8, 8);
+    grid->setVerticalSpacing(10);
+    for (int i = 0; i < labels.size(); ++i) {
+        auto* marker = new MarkerDot(&colours_[std::size_t(i)], this);
+        marker->setObjectName(QStringLiteral("shpTimeLineStep%1").arg(i));
+        auto* label = new QLabel(labels[i], this);
+        label->setObjectName(QStringLiteral("lblTimeLineStep%1").arg(i));
+        // The current step's label turns bold; room for that is kept from the start.
+        QFont bold = label->font();
+        bold.setBold(true);
+        label->setMinimumWidth(QFontMetrics(bold).horizontalAdvance(labels[i]) + 4);
+        marker->installEventFilter(this);
+        label->installEventFilter(this);
+        marker->setCursor(Qt::PointingHandCursor);
+        label->setCursor(Qt::PointingHandCursor);
+        grid->addWidget(marker, i, 0);
+        grid->addWidget(label, i, 1);
+        markers_.push_back(marker);
+        labels_.push_back(label);
+    }
+    grid->setRowStretch(int(labels.size()), 1);
+}
+
+void TWizardTimeLine::SetMarkerColour(int step, const QColor& colour)
+{
+    colours_.at(std::size_t(step)) = colour;
+    markers_[std::size_t(step)]->update();
+}
+
+QColor TWizardTimeLine::MarkerColour(int step) const
+{
+    return colours_.at(std::size_t(step));
+}
+
+void TWizardTimeLine::SetLabelBold(int step, bool bold)
+{
+    QLabel* label = labels_.at(std::size_t(step));
+    QFont font = label->font();
+    font.setBold(bold);
+    label->setFont(font);
+}
+
+bool TWizardTimeLine::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        for (std::size_t i = 0; i < markers_.size(); ++i)
+            if (watched == markers_[i] || watched == labels_[i]) {
+                emit StepChosen(int(i));
+                return true;
+            }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace sw

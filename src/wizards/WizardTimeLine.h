@@ -1,0 +1,41 @@
+// The time line of a wizard: one round marker and one label per step, stacked; the
+// current step's marker is lime and its label bold, and a click on either asks for
+// that step.
+#pragma once
+
+#include <QColor>
+#include <QStringList>
+#include <QWidget>
+
+#include <vector>
+
+class QLabel;
+
+namespace sw {
+
+class TWizardTimeLine : public QWidget {
+    Q_OBJECT
+public:
+    // Markers are named shpTimeLineStep<i>, labels lblTimeLineStep<i>.
+    TWizardTimeLine(const QStringList& labels, QWidget* parent = nullptr);
+
+    int count() const { return int(labels_.size()); }
+    void SetMarkerColour(int step, const QColor& colour);
+    QColor MarkerColour(int step) const;
+    void SetLabelBold(int step, bool bold);
+    QLabel* Label(int step) const { return labels_.at(std::size_t(step)); }
+    QWidget* Marker(int step) const { return markers_.at(std::size_t(step)); }
+
+signals:
+    void StepChosen(int step);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    std::vector<QWidget*> markers_;
+    std::vector<QLabel*> labels_;
+    std::vector<QColor> colours_;
+};
+
+}  // namespace sw
