@@ -4,6 +4,7 @@
 #include "document/UisFile.h"
 #include "editor/EditorState.h"
 #include "editor/FormValidator.h"
+#include "editor/FrmLayers.h"
 #include "editor/GlyphList.h"
 #include "editor/MainForm.h"
 #include "engine/PromptService.h"
@@ -190,6 +191,9 @@ void TUISExplorerForm::buildPopupMenu()
     connect(find("PopupRemoveAttribute"), &QAction::triggered, this, &TUISExplorerForm::AttributeRemove);
     connect(find("PopupDuplicateButton"), &QAction::triggered, this,
             [this] { ButtonDuplicate(editorState().CurrentSection); });
+    connect(find("PopupAddSection"), &QAction::triggered, this, &TUISExplorerForm::SectionAdd);
+    connect(find("PopupAddAttribute"), &QAction::triggered, this, &TUISExplorerForm::AttributeAdd);
+    connect(find("PopupDescribeAttribute"), &QAction::triggered, this, &TUISExplorerForm::DescribeAttribute);
 }
 
 bool TUISExplorerForm::Load()
@@ -267,6 +271,7 @@ void TUISExplorerForm::createPreviews()
         previews_[i] = preview;
     }
     UpdateAnimationAvailability();
+    createLayers();
 }
 
 // --- preview wiring: hot tracking, dragged buttons, status bar and animation ---
@@ -338,6 +343,8 @@ void TUISExplorerForm::AnimatePreviews(bool on)
 
 void TUISExplorerForm::destroyPreviews()
 {
+    delete layers_;  // it works on the previews
+    layers_ = nullptr;
     for (TPreviewForm*& preview : previews_) {
         delete preview;
         preview = nullptr;
@@ -771,6 +778,8 @@ void TUISExplorerForm::ButtonDelete(const std::string& section)
     document_->EraseSection("Button" + intToStr(count - 1));
     document_->SetButtonCount(count - 1);
     document_->UpdateFile();
+    if (layers_)
+        layers_->DeleteButton(number);
     TreeViewLoad();
     ReloadPreviews();
     editorState().CodeStale = editorState().AnalysisStale = true;
@@ -788,6 +797,8 @@ void TUISExplorerForm::ButtonDuplicate(const std::string& section)
     copySection(section, target);
     document_->SetButtonCount(count + 1);
     document_->UpdateFile();
+    if (layers_)
+        layers_->AddButton();
     TreeViewLoad();
     ReloadPreviews();
     SectionChange(target);

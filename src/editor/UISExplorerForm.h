@@ -19,6 +19,7 @@ namespace sw {
 
 class TMainForm;
 class TPreviewForm;
+class TfrmLayers;
 class TUisFile;
 
 // The attribute list; rows are reordered by dragging them inside the list only.
@@ -83,6 +84,17 @@ public:
     // Rebuilds the list's columns for the "Show Descriptions" setting.
     void ReloadCurrentSection();
 
+    // --- Insertion and the button palette (ExplorerInsertion.cpp) ---
+    // Each returns whether something was inserted (one undo step).
+    bool SectionAdd();
+    bool AttributeAdd();
+    bool ButtonAdd();
+    // Records a pending value edit as its own step before an insertion.
+    void SectionSave();
+    void DescribeAttribute();
+    TfrmLayers* Layers() const { return layers_; }
+    void ShowLayers(bool shown);
+
     QTreeWidget* TreeViewSectionExplorer;
     AttributeListView* ListViewExplorer;
     QTabWidget* PageControlViewSelector;
@@ -110,6 +122,8 @@ private:
     void ShowSizeBar(TPreviewForm* preview, int edge);
     void connectPreview(TPreviewForm* preview);
     void destroyPreviews();
+    void createLayers();
+    TfrmLayers* layers_ = nullptr;
 
     TMainForm& main_;
     std::unique_ptr<TUisFile> document_;
