@@ -253,7 +253,7 @@ void TfrmLayers::RefreshButtonsDescriptions()
         return;
     const int count = std::clamp(doc->ButtonCount(), 0, kMaxButtons);
     TPreviewForm* main = explorer_.PreviewActive();
-    std::vector<ButtonLayerRow> rows(std::size_t(count));
+    std::vector<ButtonLayerRow> rows(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
         ButtonLayerRow& row = rows[std::size_t(i)];
         if (main && i < main->Buttons().Count()) {

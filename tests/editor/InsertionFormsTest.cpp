@@ -21,11 +21,14 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTextEdit>
+#include <QTableView>
 #include <QTimer>
+#include <QToolButton>
 #include <QTreeWidget>
 
 namespace sw {
