@@ -140,7 +140,10 @@ void TUISExplorerForm::createLayers()
         if (layers_->isVisible())
             layers_->NotifyModification();
     });
-    if (document_->ButtonCount() > 0)
+    // A personality with buttons shows them; without any, the palette opens only when
+    // the user has asked for it with the main window's item.
+    const QAction* item = main_.Action(QStringLiteral("WindowButtonPaletteShow"));
+    if (document_->ButtonCount() > 0 || (item && item->isChecked()))
         ShowLayers(true);
 }
 

@@ -22,6 +22,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QTableView>
 #include <QToolBar>
@@ -131,7 +132,13 @@ void TfrmLayers::buildWidgets()
     Pages->setObjectName(QStringLiteral("Pages"));
     Pages->addTab(sgLayers, QStringLiteral("Buttons"));
     tsVisibilityOptions = buildVisibilityPage();
-    Pages->addTab(tsVisibilityOptions, QStringLiteral("Visibility Options"));
+    // The options are taller than the palette likes to be: they scroll instead of
+    // holding the window open.
+    auto* scroller = new QScrollArea;
+    scroller->setWidget(tsVisibilityOptions);
+    scroller->setWidgetResizable(true);
+    scroller->setFrameShape(QFrame::NoFrame);
+    Pages->addTab(scroller, QStringLiteral("Visibility Options"));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

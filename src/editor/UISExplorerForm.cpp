@@ -343,7 +343,9 @@ void TUISExplorerForm::AnimatePreviews(bool on)
 
 void TUISExplorerForm::destroyPreviews()
 {
-    delete layers_;  // it works on the previews
+    if (layers_)
+        layers_->hide();  // keeps its place for the next document
+    delete layers_;       // it works on the previews
     layers_ = nullptr;
     for (TPreviewForm*& preview : previews_) {
         delete preview;

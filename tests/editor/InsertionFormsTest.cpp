@@ -244,11 +244,18 @@ TEST_F(InsertionFormsTest, InsertAttributeOffersWhatTheSectionLacks)
     whenShown<TAttributeAddForm>([](TAttributeAddForm& dialog) {
         AttributeChecklist& list = dialog.Attributes();
         for (int i = 0; i < int(list.Rows().size()); ++i)
-            list.SetTicked(i, list.Rows()[std::size_t(i)].Attribute == "Visibility5");
+            list.SetTicked(i, list.Rows()[std::size_t(i)].Attribute == "Visibility5" ||
+                                  list.Rows()[std::size_t(i)].Attribute == "Visibility6");
+        // Visibility5 gets a chosen value; Visibility6 keeps the default it inherits (0).
+        selectAttribute(dialog.ListViewAttr, rowOf(list, "Visibility5"));
+        EXPECT_FALSE(dialog.EditValue->isEditable());  // a choice: "MDI window" is entry 18
+        emit dialog.EditValue->activated(18);
         dialog.accept();
     });
     ASSERT_TRUE(o.explorer->AttributeAdd());
-    EXPECT_EQ(o.document().ReadString("Button1", "Visibility5", "-"), "-255");
+    EXPECT_EQ(o.document().ReadString("Button1", "Visibility5", "-"), "18");
+    EXPECT_EQ(o.document().ReadString("Button1", "Visibility6", "-"), "0");
+    EXPECT_EQ(o.explorer->ListViewExplorer->topLevelItemCount(), int(had.size()) + 2);
     EXPECT_EQ(o.main->History().Stack().undoText(), "Insert Attribute");
     prompts.answer(PromptAnswer::No);  // "Save Changes to ...?"
     o.main->FileCloseItemClick();
