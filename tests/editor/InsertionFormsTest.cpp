@@ -227,6 +227,10 @@ TEST_F(InsertionFormsTest, AddButtonCancelAndOk)
     EXPECT_EQ(stack.count(), 1);
     EXPECT_EQ(stack.undoText(), "Insert Button");
     EXPECT_EQ(o.explorer->Layers()->Model().rowCount(), 10);
+    stack.undo();
+    EXPECT_EQ(readBytes(o.document().DiskPath()), before);
+    EXPECT_EQ(o.explorer->Layers()->Model().rowCount(), 9);
+    stack.redo();
     prompts.answer(PromptAnswer::No);  // "Save Changes to ...?"
     o.main->FileCloseItemClick();
 }
@@ -331,6 +335,13 @@ TEST_F(InsertionFormsTest, PaletteOpensWithButtonsAndShowsThem)
     emit o.explorer->PreviewActive()->ButtonsPaletteRequested(true);
     EXPECT_TRUE(layers->isVisible());
     EXPECT_EQ(layers->geometry().width(), 300);
+    // F4 hides it and shows it again.
+    QAction* f4 = o.main->Action(QStringLiteral("WindowButtonPaletteShow"));
+    ASSERT_TRUE(f4->isChecked());
+    f4->trigger();
+    EXPECT_FALSE(layers->isVisible());
+    f4->trigger();
+    EXPECT_TRUE(layers->isVisible());
 }
 
 TEST_F(InsertionFormsTest, ChainedButtonsFollowADrag)
@@ -352,6 +363,19 @@ TEST_F(InsertionFormsTest, ChainedButtonsFollowADrag)
     EXPECT_EQ(layers->Model().StateGlyph(2), kGlyphHidden);
     emit o.explorer->PreviewActive()->ButtonShifted(0, 5, 0);
     EXPECT_EQ(o.document().ReadInteger("Button2", "XCoord", 0), x2 + 5);
+
+    // Removing a button before a chained one keeps the chain on the moved-down button.
+    layers->GridPress(2, LayersModel::StateColumn, 25);
+    prompts.answer(PromptAnswer::Yes);
+    o.explorer->SectionRemove("Button1");
+    ASSERT_EQ(layers->Model().rowCount(), 8);
+    EXPECT_EQ(layers->Model().Chains().Members(0), (std::vector<int>{0, 1}));
+    EXPECT_EQ(o.document().ReadInteger("Button1", "XCoord", 0), x2 + 5);
+    const int y1 = o.document().ReadInteger("Button1", "YCoord", 0);
+    emit o.explorer->PreviewActive()->ButtonShifted(0, 0, 2);
+    EXPECT_EQ(o.document().ReadInteger("Button1", "YCoord", 0), y1 + 2);
+    prompts.answer(PromptAnswer::No);  // "Save Changes to ...?"
+    o.main->FileCloseItemClick();
 }
 
 TEST_F(InsertionFormsTest, ApplyTriesTheConditionsOnBothPreviews)
