@@ -48,10 +48,10 @@ const std::map<int, Glyph>& table()
         {20, {Shape::Round, 0xff2e86c1, "i", "information"}},
         {24, {Shape::Diamond, 0xff2c3e50, "", "personality"}},
         {25, {Shape::Diamond, 0xff3498db, "", "selected personality"}},
-        {30, {Shape::Flag, 0xff27ae60, "", "button shown"}},
-        {31, {Shape::Flag, 0xff95a5a6, "", "button hidden"}},
-        {32, {Shape::Flag, 0xff2980b9, "\u21c4", "button in a chain"}},
-        {33, {Shape::Flag, 0xffe67e22, "!", "button out of place"}},
+        {30, {Shape::Flag, 0xffc8cdd0, "", "button hidden"}},
+        {31, {Shape::Flag, 0xff27ae60, "", "button shown"}},
+        {32, {Shape::Round, 0xff2980b9, "\u25b8", "selected button"}},
+        {33, {Shape::Round, 0xffe67e22, "\u21c4", "button in the current button's chain"}},
         {43, {Shape::Tile, 0xff7f8c8d, "\u2692", "tool"}},
         {46, {Shape::Page, 0xff8e44ad, "{}", "script file"}},
         {47, {Shape::Tile, 0xff6c3483, "n", "enumerator"}},
@@ -75,6 +75,7 @@ const std::map<int, Glyph>& table()
         {72, {Shape::Tile, 0xff2471a3, "Ly", "layout reference"}},
         {73, {Shape::Tile, 0xff1e8449, "Bt", "button reference"}},
         {74, {Shape::Tile, 0xff6c3483, "Sc", "script reference"}},
+        {75, {Shape::Round, 0xff1e8449, "\u21bb", "reload"}},
     };
     return glyphs;
 }

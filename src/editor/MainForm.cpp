@@ -482,6 +482,17 @@ void TMainForm::connectActions()
         if (explorer_)
             explorer_->ButtonDuplicate(editorState().CurrentSection);
     });
+    // Insertion and the button palette live in the explorer (ExplorerInsertion.cpp).
+    on("InsertSectionItem", [this] { if (explorer_) explorer_->SectionAdd(); });
+    on("InsertAttributeItem", [this] { if (explorer_) explorer_->AttributeAdd(); });
+    on("InsertButtonItem", [this] { if (explorer_) explorer_->ButtonAdd(); });
+    on("ViewAttributeDescriptionItem", [this] { if (explorer_) explorer_->DescribeAttribute(); });
+    connect(Action(QStringLiteral("WindowButtonPaletteShow")), &QAction::triggered, this, [this](bool checked) {
+        if (explorer_)
+            explorer_->ShowLayers(checked);
+        else
+            Action(QStringLiteral("WindowButtonPaletteShow"))->setChecked(false);
+    });
     on("ViewDisplayPropertiesItem", [this] { ViewDisplayPropertiesItemClick(); });
     on("ViewChangesSinceSaveItem", [this] { ViewChangesSinceSaveItemClick(); });
     for (const char* name : {"ToolsZoomItem", "ToolButtonZoom"})

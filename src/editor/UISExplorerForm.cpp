@@ -5,6 +5,7 @@
 #include "editor/ButtonDesigner.h"
 #include "editor/EditorState.h"
 #include "editor/FormValidator.h"
+#include "editor/FrmLayers.h"
 #include "editor/GlyphList.h"
 #include "editor/MainForm.h"
 #include "editor/ZoomView.h"
@@ -224,6 +225,9 @@ void TUISExplorerForm::buildPopupMenu()
     connect(find("PopupRemoveAttribute"), &QAction::triggered, this, &TUISExplorerForm::AttributeRemove);
     connect(find("PopupDuplicateButton"), &QAction::triggered, this,
             [this] { ButtonDuplicate(editorState().CurrentSection); });
+    connect(find("PopupAddSection"), &QAction::triggered, this, &TUISExplorerForm::SectionAdd);
+    connect(find("PopupAddAttribute"), &QAction::triggered, this, &TUISExplorerForm::AttributeAdd);
+    connect(find("PopupDescribeAttribute"), &QAction::triggered, this, &TUISExplorerForm::DescribeAttribute);
 }
 
 bool TUISExplorerForm::Load()
@@ -306,6 +310,7 @@ void TUISExplorerForm::createPreviews()
         previews_[i] = preview;
     }
     UpdateAnimationAvailability();
+    createLayers();
 }
 
 // --- preview wiring: hot tracking, dragged buttons, status bar and animation ---
@@ -393,6 +398,10 @@ void TUISExplorerForm::AnimatePreviews(bool on)
 
 void TUISExplorerForm::destroyPreviews()
 {
+    if (layers_)
+        layers_->hide();  // keeps its place for the next document
+    delete layers_;       // it works on the previews
+    layers_ = nullptr;
     sizeBarOwner_ = nullptr;
     for (TPreviewForm*& preview : previews_) {
         delete preview;
@@ -885,6 +894,8 @@ void TUISExplorerForm::ButtonDelete(const std::string& section)
     document_->EraseSection("Button" + intToStr(count - 1));
     document_->SetButtonCount(count - 1);
     document_->UpdateFile();
+    if (layers_)
+        layers_->DeleteButton(number);
     TreeViewLoad();
     ReloadPreviews();
     editorState().CodeStale = editorState().AnalysisStale = true;
@@ -902,6 +913,8 @@ void TUISExplorerForm::ButtonDuplicate(const std::string& section)
     copySection(section, target);
     document_->SetButtonCount(count + 1);
     document_->UpdateFile();
+    if (layers_)
+        layers_->AddButton();
     TreeViewLoad();
     ReloadPreviews();
     SectionChange(target);

@@ -21,6 +21,7 @@ class TButtonDesignerPage;
 class TMainForm;
 class TZoomViewPage;
 class TPreviewForm;
+class TfrmLayers;
 class TUisFile;
 
 // The attribute list; rows are reordered by dragging them inside the list only.
@@ -93,6 +94,17 @@ public:
     // Hand cursor and underlined row on the list, hover highlight on the tree.
     void ApplyHotTracking(bool on);
 
+    // --- Insertion and the button palette (ExplorerInsertion.cpp) ---
+    // Each returns whether something was inserted (one undo step).
+    bool SectionAdd();
+    bool AttributeAdd();
+    bool ButtonAdd();
+    // Records a pending value edit as its own step before an insertion.
+    void SectionSave();
+    void DescribeAttribute();
+    TfrmLayers* Layers() const { return layers_; }
+    void ShowLayers(bool shown);
+
     QTreeWidget* TreeViewSectionExplorer;
     AttributeListView* ListViewExplorer;
     QTabWidget* PageControlViewSelector;
@@ -123,6 +135,8 @@ private:
     void ShowSizeBar(TPreviewForm* preview, int edge);
     void connectPreview(TPreviewForm* preview);
     void destroyPreviews();
+    void createLayers();
+    TfrmLayers* layers_ = nullptr;
 
     TMainForm& main_;
     std::unique_ptr<TUisFile> document_;
