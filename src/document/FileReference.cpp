@@ -173,12 +173,14 @@ bool matchesFilePattern(std::string_view fileName, std::string_view patterns)
 
 bool isPlainFolderName(std::string_view name)
 {
-    if (name.empty() || name == "." || name == "..")
+    if (name.empty() || name == "." || name == ".." || name.size() > 200)
         return false;
+    // Also what a Windows file name cannot hold, so the skin can travel there.
     for (unsigned char c : name)
         if (c < 32 || std::string_view("/\\:*?\"<>|").find(char(c)) != std::string_view::npos)
             return false;
-    return true;
+    // Windows drops trailing dots and blanks, which would name another folder.
+    return name.back() != '.' && name.back() != ' ';
 }
 
 }  // namespace sw

@@ -45,8 +45,8 @@ std::string makeFileReference(std::string_view folderName, std::string_view file
 bool matchesFilePattern(std::string_view fileName, std::string_view patterns);
 
 // Whether a name can be one folder directly inside another: not empty, not "." or
-// "..", no separators, no control characters and none of the characters Windows
-// forbids in file names.
+// "..", at most 200 characters, no separators, no control characters, none of the
+// characters Windows forbids in file names, and no trailing dot or blank.
 bool isPlainFolderName(std::string_view name);
 
 }  // namespace sw

@@ -1,6 +1,7 @@
 #include "editor/Latin1.h"
 #include "editor/MainForm.h"
 
+#include "document/AuthorDefaults.h"
 #include "document/FileReference.h"
 #include "document/UisFile.h"
 #include "editor/AboutBox.h"
@@ -1162,17 +1163,8 @@ void TMainForm::FileNewSkinClick(const QString& templateName)
         TUisFile document(target.string());
         relocateReferences(document, upperTemplate + "\\", newName, templates, folder);
         document.WriteString("TITLEBARSKIN", "SkinName", state.SkinName);
-        const struct {
-            const char* key;
-            std::string placeholder;
-        } author[] = {
-            {"SkinAuthor", "Corvane (put your name here)"},
-            {"AuthorsURL", std::string(kProductSite) + " (put your URL here)"},
-            {"AuthorEmail", "author@skinwright.example.org (put your e-mail here)"},
-            {"SpecialNotes", "Sample Special Note (here's the place for your default sample note)"},
-        };
-        for (const auto& entry : author)
-            document.WriteString("TITLEBARSKIN", entry.key, settings_->ReadString("Author", entry.key, entry.placeholder));
+        for (const char* key : {"SkinAuthor", "AuthorsURL", "AuthorEmail", "SpecialNotes"})
+            document.WriteString("TITLEBARSKIN", key, readAuthorField(*settings_, key));
         document.DeleteKey("TITLEBARSKIN", "EditorNotes");
         document.UpdateFile();
     }

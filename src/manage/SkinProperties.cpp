@@ -1,5 +1,7 @@
 #include "manage/SkinProperties.h"
 
+#include "document/AuthorDefaults.h"
+
 #include "store/CustomIniFile.h"
 
 #include <algorithm>
@@ -62,15 +64,7 @@ std::string authorDefault(std::string_view key)
 {
     if (key == "SkinName")
         return "Default Skin Name";
-    if (key == "SkinAuthor")
-        return "Skinwright team (put your name here)";
-    if (key == "AuthorsURL")
-        return "https://skinwright.example.org/ (put your URL here)";
-    if (key == "AuthorEmail")
-        return "author@skinwright.example.org (put your e-mail here)";
-    if (key == "SpecialNotes")
-        return "Sample Special Note (here's the place for your default sample note)";
-    return {};
+    return authorPlaceholder(key);
 }
 
 std::string readAuthorValue(TCustomIniFile& settings, std::string_view key)

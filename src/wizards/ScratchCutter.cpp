@@ -1,5 +1,6 @@
 #include "wizards/ScratchCutter.h"
 
+#include "document/AuthorDefaults.h"
 #include "document/FileReference.h"
 #include "document/UisFile.h"
 #include "engine/FolderOperations.h"
@@ -48,25 +49,11 @@ bool areaUsable(const QRect& area)
 ScratchAuthor authorFromSettings(TCustomIniFile& settings)
 {
     ScratchAuthor author;
-    author.author = settings.ReadString("Author", "SkinAuthor", "Corvane (put your name here)");
-    author.url = settings.ReadString("Author", "AuthorsURL", "https://skinwright.example.org/ (put your URL here)");
-    author.email =
-        settings.ReadString("Author", "AuthorEmail", "author@skinwright.example.org (put your e-mail here)");
-    author.notes = settings.ReadString("Author", "SpecialNotes",
-                                       "Sample Special Note (here's the place for your default sample note)");
+    author.author = readAuthorField(settings, "SkinAuthor");
+    author.url = readAuthorField(settings, "AuthorsURL");
+    author.email = readAuthorField(settings, "AuthorEmail");
+    author.notes = readAuthorField(settings, "SpecialNotes");
     return author;
-}
-
-bool plainFolderName(const std::string& name)
-{
-    if (name.empty() || name == "." || name == ".." || name.size() > 200)
-        return false;
-    // Also what a Windows file name cannot hold, so the skin can travel there.
-    for (unsigned char c : name)
-        if (c < 32 || std::string_view("\\/:*?\"<>|").find(char(c)) != std::string_view::npos)
-            return false;
-    // Windows drops trailing dots and blanks, which would name another folder.
-    return name.back() != '.' && name.back() != ' ';
 }
 
 std::vector<std::string> readinessProblems(const ScratchJob& job, bool namesUnchanged)
@@ -76,7 +63,7 @@ std::vector<std::string> readinessProblems(const ScratchJob& job, bool namesUnch
         problems.push_back(kNoButtonReason);
     else if (namesUnchanged)
         problems.push_back(kNamesUnchangedReason);
-    else if (!plainFolderName(job.fileName))
+    else if (!isPlainFolderName(job.fileName))
         problems.push_back(kFolderNameReason);
     if (std::any_of(job.images.begin(), job.images.end(), [](const ScratchImage& i) { return !areaUsable(i.area); }))
         problems.push_back(kImageAreaReason);
@@ -141,7 +128,7 @@ ScratchResult createScratchPersonality(const ScratchJob& job, const fs::path& en
                                        const fs::path& templateFile, bool replaceExisting)
 {
     ScratchResult result;
-    if (!plainFolderName(job.fileName)) {
+    if (!isPlainFolderName(job.fileName)) {
         result.error = "\"" + job.fileName + "\" is not a plain folder name";
         return result;
     }

@@ -67,9 +67,6 @@ struct ScratchJob {
     std::vector<ScratchImage> images;  // only the ones to add
 };
 
-// Whether the name can be used as one folder name: not empty, no separators, not "."
-// or "..", no characters a file name cannot hold.
-bool plainFolderName(const std::string& name);
 
 // The reasons a job cannot be written yet, in the order they are checked (the wizard
 // shows the last one). Empty when the job is ready. namesUnchanged: the wizard's name

@@ -9,6 +9,8 @@
 
 #include <QImage>
 
+#include "document/FileReference.h"
+
 #include <gtest/gtest.h>
 
 namespace sw {
@@ -49,7 +51,7 @@ TEST(ScratchCutter, PlainFolderNames)
         {"q?", false}, {".hidden", true}, {std::string(201, 'x'), false},
     };
     for (const auto& [name, plain] : cases)
-        EXPECT_EQ(plainFolderName(name), plain) << name;
+        EXPECT_EQ(isPlainFolderName(name), plain) << name;
 }
 
 TEST(ScratchCutter, ReadinessReasonsInOrder)
