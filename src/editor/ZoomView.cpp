@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QRadioButton>
+#include <QResizeEvent>
 #include <QSlider>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -102,6 +103,14 @@ TZoomViewPage::TZoomViewPage(QWidget* parent) : QWidget(parent)
     RadioGroupZoomRationClick();
     ZoomSizeChange();
     TimerZoomRefresh->stop();
+}
+
+void TZoomViewPage::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    // The size bars reach as far as their room allows.
+    TrackBarZoomSizeX->setMaximum(std::max(10, TrackBarZoomSizeX->width() - 10));
+    TrackBarZoomSizeY->setMaximum(std::max(10, TrackBarZoomSizeY->height() - 10));
 }
 
 int TZoomViewPage::ratio() const

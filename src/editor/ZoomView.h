@@ -51,6 +51,9 @@ public:
     QRadioButton* RadioRatio[3];
     QTimer* TimerZoomRefresh;
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     int ratio() const;
 

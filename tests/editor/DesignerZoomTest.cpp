@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSlider>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTimer>
@@ -118,7 +119,8 @@ TEST_F(DesignerTest, TheZoomPageFollowsThePreviewAndRedrawsOnlyOnChange)
     EXPECT_TRUE(zoom.RadioInactive->isChecked());
     zoom.TimerZoomRefreshTimer();
     const int redraws = zoom.Redraws();
-    EXPECT_EQ(zoom.Picture(), zoomImage(explorer.PreviewInactive()->Picture(), QPoint(30, 12), QSize(160, 160), 0));
+    EXPECT_EQ(zoom.Picture(), zoomImage(explorer.PreviewInactive()->Picture(), QPoint(30, 12),
+                                           QSize(zoom.TrackBarZoomSizeX->value(), zoom.TrackBarZoomSizeY->value()), 0));
     zoom.TimerZoomRefreshTimer();
     EXPECT_EQ(zoom.Redraws(), redraws);  // nothing changed, nothing drawn
     emit explorer.PreviewActive()->CursorOver(QPoint(31, 12));
