@@ -98,8 +98,14 @@ QImage cutStateStrip(const QImage& picture, const QRect& area, int states, bool 
 {
     states = std::max(states, 1);
     const QRect cut = area.normalized();
-    QImage strip(stacked ? cut.width() : cut.width() * states, stacked ? cut.height() * states : cut.height(),
-                 QImage::Format_RGB32);
+    // A strip no bitmap file can hold is refused before anything is allocated: a
+    // catalogue may ask for thousands of states of a large area.
+    const qint64 width = stacked ? qint64(cut.width()) : qint64(cut.width()) * states;
+    const qint64 height = stacked ? qint64(cut.height()) * states : qint64(cut.height());
+    constexpr qint64 kMaxSide = 32767, kMaxPixels = qint64(1) << 28;
+    if (width > kMaxSide || height > kMaxSide || width * height > kMaxPixels)
+        return QImage();
+    QImage strip(int(width), int(height), QImage::Format_RGB32);
     if (strip.isNull())
         return strip;
     strip.fill(kMagenta);

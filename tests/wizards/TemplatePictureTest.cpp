@@ -31,7 +31,7 @@ std::string sixteenBitBmp(bool bitFields, std::uint32_t greenMask)
     auto le = [](std::uint32_t v, int n) {
         std::string s;
         for (int i = 0; i < n; ++i)
-            s += char((v >> (8 * i)) & 0xFF);
+            s += char(i < 4 ? (v >> (8 * i)) & 0xFF : 0);
         return s;
     };
     const std::uint32_t masks = bitFields ? 12 : 0, offset = 14 + 40 + masks, size = offset + 4;
