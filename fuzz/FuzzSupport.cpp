@@ -5,8 +5,6 @@
 #include <map>
 #include <random>
 
-#include <unistd.h>
-
 namespace sw::fuzz {
 
 namespace fs = std::filesystem;
@@ -44,15 +42,9 @@ struct Scratch {
     fs::path path;
     Scratch()
     {
-        // Every input writes and replaces a few small files: a memory-backed folder
-        // keeps that from being the slowest part of a run.
-        std::error_code shm;
-        const fs::path base = fs::is_directory("/dev/shm", shm) && ::access("/dev/shm", W_OK) == 0
-                                  ? fs::path("/dev/shm")
-                                  : fs::temp_directory_path();
         std::random_device random;
         for (int attempt = 0; attempt < 100 && path.empty(); ++attempt) {
-            fs::path candidate = base / ("skinwrt-fuzz-" + std::to_string(random()));
+            fs::path candidate = fs::temp_directory_path() / ("skinwrt-fuzz-" + std::to_string(random()));
             std::error_code ec;
             if (fs::create_directory(candidate, ec))
                 path = candidate;
