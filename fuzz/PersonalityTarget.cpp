@@ -20,8 +20,9 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::string_view kSeparator = "\n#CATALOGUE#\n";
-constexpr std::size_t kSectionsQueried = 8;
-constexpr std::size_t kKeysQueried = 8;
+constexpr std::size_t kSectionsQueried = 6;
+constexpr std::size_t kKeysQueried = 6;
+constexpr std::size_t kListsQueried = 3;
 
 void requireUnderRoot(TUisFile& document, const fs::path& path, const std::string& what)
 {
@@ -92,6 +93,7 @@ void personality(std::string_view data)
     if (sections.size() > 2 * kSectionsQueried)
         sections.resize(2 * kSectionsQueried);
 
+    std::size_t listsQueried = 0;
     for (const std::string& section : sections) {
         document.SectionDisplayName(section);
         document.SectionCaption(section);
@@ -112,7 +114,8 @@ void personality(std::string_view data)
         }
         if (keys.size() > 2 * kKeysQueried)
             keys.resize(2 * kKeysQueried);
-        for (const std::string& key : keys) {
+        for (std::size_t k = 0; k < keys.size(); ++k) {
+            const std::string& key = keys[k];
             Colour a = document.ReadColour(section, key, -1), b = document.ReadColour(section, key, -2);
             require(a == b || (a == -1 && b == -2), "read colour gives neither a colour nor the default");
             Colour c = document.NamedColour(key, -1), d = document.NamedColour(key, -2);
@@ -125,9 +128,13 @@ void personality(std::string_view data)
             document.ValueForDisplay(section, key, value);
             if (value.find_first_of("\\/:.") != std::string::npos)
                 requireUnderRoot(document, document.ReferencePath(value), "a file reference");
+            // The lists run up to thousands of reads each and take one path whatever the
+            // section and key: the first few attributes cover them.
             TStrings list;
-            document.Choices(section, key, list);
-            document.Pictures(section, key, list);
+            if (k == 0 && listsQueried++ < kListsQueried) {
+                document.Choices(section, key, list);
+                document.Pictures(section, key, list);
+            }
             document.Shift(section, key);
             try {
                 document.Minimum(section, key);
