@@ -1,7 +1,9 @@
 #include "preview/ImageCache.h"
 
+#include "document/Validator.h"
 #include "preview/Blitter.h"
 
+#include <QImageReader>
 #include <QString>
 
 namespace sw {
@@ -10,9 +12,15 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The header decides first: a picture the validator reports as too large is never
+// decoded, so the two always agree on what can be drawn.
 QImage decodeWithQt(const fs::path& file)
 {
-    return toSkinFormat(QImage(QString::fromStdString(file.string())));
+    QImageReader reader(QString::fromStdString(file.string()));
+    const QSize size = reader.size();
+    if (size.isValid() && !bitmapRefusal(BitmapSize{size.width(), size.height()}).empty())
+        return {};
+    return toSkinFormat(reader.read());
 }
 
 }  // namespace

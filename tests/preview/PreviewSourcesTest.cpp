@@ -3,6 +3,7 @@
 #include "PreviewTestSupport.h"
 
 #include "document/UisFile.h"
+#include "document/Validator.h"
 #include "preview/JpegImage.h"
 #include "preview/PreviewSources.h"
 
@@ -157,4 +158,26 @@ TEST(PreviewSources, ACachedBitmapIsReadAgainWhenItsFileChanges)
 }
 
 }  // namespace
+// The preview draws exactly the bitmaps the validator accepts: one pixel past a limit
+// and the picture is not decoded at all.
+TEST(PreviewSources, TheImageCacheRefusesWhatTheValidatorReports)
+{
+    SkinFolder skin("Limits");
+    struct Case {
+        int width, height;
+    } cases[] = {{kMaxBitmapSide, 1}, {kMaxBitmapSide + 1, 1}, {1, kMaxBitmapSide + 1}, {4, 3}};
+    TImageCache cache;
+    for (const Case& c : cases) {
+        const fs::path file = skin.folder() / ("p" + std::to_string(c.width) + "x" + std::to_string(c.height) + ".bmp");
+        QImage picture(c.width, c.height, QImage::Format_RGB32);
+        picture.fill(qRgb(10, 20, 30));
+        writeBmp(file, picture);
+        const std::optional<BitmapSize> size = readBitmapSize(file);
+        ASSERT_TRUE(size.has_value());
+        const bool refused = !bitmapRefusal(*size).empty();
+        EXPECT_EQ(cache.Load(file).isNull(), refused) << c.width << "x" << c.height;
+        EXPECT_EQ(refused, c.width > kMaxBitmapSide || c.height > kMaxBitmapSide) << c.width << "x" << c.height;
+    }
+}
+
 }  // namespace sw::test
