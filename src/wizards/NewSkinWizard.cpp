@@ -143,6 +143,8 @@ void TfrmNewSkinWizard::RefreshStep()
     pcSteps->setVisible(pages);
     if (pages)
         pcSteps->setCurrentIndex(step_ - 1);
+    if (step_ == 1)  // the page has its size now: ring the chosen sample
+        GradientBeosClick(rbBeos->isChecked());
     btnNext->setEnabled(step_ < kLastStep);
     btnBack->setEnabled(step_ > 0);
     for (int i = 0; i < kLastStep; ++i)
@@ -181,6 +183,7 @@ void TfrmNewSkinWizard::NameChange()
     timeLine_->SetMarkerColour(kLastStep, ready ? QColor(Qt::gray) : QColor(Qt::red));
     const bool fileNameUnchanged = EditFileName->text() == initialFileName_;
     const std::string problem = fileNameUnchanged ? std::string() : wizardFileNameProblem(toBytes(EditFileName->text()));
+    lblFileName->setWordWrap(!problem.empty());
     lblFileName->setText(problem.empty() ? QString::fromLatin1(kFileNameCaption)
                                          : QString::fromLatin1(kFileNameCaption) + QLatin1Char('\n') + fromBytes(problem));
     colourCaption(lblFileName, fileNameUnchanged || !problem.empty());

@@ -143,8 +143,9 @@ TEST_F(NewSkinWizard, SamplesFollowTheChoices)
         for (const char* name : {"lblTitleShadow0", "lblTitleShadow1", "lblTitleShadow2", "lblTitleShadow3"})
             shown += child<QLabel>(name)->isVisible() ? 1 : 0;
         EXPECT_EQ(shown, copies) << radio;
-        if (copies == 1)
+        if (copies == 1) {
             EXPECT_EQ(child<QLabel>("lblTitleShadow0")->pos() - child<QLabel>("lblTitleText")->pos(), QPoint(1, 1));
+        }
     }
 
     wizard->StepChooserMouseUp(2);
