@@ -55,10 +55,15 @@ std::vector<DriveRow> driveRows(const std::vector<VolumeFacts>& volumes)
     std::vector<DriveRow> rows;
     for (const VolumeFacts& volume : volumes) {
         const int kind = volumeKind(volume);
-        if (kind < 0)
+        // A folder mounted over twice is one drive.
+        if (kind < 0 || std::any_of(rows.begin(), rows.end(), [&](const DriveRow& row) { return row.root == volume.root; }))
             continue;
+        // A drive letter reads as the engine's system writes it: "c:\".
+        const QString& root = volume.root;
+        const bool letter = root.size() == 3 && root.at(1) == QLatin1Char(':');
+        const QString caption = letter ? root.left(2).toLower() + QLatin1Char('\\') : root;
         // The medium of a removable drive is not asked for its label.
-        rows.push_back({volume.root, kind == DriveRemovable ? QStringLiteral("Removable") : volume.label, kind});
+        rows.push_back({caption, kind == DriveRemovable ? QStringLiteral("Removable") : volume.label, kind, root});
     }
     return rows;
 }

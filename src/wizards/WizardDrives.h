@@ -28,9 +28,11 @@ struct DriveRow {
     QString caption;  // the root
     QString name;     // second column: "Removable", else the volume label
     int kind = -1;
+    QString root;  // the mount point
 };
 
-// The rows for these volumes, in the order given, without the ones of no kind.
+// The rows for these volumes, in the order given, without the ones of no kind and
+// without a second row for the same mount point.
 std::vector<DriveRow> driveRows(const std::vector<VolumeFacts>& volumes);
 
 // The facts of a mounted volume, including whether its block device is removable.

@@ -355,6 +355,7 @@ TEST(WizardDrives, VolumesSortIntoTheFiveKinds)
         {{"/snap/core/1", "squashfs", "/dev/loop0", "", false}, -1},
         {{"/var/lib/docker/x", "overlay", "overlay", "", false}, -1},
         {{"C:/", "NTFS", "\\\\?\\Volume{1}\\", "System", false}, DriveFixed},
+        {{"/tmp", "tmpfs", "tmpfs", "again", false}, DriveRam},
     };
     std::vector<VolumeFacts> volumes;
     for (const auto& [volume, kind] : cases) {
@@ -368,6 +369,9 @@ TEST(WizardDrives, VolumesSortIntoTheFiveKinds)
     // A removable medium is not asked for its label.
     EXPECT_EQ(rows[2].name, "Removable");
     EXPECT_EQ(rows[4].name, "DISC");
+    EXPECT_EQ(rows[8].name, "");  // the first mount of /tmp, listed once
+    EXPECT_EQ(rows[10].caption, "c:\\");
+    EXPECT_EQ(rows[10].root, "C:/");
     EXPECT_EQ(driveSuffix(DriveRam), "$Ram");
     EXPECT_EQ(driveSuffix(5), "");
 }
