@@ -42,7 +42,8 @@ public:
         settings.WriteString("Author", "SkinAuthor", "Ann");
         wizard = std::make_unique<TfrmNewSkinWizard>(
             settings, engine, nullptr, wizardTemplateFolder(),
-            std::vector<DriveRow>{{"/", "root", DriveFixed, "/"}, {"/media/stick", "Removable", DriveRemovable, "/media/stick"},
+            std::vector<DriveRow>{{"/", "root", DriveFixed, "/"},
+                                  {"/media/stick", "Removable", DriveRemovable, "/media/stick"},
                                   {"/cdrom", "DISC", DriveOptical, "/cdrom"}});
         wizard->show();
     }
