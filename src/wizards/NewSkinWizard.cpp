@@ -114,7 +114,7 @@ TfrmNewSkinWizard::TfrmNewSkinWizard(TCustomIniFile& settings, fs::path engineFo
     FunctionalityClick();
     ShadowAdjuctClick();
     NameChange();
-    resize(620, 470);
+    resize(690, 470);
     RefreshStep();
 }
 
