@@ -27,6 +27,7 @@
 #include "store/PlatformPaths.h"
 #include "store/StringOps.h"
 #include "store/Version.h"
+#include "wizards/NewSkinWizard.h"
 #include "wizards/NewSkinfromAScratchForm.h"
 #include "wizards/ScratchPreviewForm.h"
 
@@ -471,6 +472,14 @@ void TMainForm::connectActions()
     on("FileSaveAsItem", [this] { FileSaveAs(); });
     on("FileCloseItem", [this] { FileCloseItemClick(); });
     on("FileExitItem", [this] { close(); });
+    // The gallery's wizard entry runs this action too.
+    on("FileNewWizardItem", [this] {
+        TfrmNewSkinWizard wizard(*settings_, editorState().EngineFolder, this);
+        if (wizard.exec() == QDialog::Accepted && !wizard.CreatedFile().isEmpty()) {
+            OpenFileName = wizard.CreatedFile();
+            FileOpenRoutine();
+        }
+    });
     on("FileNewTemplateWizardItem", [this] {
         TScratchPreviewForm picture(this);
         TNewSkinfromAScratchForm wizard(*settings_, editorState().EngineFolder, picture, this);
@@ -1161,7 +1170,11 @@ void TMainForm::FileNewSkinClick(const QString& templateName)
     OpenFileName = QString::fromStdString(target.string());
     {
         TUisFile document(target.string());
-        relocateReferences(document, upperTemplate + "\\", newName, templates, folder);
+        // A template keeps its pictures in a folder of its name, as an installed
+        // personality does, or (older templates) directly in the template folder.
+        const auto own = resolveFileReference(templates, upperTemplate);
+        const fs::path pictures = own && fs::is_directory(*own, ec) ? *own : templates;
+        relocateReferences(document, upperTemplate + "\\", newName, pictures, folder);
         document.WriteString("TITLEBARSKIN", "SkinName", state.SkinName);
         for (const char* key : {"SkinAuthor", "AuthorsURL", "AuthorEmail", "SpecialNotes"})
             document.WriteString("TITLEBARSKIN", key, readAuthorField(*settings_, key));
