@@ -194,7 +194,7 @@ TFindForm::TFindForm(TUisFile& document, QWidget* parent) : QDialog(parent), doc
     setTabOrder(ButtonReplace, ButtonSelectAll);
 
     setReplaceEnabled(false);
-    setMinimumSize(400, 330);
+    setMinimumSize(400, 360);
     resize(560, 440);
     FormResize();
 }
@@ -202,6 +202,7 @@ TFindForm::TFindForm(TUisFile& document, QWidget* parent) : QDialog(parent), doc
 void TFindForm::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
+    FormResize();  // the status bar knows its height once the window is polished
     if (!event->spontaneous())
         FormShow();
     else if (!Animate->Active())

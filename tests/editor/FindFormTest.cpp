@@ -251,7 +251,7 @@ TEST_F(FindFormTest, LayoutFollowsTheSize)
     TFindForm form(*document);
     form.show();
     EXPECT_GE(form.minimumWidth(), 400);
-    for (QSize size : {QSize(400, 330), QSize(560, 440), QSize(900, 700)}) {
+    for (QSize size : {QSize(400, 360), QSize(560, 440), QSize(900, 700)}) {
         form.resize(size);
         const QRect find = form.ButtonFind->geometry();
         const QRect search = form.GroupBoxSearch->geometry();
