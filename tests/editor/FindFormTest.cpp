@@ -11,7 +11,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -21,8 +20,8 @@
 #include <QTreeWidget>
 #include <QUndoStack>
 
+#include <algorithm>
 #include <functional>
-#include <set>
 
 namespace sw {
 namespace {
@@ -92,99 +91,39 @@ TEST_F(FindFormTest, ControlsAsTheWindowOpens)
         const char* name;
         const char* text;
         bool enabled;
-        int checked;  // -1: not a check box
     } cases[] = {
-        {"GroupBoxSearch", "Search for:", true, -1},
-        {"GroupBoxLookIn", "Look in:", true, -1},
-        {"GroupBoxOptions", "Options:", true, -1},
-        {"LabelFindIn", "Find in:", true, -1},
-        {"LabelText", "Text:", true, -1},
-        {"CheckBoxSearchInNames", "Names", true, 0},
-        {"CheckBoxSearchInValues", "Values", true, 1},
-        {"CheckBoxWhole", "Whole string only", true, 0},
-        {"CheckBoxCaseSensitive", "Case Sensitive search", true, 0},
-        {"ButtonFind", "&Find", true, -1},
-        {"ButtonCancel", "&Cancel", false, -1},
-        {"ButtonNewSearch", "&New Search", true, -1},
-        {"GroupBoxReplace", " Replace text in checked attributes with: ", false, -1},
-        {"ButtonReplace", "&Replace", false, -1},
-        {"ButtonSelectAll", "Select &All", false, -1},
+        {"GroupBoxSearch", "Search for:", true}, {"GroupBoxLookIn", "Look in:", true},
+        {"GroupBoxOptions", "Options:", true},  {"LabelFindIn", "Find in:", true},
+        {"LabelText", "Text:", true},           {"CheckBoxSearchInNames", "Names", true},
+        {"CheckBoxSearchInValues", "Values", true}, {"CheckBoxWhole", "Whole string only", true},
+        {"CheckBoxCaseSensitive", "Case Sensitive search", true}, {"ButtonFind", "&Find", true},
+        {"ButtonCancel", "&Cancel", false},     {"ButtonNewSearch", "&New Search", true},
+        {"GroupBoxReplace", " Replace text in checked attributes with: ", false},
+        {"ButtonReplace", "&Replace", false},   {"ButtonSelectAll", "Select &All", false},
     };
     for (const auto& c : cases) {
         QWidget* widget = form.findChild<QWidget*>(QString::fromLatin1(c.name));
         ASSERT_NE(widget, nullptr) << c.name;
-        QString text;
-        if (auto* group = qobject_cast<QGroupBox*>(widget))
-            text = group->title();
-        else if (auto* label = qobject_cast<QLabel*>(widget))
-            text = label->text();
-        else if (auto* button = qobject_cast<QAbstractButton*>(widget))
-            text = button->text();
+        const QString text = widget->property(qobject_cast<QGroupBox*>(widget) ? "title" : "text").toString();
         EXPECT_EQ(text, QString::fromLatin1(c.text)) << c.name;
         EXPECT_EQ(widget->isEnabled(), c.enabled) << c.name;
-        if (c.checked >= 0) {
-            EXPECT_EQ(qobject_cast<QCheckBox*>(widget)->isChecked(), c.checked == 1) << c.name;
-        }
     }
+    EXPECT_EQ(std::vector<bool>({form.CheckBoxSearchInNames->isChecked(), form.CheckBoxSearchInValues->isChecked(),
+                                 form.CheckBoxWhole->isChecked(), form.CheckBoxCaseSensitive->isChecked()}),
+              std::vector<bool>({false, true, false, false}));
     EXPECT_TRUE(form.ButtonFind->isDefault());
     EXPECT_FALSE(form.EditReplace->isEnabled());
     EXPECT_EQ(form.EditReplace->palette().color(QPalette::Base), form.palette().color(QPalette::Button));
-    QStringList scopes;
+    QStringList scopes, headers;
     for (int i = 0; i < form.ComboBoxFindIn->count(); ++i)
         scopes << form.ComboBoxFindIn->itemText(i);
     EXPECT_EQ(scopes, QStringList({"All Sections", "TITLEBARSKIN", "PERSONALITY", "Button0", "Notes"}));
     EXPECT_EQ(form.ComboBoxFindIn->currentIndex(), 0);
-    EXPECT_FALSE(form.ComboBoxFindIn->isEditable());
-    QStringList headers;
     for (int i = 0; i < form.ListViewAttr->columnCount(); ++i)
         headers << form.ListViewAttr->headerItem()->text(i);
     EXPECT_EQ(headers, QStringList({"Name", "Value", "Section"}));
-    // Centred on the screen.
     const QPoint centre = form.screen()->availableGeometry().center();
     EXPECT_LE((form.frameGeometry().center() - centre).manhattanLength(), 2);
-}
-
-TEST_F(FindFormTest, RowsOfASearch)
-{
-    auto document = load();
-    TFindForm form(*document);
-    form.show();
-    const struct {
-        const char* what;
-        QString text;
-        bool names, values, whole, caseSensitive;
-        int scope;
-        std::vector<Row> expected;
-    } cases[] = {
-        {"values in all sections", "top", false, true, false, false, 0,
-         {{"SkinName", "Harbour Top", "TITLEBARSKIN", TypeString},
-          {"TOP", "Harbour\\top.bmp", "PERSONALITY", TypeFile},
-          {"ButtonImage", "Harbour\\Top.bmp", "Button0", TypeFile},
-          {"Text", "top of the top", "Notes", TypeUnknown}}},
-        {"one section", "top", false, true, false, false, 3,
-         {{"ButtonImage", "Harbour\\Top.bmp", "Button0", TypeFile}}},
-        {"names", "top", true, false, false, false, 0,
-         {{"TOP", "Harbour\\top.bmp", "PERSONALITY", TypeFile}, {"TopFrame", "5", "PERSONALITY", TypeInt}}},
-        {"whole case-sensitive", "1", true, true, true, true, 0,
-         {{"ButtonCount", "1", "PERSONALITY", TypeInt}, {"Action", "1", "Button0", TypeChoose}}},
-        {"nothing", "nowhere", true, true, false, false, 0, {}},
-    };
-    for (const auto& c : cases) {
-        search(form, c.text, c.names, c.values, c.whole, c.caseSensitive, c.scope);
-        EXPECT_EQ(rows(form), c.expected) << c.what;
-        const bool found = !c.expected.empty();
-        for (QWidget* widget : std::initializer_list<QWidget*>{form.GroupBoxReplace, form.EditReplace,
-                                                                form.ButtonReplace, form.ButtonSelectAll})
-            EXPECT_EQ(widget->isEnabled(), found) << c.what << " " << widget->objectName().toStdString();
-        EXPECT_EQ(form.EditReplace->palette().color(QPalette::Base),
-                  form.palette().color(found ? QPalette::Base : QPalette::Button))
-            << c.what;
-        for (int i = 0; i < form.ListViewAttr->topLevelItemCount(); ++i) {
-            QTreeWidgetItem* item = form.ListViewAttr->topLevelItem(i);
-            EXPECT_EQ(item->checkState(0), Qt::Unchecked) << c.what;
-            EXPECT_FALSE(item->icon(0).isNull()) << c.what;
-        }
-    }
 }
 
 TEST_F(FindFormTest, ReplacingInCheckedRows)
@@ -194,23 +133,13 @@ TEST_F(FindFormTest, ReplacingInCheckedRows)
         bool caseSensitive;
         std::vector<int> checked;  // rows of the values search for "top"; empty: Select All
         const char* replacement;
-        const char* expected;
+        std::vector<std::pair<std::string, std::string>> changes;  // of the file's text
         int left;
     } cases[] = {
         // Found without regard to case, replaced with it: capitals stay, their rows go.
-        {"capitals stay", false, {0, 2}, "bottom", kSkin, 2},
-        {"checked rows only", true, {1}, "bottom",
-         "[TITLEBARSKIN]\r\nSkinName=Harbour Top\r\nSkinAuthor=me\r\n"
-         "[PERSONALITY]\r\nTOP=Harbour\\top.bmp\r\nTopFrame=5\r\nButtonCount=1\r\n"
-         "[Button0]\r\nAction=1\r\nButtonImage=Harbour\\Top.bmp\r\n"
-         "[Notes]\r\nText=bottom of the bottom\r\n",
-         1},
-        {"select all", false, {}, "deck",
-         "[TITLEBARSKIN]\r\nSkinName=Harbour Top\r\nSkinAuthor=me\r\n"
-         "[PERSONALITY]\r\nTOP=Harbour\\deck.bmp\r\nTopFrame=5\r\nButtonCount=1\r\n"
-         "[Button0]\r\nAction=1\r\nButtonImage=Harbour\\Top.bmp\r\n"
-         "[Notes]\r\nText=deck of the deck\r\n",
-         0},
+        {"capitals stay", false, {0, 2}, "bottom", {}, 2},
+        {"checked rows only", true, {1}, "bottom", {{"top of the top", "bottom of the bottom"}}, 1},
+        {"select all", false, {}, "deck", {{"\\top.bmp", "\\deck.bmp"}, {"top of the top", "deck of the deck"}}, 0},
     };
     for (const auto& c : cases) {
         writeBytes(file, kSkin);
@@ -226,6 +155,9 @@ TEST_F(FindFormTest, ReplacingInCheckedRows)
             ASSERT_LT(row, form.ListViewAttr->topLevelItemCount()) << c.what;
             form.ListViewAttr->topLevelItem(row)->setCheckState(0, Qt::Checked);
         }
+        EXPECT_TRUE(form.GroupBoxReplace->isEnabled() && form.ButtonReplace->isEnabled() &&
+                    form.ButtonSelectAll->isEnabled() && form.EditReplace->isEnabled());
+        EXPECT_EQ(form.EditReplace->palette().color(QPalette::Base), form.palette().color(QPalette::Base));
         std::vector<Row> unchecked;
         for (int i = 0; i < form.ListViewAttr->topLevelItemCount(); ++i)
             if (form.ListViewAttr->topLevelItem(i)->checkState(0) != Qt::Checked)
@@ -234,7 +166,10 @@ TEST_F(FindFormTest, ReplacingInCheckedRows)
         form.EditTextToFind->setText(QStringLiteral("other"));
         form.EditReplace->setText(QString::fromLatin1(c.replacement));
         form.ButtonReplace->click();
-        EXPECT_EQ(readBytes(file), c.expected) << c.what;
+        std::string expected = kSkin;
+        for (const auto& [from, to] : c.changes)
+            expected.replace(expected.find(from), from.size(), to);
+        EXPECT_EQ(readBytes(file), expected) << c.what;
         EXPECT_EQ(rows(form), unchecked) << c.what;
         EXPECT_EQ(int(rows(form).size()), c.left) << c.what;
         EXPECT_EQ(replaced, 1) << c.what;
@@ -292,20 +227,15 @@ TEST_F(FindFormTest, AnimationRunsWhileShown)
     ASSERT_TRUE(form.Animate->Active());
     EXPECT_EQ(form.Animate->objectName(), "Animate");
     // It plays frames 0 to 23 and starts again.
-    std::set<int> frames;
-    int previous = form.Animate->Frame();
-    bool wrapped = false;
+    int previous = form.Animate->Frame(), highest = previous;
     QTRY_VERIFY_WITH_TIMEOUT(([&] {
-                                 const int now = form.Animate->Frame();
-                                 frames.insert(now);
-                                 wrapped = wrapped || now < previous;
-                                 previous = now;
-                                 return wrapped;
+                                 const int now = form.Animate->Frame(), before = previous;
+                                 highest = std::max(highest, previous = now);
+                                 return now < before;
                              }()),
                              10000);
-    EXPECT_GE(*frames.begin(), 0);
-    EXPECT_LE(*frames.rbegin(), TFindAnimation::kLastFrame);
-    EXPECT_GT(frames.size(), 5u);
+    EXPECT_LE(highest, TFindAnimation::kLastFrame);
+    EXPECT_GE(highest, TFindAnimation::kLastFrame - 2);
     // Frames differ as pictures, not only as numbers.
     const QImage first = form.Animate->grab().toImage();
     QTRY_VERIFY(form.Animate->grab().toImage() != first);
@@ -328,18 +258,7 @@ void whenFindShown(std::function<void(TFindForm&)> answer, bool* shown)
 TEST_F(FindFormTest, TheMainWindowReplacesAsOneStepAndRefreshesTheExplorer)
 {
     auto main = makeMain();
-    // Without a document the command opens nothing.
     bool shown = false;
-    QTimer::singleShot(0, [&shown] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            shown = true;
-            modal->close();
-        }
-    });
-    main->Action(QStringLiteral("EditFindItem"))->trigger();
-    QApplication::processEvents();
-    EXPECT_FALSE(shown);
-
     main->OpenFileName = QString::fromStdString(file.string());
     main->FileOpenRoutine();
     TUISExplorerForm* explorer = main->Explorer();
@@ -349,12 +268,9 @@ TEST_F(FindFormTest, TheMainWindowReplacesAsOneStepAndRefreshesTheExplorer)
     const int steps = stack.count();
     const std::string before = explorer->Document()->DiskBytes();
 
-    for (const char* command : {"EditFindItem", "ToolButtonFind"}) {
-        shown = false;
-        whenFindShown([](TFindForm& form) { search(form, QStringLiteral("top"), false, true, false, true); }, &shown);
-        main->Action(QString::fromLatin1(command))->trigger();
-        EXPECT_TRUE(shown) << command;
-    }
+    whenFindShown([](TFindForm& form) { search(form, QStringLiteral("top"), false, true, false, true); }, &shown);
+    main->Action(QStringLiteral("ToolButtonFind"))->trigger();
+    EXPECT_TRUE(shown);
     EXPECT_EQ(stack.count(), steps);  // searching changes nothing
 
     whenFindShown(
@@ -372,11 +288,7 @@ TEST_F(FindFormTest, TheMainWindowReplacesAsOneStepAndRefreshesTheExplorer)
     EXPECT_TRUE(editorState().Modified);
     // The explorer's row shows the new value, so writing the rows back keeps it.
     ASSERT_EQ(explorer->ListViewExplorer->topLevelItemCount(), 1);
-    QTreeWidgetItem* row = explorer->ListViewExplorer->topLevelItem(0);
-    QStringList cells;
-    for (int column = 0; column < explorer->ListViewExplorer->columnCount(); ++column)
-        cells << row->text(column);
-    EXPECT_TRUE(cells.contains(QStringLiteral("end of the end"))) << cells.join(u'|').toStdString();
+    EXPECT_EQ(explorer->ListViewExplorer->findItems(QStringLiteral("end of the end"), Qt::MatchExactly, 1).size(), 1);
     emit explorer->ListViewExplorer->rowsReordered();
     EXPECT_EQ(explorer->Document()->ReadString("Notes", "Text", ""), "end of the end");
     // One undo takes the whole replacement back.
