@@ -184,6 +184,26 @@ TEST_F(FindFormTest, ReplacingInCheckedRows)
     }
 }
 
+TEST_F(FindFormTest, AWriteThatFailsKeepsTheRowsAndNamesTheFile)
+{
+    auto document = load();
+    TFindForm form(*document);
+    int replaced = 0;
+    QObject::connect(&form, &TFindForm::Replaced, [&] { ++replaced; });
+    form.show();
+    search(form, QStringLiteral("top"), false, true, false, true);
+    form.ButtonSelectAll->click();
+    form.EditReplace->setText(QStringLiteral("two\nlines"));  // pasted: no INI line holds it
+    prompts.answer(PromptAnswer::Ok);
+    form.ButtonReplace->click();
+    ASSERT_EQ(prompts.shown().size(), 1u);
+    EXPECT_TRUE(text(0).contains(QString::fromStdString(file.string()))) << text(0).toStdString();
+    EXPECT_EQ(prompts.shown()[0].caption, "Replace");
+    EXPECT_EQ(readBytes(file), kSkin);
+    EXPECT_EQ(form.ListViewAttr->topLevelItemCount(), 2);
+    EXPECT_EQ(replaced, 0);
+}
+
 TEST_F(FindFormTest, LayoutFollowsTheSize)
 {
     auto document = load();
