@@ -5,6 +5,7 @@
 #include "editor/DocumentHistory.h"
 #include "editor/FindForm.h"
 #include "editor/UISExplorerForm.h"
+#include "editor/ValueEditorBand.h"
 
 #include <QAction>
 #include <QApplication>
@@ -287,7 +288,8 @@ TEST_F(FindFormTest, TheMainWindowReplacesAsOneStepAndRefreshesTheExplorer)
     main->FileOpenRoutine();
     TUISExplorerForm* explorer = main->Explorer();
     ASSERT_NE(explorer, nullptr);
-    explorer->SectionChange("Notes");
+    explorer->AttributeSelect("Notes", "Text");
+    ASSERT_EQ(main->Band()->EditAttrValue->text(), "top of the top");
     QUndoStack& stack = main->History().Stack();
     const int steps = stack.count();
     const std::string before = explorer->Document()->DiskBytes();
@@ -313,6 +315,7 @@ TEST_F(FindFormTest, TheMainWindowReplacesAsOneStepAndRefreshesTheExplorer)
     // The explorer's row shows the new value, so writing the rows back keeps it.
     ASSERT_EQ(explorer->ListViewExplorer->topLevelItemCount(), 1);
     EXPECT_EQ(explorer->ListViewExplorer->findItems(QStringLiteral("end of the end"), Qt::MatchExactly, 1).size(), 1);
+    EXPECT_EQ(main->Band()->EditAttrValue->text(), "end of the end");
     emit explorer->ListViewExplorer->rowsReordered();
     EXPECT_EQ(explorer->Document()->ReadString("Notes", "Text", ""), "end of the end");
     // One undo takes the whole replacement back.
