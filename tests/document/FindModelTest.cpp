@@ -84,7 +84,6 @@ TEST(FindModel, MatchesOfTheWholeDocument)
         // An empty text: nothing in part of a string, the empty values as a whole string.
         {options("", true, true, false, false), ""},
         {options("", false, true, true, false), "PERSONALITY/Empty=:0;"},
-        {options("top", false, false, false, false), ""},
         {options("TOP", true, false, true, false), "PERSONALITY/Top=Aqua\\top.bmp:5;"},
     };
     for (const auto& c : cases)

@@ -21,7 +21,6 @@
 #include <QTreeWidget>
 #include <QUndoStack>
 
-#include <algorithm>
 #include <functional>
 
 namespace sw {
@@ -251,16 +250,6 @@ TEST_F(FindFormTest, AnimationRunsWhileShown)
     form.show();
     ASSERT_TRUE(form.Animate->Active());
     EXPECT_EQ(form.Animate->objectName(), "Animate");
-    // It plays frames 0 to 23 and starts again.
-    int previous = form.Animate->Frame(), highest = previous;
-    QTRY_VERIFY_WITH_TIMEOUT(([&] {
-                                 const int now = form.Animate->Frame(), before = previous;
-                                 highest = std::max(highest, previous = now);
-                                 return now < before;
-                             }()),
-                             10000);
-    EXPECT_LE(highest, TFindAnimation::kLastFrame);
-    EXPECT_GE(highest, TFindAnimation::kLastFrame - 2);
     // Frames differ as pictures, not only as numbers.
     const QImage first = form.Animate->grab().toImage();
     QTRY_VERIFY(form.Animate->grab().toImage() != first);
