@@ -9,6 +9,7 @@
 #include "editor/DocumentFiles.h"
 #include "editor/DocumentHistory.h"
 #include "editor/EditorState.h"
+#include "editor/FindForm.h"
 #include "editor/FormChanges.h"
 #include "editor/FormDebug.h"
 #include "editor/FormFilename.h"
@@ -496,6 +497,8 @@ void TMainForm::connectActions()
     on("InsertSectionItem", [this] { if (explorer_) explorer_->SectionAdd(); });
     on("InsertAttributeItem", [this] { if (explorer_) explorer_->AttributeAdd(); });
     on("InsertButtonItem", [this] { if (explorer_) explorer_->ButtonAdd(); });
+    on("EditFindItem", [this] { EditFindItemClick(); });
+    on("ToolButtonFind", [this] { EditFindItemClick(); });
     on("ViewAttributeDescriptionItem", [this] { if (explorer_) explorer_->DescribeAttribute(); });
     connect(Action(QStringLiteral("WindowButtonPaletteShow")), &QAction::triggered, this, [this](bool checked) {
         if (explorer_)
@@ -1276,6 +1279,24 @@ void TMainForm::InsertCurrentWindowsColoursItemClick()
     NotifyModification(QStringLiteral("Insert Colours"));
     explorer_->TreeViewLoad();
     explorer_->SectionChange("Colours");
+}
+
+void TMainForm::EditFindItemClick()
+{
+    if (!explorer_ || !explorer_->Document())
+        return;
+    // --- code page: its own replace dialog takes the command (wired by the code page) ---
+    // ------------------------------------------------------------------------------------
+    // A value typed into the band is its own step, not part of the replacement.
+    explorer_->SectionSave();
+    TFindForm form(*explorer_->Document(), this);
+    connect(&form, &TFindForm::Replaced, this, [this] {
+        NotifyModification(QStringLiteral("Replace"));
+        // The explorer's rows still hold the old values; anything that writes them back
+        // (reordering, the value band) must see the replaced ones.
+        explorer_->RefreshFromDocument();
+    });
+    form.exec();
 }
 
 void TMainForm::WindowDescriptionsItemClick()

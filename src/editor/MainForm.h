@@ -95,6 +95,7 @@ private:
     void FileOpenCurrentVXSkinClick();
     void FileSetThisSkinCurrentItemClick();
     void InsertCurrentWindowsColoursItemClick();
+    void EditFindItemClick();
     void ViewDisplayPropertiesItemClick();
     void WindowDescriptionsItemClick();
     void destroyExplorer();
