@@ -203,7 +203,7 @@ TEST(PaintPath, OverlappingStacksPaintAsEveryLayerDrawnWhole)
          {image({3, 4, 100, 70}, holed(11, 13, 5), true, true), image({0, 0, 30, 80}, codedImage(30, 80, 6), false),
           image({90, 60, 40, 40}, codedImage(40, 40, 7), false)}},
         {"labels below, between and above opaque pictures",
-         {image({0, 0, 120, 80}, codedImage(12, 8, 8), false, true), label({5, 5, 80, 14}, "&Hidden", 0xFF000000u),
+         {image({0, 0, 120, 50}, codedImage(12, 8, 8), false, true), label({5, 5, 80, 14}, "&Hidden", 0xFF000000u),
           image({0, 0, 100, 25}, codedImage(100, 25, 9), false), label({10, 30, 90, 14}, "Half &covered", 0xFFFFFFFFu, true),
           image({60, 28, 60, 10}, codedImage(60, 10, 10), false), label({2, 60, 110, 14}, "On top && plain", 0xFF0000FFu)}},
         {"shapes, banners and the selection frame",
