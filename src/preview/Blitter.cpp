@@ -76,8 +76,8 @@ bool clipTransfer(const QImage& source, QRect& from, QImage& dest, QPoint& to)
 
 }  // namespace
 
-// One row of copyTransparent, four pixels at a time: groups without magenta are
-// stored whole, groups of magenta alone are skipped, mixed ones are blended by mask.
+// One row of copyTransparent, four pixels at a time: each group is merged with the
+// pixels below it by a mask of its magenta pixels, without branching on the mask.
 void copyTransparentRow(const uint32_t* s, uint32_t* d, int width)
 {
     int x = 0;
@@ -86,15 +86,9 @@ void copyTransparentRow(const uint32_t* s, uint32_t* d, int width)
     for (; x + 4 <= width; x += 4) {
         const __m128i pixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + x));
         const __m128i magenta = _mm_cmpeq_epi32(_mm_and_si128(pixels, colourBits), key);
-        const int mask = _mm_movemask_epi8(magenta);
-        if (mask == 0xFFFF)
-            continue;
-        __m128i out = pixels;
-        if (mask != 0) {
-            const __m128i below = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + x));
-            out = _mm_or_si128(_mm_and_si128(magenta, below), _mm_andnot_si128(magenta, pixels));
-        }
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + x), out);
+        const __m128i below = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + x));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + x),
+                         _mm_or_si128(_mm_and_si128(magenta, below), _mm_andnot_si128(magenta, pixels)));
     }
 #endif
     for (; x < width; ++x)
