@@ -43,5 +43,13 @@ void tile(const QImage& source, const QRect& tile, QImage& dest, const QRect& ar
 
 void fill(QImage& dest, const QRect& area, uint32_t colour);
 
+// One row of copyTransparent: the `width` pixels of `source` that are not magenta
+// are written over those of `dest`.
+void copyTransparentRow(const uint32_t* source, uint32_t* dest, int width);
+
+// The first position at or after `from` (and below `width`) whose pixel is magenta
+// when `magenta` is false, or not magenta when it is true; `width` when none is.
+int runEnd(const uint32_t* row, int from, int width, bool magenta);
+
 }  // namespace blit
 }  // namespace sw

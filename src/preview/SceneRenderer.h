@@ -1,5 +1,6 @@
 // Paints a composed scene: the window's background colour, then every visible layer
-// from the bottom of the stack up, magenta left out of transparent images.
+// from the bottom of the stack up, magenta left out of transparent images. Pixels
+// that an opaque layer higher up paints over are not painted first by the ones below.
 #pragma once
 
 #include "preview/PreviewScene.h"

@@ -3,6 +3,7 @@
 #include "preview/Blitter.h"
 #include "preview/TitleButtons.h"
 
+#include <cstring>
 #include <vector>
 
 namespace sw {
@@ -18,16 +19,22 @@ QRegion magentaRegion(const QImage& source, QPoint at, bool opaque)
     std::vector<QRect> rects;
     std::size_t bandStart = 0;   // first rectangle of the current band
     std::vector<std::pair<int, int>> runs, previous;
+    const uchar* bits = image.constBits();
+    const qsizetype stride = image.bytesPerLine();
+    const std::size_t rowBytes = std::size_t(w) * 4;
     for (int y = 0; y < h; ++y) {
-        const QRgb* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        const uint32_t* row = reinterpret_cast<const uint32_t*>(bits + y * stride);
+        // A row equal to the one above has its runs too.
+        if (y > 0 && std::memcmp(row, bits + (y - 1) * stride, rowBytes) == 0) {
+            for (std::size_t i = bandStart; i < rects.size(); ++i)
+                rects[i].setHeight(rects[i].height() + 1);
+            continue;
+        }
         runs.clear();
         int x = 0;
         while (x < w) {
-            while (x < w && isMagenta(row[x]) == opaque)
-                ++x;
-            const int start = x;
-            while (x < w && isMagenta(row[x]) != opaque)
-                ++x;
+            const int start = blit::runEnd(row, x, w, opaque);
+            x = blit::runEnd(row, start, w, !opaque);
             if (x > start)
                 runs.emplace_back(start, x - start);
         }
