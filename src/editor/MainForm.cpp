@@ -27,6 +27,8 @@
 #include "store/PlatformPaths.h"
 #include "store/StringOps.h"
 #include "store/Version.h"
+#include "wizards/ButtonWizardForm.h"
+#include "wizards/NewSkinForm.h"
 #include "wizards/NewSkinfromAScratchForm.h"
 #include "wizards/ScratchPreviewForm.h"
 
@@ -479,6 +481,11 @@ void TMainForm::connectActions()
             FileOpenRoutine();
         }
     });
+    on("FileNewSkin", [this] { NewSkinClick(); });
+    on("ToolButtonNew", [this] { NewSkinClick(); });
+    // The button wizard only guides and is not offered in the menu; it writes nothing.
+    on("InsertButtonWizardItem", [this] { TfrmAddButtonWizard(this).exec(); });
+    on("InsertClockItem", [this] { if (explorer_) explorer_->ClockAdd(); });
     on("EditDuplicateButtonItem", [this] {
         if (explorer_)
             explorer_->ButtonDuplicate(editorState().CurrentSection);
@@ -1135,6 +1142,26 @@ void TMainForm::FileCloseItemClick()
     SetDocumentState(false);
 }
 
+void TMainForm::NewSkinClick()
+{
+    FileCloseItemClick();
+    int type = 0;
+    std::string file;
+    {
+        TNewSkinForm gallery(programFolder() / "template", this);
+        gallery.exec();
+        type = gallery.ResultType();
+        file = gallery.ResultFile();
+    }
+    switch (type) {
+    case 1: Action(QStringLiteral("FileNewWizardItem"))->trigger(); break;
+    case 2: Action(QStringLiteral("FileNewTemplateWizardItem"))->trigger(); break;
+    case 3:
+    case 4: FileNewSkinClick(fromBytes(file)); break;
+    default: break;
+    }
+}
+
 void TMainForm::FileNewSkinClick(const QString& templateName)
 {
     EditorState& state = editorState();
@@ -1144,11 +1171,25 @@ void TMainForm::FileNewSkinClick(const QString& templateName)
     if (!ok)
         return;
     const std::string upperTemplate = asciiUpper(toBytes(templateName));
-    const std::string newName = toBytes(prompt.fileName());
+    const std::string newName = toBytes(prompt.fileName().trimmed());
+    if (!isPlainFolderName(newName)) {
+        prompts().message(QStringLiteral("\"") + fromBytes(newName) +
+                              QStringLiteral("\" cannot be the name of a personality folder: use a name without "
+                                             "slashes, backslashes or \"..\"."),
+                          QStringLiteral("New Skin"), PromptIcon::Error, PromptButtons::Ok);
+        return;
+    }
     const fs::path templates = programFolder() / "template";
     const fs::path folder = fs::path(state.EngineFolder) / newName;
     const fs::path target = folder / (newName + ".uis");
     std::error_code ec;
+    // Another personality's folder is only written into when the user says so.
+    if (fs::exists(fs::symlink_status(folder, ec)) &&
+        prompts().message(QStringLiteral("The folder ") + QString::fromStdString(folder.string()) +
+                              QStringLiteral(" already exists. Files of the template replace the files of the "
+                                             "same name in it. Continue?"),
+                          QStringLiteral("New Skin"), PromptIcon::Warning, PromptButtons::YesNo) != PromptAnswer::Yes)
+        return;
     fs::create_directories(folder, ec);
     // Template names are looked up without regard to case.
     auto source = resolveFileReference(templates, upperTemplate + ".uis");
