@@ -92,7 +92,7 @@ TEST_F(ClockFixture, KeysAreWrittenInTheirOrder)
                                    "[Clock]\r\nBackground=Mine\\face.bmp\r\nFontSize=13\r\nFontName=Liberation Sans\r\n"
                                    "UpdateTimer=500\r\nButtonNo=2\r\nAlphaInc=5\r\nmaxAlpha=200\r\nminAlpha=40\r\n\r\n"
                                    "[Button0]\r\nXCoord=61\r\nYCoord=3\r\nWidth=58\r\nHeight=16\r\nAction=-3\r\n"
-                                   "DllName=clock.dll\r\nAlign=3\r\nVisibility=1\r\n\r\n");
+                                   "DllName=clock.dll\r\nAlign=3\r\nVisibility=1\r\n");
 }
 
 TEST_F(ClockFixture, WithoutFadingOrBackgroundTheirKeysGo)
@@ -133,9 +133,9 @@ TEST(ClockRules, OffsetSuggestedByAlignment)
 
 TEST(ClockRules, TimeTextAndFontHeight)
 {
-    const QDateTime utc(QDate(2026, 1, 2), QTime(3, 4, 5), QTimeZone::UTC);
+    const QDateTime utc(QDate(2026, 1, 2), QTime(3, 4, 5), QTimeZone::utc());
     EXPECT_EQ(clockTimeText(utc), QStringLiteral("3:4:5"));
-    EXPECT_EQ(clockTimeText(QDateTime(QDate(2026, 1, 2), QTime(23, 40, 10), QTimeZone::fromSecondsAheadOfUtc(3600))),
+    EXPECT_EQ(clockTimeText(QDateTime(QDate(2026, 1, 2), QTime(23, 40, 10), QTimeZone(3600))),
               QStringLiteral("22:40:10"));
     QFont points(QStringLiteral("Liberation Sans"));
     points.setPointSize(10);

@@ -33,9 +33,11 @@ TEST(TemplateGallery, ListsTheSectionsThatExistInNumberOrder)
          {"A", "B"}},
         {"negative count lists nothing", "[General]\nTemplateCount=-1\n[Template0]\nName=A\n", {}},
         {"missing count reads Template0 and Template1", "[Template1]\nName=One\n[Template2]\nName=Two\n", {"One"}},
-        {"section past the count is left out", "[General]\nTemplateCount=0\n[Template0]\n[Template1]\nName=X\n",
+        {"section past the count is left out", "[General]\nTemplateCount=0\n[Template0]\nIcon=0\n[Template1]\nName=X\n",
          {"Template 0"}},
         {"missing name is Template n", "[General]\nTemplateCount=3\n[Template3]\nIcon=2\n", {"Template 3"}},
+        {"a section without keys is not there", "[General]\nTemplateCount=1\n[Template0]\n[Template1]\nName=B\n",
+         {"B"}},
         {"leading zeros do not name a section", "[General]\nTemplateCount=1\n[Template01]\nName=Z\n", {}},
     };
     for (const GalleryCase& c : cases) {
@@ -51,7 +53,7 @@ TEST(TemplateGallery, ListsTheSectionsThatExistInNumberOrder)
 TEST(TemplateGallery, DefaultsAndDescriptionLinesUpToTheFirstGap)
 {
     TAcceleratedIniFile ini("");
-    ini.LoadText("[General]\nTemplateCount=1\n[Template0]\n[Template1]\nType=3\nFile=plain\nIcon=4\n"
+    ini.LoadText("[General]\nTemplateCount=1\n[Template0]\nName=Plain\n[Template1]\nType=3\nFile=plain\nIcon=4\n"
                  "Description1=first\nDescription3=third\n");
     const std::vector<TemplateEntry> entries = readTemplateGallery(ini);
     ASSERT_EQ(entries.size(), 2u);
