@@ -164,6 +164,7 @@ QWidget* TAddClockWizardForm::buildSettingsPage()
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(stepTitle(page, "Step 2 - additional settings"));
     auto* grid = new QFormLayout;
+    grid->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     SpinEditPluginWidth = spin(page, "SpinEditPluginWidth", 0, 5000, 0);
     SpinEditPluginHeight = spin(page, "SpinEditPluginHeight", 0, 5000, 0);
     grid->addRow(QStringLiteral("Plugin Width"), SpinEditPluginWidth);
@@ -172,6 +173,8 @@ QWidget* TAddClockWizardForm::buildSettingsPage()
     ComboBoxVisibility->setObjectName(QStringLiteral("ComboBoxVisibility"));
     ComboBoxAlignment = new QComboBox(page);
     ComboBoxAlignment->setObjectName(QStringLiteral("ComboBoxAlignment"));
+    for (QComboBox* list : {ComboBoxVisibility, ComboBoxAlignment})
+        list->setMinimumWidth(200);
     grid->addRow(QStringLiteral("Visibility"), ComboBoxVisibility);
     grid->addRow(QStringLiteral("Alignment"), ComboBoxAlignment);
     auto* fontRow = new QHBoxLayout;
@@ -210,6 +213,7 @@ QWidget* TAddClockWizardForm::buildEffectsPage()
     CheckBoxFadeEnable->setObjectName(QStringLiteral("CheckBoxFadeEnable"));
     layout->addWidget(CheckBoxFadeEnable);
     auto* grid = new QFormLayout;
+    grid->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     SpinEditFadeButton = spin(page, "SpinEditFadeButton", 0, 100, 0);
     SpinEditAlphaStep = spin(page, "SpinEditAlphaStep", 0, 255, 10);
     SpinEditMinAlpha = spin(page, "SpinEditMinAlpha", 0, 255, 55);
