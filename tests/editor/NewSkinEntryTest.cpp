@@ -15,6 +15,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QPointer>
 #include <QTimer>
 #include <QUndoStack>
 
@@ -63,7 +64,7 @@ private:
     int row_;
     QString fileName_;
     QTimer timer_;
-    QWidget* last_ = nullptr;
+    QPointer<QWidget> last_;
 };
 
 const char* const kGallery =
@@ -94,7 +95,7 @@ TEST_F(NewSkinEntry, TheChosenEntryStartsItsWizardOrCopiesItsTemplate)
         int wizardRuns = 0;
         QMetaObject::Connection watch;
         if (c.wizardAction)
-            watch = connect(main->Action(QString::fromLatin1(c.wizardAction)), &QAction::triggered,
+            watch = QObject::connect(main->Action(QString::fromLatin1(c.wizardAction)), &QAction::triggered,
                             [&wizardRuns] { ++wizardRuns; });
         DialogDriver driver(c.row, QStringLiteral("MyFrame"));
         main->Action(QStringLiteral("FileNewSkin"))->trigger();
