@@ -1183,6 +1183,22 @@ void TMainForm::FileNewSkinClick(const QString& templateName)
     const fs::path folder = fs::path(state.EngineFolder) / newName;
     const fs::path target = folder / (newName + ".uis");
     std::error_code ec;
+    // Without the engine folder the copy would land wherever the program was started.
+    if (state.EngineFolder.empty() || !fs::is_directory(state.EngineFolder, ec)) {
+        prompts().message(QStringLiteral("The Veneerix folder was not found, so there is no place for the new "
+                                         "personality."),
+                          QStringLiteral("New Skin"), PromptIcon::Error, PromptButtons::Ok);
+        return;
+    }
+    // Template names are looked up without regard to case.
+    auto source = resolveFileReference(templates, upperTemplate + ".uis");
+    if (!source || !fs::is_regular_file(*source, ec)) {
+        const fs::path wanted = templates / (toBytes(templateName) + ".uis");
+        prompts().message(QStringLiteral("The template ") + QString::fromStdString(wanted.string()) +
+                              QStringLiteral(" was not found."),
+                          QStringLiteral("New Skin"), PromptIcon::Error, PromptButtons::Ok);
+        return;
+    }
     // Another personality's folder is only written into when the user says so.
     if (fs::exists(fs::symlink_status(folder, ec)) &&
         prompts().message(QStringLiteral("The folder ") + QString::fromStdString(folder.string()) +
@@ -1191,10 +1207,7 @@ void TMainForm::FileNewSkinClick(const QString& templateName)
                           QStringLiteral("New Skin"), PromptIcon::Warning, PromptButtons::YesNo) != PromptAnswer::Yes)
         return;
     fs::create_directories(folder, ec);
-    // Template names are looked up without regard to case.
-    auto source = resolveFileReference(templates, upperTemplate + ".uis");
-    if (!source || !fs::is_regular_file(*source, ec) ||
-        !copyFileAtomically(*source, target)) {
+    if (!copyFileAtomically(*source, target)) {
         prompts().message(QStringLiteral("Unable to create ") + QString::fromStdString(target.string()),
                           QStringLiteral("Error"), PromptIcon::Error, PromptButtons::Ok);
         return;

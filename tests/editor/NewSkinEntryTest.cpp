@@ -127,8 +127,10 @@ TEST_F(NewSkinEntry, NamesThatAreNoFolderOrNameAnotherPersonalityAreRefused)
         const char* message;                 // the start of what is shown
         bool created;
     } cases[] = {
+        {"Other", PromptAnswer::Ok, "The template ", false},
         {"..", PromptAnswer::Ok, "\"..\" cannot be the name of a personality folder", false},
         {"a\\b", PromptAnswer::Ok, "\"a\\b\" cannot be the name of a personality folder", false},
+        {"Elsewhere", PromptAnswer::Ok, "The Veneerix folder was not found", false},
         {"Slate", PromptAnswer::No, "The folder ", false},
         {"Slate", PromptAnswer::Yes, "The folder ", true},
     };
@@ -143,14 +145,16 @@ TEST_F(NewSkinEntry, NamesThatAreNoFolderOrNameAnotherPersonalityAreRefused)
             modal->findChild<QLineEdit*>(QStringLiteral("EditName"))->setText(QStringLiteral("Named"));
             modal->findChild<QPushButton*>(QStringLiteral("ButtonOK"))->click();
         });
-        main->FileNewSkinClick(QStringLiteral("plain"));
+        editorState().EngineFolder = std::string_view(c.name) == "Elsewhere" ? std::string() : engine.string();
+        main->FileNewSkinClick(QString::fromLatin1(std::string_view(c.name) == "Other" ? "missing" : "plain"));
         ASSERT_EQ(prompts.shown().size(), before + 1);
         EXPECT_TRUE(prompts.shown().back().text.startsWith(QString::fromLatin1(c.message)))
             << prompts.shown().back().text.toStdString();
         EXPECT_EQ(readBytes(engine / "Slate" / "Slate.uis") != slate, c.created);
         EXPECT_EQ(editorState().DocumentOpen, c.created);
     }
-    EXPECT_FALSE(fs::exists(engine / ".." / "Named"));
+    EXPECT_FALSE(fs::exists(engine / "Other"));
+    EXPECT_FALSE(fs::exists(fs::current_path() / "Elsewhere"));
 }
 
 TEST_F(NewSkinEntry, TheClockWizardAddsOneButtonAsOneStep)
