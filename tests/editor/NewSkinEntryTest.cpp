@@ -18,6 +18,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <QUndoStack>
+#include <QtTest/QTest>
 
 #include <gtest/gtest.h>
 
@@ -49,7 +50,14 @@ private:
         last_ = modal;
         seen << QString::fromLatin1(modal->metaObject()->className());
         if (auto* gallery = qobject_cast<TNewSkinForm*>(modal)) {
-            gallery->ChoiceNewListView->item(row_)->setSelected(true);
+            QListWidget* list = gallery->ChoiceNewListView;
+            if (row_ == 1) {  // a double-click chooses as OK does
+                const QPoint at = list->visualItemRect(list->item(row_)).center();
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+                QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+                return;
+            }
+            list->item(row_)->setSelected(true);
             gallery->Button1->click();
         } else if (auto* name = modal->findChild<QLineEdit*>(QStringLiteral("EditFileName"));
                    name && modal->objectName() != QStringLiteral("NewSkinfromAScratchForm")) {
