@@ -9,6 +9,7 @@
 #include "editor/DocumentFiles.h"
 #include "editor/DocumentHistory.h"
 #include "editor/EditorState.h"
+#include "editor/FindForm.h"
 #include "editor/FormChanges.h"
 #include "editor/FormDebug.h"
 #include "editor/FormFilename.h"
@@ -29,6 +30,7 @@
 #include "store/Version.h"
 #include "wizards/ButtonWizardForm.h"
 #include "wizards/NewSkinForm.h"
+#include "wizards/NewSkinWizard.h"
 #include "wizards/NewSkinfromAScratchForm.h"
 #include "wizards/ScratchPreviewForm.h"
 
@@ -473,6 +475,14 @@ void TMainForm::connectActions()
     on("FileSaveAsItem", [this] { FileSaveAs(); });
     on("FileCloseItem", [this] { FileCloseItemClick(); });
     on("FileExitItem", [this] { close(); });
+    // The gallery's wizard entry runs this action too.
+    on("FileNewWizardItem", [this] {
+        TfrmNewSkinWizard wizard(*settings_, editorState().EngineFolder, this);
+        if (wizard.exec() == QDialog::Accepted && !wizard.CreatedFile().isEmpty()) {
+            OpenFileName = wizard.CreatedFile();
+            FileOpenRoutine();
+        }
+    });
     on("FileNewTemplateWizardItem", [this] {
         TScratchPreviewForm picture(this);
         TNewSkinfromAScratchForm wizard(*settings_, editorState().EngineFolder, picture, this);
@@ -494,6 +504,8 @@ void TMainForm::connectActions()
     on("InsertSectionItem", [this] { if (explorer_) explorer_->SectionAdd(); });
     on("InsertAttributeItem", [this] { if (explorer_) explorer_->AttributeAdd(); });
     on("InsertButtonItem", [this] { if (explorer_) explorer_->ButtonAdd(); });
+    on("EditFindItem", [this] { EditFindItemClick(); });
+    on("ToolButtonFind", [this] { EditFindItemClick(); });
     on("ViewAttributeDescriptionItem", [this] { if (explorer_) explorer_->DescribeAttribute(); });
     connect(Action(QStringLiteral("WindowButtonPaletteShow")), &QAction::triggered, this, [this](bool checked) {
         if (explorer_)
@@ -1215,7 +1227,11 @@ void TMainForm::FileNewSkinClick(const QString& templateName)
     OpenFileName = QString::fromStdString(target.string());
     {
         TUisFile document(target.string());
-        relocateReferences(document, upperTemplate + "\\", newName, templates, folder);
+        // A template keeps its pictures in a folder of its name, as an installed
+        // personality does, or (older templates) directly in the template folder.
+        const auto own = resolveFileReference(templates, upperTemplate);
+        const fs::path pictures = own && fs::is_directory(*own, ec) ? *own : templates;
+        relocateReferences(document, upperTemplate + "\\", newName, pictures, folder);
         document.WriteString("TITLEBARSKIN", "SkinName", state.SkinName);
         for (const char* key : {"SkinAuthor", "AuthorsURL", "AuthorEmail", "SpecialNotes"})
             document.WriteString("TITLEBARSKIN", key, readAuthorField(*settings_, key));
@@ -1317,6 +1333,24 @@ void TMainForm::InsertCurrentWindowsColoursItemClick()
     NotifyModification(QStringLiteral("Insert Colours"));
     explorer_->TreeViewLoad();
     explorer_->SectionChange("Colours");
+}
+
+void TMainForm::EditFindItemClick()
+{
+    if (!explorer_ || !explorer_->Document())
+        return;
+    // --- code page: its own replace dialog takes the command (wired by the code page) ---
+    // ------------------------------------------------------------------------------------
+    // A value typed into the band is its own step, not part of the replacement.
+    explorer_->SectionSave();
+    TFindForm form(*explorer_->Document(), this);
+    connect(&form, &TFindForm::Replaced, this, [this] {
+        NotifyModification(QStringLiteral("Replace"));
+        // The explorer's rows still hold the old values; anything that writes them back
+        // (reordering, the value band) must see the replaced ones.
+        explorer_->RefreshFromDocument();
+    });
+    form.exec();
 }
 
 void TMainForm::WindowDescriptionsItemClick()

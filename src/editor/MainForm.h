@@ -98,6 +98,7 @@ private:
     void FileOpenCurrentVXSkinClick();
     void FileSetThisSkinCurrentItemClick();
     void InsertCurrentWindowsColoursItemClick();
+    void EditFindItemClick();
     void ViewDisplayPropertiesItemClick();
     void WindowDescriptionsItemClick();
     void destroyExplorer();

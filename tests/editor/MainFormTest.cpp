@@ -278,6 +278,69 @@ TEST_F(MainFormTest, ANewPersonalityFromATemplateTakesItsBitmapsAndTheAuthorDefa
     EXPECT_TRUE(editorState().DocumentOpen);
 }
 
+TEST_F(MainFormTest, TemplatePicturesComeFromTheTemplatesOwnFolderOrTheTemplateFolder)
+{
+    // Where the template keeps top.bmp, and which copy the new personality gets.
+    const struct {
+        const char* where;
+        fs::path ownFolder, templateFolder;
+        const char* expected;
+    } cases[] = {
+        {"own folder only", "OWN", "", "OWN"},
+        {"template folder only", "", "FLAT", "FLAT"},
+        {"both: the own folder wins", "OWN", "FLAT", "OWN"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.where);
+        fs::remove_all(program / "template");
+        fs::remove_all(engine / "Mine");
+        fs::create_directories(program / "template");
+        writeBytes(program / "template" / "plain.uis", "[PERSONALITY]\r\nTop=plain\\top.bmp\r\n");
+        if (!c.ownFolder.empty() && fs::create_directories(program / "template" / "plain"))
+            writeBytes(program / "template" / "plain" / "top.bmp", c.ownFolder.string());
+        if (!c.templateFolder.empty())
+            writeBytes(program / "template" / "top.bmp", c.templateFolder.string());
+        auto main = makeMain();
+        QTimer::singleShot(0, [] {
+            QWidget* modal = QApplication::activeModalWidget();
+            ASSERT_NE(modal, nullptr);
+            modal->findChild<QLineEdit*>(QStringLiteral("EditFileName"))->setText(QStringLiteral("Mine"));
+            modal->findChild<QLineEdit*>(QStringLiteral("EditName"))->setText(QStringLiteral("My Skin"));
+            modal->findChild<QPushButton*>(QStringLiteral("ButtonOK"))->click();
+        });
+        main->FileNewSkinClick(QStringLiteral("plain"));
+        EXPECT_EQ(readBytes(engine / "Mine" / "top.bmp"), c.expected);
+        EXPECT_EQ(TUisFile((engine / "Mine" / "Mine.uis").string()).ReadString("PERSONALITY", "Top", ""),
+                  "Mine\\top.bmp");
+    }
+}
+
+TEST_F(MainFormTest, TheNewSkinWizardOpensWhatItCreated)
+{
+    fs::create_directories(program / "template");
+    writeBytes(program / "template" / "wizard.uis",
+               "[TITLEBARSKIN]\r\nSkinName=Undefined\r\n[PERSONALITY]\r\nButtonCount=0\r\n"
+               "TOP=wizard\\top.bmp\r\n[Button$Help]\r\nAction=4\r\n");
+    writeBytes(program / "template" / "top.bmp", "TOP");
+    auto main = makeMain();
+    QTimer::singleShot(0, [] {
+        QWidget* modal = QApplication::activeModalWidget();
+        ASSERT_NE(modal, nullptr);
+        EXPECT_EQ(modal->windowTitle(), "New Skin Wizard");
+        modal->findChild<QLineEdit*>(QStringLiteral("EditFileName"))->setText(QStringLiteral("Fresh"));
+        modal->findChild<QLineEdit*>(QStringLiteral("EditName"))->setText(QStringLiteral("Fresh skin"));
+        modal->findChild<QPushButton*>(QStringLiteral("btnFinish"))->click();
+    });
+    main->Action(QStringLiteral("FileNewWizardItem"))->trigger();
+    const fs::path created = engine / "Fresh" / "Fresh.uis";
+    EXPECT_EQ(editorState().DocumentPath, created.string());
+    EXPECT_TRUE(editorState().DocumentOpen);
+    EXPECT_EQ(readBytes(engine / "Fresh" / "top.bmp"), "TOP");
+    TUisFile document(created.string());
+    EXPECT_EQ(document.ReadString("Button0", "Action", ""), "4");
+    EXPECT_EQ(document.PersonalityName(), "Fresh skin");
+}
+
 TEST_F(MainFormTest, TheFileNamedOnTheCommandLineOpensAtFirstActivation)
 {
     writeBytes(dir.path() / "notes.txt", "x");

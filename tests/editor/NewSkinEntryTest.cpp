@@ -4,6 +4,7 @@
 
 #include "document/UisFile.h"
 #include "editor/DocumentHistory.h"
+#include "editor/FormFilename.h"
 #include "editor/UISExplorerForm.h"
 #include "wizards/ClockWizardForm.h"
 #include "wizards/NewSkinForm.h"
@@ -59,11 +60,10 @@ private:
             }
             list->item(row_)->setSelected(true);
             gallery->Button1->click();
-        } else if (auto* name = modal->findChild<QLineEdit*>(QStringLiteral("EditFileName"));
-                   name && modal->objectName() != QStringLiteral("NewSkinfromAScratchForm")) {
-            name->setText(fileName_);
-            modal->findChild<QLineEdit*>(QStringLiteral("EditName"))->setText(QStringLiteral("My Frame"));
-            modal->findChild<QPushButton*>(QStringLiteral("ButtonOK"))->click();
+        } else if (auto* prompt = qobject_cast<TFormFilename*>(modal)) {
+            prompt->EditFileName->setText(fileName_);
+            prompt->EditName->setText(QStringLiteral("My Frame"));
+            prompt->ButtonOK->click();
         } else {
             static_cast<QDialog*>(modal)->reject();
         }
@@ -93,7 +93,7 @@ TEST_F(NewSkinEntry, TheChosenEntryStartsItsWizardOrCopiesItsTemplate)
         QStringList dialogs;
         bool opens;
     } cases[] = {
-        {0, "FileNewWizardItem", {"sw::TNewSkinForm"}, false},
+        {0, "FileNewWizardItem", {"sw::TNewSkinForm", "sw::TfrmNewSkinWizard"}, false},
         {1, "FileNewTemplateWizardItem", {"sw::TNewSkinForm", "sw::TNewSkinfromAScratchForm"}, false},
         {3, nullptr, {"sw::TNewSkinForm"}, false},
         {2, nullptr, {"sw::TNewSkinForm", "sw::TFormFilename"}, true},

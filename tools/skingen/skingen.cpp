@@ -312,9 +312,17 @@ Canvas crop(const Canvas& src, int x, int y, int w, int h)
 class Writer {
 public:
     explicit Writer(QString root) : root_(std::move(root)) {}
-
-    void write(const QString& personality, const QString& file, const Canvas& c)
+    // Sends every picture into one folder under root, its name prefixed: how the
+    // template folder borrows the drawing of a sample personality.
+    Writer(QString root, QString folder, QString prefix)
+        : root_(std::move(root)), folder_(std::move(folder)), prefix_(std::move(prefix))
     {
+    }
+
+    void write(const QString& personalityFolder, const QString& fileName, const Canvas& c)
+    {
+        const QString personality = folder_.isEmpty() ? personalityFolder : folder_;
+        const QString file = prefix_ + fileName;
         QDir dir(root_);
         if (!dir.mkpath(personality)) {
             std::fprintf(stderr, "skingen: cannot create %s\n", qPrintable(dir.filePath(personality)));
@@ -333,8 +341,15 @@ public:
     bool failed() const { return failed_; }
     int count() const { return count_; }
 
+    void add(const Writer& other)
+    {
+        count_ += other.count_;
+        failed_ = failed_ || other.failed_;
+    }
+
 private:
     QString root_;
+    QString folder_, prefix_;
     bool failed_ = false;
     int count_ = 0;
 };
@@ -1133,6 +1148,258 @@ void all(Writer& out)
 
 }  // namespace scratchtemplate
 
+// ---------------------------------------------------------------- template of the new skin wizard
+// The pictures wizard.uis names as "wizard\<file>": they lie directly in the template
+// folder, prefixed "wiz". The gradient controls are Tidewater's; the standard style is
+// a flat bevelled look of the same sizes, so one set of margins serves both.
+namespace wizardtemplate {
+
+// Sizes shared with wizard.uis.
+constexpr int Side = 5, Title = 24, BarBottom = 42, PlainBottom = 5;
+constexpr int TopLeftEnd = 24, TopMiddle = 16, TopRightEnd = 140, SideMiddle = 8;
+
+FrameLook look(bool active)
+{
+    if (active)
+        return {{24, 38, 62},    {136, 168, 210}, {78, 108, 150}, {56, 84, 122},  {30, 48, 78},
+                {92, 128, 180},  {44, 74, 120},   {236, 184, 86}, {86, 116, 158}, {58, 86, 126}};
+    return {{96, 104, 116},  {212, 216, 222}, {172, 178, 188}, {148, 154, 164}, {120, 126, 138},
+            {190, 196, 206}, {152, 160, 172}, {200, 204, 212}, {180, 186, 196}, {158, 164, 174}};
+}
+
+FrameShape shape(int bottom)
+{
+    FrameShape s;
+    s.left = s.right = Side;
+    s.top = Title;
+    s.bottom = bottom;
+    s.width = 2 * Side + TopLeftEnd + TopMiddle + TopRightEnd;
+    s.height = Title + SideMiddle + bottom;
+    s.topRadius = 5;
+    if (bottom > PlainBottom) {
+        // the two bar rows along the bottom edge
+        s.recesses.push_back({3, -41, s.width - 6, 19});
+        s.recesses.push_back({3, -22, s.width - 6, 19});
+    }
+    return s;
+}
+
+void frame(Writer& out)
+{
+    for (int bottom : {BarBottom, PlainBottom}) {
+        const FrameShape s = shape(bottom);
+        const FramePictures p = cutBorders(s, {renderFrame(s, look(true)), renderFrame(s, look(false))});
+        const QString suffix = bottom == PlainBottom ? QStringLiteral("plain.bmp") : QStringLiteral(".bmp");
+        out.write({}, QStringLiteral("left") + suffix, p.left);
+        out.write({}, QStringLiteral("right") + suffix, p.right);
+        out.write({}, QStringLiteral("bottom") + suffix, p.bottom);
+        if (bottom == BarBottom)
+            out.write({}, QStringLiteral("top.bmp"), p.top);
+    }
+}
+
+// ---- pictograms of the bar buttons, 9 x 9 at most
+const Glyph GlyphWords = {"#########", ".........", "#######..", ".........", "#########", ".........", "#####....", ".........", "########."};
+const Glyph GlyphSheet = {"#########", "#..#..#..", "#########", "#..#..#..", "#########", "#..#..#..", "#########"};
+const Glyph GlyphPaint = {".......##", "......###", ".....###.", "....###..", "...###...", "..##.....", ".###.....", "###......", "##......."};
+const Glyph GlyphMedia = {"#........", "###......", "#####....", "#######..", "#########", "#######..", "#####....", "###......", "#........"};
+const Glyph GlyphGlobe = {"..#####..", ".#..#..#.", "#...#...#", "#########", "#...#...#", "#########", "#...#...#", ".#..#..#.", "..#####.."};
+const Glyph GlyphCompass = {"..#####..", ".#.....#.", "#...#...#", "#..###..#", "#.#####.#", "#..###..#", "#...#...#", ".#.....#.", "..#####.."};
+const Glyph GlyphPrompt = {"#........", ".#.......", "..#......", "...#.....", "..#......", ".#.......", "#...#####"};
+const Glyph GlyphMail = {"#########", "##.....##", "#.#...#.#", "#..#.#..#", "#...#...#", "#.......#", "#########"};
+const Glyph GlyphStar = {"....#....", "....#....", "...###...", "#########", ".#######.", "..#####..", ".###.###.", ".##...##.", "##.....##"};
+const Glyph GlyphFloppy = {"#########", "#.#####.#", "#.#####.#", "#.......#", "#.......#", "#.#####.#", "#.#.#.#.#", "#########"};
+const Glyph GlyphDisk = {"#########", "#.......#", "#.......#", "#########", "#.......#", "#.....#.#", "#########"};
+const Glyph GlyphCd = {"..#####..", ".#.....#.", "#.......#", "#...#...#", "#..#.#..#", "#...#...#", "#.......#", ".#.....#.", "..#####.."};
+const Glyph GlyphNet = {"###...###", "#.#...#.#", "###...###", ".#.....#.", ".#######.", "....#....", "...###...", "...#.#...", "...###..."};
+const Glyph GlyphRam = {".#.#.#.#.", "#########", "#.......#", "#.#####.#", "#.......#", "#########", ".#.#.#.#."};
+const Glyph GlyphBar = {"###.###..", "###.###..", ".........", "###.###..", "###.###..", ".........", "#########"};
+const Glyph GlyphPinned = {".......", "...#...", "..###..", ".#####.", "...#...", "...#...", "#######"};
+const Glyph GlyphLoose = {"...#...", "..#.#..", ".#...#.", "#######", "...#...", "...#...", "...#..."};
+
+void buttons(Writer& out)
+{
+    using tidewater::titleButton;
+    const std::pair<const char*, const Glyph*> title[] = {
+        {"close.bmp", &GlyphClose}, {"maximise.bmp", &GlyphMaximise}, {"rollup.bmp", &GlyphRollUp},
+        {"ontop.bmp", &GlyphOnTop}, {"offtop.bmp", &GlyphPinned},     {"notontop.bmp", &GlyphLoose},
+        {"help.bmp", &GlyphHelp},   {"appbar.bmp", &GlyphBar},        {"drivebar.bmp", &GlyphDisk},
+        {"word.bmp", &GlyphWords},  {"sheet.bmp", &GlyphSheet},       {"paint.bmp", &GlyphPaint},
+        {"media.bmp", &GlyphMedia}, {"web1.bmp", &GlyphGlobe},        {"web2.bmp", &GlyphCompass},
+        {"prompt.bmp", &GlyphPrompt}, {"mail.bmp", &GlyphMail},       {"halcyra.bmp", &GlyphStar},
+        {"floppy.bmp", &GlyphFloppy}, {"hdrive.bmp", &GlyphDisk},     {"cd.bmp", &GlyphCd},
+        {"net.bmp", &GlyphNet},     {"ram.bmp", &GlyphRam},
+    };
+    for (const auto& [file, glyph] : title)
+        out.write({}, QString::fromLatin1(file), titleButton(*glyph, glyph == &GlyphClose, 0));
+    out.write({}, QStringLiteral("minimise.bmp"), titleButton(GlyphMinimise, false, 3));
+}
+
+// ---- the standard style: flat faces with a one-pixel bevel
+const Rgb Face{212, 208, 200}, Light{255, 255, 255}, Shadow{128, 128, 128}, Dark{64, 64, 64};
+
+void bevel(Canvas& c, int x, int y, int w, int h, bool raised)
+{
+    const Rgb a = raised ? Light : Shadow, b = raised ? Dark : Light;
+    c.hline(x, y, w, a);
+    c.vline(x, y, h, a);
+    c.hline(x, y + h - 1, w, b);
+    c.vline(x + w - 1, y, h, b);
+}
+
+void standardControls(Writer& out)
+{
+    std::vector<Canvas> buttons;
+    for (int f = 0; f < 5; ++f) {  // normal, pressed, disabled, focused, hot
+        Canvas c(70, 25, f == 4 ? Rgb{224, 220, 212} : Face);
+        bevel(c, 0, 0, 70, 25, f != 1);
+        if (f == 3)
+            outlineRounded(c, 1, 1, 68, 23, 0, Black);
+        buttons.push_back(c);
+    }
+    out.write({}, QStringLiteral("button.bmp"), sideBySide(buttons));
+    for (bool round : {false, true}) {
+        std::vector<Canvas> frames;
+        for (bool enabled : {true, false})
+            for (bool marked : {false, true}) {
+                Canvas c(13, 13);
+                const int radius = round ? 6 : 0;
+                for (int j = 0; j < 13; ++j)
+                    for (int i = 0; i < 13; ++i)
+                        if (!outsideCorner(i, j, 13, 13, radius, true, true))
+                            c.set(i, j, enabled ? White : Face);
+                outlineRounded(c, 0, 0, 13, 13, radius, enabled ? Dark : Shadow);
+                if (marked)
+                    drawGlyphCentred(c, round ? GlyphRadioDot : GlyphCheck, 0, 0, 13, 13, enabled ? Black : Shadow);
+                frames.push_back(c);
+            }
+        out.write({}, round ? QStringLiteral("radio.bmp") : QStringLiteral("check.bmp"), sideBySide(frames));
+    }
+    std::vector<Canvas> tabs;
+    for (int f = 0; f < 5; ++f) {  // normal, selected, hot, disabled, focused
+        const bool selected = f == 1 || f == 4;
+        Canvas c(40, 20);
+        const int y0 = selected ? 0 : 2;
+        c.fill(0, y0, 40, 20 - y0, f == 2 ? Rgb{224, 220, 212} : Face);
+        c.hline(1, y0, 38, Light);
+        c.vline(0, y0 + 1, 19 - y0, Light);
+        c.vline(39, y0 + 1, 19 - y0, Dark);
+        c.vline(38, y0 + 1, 19 - y0, Shadow);
+        if (!selected)
+            c.hline(0, 19, 40, Light);
+        tabs.push_back(c);
+    }
+    out.write({}, QStringLiteral("tabs.bmp"), sideBySide(tabs));
+    Canvas page(16, 16, Face);
+    bevel(page, 0, 0, 16, 16, true);
+    page.fill(2, 2, 12, 12, Magenta);
+    out.write({}, QStringLiteral("tabframe.bmp"), page);
+    Canvas back(40, 14, Face), done(40, 14, Face);
+    bevel(back, 0, 0, 40, 14, false);
+    bevel(done, 0, 0, 40, 14, false);
+    done.fill(2, 2, 36, 10, {0, 0, 128});
+    out.write({}, QStringLiteral("progress.bmp"), sideBySide({back, done}));
+
+    constexpr int S = 16;
+    const Glyph arrows[] = {GlyphArrowLeft, mirrored(GlyphArrowLeft), GlyphArrowUp, flipped(GlyphArrowUp)};
+    std::vector<Canvas> parts;
+    for (const Glyph& arrow : arrows)
+        for (int state = 0; state < 4; ++state) {  // normal, pressed, hot, disabled
+            Canvas c(S, S, state == 2 ? Rgb{224, 220, 212} : Face);
+            bevel(c, 0, 0, S, S, state != 1);
+            const int shift = state == 1 ? 1 : 0;
+            drawGlyphCentred(c, arrow, 0, 0, S, S, state == 3 ? Shadow : Black, nullptr, shift, shift);
+            parts.push_back(c);
+        }
+    for (int grip = 0; grip < 6; ++grip)
+        parts.push_back(Canvas(S, S));
+    Canvas corner(S, S, Face);
+    for (int d = 0; d < 3; ++d) {
+        corner.set(S - 3 - 4 * d, S - 2, Light);
+        for (int n = 0; n < 4 * d + 2; ++n)
+            corner.set(S - 2 - n, S - 3 - 4 * d + n, Shadow);
+    }
+    parts.push_back(corner);
+    out.write({}, QStringLiteral("scrollarrows.bmp"), sideBySide(parts));
+    for (bool vertical : {false, true}) {
+        std::vector<Canvas> track, thumb;
+        for (int state = 0; state < 4; ++state) {
+            Canvas c(S, S, state == 1 ? Rgb{96, 96, 96} : Rgb{236, 234, 230});
+            for (int n = 0; n < S; n += 2)
+                for (int m = n % 4 == 0 ? 0 : 1; m < S; m += 2)
+                    c.set(vertical ? m : n, vertical ? n : m, state == 1 ? Dark : Face);
+            track.push_back(c);
+        }
+        for (int state = 0; state < 3; ++state) {
+            Canvas c(vertical ? S : 24, vertical ? 24 : S, state == 2 ? Rgb{224, 220, 212} : Face);
+            bevel(c, 0, 0, c.width(), c.height(), state != 1);
+            thumb.push_back(c);
+        }
+        out.write({}, vertical ? QStringLiteral("vtrack.bmp") : QStringLiteral("htrack.bmp"), sideBySide(track));
+        out.write({}, vertical ? QStringLiteral("vthumb.bmp") : QStringLiteral("hthumb.bmp"), sideBySide(thumb));
+    }
+}
+
+void all(const QString& templateDir, Writer& total)
+{
+    Writer wizard(templateDir, QStringLiteral("."), QStringLiteral("wiz"));
+    frame(wizard);
+    buttons(wizard);
+    total.add(wizard);
+    // The gradient style borrows Tidewater's controls.
+    Writer gradient(templateDir, QStringLiteral("."), QStringLiteral("wiz"));
+    tidewater::pushButtons(gradient);
+    tidewater::boxes(gradient);
+    tidewater::tabs(gradient);
+    tidewater::progress(gradient);
+    tidewater::scrollBars(gradient);
+    total.add(gradient);
+    Writer standard(templateDir, QStringLiteral("."), QStringLiteral("wizstd"));
+    standardControls(standard);
+    total.add(standard);
+}
+
+}  // namespace wizardtemplate
+
+// ---------------------------------------------------------------- template personalities
+// plain.uis and rounded.uis: a frame and three title-bar buttons each, their pictures
+// in a folder of the template's name, as an installed personality keeps them.
+namespace templatepersonalities {
+
+void personality(Writer& out, const QString& folder, int radius, const FrameLook& active, const FrameLook& inactive)
+{
+    FrameShape s;
+    s.left = s.right = 4;
+    s.top = 22;
+    s.bottom = 4;
+    s.width = 8 + 20 + 8 + 60;
+    s.height = 22 + 8 + 4;
+    s.topRadius = radius;
+    s.bottomRadius = radius / 2;
+    const FramePictures p = cutBorders(s, {renderFrame(s, active), renderFrame(s, inactive)});
+    out.write(folder, QStringLiteral("top.bmp"), p.top);
+    out.write(folder, QStringLiteral("bottom.bmp"), p.bottom);
+    out.write(folder, QStringLiteral("left.bmp"), p.left);
+    out.write(folder, QStringLiteral("right.bmp"), p.right);
+    out.write(folder, QStringLiteral("close.bmp"), slate::titleButton(GlyphClose, 0));
+    out.write(folder, QStringLiteral("maximise.bmp"), slate::titleButton(GlyphMaximise, 0));
+    out.write(folder, QStringLiteral("minimise.bmp"), slate::titleButton(GlyphMinimise, 3));
+}
+
+void all(Writer& out)
+{
+    personality(out, QStringLiteral("plain"), 0,
+                {{40, 44, 52}, {168, 176, 188}, {112, 120, 134}, {88, 96, 110}, {52, 58, 68},
+                 {120, 130, 146}, {82, 92, 108}, {150, 160, 176}, {112, 120, 134}, {96, 104, 118}},
+                slate::look(false));
+    personality(out, QStringLiteral("rounded"), 8,
+                {{24, 60, 40}, {140, 200, 160}, {70, 130, 96}, {50, 104, 74}, {28, 70, 46},
+                 {96, 164, 120}, {48, 112, 76}, {200, 230, 140}, {70, 130, 96}, {56, 112, 80}},
+                slate::look(false));
+}
+
+}  // namespace templatepersonalities
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -1157,6 +1424,8 @@ int main(int argc, char** argv)
     if (argc == 3) {
         Writer templates(QString::fromLocal8Bit(argv[2]));
         scratchtemplate::all(templates);
+        wizardtemplate::all(QString::fromLocal8Bit(argv[2]), templates);
+        templatepersonalities::all(templates);
         written += templates.count();
         failed = failed || templates.failed();
     }
