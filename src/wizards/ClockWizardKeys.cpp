@@ -3,6 +3,8 @@
 #include "document/UisFile.h"
 #include "store/StringOps.h"
 
+#include <cmath>
+
 namespace sw {
 
 int nextClockButton(TUisFile& document)
@@ -75,13 +77,6 @@ QString clockTimeText(const QDateTime& when)
     const QTime t = when.toUTC().time();
     return QStringLiteral("%1:%2:%3").arg(t.hour()).arg(t.minute()).arg(t.second());
 }
-
-}  // namespace sw
-
-#include <QFont>
-#include <cmath>
-
-namespace sw {
 
 int clockFontHeight(const QFont& font, int dotsPerInch)
 {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QFont>
 #include <QPoint>
 #include <QString>
 
@@ -47,14 +48,11 @@ QPoint clockPlacement(int align, int x, int y, int w, int h);
 // The offset X an alignment suggests for a clock picture of that width, if any.
 std::optional<int> clockOffsetForAlignment(int align, int pictureWidth);
 
-// "h:m:s" of the time in universal time, without leading zeros.
-QString clockTimeText(const QDateTime& when);
-
-}  // namespace sw
-
-class QFont;
-namespace sw {
 // A font's height the negative way: minus the pixel height of its characters at that
 // resolution (points are rounded to pixels).
 int clockFontHeight(const QFont& font, int dotsPerInch);
+
+// "h:m:s" of the time in universal time, without leading zeros.
+QString clockTimeText(const QDateTime& when);
+
 }  // namespace sw
