@@ -14,6 +14,7 @@
 #include "editor/SectionAddForm.h"
 #include "editor/ValueEditorBand.h"
 #include "preview/PreviewForm.h"
+#include "wizards/ClockWizardForm.h"
 
 #include <QAction>
 
@@ -93,6 +94,25 @@ bool TUISExplorerForm::ButtonAdd()
         layers_->AddButton();
     SectionChange(section);
     main_.NotifyModification(QStringLiteral("Insert Button"));
+    return true;
+}
+
+bool TUISExplorerForm::ClockAdd()
+{
+    if (!document_)
+        return false;
+    SectionSave();
+    TAddClockWizardForm wizard(*document_, this);
+    if (wizard.exec() != QDialog::Accepted)
+        return false;
+    const std::string section = writeClockKeys(*document_, wizard.Keys());
+    editorState().CodeStale = editorState().AnalysisStale = true;
+    TreeViewLoad();
+    ReloadPreviews();
+    if (layers_)
+        layers_->AddButton();
+    SectionChange(section);
+    main_.NotifyModification(QStringLiteral("Add Clock"));
     return true;
 }
 

@@ -28,6 +28,8 @@
 #include "store/PlatformPaths.h"
 #include "store/StringOps.h"
 #include "store/Version.h"
+#include "wizards/ButtonWizardForm.h"
+#include "wizards/NewSkinForm.h"
 #include "wizards/NewSkinWizard.h"
 #include "wizards/NewSkinfromAScratchForm.h"
 #include "wizards/ScratchPreviewForm.h"
@@ -489,6 +491,11 @@ void TMainForm::connectActions()
             FileOpenRoutine();
         }
     });
+    on("FileNewSkin", [this] { NewSkinClick(); });
+    on("ToolButtonNew", [this] { NewSkinClick(); });
+    // The button wizard only guides and is not offered in the menu; it writes nothing.
+    on("InsertButtonWizardItem", [this] { TfrmAddButtonWizard(this).exec(); });
+    on("InsertClockItem", [this] { if (explorer_) explorer_->ClockAdd(); });
     on("EditDuplicateButtonItem", [this] {
         if (explorer_)
             explorer_->ButtonDuplicate(editorState().CurrentSection);
@@ -1147,6 +1154,26 @@ void TMainForm::FileCloseItemClick()
     SetDocumentState(false);
 }
 
+void TMainForm::NewSkinClick()
+{
+    FileCloseItemClick();
+    int type = 0;
+    std::string file;
+    {
+        TNewSkinForm gallery(programFolder() / "template", this);
+        gallery.exec();
+        type = gallery.ResultType();
+        file = gallery.ResultFile();
+    }
+    switch (type) {
+    case 1: Action(QStringLiteral("FileNewWizardItem"))->trigger(); break;
+    case 2: Action(QStringLiteral("FileNewTemplateWizardItem"))->trigger(); break;
+    case 3:
+    case 4: FileNewSkinClick(fromBytes(file)); break;
+    default: break;
+    }
+}
+
 void TMainForm::FileNewSkinClick(const QString& templateName)
 {
     EditorState& state = editorState();
@@ -1156,16 +1183,43 @@ void TMainForm::FileNewSkinClick(const QString& templateName)
     if (!ok)
         return;
     const std::string upperTemplate = asciiUpper(toBytes(templateName));
-    const std::string newName = toBytes(prompt.fileName());
+    const std::string newName = toBytes(prompt.fileName().trimmed());
+    if (!isPlainFolderName(newName)) {
+        prompts().message(QStringLiteral("\"") + fromBytes(newName) +
+                              QStringLiteral("\" cannot be the name of a personality folder: use a name without "
+                                             "slashes, backslashes or \"..\"."),
+                          QStringLiteral("New Skin"), PromptIcon::Error, PromptButtons::Ok);
+        return;
+    }
     const fs::path templates = programFolder() / "template";
     const fs::path folder = fs::path(state.EngineFolder) / newName;
     const fs::path target = folder / (newName + ".uis");
     std::error_code ec;
-    fs::create_directories(folder, ec);
+    // Without the engine folder the copy would land wherever the program was started.
+    if (state.EngineFolder.empty() || !fs::is_directory(state.EngineFolder, ec)) {
+        prompts().message(QStringLiteral("The Veneerix folder was not found, so there is no place for the new "
+                                         "personality."),
+                          QStringLiteral("New Skin"), PromptIcon::Error, PromptButtons::Ok);
+        return;
+    }
     // Template names are looked up without regard to case.
     auto source = resolveFileReference(templates, upperTemplate + ".uis");
-    if (!source || !fs::is_regular_file(*source, ec) ||
-        !copyFileAtomically(*source, target)) {
+    if (!source || !fs::is_regular_file(*source, ec)) {
+        const fs::path wanted = templates / (toBytes(templateName) + ".uis");
+        prompts().message(QStringLiteral("The template ") + QString::fromStdString(wanted.string()) +
+                              QStringLiteral(" was not found."),
+                          QStringLiteral("New Skin"), PromptIcon::Error, PromptButtons::Ok);
+        return;
+    }
+    // Another personality's folder is only written into when the user says so.
+    if (fs::exists(fs::symlink_status(folder, ec)) &&
+        prompts().message(QStringLiteral("The folder ") + QString::fromStdString(folder.string()) +
+                              QStringLiteral(" already exists. Files of the template replace the files of the "
+                                             "same name in it. Continue?"),
+                          QStringLiteral("New Skin"), PromptIcon::Warning, PromptButtons::YesNo) != PromptAnswer::Yes)
+        return;
+    fs::create_directories(folder, ec);
+    if (!copyFileAtomically(*source, target)) {
         prompts().message(QStringLiteral("Unable to create ") + QString::fromStdString(target.string()),
                           QStringLiteral("Error"), PromptIcon::Error, PromptButtons::Ok);
         return;

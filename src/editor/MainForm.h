@@ -42,6 +42,9 @@ public:
     void FileSave();
     void FileSaveAs();
     void FileCloseItemClick();
+    // "New Skin...": closes the document, shows the template gallery and starts what
+    // the chosen entry names.
+    void NewSkinClick();
     void FileNewSkinClick(const QString& templateName);
     // `change` names the undo step of what was just changed; changes with the same
     // non-empty mergeKey made one after another are one step.

@@ -99,6 +99,8 @@ public:
     bool SectionAdd();
     bool AttributeAdd();
     bool ButtonAdd();
+    // The clock wizard; on Finish the clock becomes the next title-bar button.
+    bool ClockAdd();
     // Records a pending value edit as its own step before an insertion.
     void SectionSave();
     void DescribeAttribute();

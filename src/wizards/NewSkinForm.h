@@ -1,0 +1,64 @@
+// "New Skin": the gallery of ways to start a personality, read from templates.ini in
+// the template folder. The dialog only returns the chosen entry's type and file; the
+// main window acts on them.
+#pragma once
+
+#include <QDialog>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace sw {
+
+class TCustomIniFile;
+
+// One gallery entry as templates.ini describes it.
+struct TemplateEntry {
+    int number = 0;  // n of its section Template<n>
+    std::string name;
+    int icon = 1;
+    std::string type;  // kept as text: it is converted only when chosen
+    std::string file;
+    std::vector<std::string> description;
+};
+
+// The entries of Template0 ... Template<TemplateCount> that exist, in number order.
+std::vector<TemplateEntry> readTemplateGallery(TCustomIniFile& ini);
+// The type of an entry as a number; throws EConvertError when it is none.
+int templateType(const std::string& text);
+// How many pictures the gallery's icon list holds, and one of them (32 x 32).
+int templateIconCount();
+QPixmap templateIcon(int index);
+
+class TNewSkinForm : public QDialog {
+    Q_OBJECT
+public:
+    // templateFolder holds templates.ini.
+    explicit TNewSkinForm(const std::filesystem::path& templateFolder, QWidget* parent = nullptr);
+
+    // 0 when nothing was accepted.
+    int ResultType() const { return resultType_; }
+    const std::string& ResultFile() const { return resultFile_; }
+
+    QListWidget* ChoiceNewListView;
+    QPlainTextEdit* DescriptionMemo;
+    QPushButton* Button1;
+    QPushButton* Button2;
+
+    void ChoiceNewListViewClick();
+    void AcceptClick();
+
+private:
+    void FormCreate(const std::filesystem::path& templateFolder);
+
+    std::vector<TemplateEntry> entries_;
+    int resultType_ = 0;
+    std::string resultFile_;
+};
+
+}  // namespace sw
