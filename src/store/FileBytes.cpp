@@ -4,6 +4,7 @@
 #include "store/LockedFile.h"
 
 #include <cerrno>
+#include <algorithm>
 #include <cstring>
 
 #include <fcntl.h>
@@ -42,27 +43,40 @@ std::string readFileBytes(const fs::path& path, std::uintmax_t maxSize)
         throw tooLarge();
     }
     std::string bytes;
-    bytes.reserve(std::size_t(info.st_size));
-    char buffer[1 << 16];
+    int error = readDescriptor(fd, maxSize, bytes);
+    ::close(fd);
+    if (error == EFBIG)
+        throw tooLarge();
+    if (error != 0)
+        throw failure(std::strerror(error));
+    return bytes;
+}
+
+int readDescriptor(int fd, std::uintmax_t maxSize, std::string& bytes)
+{
+    struct stat info {};
+    std::size_t expected = 0;
+    if (::fstat(fd, &info) == 0 && info.st_size > 0 && std::uintmax_t(info.st_size) <= maxSize)
+        expected = std::size_t(info.st_size);
+    // One byte more than expected, so that a file which grew meanwhile is noticed.
+    bytes.assign(expected + 1, '\0');
+    std::size_t have = 0;
     for (;;) {
-        ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (have == bytes.size())
+            bytes.resize(std::size_t(std::min<std::uintmax_t>(bytes.size() * 2 + (1 << 16), maxSize + 1)));
+        ssize_t n = ::pread(fd, bytes.data() + have, bytes.size() - have, off_t(have));
         if (n < 0 && errno == EINTR)
             continue;
-        if (n < 0) {
-            int error = errno;
-            ::close(fd);
-            throw failure(std::strerror(error));
-        }
+        if (n < 0)
+            return errno;
         if (n == 0)
             break;
-        if (bytes.size() + std::size_t(n) > maxSize) {
-            ::close(fd);
-            throw tooLarge();
-        }
-        bytes.append(buffer, std::size_t(n));
+        have += std::size_t(n);
+        if (have > maxSize)
+            return EFBIG;
     }
-    ::close(fd);
-    return bytes;
+    bytes.resize(have);
+    return 0;
 }
 
 void writeFileAtomically(const fs::path& path, std::initializer_list<std::string_view> parts, bool durable)

@@ -20,6 +20,11 @@ inline constexpr std::uintmax_t kMaxIniFileSize = 32u << 20;  // 32 MB
 // that a growing file cannot fill the memory).
 std::string readFileBytes(const std::filesystem::path& path, std::uintmax_t maxSize = kMaxIniFileSize);
 
+// Reads an open file from its start to its end straight into `bytes` (sized from the
+// file's length, so a file is copied once and held once). Returns 0, the errno value of
+// a failed read, or EFBIG when there are more than maxSize bytes.
+int readDescriptor(int fd, std::uintmax_t maxSize, std::string& bytes);
+
 // Replaces the file with the concatenated parts: the bytes go to a new file beside
 // it, which is then renamed over the old one, so a crash leaves either the old or
 // the new content, never a mixture. The write holds the file's lock (LockedFile), so

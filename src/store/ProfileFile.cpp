@@ -37,36 +37,45 @@ Scan scanText(std::string_view text, std::string_view section, std::string_view 
 {
     Scan scan;
     scan.sectionEnd = text.size();
-    bool inSection = false, done = false;
+    bool inSection = false;
+    // The walk stops as soon as nothing more can change the result: at the key, or at
+    // the end of the section. Only a missing section needs the text's last line.
     forEachLine(text, [&](std::string_view content, std::size_t eol) {
         Span span{std::size_t(content.data() - text.data()), content.size(), eol};
         scan.lastLine = span;
         scan.hasLines = true;
         if (scan.firstEol.empty() && eol)
             scan.firstEol = text.substr(span.start + span.length, eol);
-        if (done)
-            return;
+        // Outside the section only headers matter; most lines are told apart by
+        // their first byte that is not blank.
+        if (!inSection) {
+            std::size_t first = 0;
+            while (first < content.size() && static_cast<unsigned char>(content[first]) <= 32)
+                ++first;
+            if (first == content.size() || content[first] != '[')
+                return true;
+        }
         IniLine parsed = classifyIniLine(content);
         if (parsed.kind == IniLineKind::Header) {
             if (inSection) {
                 scan.sectionEnd = span.start;
-                inSection = false;
-                done = true;
-                return;
+                return false;
             }
             if (!scan.hasHeader && sameText(parsed.name, section)) {
                 scan.hasHeader = inSection = true;
                 scan.header = scan.lastEntry = span;
             }
-            return;
+            return true;
         }
         if (!inSection || parsed.kind != IniLineKind::Entry)
-            return;
+            return true;
         scan.lastEntry = span;
-        if (wantKey && !scan.hasKey && sameText(parsed.name, key)) {
+        if (wantKey && sameText(parsed.name, key)) {
             scan.hasKey = true;
             scan.key = span;
+            return false;
         }
+        return true;
     });
     return scan;
 }
@@ -125,7 +134,15 @@ void ProfileFile::replaceBytes(LockedFile& file, std::size_t from, std::size_t t
 {
     std::string_view old(text_);
     file.replace({old.substr(0, from), replacement, old.substr(to)}, durable_, kMaxIniFileSize);
-    text_.replace(from, to - from, replacement);
+    if (replacement.size() <= to - from) {
+        text_.replace(from, to - from, replacement);
+        return;
+    }
+    // Built at its exact size: growing the old one in place could double its capacity.
+    std::string next;
+    next.reserve(text_.size() - (to - from) + replacement.size());
+    next.append(old.substr(0, from)).append(replacement).append(old.substr(to));
+    text_ = std::move(next);
 }
 
 void ProfileFile::writeString(std::string_view section, std::string_view key, std::string_view value)
