@@ -107,11 +107,35 @@ const std::string& ProfileFile::load()
 
 std::optional<std::string> ProfileFile::readValue(std::string_view section, std::string_view key)
 {
-    load();
-    const Scan scan = scanText(text_, section, key, true);
-    if (!scan.hasKey)
+    // Read in blocks and let go: a look-up keeps nothing of the file, and needs no copy of it.
+    std::error_code ec;
+    if (!fs::exists(path_, ec))
         return std::nullopt;
-    return std::string(classifyIniLine(std::string_view(text_).substr(scan.key.start, scan.key.length)).value);
+    std::optional<std::string> value;
+    bool inSection = false, done = false;
+    readFileLines(path_, [&](std::string_view block) {
+        forEachLine(block, [&](std::string_view content, std::size_t) {
+            if (!inSection) {
+                std::size_t first = 0;
+                while (first < content.size() && static_cast<unsigned char>(content[first]) <= 32)
+                    ++first;
+                if (first == content.size() || content[first] != '[')
+                    return true;
+            }
+            IniLine parsed = classifyIniLine(content);
+            if (parsed.kind == IniLineKind::Header) {
+                if (inSection)
+                    return !(done = true);  // only the first section of the name is read
+                inSection = sameText(parsed.name, section);
+            } else if (inSection && parsed.kind == IniLineKind::Entry && sameText(parsed.name, key)) {
+                value = std::string(parsed.value);
+                return !(done = true);
+            }
+            return true;
+        });
+        return !done;
+    });
+    return value;
 }
 
 void ProfileFile::readLocked(LockedFile& file)
