@@ -16,19 +16,19 @@ using test::readBytes;
 using test::TempDir;
 using test::writeBytes;
 
-struct Run {
+struct FrontRun {
     int code = -1;
     std::string out;    // standard output
     std::string trace;  // the dynamic loader's report of the libraries it loaded
 };
 
 // Runs the front program with the loader's library trace sent to a file of its own.
-Run runFront(const std::string& arguments, const TempDir& dir)
+FrontRun runFront(const std::string& arguments, const TempDir& dir)
 {
     const std::string trace = dir.file("trace");
     const std::string command = "LD_DEBUG=libs LD_DEBUG_OUTPUT=" + trace + " '" SKINWRT_FRONT "' " + arguments +
                                 " 2>/dev/null";
-    Run run;
+    FrontRun run;
     std::FILE* pipe = ::popen(command.c_str(), "r");
     if (!pipe)
         return run;
@@ -72,7 +72,7 @@ TEST(FrontProgram, StoreVerbsLoadNoQtAndTheRestReachTheFullProgram)
     for (const auto& row : rows) {
         SCOPED_TRACE(row.arguments);
         writeBytes(skin, "[Colours]\r\nActive=1 2 3\r\n");
-        const Run run = runFront(row.arguments, dir);
+        const FrontRun run = runFront(row.arguments, dir);
         EXPECT_EQ(run.code, row.code);
         if (row.contains)
             EXPECT_NE(run.out.find(row.out), std::string::npos) << run.out;
