@@ -6,6 +6,8 @@
 #include "store/LockedFile.h"
 #include "store/StringOps.h"
 
+#include <cstring>
+
 
 namespace sw {
 
@@ -114,25 +116,42 @@ std::optional<std::string> ProfileFile::readValue(std::string_view section, std:
     std::optional<std::string> value;
     bool inSection = false, done = false;
     readFileLines(path_, [&](std::string_view block) {
-        forEachLine(block, [&](std::string_view content, std::size_t) {
+        std::size_t pos = 0;
+        while (pos < block.size() && !done) {
             if (!inSection) {
-                std::size_t first = 0;
-                while (first < content.size() && static_cast<unsigned char>(content[first]) <= 32)
-                    ++first;
-                if (first == content.size() || content[first] != '[')
+                // Before the section only headers matter, and a header begins with "[":
+                // jump from one "[" to the next instead of walking every line.
+                const void* hit = std::memchr(block.data() + pos, '[', block.size() - pos);
+                if (!hit)
                     return true;
+                const std::size_t at = std::size_t(static_cast<const char*>(hit) - block.data());
+                auto isEnd = [](char c) { return c == '\n' || c == '\r'; };
+                std::size_t start = at;
+                while (start > 0 && static_cast<unsigned char>(block[start - 1]) <= 32 && !isEnd(block[start - 1]))
+                    --start;
+                std::size_t end = at;
+                while (end < block.size() && !isEnd(block[end]))
+                    ++end;
+                if (start == 0 || isEnd(block[start - 1])) {
+                    IniLine parsed = classifyIniLine(block.substr(start, end - start));
+                    inSection = parsed.kind == IniLineKind::Header && sameText(parsed.name, section);
+                }
+                pos = end;
+                continue;
             }
-            IniLine parsed = classifyIniLine(content);
-            if (parsed.kind == IniLineKind::Header) {
-                if (inSection)
+            // In the section: its entries, up to the next header.
+            forEachLine(block.substr(pos), [&](std::string_view content, std::size_t) {
+                IniLine parsed = classifyIniLine(content);
+                if (parsed.kind == IniLineKind::Header)
                     return !(done = true);  // only the first section of the name is read
-                inSection = sameText(parsed.name, section);
-            } else if (inSection && parsed.kind == IniLineKind::Entry && sameText(parsed.name, key)) {
-                value = std::string(parsed.value);
-                return !(done = true);
-            }
-            return true;
-        });
+                if (parsed.kind == IniLineKind::Entry && sameText(parsed.name, key)) {
+                    value = std::string(parsed.value);
+                    return !(done = true);
+                }
+                return true;
+            });
+            pos = block.size();
+        }
         return !done;
     });
     return value;

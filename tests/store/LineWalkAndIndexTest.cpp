@@ -1,8 +1,12 @@
 #include "store/FlatNameIndex.h"
+#include "store/AcceleratedIniFile.h"
 #include "store/IniLine.h"
+#include "store/ProfileFile.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -98,6 +102,38 @@ TEST(FlatNameIndex, AnswersTheFirstPositionOfANameIgnoringCase)
     built.clear();
     EXPECT_TRUE(built.empty());
     EXPECT_EQ(built.find("Key0", nameAt), -1);
+}
+
+// The look-up of the get verb reads the file in blocks and jumps between headers; it
+// must find what the in-memory store finds, wherever lines and blocks happen to end.
+TEST(ProfileFileLookup, FindsWhatTheStoreFindsInAnyText)
+{
+    test::TempDir dir;
+    const std::string file = dir.file("lookup.ini");
+    const char* pieces[] = {"[S]", " [s] ", "[T]", "[S", "a[S]", ";[S]", "[ S ]", "[]", "[[S]]", "k=1", "K = 2",
+                            "k", "=k", "x=[S]", "  [T]x", "[T]\t", "v=3", "\r", "\n", "\r\n", "\r\r", "\n\r"};
+    const std::pair<const char*, const char*> lookups[] = {
+        {"S", "k"}, {"s", "K"}, {"T", "v"}, {" S ", "k"}, {"S", ""}, {"[S]", "k"}, {"", "k"}, {"T", "k"}, {"U", "k"}};
+    std::mt19937 random(11);
+    // Small texts, then ones of several blocks so that lines cross the block ends.
+    for (std::size_t size : {std::size_t(40), std::size_t(200), std::size_t(3000), std::size_t(600000)}) {
+        for (int round = 0; round < 30; ++round) {
+            std::string text;
+            while (text.size() < size) {
+                text += pieces[random() % std::size(pieces)];
+                if (random() % 3 == 0)
+                    text += "\r\n";
+            }
+            test::writeBytes(file, text);
+            TAcceleratedIniFile store(file);
+            for (const auto& [section, key] : lookups) {
+                std::string expected = store.ReadString(section, key, kMissingValue);
+                std::optional<std::string> found = ProfileFile(file).readValue(section, key);
+                ASSERT_EQ(found.value_or(std::string(kMissingValue)), expected)
+                    << "size " << size << ", round " << round << ", [" << section << "] " << key;
+            }
+        }
+    }
 }
 
 }  // namespace
