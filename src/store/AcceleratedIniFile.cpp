@@ -16,9 +16,14 @@ namespace {
 constexpr std::size_t kIndexedEntries = 16;
 constexpr std::size_t kIndexedSections = 16;
 
+// Names are short: a plain loop finds the "=" sooner than a library search is set up.
 std::string_view entryName(const std::string& entry)
 {
-    return std::string_view(entry).substr(0, entry.find('='));
+    const char* text = entry.data();
+    std::size_t length = 0;
+    while (length < entry.size() && text[length] != '=')
+        ++length;
+    return {text, length};
 }
 
 }  // namespace
@@ -178,7 +183,7 @@ std::string TAcceleratedIniFile::ReadString(std::string_view section, std::strin
     if (position < 0)
         return std::string(def);
     const std::string& entry = found->entries[std::size_t(position)];
-    return entry.substr(entry.find('=') + 1);
+    return entry.substr(entryName(entry).size() + 1);
 }
 
 std::optional<std::string_view> TAcceleratedIniFile::ValueAt(std::size_t position, std::string_view key) const
@@ -189,8 +194,8 @@ std::optional<std::string_view> TAcceleratedIniFile::ValueAt(std::size_t positio
     std::ptrdiff_t found = section.findKey(key);
     if (found < 0)
         return std::nullopt;
-    std::string_view entry = section.entries[std::size_t(found)];
-    return entry.substr(entry.find('=') + 1);
+    const std::string& entry = section.entries[std::size_t(found)];
+    return std::string_view(entry).substr(entryName(entry).size() + 1);
 }
 
 std::size_t TAcceleratedIniFile::SectionCount() const
