@@ -27,6 +27,7 @@ struct FileReport {
     std::string file;  // as given
     std::optional<int> version;
     std::vector<ValidationFinding> findings;
+    std::size_t omitted = 0;  // findings counted but not listed
     bool unknownFormat = false;
     std::string error;  // the file could not be read, or its check could not complete
 
@@ -63,6 +64,7 @@ FileReport checkFile(const std::string& name)
             document.MergePluginDefinitions(plugin.string());
         ValidationResult result = validate(document);
         report.findings = std::move(result.findings);
+        report.omitted = result.omitted;
         if (!result.completed)
             report.error = "validation stopped at [" + result.errorSection + "] " + result.errorAttribute +
                            " by the catalogue: " + result.error;
@@ -126,7 +128,10 @@ void printJson(const FileReport& report, std::ostream& out)
             << ", \"message\": " << jsonString(finding.caption) << "}";
         separator = ", ";
     }
-    out << "]}";
+    out << "]";
+    if (report.omitted)
+        out << ", \"omitted\": " << report.omitted;
+    out << "}";
 }
 
 }  // namespace
@@ -138,7 +143,9 @@ std::string validateHelp()
            "Checks each personality file against the catalogue of its format version and the\n"
            "files it names. Prints one line per finding: file, section, attribute and message,\n"
            "separated by tabs (\"No errors found\" for a clean file). --json prints a JSON array\n"
-           "with one object per file (file, version, status, error, findings).\n"
+           "with one object per file (file, version, status, error, findings; omitted when some\n"
+           "were not listed).\n"
+           "At most 10000 findings of one kind are listed; the rest are counted in a last line.\n"
            "Exit 0 when every file is clean, 1 when any has findings, 2 when a file cannot be\n"
            "read or checked.\n";
 }
@@ -162,6 +169,9 @@ int runValidate(const std::vector<std::string>& files, bool json, std::ostream& 
         } else {
             for (const ValidationFinding& finding : report.findings)
                 out << file << '\t' << finding.section << '\t' << finding.attribute << '\t' << finding.caption << "\n";
+            if (report.omitted)
+                out << file << "\t\t\t" << report.omitted << " more findings not listed (at most "
+                    << kMaxFindingsListed << " of each kind are)\n";
         }
         if (!report.error.empty())
             err << "skinwrt: " << file << ": " << report.error << "\n";

@@ -1,73 +1,51 @@
-// The skin editor's entry point: a batch verb runs without a window; anything else
-// starts the editor.
+// The program users call. The verbs that read or edit one INI file run here, linked
+// against the store alone, so a script calling "skinwrt get" thousands of times pays
+// no start-up of the window libraries; every other command line (the editor, render,
+// validate, pack, install, cut, help) is handed to the full program, which lies beside
+// this one in the build tree and in <prefix>/libexec when installed.
 #include "CommandLine.h"
+#include "StoreVerbs.h"
 
-#include "editor/AboutBox.h"
-#include "editor/MainForm.h"
-#include "editor/WidgetPrompts.h"
-#include "engine/ScopedService.h"
-#include "manage/PropertiesFormActions.h"
+#include "store/Version.h"
 
-#include <QApplication>
-#include <QScreen>
-#include <QTimer>
-
-#include <cstdlib>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 #include <iostream>
+
+#include <unistd.h>
+
+namespace fs = std::filesystem;
 
 namespace {
 
-bool displayAvailable()
+fs::path fullProgram()
 {
-    auto set = [](const char* name) {
-        const char* value = std::getenv(name);
-        return value && *value;
-    };
-    return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
+    std::error_code ec;
+    fs::path self = fs::read_symlink("/proc/self/exe", ec);
+    fs::path folder = ec ? fs::path(".") : self.parent_path();
+    fs::path beside = folder / "skinwrt-full";
+    if (fs::exists(beside, ec))
+        return beside;
+    return folder.parent_path() / "libexec" / "skinwrt-full";
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    std::vector<std::string> args(argv + 1, argv + argc);
-    int code = sw::runCommandLine(args, std::cout, std::cerr);
-    if (code >= 0)
-        return code;
-    if (!displayAvailable()) {
-        std::cerr << "skinwrt: no display is available to show the editor.\n"
-                     "Use 'skinwrt render FILE -o OUT.png' to draw a preview without one.\n";
-        return 2;
+    if (argc > 1) {
+        std::vector<std::string> args(argv + 1, argv + argc);
+        if (args[0] == "--version") {
+            std::cout << "skinwrt " << sw::programVersion() << "\n";
+            return sw::ExitOk;
+        }
+        int code = sw::runStoreVerb(args, std::cout, std::cerr);
+        if (code >= 0)
+            return code;
     }
-
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Skinwright"));
-    sw::WidgetPrompts prompts;
-    sw::ScopedService<sw::PromptService> installed(prompts);
-    QStringList arguments = QApplication::arguments().mid(1);
-    sw::TMainForm main(QString(), arguments);
-    // The preferences live a layer above the main window, so they are connected here.
-    sw::connectPropertiesActions(main);
-    int exitCode = main.StartUp();
-    if (exitCode >= 0)
-        return exitCode;
-    // SKINWRT_SCREENSHOT=out.png: take a picture of the whole screen once the windows
-    // have settled, then quit (for looking at the editor on a machine without a desktop).
-    QString screenshot = qEnvironmentVariable("SKINWRT_SCREENSHOT");
-    if (!screenshot.isEmpty())
-        QTimer::singleShot(2000, &main, [screenshot] {
-            QGuiApplication::primaryScreen()->grabWindow(0).save(screenshot);
-            // A message box may be waiting for an answer; it goes too.
-            for (QWidget* window : QApplication::topLevelWidgets())
-                if (window->isModal())
-                    window->close();
-            // Queued as well: the timer may fire before the main loop has started.
-            QApplication::quit();
-            QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
-        });
-    main.show();
-#ifdef NDEBUG
-    (new sw::TAboutBox(&main))->ShowAsSplash();
-#endif
-    return QApplication::exec();
+    fs::path full = fullProgram();
+    ::execv(full.c_str(), argv);
+    std::cerr << "skinwrt: cannot start " << full.string() << ": " << std::strerror(errno) << "\n";
+    return sw::ExitUsage;
 }

@@ -1,10 +1,14 @@
 // The INI store beside inih and SimpleIni doing the same work in the same run:
 // parsing a 10 MB file, one million keyed reads, and one write-through edit of a
-// 1 MB file beside rewriting its bytes once.
+// 1 MB file beside rewriting its bytes once; and the whole paths of the get and set
+// verbs on a 10 MB file beside reading (and writing) the same bytes once.
 #include "RatioReporter.h"
 
 #include "store/AcceleratedIniFile.h"
+#include "store/FileBytes.h"
+#include "store/IniLine.h"
 #include "store/IniFile.h"
+#include "store/ProfileFile.h"
 
 #include <INIReader.h>
 #define SI_CONVERT_ICU  // the converter the packaged library was built with
@@ -17,6 +21,9 @@
 #include <fstream>
 #include <random>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -24,6 +31,8 @@ namespace {
 struct Fixture {
     fs::path folder;
     std::string bigFile, megFile;
+    // The last section of the big file: a get or set there walks every byte.
+    std::string lastSection;
     std::vector<std::pair<std::string, std::string>> lookups;
 
     Fixture()
@@ -32,7 +41,7 @@ struct Fixture {
         fs::create_directories(folder);
         bigFile = (folder / "big.ini").string();
         megFile = (folder / "meg.ini").string();
-        write(bigFile, 10 << 20);
+        lastSection = "Section" + std::to_string(write(bigFile, 10 << 20));
         write(megFile, 1 << 20);
         std::mt19937 random(7);
         for (int i = 0; i < 4096; ++i)
@@ -42,10 +51,12 @@ struct Fixture {
     ~Fixture() { fs::remove_all(folder); }
 
     // Sections of 40 attributes with skin-like values, comments and blank lines.
-    static void write(const std::string& path, std::size_t size)
+    // Returns the number of the last section.
+    static int write(const std::string& path, std::size_t size)
     {
         std::string text;
-        for (int s = 0; text.size() < size; ++s) {
+        int s = 0;
+        for (; text.size() < size; ++s) {
             text += "; section " + std::to_string(s) + "\r\n[Section" + std::to_string(s) + "]\r\n";
             for (int k = 0; k < 40; ++k)
                 text += "Attribute" + std::to_string(k) + " = " + std::to_string(s * 7 % 256) + " " +
@@ -53,6 +64,7 @@ struct Fixture {
             text += "\r\n";
         }
         std::ofstream(path, std::ios::binary).write(text.data(), std::streamsize(text.size()));
+        return s - 1;
     }
 };
 
@@ -160,6 +172,74 @@ void RewriteBytesOnce(benchmark::State& state)
 }
 BENCHMARK(RewriteBytesOnce)->Unit(benchmark::kMicrosecond);
 
+// The least a parser can do: walk the lines of the bytes in memory and tell headers
+// from entries, keeping nothing.
+void ScanBytes(benchmark::State& state)
+{
+    std::string bytes = sw::readFileBytes(fixture().bigFile);
+    for (auto _ : state) {
+        std::size_t headers = 0, entries = 0;
+        sw::forEachLine(bytes, [&](std::string_view line, std::size_t) {
+            sw::IniLine parsed = sw::classifyIniLine(line);
+            headers += parsed.kind == sw::IniLineKind::Header;
+            entries += parsed.kind == sw::IniLineKind::Entry;
+        });
+        benchmark::DoNotOptimize(headers + entries);
+    }
+}
+BENCHMARK(ScanBytes)->Unit(benchmark::kMillisecond);
+
+// What "skinwrt get" does after reading its arguments: read the file, find the key.
+void GetWholePath(benchmark::State& state)
+{
+    for (auto _ : state) {
+        sw::ProfileFile file(fixture().bigFile);
+        benchmark::DoNotOptimize(file.readValue(fixture().lastSection, "Attribute39"));
+    }
+}
+BENCHMARK(GetWholePath)->Unit(benchmark::kMillisecond);
+
+// What cat does: read the file and write its bytes out.
+void CatBytes(benchmark::State& state)
+{
+    int out = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    for (auto _ : state) {
+        std::string bytes = sw::readFileBytes(fixture().bigFile);
+        benchmark::DoNotOptimize(::write(out, bytes.data(), bytes.size()));
+    }
+    ::close(out);
+}
+BENCHMARK(CatBytes)->Unit(benchmark::kMillisecond);
+
+// What "skinwrt set" does: read under the lock, find the key, write the file beside
+// and rename it over the old one. The wait for the disk is left out (as cp leaves it
+// out) so that both sides measure the work of this program.
+void SetWholePath(benchmark::State& state)
+{
+    const fs::path target = fixture().folder / "set.ini";
+    fs::copy_file(fixture().bigFile, target, fs::copy_options::overwrite_existing);
+    int i = 0;
+    for (auto _ : state) {
+        sw::ProfileFile file(target);
+        file.setDurable(false);
+        file.writeString(fixture().lastSection, "Attribute7", std::to_string(i++ % 1000));
+    }
+}
+BENCHMARK(SetWholePath)->Unit(benchmark::kMillisecond);
+
+// What cp does: read the file and write its bytes to another.
+void CopyBytes(benchmark::State& state)
+{
+    const std::string target = (fixture().folder / "copy.ini").string();
+    for (auto _ : state) {
+        std::string bytes = sw::readFileBytes(fixture().bigFile);
+        int out = ::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        benchmark::DoNotOptimize(::write(out, bytes.data(), bytes.size()));
+        ::close(out);
+    }
+}
+BENCHMARK(CopyBytes)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -171,6 +251,9 @@ int main(int argc, char** argv)
         {"ReadOurs", "ReadInih", 1.0, "1,000,000 keyed reads: ours / inih (INIReader)"},
         {"ReadOurs", "ReadSimpleIni", 1.0, "1,000,000 keyed reads: ours / SimpleIni"},
         {"WriteThroughOneKey", "RewriteBytesOnce", 3.0, "write-through edit of 1 MB / memcpy+write of 1 MB"},
+        {"ParseOurs", "ScanBytes", 3.0, "parse 10 MB into the store / scan of the same bytes"},
+        {"GetWholePath", "CatBytes", 4.0, "get on 10 MB (read, find) / read+write of the bytes"},
+        {"SetWholePath", "CopyBytes", 4.0, "set on 10 MB (lock, read, find, replace) / read+write to a copy"},
     });
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();

@@ -1,16 +1,21 @@
 // Validating a large personality (10,000 attributes in 400 button sections, with the
-// shipped catalogue and bitmaps on disk) beside inih parsing the same bytes.
+// shipped catalogue and bitmaps on disk) beside inih parsing the same bytes; the whole
+// validate path (a fresh document each time) beside the whole get path on the same
+// file; and a skin with a hostile catalogue of long inheritance chains.
 #include "RatioReporter.h"
 
+#include "ValidateCommand.h"
 #include "document/UisFile.h"
 #include "document/Validator.h"
 #include "store/PlatformPaths.h"
+#include "store/ProfileFile.h"
 
 #include <ini.h>
 
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -38,6 +43,7 @@ std::string bitmapHeader(int width, int height)
 struct Fixture {
     fs::path folder;
     std::string skin;
+    fs::path chains;
 
     Fixture()
     {
@@ -77,6 +83,20 @@ struct Fixture {
         skin = (folder / "Skins" / "Big" / "Big.uis").string();
         writeText(skin, text);
         sw::setProgramFolder(folder / "program");
+
+        // A catalogue of a 100,000-link chain and a 50,000-link ring, about 5 MB.
+        fs::create_directories(folder / "Skins" / "Chains");
+        std::string catalogue = "[PluginInfo]\r\nUisType=2\r\n";
+        constexpr int kChain = 100000, kRing = 50000;
+        for (int i = 0; i < kChain; ++i)
+            catalogue += "[Chain,A" + std::to_string(i) + "]\r\nInherits=Chain,A" + std::to_string(i + 1) + "\r\n";
+        for (int i = 0; i < kRing; ++i)
+            catalogue += "[Ring,A" + std::to_string(i) + "]\r\nInherits=Ring,A" + std::to_string((i + 1) % kRing) +
+                         "\r\n";
+        catalogue += "[Chain,A" + std::to_string(kChain) + "]\r\nOptional=0\r\n";
+        writeText(folder / "Skins" / "Chains" / "chains.def", catalogue);
+        chains = folder / "Skins" / "Chains" / "Skin.uis";
+        writeText(chains, "[TITLEBARSKIN]\r\nSkinName=Chains\r\nSkinAuthor=me\r\n[Chain]\r\nA5=1\r\n[Ring]\r\nA7=2\r\n");
     }
     ~Fixture() { fs::remove_all(folder); }
 };
@@ -115,6 +135,52 @@ void ParseSameBytesInih(benchmark::State& state)
 }
 BENCHMARK(ParseSameBytesInih)->Unit(benchmark::kMillisecond);
 
+// The validate verb's work on one file: read it into a new document, validate, report.
+void ValidateWholePath(benchmark::State& state)
+{
+    for (auto _ : state) {
+        std::ostringstream out, err;
+        benchmark::DoNotOptimize(sw::runValidate({fixture().skin}, false, out, err));
+    }
+}
+BENCHMARK(ValidateWholePath)->Unit(benchmark::kMillisecond);
+
+// The get verb's work on the same file: read it, find the last key.
+void GetSameFile(benchmark::State& state)
+{
+    for (auto _ : state) {
+        sw::ProfileFile file(fixture().skin);
+        benchmark::DoNotOptimize(file.readValue("Button399", "Command"));
+    }
+}
+BENCHMARK(GetSameFile)->Unit(benchmark::kMillisecond);
+
+void ValidateChainCatalogue(benchmark::State& state)
+{
+    for (auto _ : state) {
+        std::ostringstream out, err;
+        benchmark::DoNotOptimize(sw::runValidate({fixture().chains.string()}, false, out, err));
+    }
+}
+BENCHMARK(ValidateChainCatalogue)->Unit(benchmark::kMillisecond);
+
+// Reading the catalogue's bytes into a store of their own, as inih does.
+void ParseChainCatalogueInih(benchmark::State& state)
+{
+    const std::string catalogue = (fixture().chains.parent_path() / "chains.def").string();
+    for (auto _ : state) {
+        std::vector<std::string> values;
+        ini_parse(catalogue.c_str(),
+                  [](void* user, const char*, const char*, const char* value) {
+                      static_cast<std::vector<std::string>*>(user)->push_back(value);
+                      return 1;
+                  },
+                  &values);
+        benchmark::DoNotOptimize(values);
+    }
+}
+BENCHMARK(ParseChainCatalogueInih)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -123,6 +189,8 @@ int main(int argc, char** argv)
     fixture();
     sw::bench::RatioReporter reporter({
         {"ValidatePersonality", "ParseSameBytesInih", 8.0, "validate 10,000 attributes / inih parse"},
+        {"ValidateWholePath", "GetSameFile", 2.0, "validate verb (fresh document) / get verb, same file"},
+        {"ValidateChainCatalogue", "ParseChainCatalogueInih", 10.0, "validate with a 150,000-link catalogue / inih parse of it"},
     });
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();

@@ -4,6 +4,9 @@
 include(GNUInstallDirs)
 
 install(TARGETS skinwrt tweakvx RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The full program behind skinwrt: found by it in ../libexec, and finding its data
+# in ../share/skinwright from there.
+install(TARGETS skinwrt_full RUNTIME DESTINATION libexec)
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/ DESTINATION ${CMAKE_INSTALL_DATADIR}/skinwright)
 install(FILES ${CMAKE_SOURCE_DIR}/desktop/skinwright.desktop ${CMAKE_SOURCE_DIR}/desktop/tweakvx.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

@@ -86,6 +86,10 @@ private:
     void add(std::string caption, int icon, std::string section, std::string attribute,
              FindingKind kind = FindingKind::Catalogue)
     {
+        if (++listed_[icon] > kMaxFindingsListed) {
+            ++result_.omitted;
+            return;
+        }
         result_.findings.push_back({std::move(caption), icon, std::move(section), std::move(attribute), kind});
     }
     bool referencedFileExists(const std::string& reference);
@@ -131,6 +135,8 @@ private:
     std::unordered_map<std::string, Definition> definitions_;
     // Each folder a reference passes through is listed once per run.
     FolderIndex folders_;
+    // How many findings of each icon were met.
+    std::unordered_map<int, std::size_t> listed_;
 };
 
 bool Checker::referencedFileExists(const std::string& reference)

@@ -46,12 +46,16 @@ struct ValidationResult {
     bool completed = true;
     std::string error;  // why it stopped
     std::string errorSection, errorAttribute;
+    // Findings past the first kMaxFindingsListed of one icon are counted here instead
+    // of kept, so a file of millions of bad lines cannot fill the memory.
+    std::size_t omitted = 0;
 
     // Whether the run completed with nothing to report but "No errors found".
     bool clean() const;
 };
 
 inline constexpr const char* kNoErrorsFound = "No errors found";
+inline constexpr std::size_t kMaxFindingsListed = 10000;
 
 // Validates the document's sections and attributes. `file` is the file whose existence
 // is checked first (normally the document's own file); `skinsRoot` is the folder the

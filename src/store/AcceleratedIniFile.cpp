@@ -1,6 +1,7 @@
 #include "store/AcceleratedIniFile.h"
 
 #include "store/FileBytes.h"
+#include "store/FlatNameIndex.h"
 #include "store/IniLine.h"
 
 #include <deque>
@@ -15,21 +16,29 @@ namespace {
 constexpr std::size_t kIndexedEntries = 16;
 constexpr std::size_t kIndexedSections = 16;
 
+// Names are short: a plain loop finds the "=" sooner than a library search is set up.
 std::string_view entryName(const std::string& entry)
 {
-    return std::string_view(entry).substr(0, entry.find('='));
+    const char* text = entry.data();
+    std::size_t length = 0;
+    while (length < entry.size() && text[length] != '=')
+        ++length;
+    return {text, length};
 }
 
 }  // namespace
 
 struct TAcceleratedIniFile::Section {
-    using KeyIndex = std::unordered_map<std::string, std::size_t, CaseInsensitiveHash, CaseInsensitiveEqual>;
-
     std::string name;
     std::vector<std::string> entries;
     // Key -> first entry position, built on demand for long sections only, so a file
     // of many small sections pays nothing for it.
-    mutable std::unique_ptr<KeyIndex> keyIndex;
+    mutable std::unique_ptr<FlatNameIndex> keyIndex;
+
+    auto nameAt() const
+    {
+        return [this](std::size_t i) { return entryName(entries[i]); };
+    }
 
     std::ptrdiff_t findKey(std::string_view key) const
     {
@@ -40,19 +49,17 @@ struct TAcceleratedIniFile::Section {
             return -1;
         }
         if (!keyIndex) {
-            keyIndex = std::make_unique<KeyIndex>();
-            for (std::size_t i = 0; i < entries.size(); ++i)
-                keyIndex->emplace(entryName(entries[i]), i);
+            keyIndex = std::make_unique<FlatNameIndex>();
+            keyIndex->build(entries.size(), nameAt());
         }
-        auto found = keyIndex->find(key);
-        return found == keyIndex->end() ? -1 : std::ptrdiff_t(found->second);
+        return keyIndex->find(key, nameAt());
     }
 
     void append(std::string entry)
     {
-        if (keyIndex)
-            keyIndex->emplace(entryName(entry), entries.size());
         entries.push_back(std::move(entry));
+        if (keyIndex)
+            keyIndex->add(entryName(entries.back()), entries.size() - 1, nameAt());
     }
 
     void remove(std::size_t position)
@@ -61,6 +68,11 @@ struct TAcceleratedIniFile::Section {
         keyIndex.reset();
     }
 };
+
+auto TAcceleratedIniFile::sectionNameAt() const
+{
+    return [this](std::size_t i) -> std::string_view { return (*sections_)[i].name; };
+}
 
 TAcceleratedIniFile::TAcceleratedIniFile(std::string fileName, NoLoad)
     : TCustomIniFile(std::move(fileName)), sections_(std::make_unique<std::deque<Section>>())
@@ -119,11 +131,11 @@ void TAcceleratedIniFile::clearCache()
 
 TAcceleratedIniFile::Section& TAcceleratedIniFile::appendSection(std::string_view name)
 {
-    if (sectionIndexValid_)
-        sectionIndex_.emplace(name, sections_->size());
     // In a deque: no allocation of its own per section, and the others stay where they are.
     sections_->emplace_back();
     sections_->back().name = name;
+    if (sectionIndexValid_)
+        sectionIndex_.add(name, sections_->size() - 1, sectionNameAt());
     return sections_->back();
 }
 
@@ -137,13 +149,10 @@ std::ptrdiff_t TAcceleratedIniFile::findSectionPosition(std::string_view name) c
         return -1;
     }
     if (!sectionIndexValid_) {
-        sectionIndex_.clear();
-        for (std::size_t i = 0; i < sections.size(); ++i)
-            sectionIndex_.emplace(sections[i].name, i);
+        sectionIndex_.build(sections.size(), sectionNameAt());
         sectionIndexValid_ = true;
     }
-    auto found = sectionIndex_.find(name);
-    return found == sectionIndex_.end() ? -1 : std::ptrdiff_t(found->second);
+    return sectionIndex_.find(name, sectionNameAt());
 }
 
 TAcceleratedIniFile::Section* TAcceleratedIniFile::findSection(std::string_view name) const
@@ -174,7 +183,7 @@ std::string TAcceleratedIniFile::ReadString(std::string_view section, std::strin
     if (position < 0)
         return std::string(def);
     const std::string& entry = found->entries[std::size_t(position)];
-    return entry.substr(entry.find('=') + 1);
+    return entry.substr(entryName(entry).size() + 1);
 }
 
 std::optional<std::string_view> TAcceleratedIniFile::ValueAt(std::size_t position, std::string_view key) const
@@ -185,8 +194,8 @@ std::optional<std::string_view> TAcceleratedIniFile::ValueAt(std::size_t positio
     std::ptrdiff_t found = section.findKey(key);
     if (found < 0)
         return std::nullopt;
-    std::string_view entry = section.entries[std::size_t(found)];
-    return entry.substr(entry.find('=') + 1);
+    const std::string& entry = section.entries[std::size_t(found)];
+    return std::string_view(entry).substr(entryName(entry).size() + 1);
 }
 
 std::size_t TAcceleratedIniFile::SectionCount() const

@@ -3,12 +3,12 @@
 #pragma once
 
 #include "store/CustomIniFile.h"
+#include "store/FlatNameIndex.h"
 #include "store/StringOps.h"
 
 #include <deque>
 #include <memory>
 #include <optional>
-#include <unordered_map>
 
 namespace sw {
 
@@ -64,13 +64,14 @@ protected:
 
 private:
     struct Section;
-    using NameIndex = std::unordered_map<std::string, std::size_t, CaseInsensitiveHash, CaseInsensitiveEqual>;
 
     Section* findSectionCached(std::string_view name);
     std::ptrdiff_t findSectionPosition(std::string_view name) const;
     Section* findSection(std::string_view name) const;
     Section& appendSection(std::string_view name);
     void clearCache();
+    // The name of the section at a position, for the index.
+    auto sectionNameAt() const;
 
     std::unique_ptr<std::deque<Section>> sections_;
     // The one-entry cache of the section found last.
@@ -79,7 +80,7 @@ private:
     Section* cachedSection_ = nullptr;
     // Name -> first position, built on demand for long files; results are those of
     // the first-match search.
-    mutable NameIndex sectionIndex_;
+    mutable FlatNameIndex sectionIndex_;
     mutable bool sectionIndexValid_ = false;
     uint64_t generation_ = 0;
 };

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -19,6 +20,18 @@ inline constexpr std::uintmax_t kMaxIniFileSize = 32u << 20;  // 32 MB
 // device never end), or holds more than maxSize bytes (checked while reading too, so
 // that a growing file cannot fill the memory).
 std::string readFileBytes(const std::filesystem::path& path, std::uintmax_t maxSize = kMaxIniFileSize);
+
+// Reads the file a block at a time into one buffer that is used again, for a reader
+// that needs to see each line once and keeps nothing: visit(text) receives whole lines
+// (the last block: whatever remains) and returns false to stop reading. A line longer
+// than a block makes the buffer grow to hold it. Refuses and throws as readFileBytes.
+void readFileLines(const std::filesystem::path& path, const std::function<bool(std::string_view)>& visit,
+                   std::uintmax_t maxSize = kMaxIniFileSize);
+
+// Reads an open file from its start to its end straight into `bytes` (sized from the
+// file's length, so a file is copied once and held once). Returns 0, the errno value of
+// a failed read, or EFBIG when there are more than maxSize bytes.
+int readDescriptor(int fd, std::uintmax_t maxSize, std::string& bytes);
 
 // Replaces the file with the concatenated parts: the bytes go to a new file beside
 // it, which is then renamed over the old one, so a crash leaves either the old or

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <string_view>
+#include <type_traits>
 
 namespace sw {
 
@@ -24,20 +26,41 @@ IniLine classifyIniLine(std::string_view line);
 
 // Calls visit(content, lineEndLength) for each line; lines end at CR, LF or CR LF.
 // A text that ends without a line break still yields its last line (with length 0);
-// an empty text yields nothing.
+// an empty text yields nothing. A visit that returns bool stops the walk with false.
 template <typename Visit>
 void forEachLine(std::string_view text, Visit&& visit)
 {
-    const char* p = text.data();
-    const char* end = p + text.size();
-    while (p < end) {
-        const char* q = p;
-        while (q < end && *q != '\n' && *q != '\r')
-            ++q;
+    const char* base = text.data();
+    const std::size_t size = text.size();
+    // The next LF and the next CR, each looked for with memchr and kept until the walk
+    // passes it, so the bytes are searched once even when only one kind of end occurs.
+    std::size_t nextLf = 0, nextCr = 0;
+    bool lfKnown = false, crKnown = false;
+    auto find = [&](std::size_t from, char c) {
+        const void* hit = std::memchr(base + from, c, size - from);
+        return hit ? std::size_t(static_cast<const char*>(hit) - base) : size;
+    };
+    std::size_t p = 0;
+    while (p < size) {
+        if (!lfKnown || nextLf < p) {
+            nextLf = find(p, '\n');
+            lfKnown = true;
+        }
+        if (!crKnown || nextCr < p) {
+            nextCr = find(p, '\r');
+            crKnown = true;
+        }
+        std::size_t q = nextLf < nextCr ? nextLf : nextCr;
         std::size_t eol = 0;
-        if (q < end)
-            eol = (*q == '\r' && q + 1 < end && q[1] == '\n') ? 2 : 1;
-        visit(std::string_view(p, std::size_t(q - p)), eol);
+        if (q < size)
+            eol = (base[q] == '\r' && q + 1 < size && base[q + 1] == '\n') ? 2 : 1;
+        std::string_view line(base + p, q - p);
+        if constexpr (std::is_same_v<decltype(visit(line, eol)), bool>) {
+            if (!visit(line, eol))
+                return;
+        } else {
+            visit(line, eol);
+        }
         p = q + eol;
     }
 }

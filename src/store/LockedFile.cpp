@@ -1,6 +1,7 @@
 #include "store/LockedFile.h"
 
 #include "store/CustomIniFile.h"
+#include "store/FileBytes.h"
 
 #include <cerrno>
 #include <csignal>
@@ -195,25 +196,12 @@ std::string LockedFile::readAll(std::uintmax_t maxSize) const
     std::string bytes;
     if (fd_ < 0)
         return bytes;
-    struct stat info {};
-    if (::fstat(fd_, &info) == 0 && std::uintmax_t(info.st_size) <= maxSize)
-        bytes.reserve(std::size_t(info.st_size));
-    char buffer[1 << 16];
-    off_t offset = 0;
-    for (;;) {
-        ssize_t n = ::pread(fd_, buffer, sizeof buffer, offset);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            throw EIniFileException("Unable to read " + requested_.string() + " (" + errorText(errno) + ")");
-        if (n == 0)
-            break;
-        if (bytes.size() + std::size_t(n) > maxSize)
-            throw EIniFileException("Unable to read " + requested_.string() + " (the file is larger than " +
-                                    std::to_string(maxSize >> 20) + " MB)");
-        bytes.append(buffer, std::size_t(n));
-        offset += n;
-    }
+    int error = readDescriptor(fd_, maxSize, bytes);
+    if (error == EFBIG)
+        throw EIniFileException("Unable to read " + requested_.string() + " (the file is larger than " +
+                                std::to_string(maxSize >> 20) + " MB)");
+    if (error != 0)
+        throw EIniFileException("Unable to read " + requested_.string() + " (" + errorText(error) + ")");
     return bytes;
 }
 

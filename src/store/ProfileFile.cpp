@@ -6,6 +6,8 @@
 #include "store/LockedFile.h"
 #include "store/StringOps.h"
 
+#include <cstring>
+
 
 namespace sw {
 
@@ -37,36 +39,45 @@ Scan scanText(std::string_view text, std::string_view section, std::string_view 
 {
     Scan scan;
     scan.sectionEnd = text.size();
-    bool inSection = false, done = false;
+    bool inSection = false;
+    // The walk stops as soon as nothing more can change the result: at the key, or at
+    // the end of the section. Only a missing section needs the text's last line.
     forEachLine(text, [&](std::string_view content, std::size_t eol) {
         Span span{std::size_t(content.data() - text.data()), content.size(), eol};
         scan.lastLine = span;
         scan.hasLines = true;
         if (scan.firstEol.empty() && eol)
             scan.firstEol = text.substr(span.start + span.length, eol);
-        if (done)
-            return;
+        // Outside the section only headers matter; most lines are told apart by
+        // their first byte that is not blank.
+        if (!inSection) {
+            std::size_t first = 0;
+            while (first < content.size() && static_cast<unsigned char>(content[first]) <= 32)
+                ++first;
+            if (first == content.size() || content[first] != '[')
+                return true;
+        }
         IniLine parsed = classifyIniLine(content);
         if (parsed.kind == IniLineKind::Header) {
             if (inSection) {
                 scan.sectionEnd = span.start;
-                inSection = false;
-                done = true;
-                return;
+                return false;
             }
             if (!scan.hasHeader && sameText(parsed.name, section)) {
                 scan.hasHeader = inSection = true;
                 scan.header = scan.lastEntry = span;
             }
-            return;
+            return true;
         }
         if (!inSection || parsed.kind != IniLineKind::Entry)
-            return;
+            return true;
         scan.lastEntry = span;
-        if (wantKey && !scan.hasKey && sameText(parsed.name, key)) {
+        if (wantKey && sameText(parsed.name, key)) {
             scan.hasKey = true;
             scan.key = span;
+            return false;
         }
+        return true;
     });
     return scan;
 }
@@ -98,11 +109,52 @@ const std::string& ProfileFile::load()
 
 std::optional<std::string> ProfileFile::readValue(std::string_view section, std::string_view key)
 {
-    load();
-    const Scan scan = scanText(text_, section, key, true);
-    if (!scan.hasKey)
+    // Read in blocks and let go: a look-up keeps nothing of the file, and needs no copy of it.
+    std::error_code ec;
+    if (!fs::exists(path_, ec))
         return std::nullopt;
-    return std::string(classifyIniLine(std::string_view(text_).substr(scan.key.start, scan.key.length)).value);
+    std::optional<std::string> value;
+    bool inSection = false, done = false;
+    readFileLines(path_, [&](std::string_view block) {
+        std::size_t pos = 0;
+        while (pos < block.size() && !done) {
+            if (!inSection) {
+                // Before the section only headers matter, and a header begins with "[":
+                // jump from one "[" to the next instead of walking every line.
+                const void* hit = std::memchr(block.data() + pos, '[', block.size() - pos);
+                if (!hit)
+                    return true;
+                const std::size_t at = std::size_t(static_cast<const char*>(hit) - block.data());
+                auto isEnd = [](char c) { return c == '\n' || c == '\r'; };
+                std::size_t start = at;
+                while (start > 0 && static_cast<unsigned char>(block[start - 1]) <= 32 && !isEnd(block[start - 1]))
+                    --start;
+                std::size_t end = at;
+                while (end < block.size() && !isEnd(block[end]))
+                    ++end;
+                if (start == 0 || isEnd(block[start - 1])) {
+                    IniLine parsed = classifyIniLine(block.substr(start, end - start));
+                    inSection = parsed.kind == IniLineKind::Header && sameText(parsed.name, section);
+                }
+                pos = end;
+                continue;
+            }
+            // In the section: its entries, up to the next header.
+            forEachLine(block.substr(pos), [&](std::string_view content, std::size_t) {
+                IniLine parsed = classifyIniLine(content);
+                if (parsed.kind == IniLineKind::Header)
+                    return !(done = true);  // only the first section of the name is read
+                if (parsed.kind == IniLineKind::Entry && sameText(parsed.name, key)) {
+                    value = std::string(parsed.value);
+                    return !(done = true);
+                }
+                return true;
+            });
+            pos = block.size();
+        }
+        return !done;
+    });
+    return value;
 }
 
 void ProfileFile::readLocked(LockedFile& file)
@@ -125,7 +177,15 @@ void ProfileFile::replaceBytes(LockedFile& file, std::size_t from, std::size_t t
 {
     std::string_view old(text_);
     file.replace({old.substr(0, from), replacement, old.substr(to)}, durable_, kMaxIniFileSize);
-    text_.replace(from, to - from, replacement);
+    if (replacement.size() <= to - from) {
+        text_.replace(from, to - from, replacement);
+        return;
+    }
+    // Built at its exact size: growing the old one in place could double its capacity.
+    std::string next;
+    next.reserve(text_.size() - (to - from) + replacement.size());
+    next.append(old.substr(0, from)).append(replacement).append(old.substr(to));
+    text_ = std::move(next);
 }
 
 void ProfileFile::writeString(std::string_view section, std::string_view key, std::string_view value)

@@ -23,6 +23,7 @@ public:
 
     // Reads the file and gives the value of the key as the in-memory stores read it
     // (first section and first key of those names), or nothing when it is missing.
+    // The file is read a block at a time and not kept (bytes() does not change).
     std::optional<std::string> readValue(std::string_view section, std::string_view key);
 
     // Sets the value of the first key of that name in the first section of that name,

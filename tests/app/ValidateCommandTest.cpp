@@ -173,5 +173,40 @@ TEST(ValidateCommand, Arguments)
     }
 }
 
+// A file of very many bad lines: the first findings of each kind are listed, the rest
+// counted in one last line (and in "omitted" of the JSON), whatever the number.
+TEST(ValidateCommand, FindingsPastTheLimitOfTheirKindAreCountedNotListed)
+{
+    TempDir dir;
+    const fs::path skin = dir.path() / "Many" / "Many.uis";
+    fs::create_directories(skin.parent_path());
+    const struct {
+        std::size_t unknown;
+        std::size_t omitted;
+    } rows[] = {{kMaxFindingsListed, 0}, {kMaxFindingsListed + 1, 1}, {kMaxFindingsListed + 250, 250}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.unknown);
+        std::string text = "[TITLEBARSKIN]\r\nSkinName=Many\r\nSkinAuthor=me\r\n";
+        for (std::size_t i = 0; i < row.unknown; ++i)
+            text += "Bogus" + std::to_string(i) + "=1\r\n";
+        writeBytes(skin, text);
+        std::ostringstream out, err;
+        EXPECT_EQ(runValidate({skin.string()}, false, out, err), 1);
+        const std::string lines = out.str();
+        EXPECT_EQ(std::size_t(std::count(lines.begin(), lines.end(), '\n')),
+                  std::min(row.unknown, kMaxFindingsListed) + (row.omitted ? 1 : 0));
+        EXPECT_NE(lines.find("[Bogus0] in Section"), std::string::npos);
+        const std::string tail = skin.string() + "\t\t\t" + std::to_string(row.omitted) +
+                                 " more findings not listed (at most " + std::to_string(kMaxFindingsListed) +
+                                 " of each kind are)\n";
+        EXPECT_EQ(lines.size() >= tail.size() && lines.compare(lines.size() - tail.size(), tail.size(), tail) == 0,
+                  row.omitted != 0);
+        std::ostringstream json, jsonErr;
+        runValidate({skin.string()}, true, json, jsonErr);
+        EXPECT_EQ(json.str().find("\"omitted\": " + std::to_string(row.omitted) + "}") != std::string::npos,
+                  row.omitted != 0);
+    }
+}
+
 }  // namespace
 }  // namespace sw

@@ -17,6 +17,7 @@ fail() {
 
 expected="
 usr/bin/skinwrt
+usr/libexec/skinwrt-full
 usr/bin/tweakvx
 usr/share/skinwright/uis1.def
 usr/share/skinwright/uis1p.def

@@ -130,11 +130,9 @@ TEST(HostileSkin, WrongCaseReferencesInABigFolderValidateInLinearTime)
     EXPECT_LT(run.seconds, 2.0);
 }
 
-TEST(HostileSkin, AHugeCatalogueOfChainsValidatesQuickly)
+// The time this takes is measured by the validator benchmark.
+TEST(HostileSkin, AHugeCatalogueOfChainsMakesOnlyTheReachableLinksMandatory)
 {
-#ifdef SKINWRT_SANITIZED
-    GTEST_SKIP() << "the time of a sanitized build says nothing of the program's";
-#endif
     TempDir dir;
     const fs::path skin = dir.path() / "Skin";
     fs::create_directories(skin);
@@ -162,7 +160,6 @@ TEST(HostileSkin, AHugeCatalogueOfChainsValidatesQuickly)
     EXPECT_EQ(mandatory, std::size_t(kMaxInheritsDepth + 1));
     EXPECT_NE(run.out.find("Manditory attribute [A" + std::to_string(kChain - kMaxInheritsDepth) + "] not"),
               std::string::npos);
-    EXPECT_LT(run.seconds, 2.0);
 }
 
 }  // namespace
