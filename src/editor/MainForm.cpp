@@ -5,6 +5,7 @@
 #include "document/FileReference.h"
 #include "document/UisFile.h"
 #include "editor/AboutBox.h"
+#include "editor/CodeStyles.h"
 #include "document/LineDiff.h"
 #include "editor/DocumentFiles.h"
 #include "editor/DocumentHistory.h"
@@ -117,6 +118,7 @@ TMainForm::TMainForm(const QString& settingsFile, const QStringList& arguments) 
     createToolBars();
     connectActions();
     LoadRecentList();
+    loadCodeStyles(*settings_);
     SetDocumentState(false);
 }
 

@@ -1,6 +1,7 @@
 #include "manage/PropertiesFormActions.h"
 
 #include "document/UisFile.h"
+#include "editor/CodeStyles.h"
 #include "editor/EditorState.h"
 #include "editor/MainForm.h"
 #include "editor/UISExplorerForm.h"
@@ -71,6 +72,8 @@ int showPropertiesForm(TMainForm& main, TPropertiesForm::Mode mode)
     const int result = form.exec();
     // The recent list of the File menu follows a new MaxRecent at once.
     main.LoadRecentList();
+    // The code and script pages take new colours the next time they colour text.
+    loadCodeStyles(main.Settings());
     if (keepOnTop && main.Explorer() == explorer)
         explorer->SetPreviewsOnTop(main.Action(QStringLiteral("WindowPreviewAlwaysonTopItem"))->isChecked());
     return result;
