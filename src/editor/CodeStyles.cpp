@@ -35,6 +35,35 @@ void loadCodeStyles(TCustomIniFile& settings)
     current().styles = readCodeViewStyles(settings);
 }
 
+std::vector<StyledRun> codeViewRuns(const QString& text, bool highlighting, bool sectionOpen, bool* stillOpen)
+{
+    std::vector<StyledRun> runs{{0, int(text.size()), ElementAttribute}};
+    bool open = false;
+    if (highlighting) {
+        for (qsizetype at = text.indexOf(QLatin1Char(';')); at >= 0; at = text.indexOf(QLatin1Char(';'), at + 1)) {
+            qsizetype end = text.indexOf(QLatin1Char('\n'), at);
+            if (end < 0)
+                end = text.size();
+            runs.push_back({int(at), int(end - at), ElementComment});
+            at = end;
+        }
+        for (qsizetype at = sectionOpen ? 0 : text.indexOf(QLatin1Char('[')); at >= 0;
+             at = text.indexOf(QLatin1Char('['), at + 1)) {
+            const qsizetype end = text.indexOf(QLatin1Char(']'), at);
+            if (end < 0) {
+                runs.push_back({int(at), int(text.size() - at), ElementSection});
+                open = true;
+                break;
+            }
+            runs.push_back({int(at), int(end - at + 1), ElementSection});
+            at = end;
+        }
+    }
+    if (stillOpen)
+        *stillOpen = open;
+    return runs;
+}
+
 QTextCharFormat codeFormat(CodeLineType type)
 {
     const CodeViewStyle& style = current().styles[type - 1];

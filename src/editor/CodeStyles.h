@@ -7,6 +7,7 @@
 #include <QTextCharFormat>
 
 #include <array>
+#include <vector>
 
 namespace sw {
 
@@ -23,6 +24,21 @@ struct CodeStyles {
 // The styles in use (the defaults until loadCodeStyles runs).
 const CodeStyles& codeStyles();
 void loadCodeStyles(TCustomIniFile& settings);
+
+// A stretch of text in one element's style (CodeViewElementIndex).
+struct StyledRun {
+    int start;
+    int length;
+    int element;
+};
+// How the code page colours text: the whole text in the "Attribute" (code) style,
+// then, when highlighting, every run from ";" to the line break as "Comment", then
+// every run from "[" to the next "]" as "Section" (later runs win where they overlap).
+// A ";" without a later line break or a "[" without a later "]" runs to the end.
+// `sectionOpen`: the text continues a "[" of earlier text; `stillOpen` receives
+// whether a "[" is still waiting for its "]" at the end.
+std::vector<StyledRun> codeViewRuns(const QString& text, bool highlighting, bool sectionOpen = false,
+                                    bool* stillOpen = nullptr);
 
 // The character format of a line type: colour and the bold, italic and underline flags.
 QTextCharFormat codeFormat(CodeLineType type);

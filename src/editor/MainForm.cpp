@@ -6,6 +6,7 @@
 #include "document/UisFile.h"
 #include "editor/AboutBox.h"
 #include "editor/CodeStyles.h"
+#include "editor/CodeView.h"
 #include "document/LineDiff.h"
 #include "editor/DocumentFiles.h"
 #include "editor/DocumentHistory.h"
@@ -53,6 +54,9 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
 
 #include <cstdio>
 #include <filesystem>
@@ -522,21 +526,34 @@ void TMainForm::connectActions()
             if (explorer_ && editorState().DocumentReady)
                 explorer_->ShowPage("TabSheetZoom");
         });
-    // Cut, copy and paste act on the code page's text; nothing else offers them.
-    for (const char* name : {"EditCutItem", "EditCopyItem", "EditPasteItem", "ToolButtonCut", "ToolButtonCopy",
-                             "ToolButtonPaste"})
-        Action(QString::fromLatin1(name))->setEnabled(false);
-
-    // Undo and redo follow the document's history.
+    // Undo and redo follow the document's history, except on the code page, where they
+    // and cut, copy and paste act on its text.
     QUndoStack& stack = history_->Stack();
-    for (const char* name : {"EditUndoItem", "ToolButtonUndo"}) {
-        on(name, [this] { history_->Stack().undo(); });
-        Action(QString::fromLatin1(name))->setEnabled(false);
-        connect(&stack, &QUndoStack::canUndoChanged, Action(QString::fromLatin1(name)), &QAction::setEnabled);
-    }
-    on("EditRedoItem", [this] { history_->Stack().redo(); });
-    Action(QStringLiteral("EditRedoItem"))->setEnabled(false);
-    connect(&stack, &QUndoStack::canRedoChanged, Action(QStringLiteral("EditRedoItem")), &QAction::setEnabled);
+    auto codeView = [this]() -> TCodeView* { return codePage_ && explorer_ ? explorer_->CodeRichEdit : nullptr; };
+    for (const char* name : {"EditUndoItem", "ToolButtonUndo"})
+        on(name, [this, codeView] {
+            if (TCodeView* code = codeView())
+                code->undo();
+            else
+                history_->Stack().undo();
+        });
+    on("EditRedoItem", [this, codeView] {
+        if (TCodeView* code = codeView())
+            code->redo();
+        else
+            history_->Stack().redo();
+    });
+    for (const char* name : {"EditCutItem", "ToolButtonCut"})
+        on(name, [codeView] { if (TCodeView* code = codeView()) code->cut(); });
+    for (const char* name : {"EditCopyItem", "ToolButtonCopy"})
+        on(name, [codeView] { if (TCodeView* code = codeView()) code->copy(); });
+    for (const char* name : {"EditPasteItem", "ToolButtonPaste"})
+        on(name, [codeView] { if (TCodeView* code = codeView()) code->paste(); });
+    on("FilePrintItem", [this] { FilePrintItemClick(); });
+    on("FilePrintSetupItem", [this] { FilePrintSetupItemClick(); });
+    connect(&stack, &QUndoStack::canUndoChanged, this, [this] { UpdateEditItems(); });
+    connect(&stack, &QUndoStack::canRedoChanged, this, [this] { UpdateEditItems(); });
+    UpdateEditItems();
     connect(&stack, &QUndoStack::undoTextChanged, this, [this](const QString& text) {
         Action(QStringLiteral("EditUndoItem"))->setStatusTip(text.isEmpty() ? QString() : QStringLiteral("Undo ") + text);
     });
@@ -570,8 +587,12 @@ void TMainForm::connectActions()
             explorer_->SetPreviewsOnTop(onTop);
     });
     auto reload = [this] {
-        if (explorer_)
-            explorer_->ReloadPreviews();
+        if (!explorer_)
+            return;
+        // The previews show the text being edited on the code page.
+        if (explorer_->CodePageActive())
+            explorer_->SaveCode();
+        explorer_->ReloadPreviews();
     };
     on("WindowReloadPreviewItem", reload);
     on("ToolButtonReload", reload);
@@ -830,6 +851,7 @@ void TMainForm::NotifyModification(const QString& change, const QString& mergeKe
         const std::string name = explorer_->Document()->PersonalityName();
         if (name != state.SkinName)
             explorer_->RenameRoot(name);
+        explorer_->CodeFollowDocument();
     }
     updateModified();
 }
@@ -842,12 +864,73 @@ void TMainForm::updateTitle()
                              : QStringLiteral("Skinwright"));
 }
 
+void TMainForm::UpdateEditItems()
+{
+    const TCodeView* code = codePage_ && explorer_ ? explorer_->CodeRichEdit : nullptr;
+    const bool canUndo = code ? code->document()->isUndoAvailable() : history_->Stack().canUndo();
+    const bool canRedo = code ? code->document()->isRedoAvailable() : history_->Stack().canRedo();
+    for (const char* name : {"EditUndoItem", "ToolButtonUndo"})
+        Action(QString::fromLatin1(name))->setEnabled(canUndo);
+    Action(QStringLiteral("EditRedoItem"))->setEnabled(canRedo);
+    for (const char* name : {"EditCutItem", "EditCopyItem", "EditPasteItem", "ToolButtonCut", "ToolButtonCopy",
+                             "ToolButtonPaste", "FilePrintItem", "FilePrintSetupItem"})
+        Action(QString::fromLatin1(name))->setEnabled(code != nullptr);
+}
+
+void TMainForm::CodePageShown(bool shown)
+{
+    codePage_ = shown;
+    ToolBarRichEdit->setVisible(shown);
+    UpdateEditItems();
+}
+
+std::function<bool(QPrinter&)>& TMainForm::PrintDialogHook()
+{
+    static std::function<bool(QPrinter&)> hook;
+    return hook;
+}
+
+QPrinter& TMainForm::Printer()
+{
+    if (!printer_)
+        printer_ = std::make_unique<QPrinter>();
+    return *printer_;
+}
+
+void TMainForm::FilePrintItemClick()
+{
+    if (!explorer_ || !explorer_->CodePageActive())
+        return;
+    QPrinter& printer = Printer();
+    bool accepted;
+    if (PrintDialogHook()) {
+        accepted = PrintDialogHook()(printer);
+    } else {
+        QPrintDialog dialog(&printer, this);
+        accepted = dialog.exec() == QDialog::Accepted;
+    }
+    if (accepted)
+        explorer_->CodeRichEdit->Print(printer, explorer_->CodePrintTitle());
+}
+
+void TMainForm::FilePrintSetupItemClick()
+{
+    QPageSetupDialog dialog(&Printer(), this);
+    dialog.exec();
+}
+
+void TMainForm::UpdateModified()
+{
+    updateModified();
+}
+
 void TMainForm::updateModified()
 {
     // Modified means the working copy is not what was opened or last saved: undoing
     // back to that point makes the document clean again.
     EditorState& state = editorState();
-    state.Modified = explorer_ && !history_->IsClean();
+    // Text typed on the code page and not yet applied counts as a change too.
+    state.Modified = explorer_ && (!history_->IsClean() || explorer_->CodeModified());
     Action(QStringLiteral("FileSaveItem"))->setEnabled(state.Modified);
     Action(QStringLiteral("ToolButtonSave"))->setEnabled(state.Modified);
     updateTitle();
@@ -1061,6 +1144,9 @@ void TMainForm::FileSave()
     EditorState& state = editorState();
     if (band_->TakeChange())
         explorer_->ReloadPreviews();
+    // What was typed on the code page is applied first, so the file holds it.
+    if (!explorer_->SaveCode())
+        return;
     const QString failedCaption = QStringLiteral("Unable to save ") + fromBytes(state.SkinName);
     if (!workingCopyIsOurs()) {
         prompts().message(QStringLiteral("The working copy ") + fromBytes(state.WorkingCopyPath) +
@@ -1092,7 +1178,7 @@ void TMainForm::FileSave()
 
 void TMainForm::FileSaveAs()
 {
-    if (!explorer_ || !explorer_->Document())
+    if (!explorer_ || !explorer_->Document() || !explorer_->SaveCode())
         return;
     EditorState& state = editorState();
     std::string proposed = proposedSaveAsName(state.DocumentPath);
@@ -1341,8 +1427,10 @@ void TMainForm::EditFindItemClick()
 {
     if (!explorer_ || !explorer_->Document())
         return;
-    // --- code page: its own replace dialog takes the command (wired by the code page) ---
-    // ------------------------------------------------------------------------------------
+    if (explorer_->CodePageActive()) {
+        explorer_->CodeFindReplace();
+        return;
+    }
     // A value typed into the band is its own step, not part of the replacement.
     explorer_->SectionSave();
     TFindForm form(*explorer_->Document(), this);

@@ -4,12 +4,14 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
 
 class QAction;
 class QLockFile;
+class QPrinter;
 class QLabel;
 class QMenu;
 class QStackedWidget;
@@ -78,6 +80,16 @@ public:
     // The settings file in use.
     static QString DefaultSettingsFile();
 
+    // The code page was entered or left: the edit items, the print items and the code
+    // tool bar follow it.
+    void CodePageShown(bool shown);
+    // Enables undo, redo, cut, copy, paste and the print items for the page shown.
+    void UpdateEditItems();
+    void UpdateModified();
+    // Stands in for the print dialog (tests): gets the printer, returns whether to print.
+    static std::function<bool(QPrinter&)>& PrintDialogHook();
+    QPrinter& Printer();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -99,6 +111,8 @@ private:
     void FileSetThisSkinCurrentItemClick();
     void InsertCurrentWindowsColoursItemClick();
     void EditFindItemClick();
+    void FilePrintItemClick();
+    void FilePrintSetupItemClick();
     void ViewDisplayPropertiesItemClick();
     void WindowDescriptionsItemClick();
     void destroyExplorer();
@@ -145,6 +159,8 @@ private:
     // The working copy's bytes at the last open or save, and the file's bytes then.
     std::string savedWorkingCopy_;
     std::string savedFile_;
+    bool codePage_ = false;  // the explorer's code page is the one shown
+    std::unique_ptr<QPrinter> printer_;
 };
 
 }  // namespace sw

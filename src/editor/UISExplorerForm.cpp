@@ -3,6 +3,7 @@
 
 #include "document/UisFile.h"
 #include "editor/ButtonDesigner.h"
+#include "editor/CodeView.h"
 #include "editor/EditorState.h"
 #include "editor/FormValidator.h"
 #include "editor/FrmLayers.h"
@@ -108,7 +109,7 @@ void TUISExplorerForm::buildWidgets()
     const struct {
         const char* objectName;
         const char* caption;
-    } pages[] = {{"TabSheetSection", "Section"}, {"TabSheetCode", "Code"},   {"TabSheetScripts", "Scripts"},
+    } pages[] = {{"TabSheetSection", "Section"}, {"TabSheetCodeView", "Code"}, {"TabSheetScriptEditor", "Scripts"},
                  {"TabSheetAnalyze", "Analyze"}, {"TabSheetImage", "Image"}, {"TabSheetZoom", "Zoom"}};
     for (const auto& page : pages) {
         QWidget* sheet = new QWidget;
@@ -117,6 +118,8 @@ void TUISExplorerForm::buildWidgets()
         layout->setContentsMargins(0, 0, 0, 0);
         if (QLatin1String(page.caption) == QLatin1String("Section"))
             layout->addWidget(ListViewExplorer);
+        if (QLatin1String(page.caption) == QLatin1String("Code"))
+            codeSheet_ = sheet;
         if (QLatin1String(page.caption) == QLatin1String("Image"))
             layout->addWidget(Designer = new TButtonDesignerPage);
         if (QLatin1String(page.caption) == QLatin1String("Zoom")) {
@@ -148,6 +151,8 @@ void TUISExplorerForm::buildWidgets()
     layout->setSpacing(0);
     layout->addWidget(splitter, 1);
     layout->addWidget(StatusBar);
+    buildCodePage(codeSheet_);
+    currentPage_ = PageControlViewSelector->currentWidget();
 
     ListViewExplorer->setItemDelegate(new HotTrackDelegate(ListViewExplorer));
     main_.BindHideAllKey(TreeViewSectionExplorer);
@@ -268,7 +273,7 @@ bool TUISExplorerForm::Load()
     state.CodeStale = state.AnalysisStale = true;
     int version = document_->FormatVersion();
     if (version != UisType2 && version != UisType1p) {
-        for (const char* page : {"TabSheetScripts", "TabSheetZoom"})
+        for (const char* page : {"TabSheetScriptEditor", "TabSheetZoom"})
             if (QWidget* sheet = PageControlViewSelector->findChild<QWidget*>(QString::fromLatin1(page)))
                 PageControlViewSelector->setTabVisible(PageControlViewSelector->indexOf(sheet), false);
     }
@@ -520,7 +525,10 @@ void TUISExplorerForm::ShowPage(const char* objectName)
 
 void TUISExplorerForm::ShowStatus(const QString& text)
 {
-    StatusBar->showMessage(text);
+    statusText_ = text;
+    // The code page's panels take the bar's place; the text returns after it.
+    if (!codePanelsShown_)
+        StatusBar->showMessage(text);
 }
 
 void TUISExplorerForm::TreeViewSectionExplorerChange(QTreeWidgetItem* current)
@@ -621,6 +629,8 @@ void TUISExplorerForm::SectionReload(const std::string& section)
         ReLoadSectionValues();
         return;
     }
+    if (CodePageActive() && !applyingCode_)
+        CodeRichEdit->ShowSection(fromBytes(section));
     if (ListViewExplorer->topLevelItemCount() > 0)
         SaveColumns();
     ListViewExplorer->clear();
@@ -711,6 +721,7 @@ void TUISExplorerForm::RefreshFromDocument()
     if (!attribute.empty())
         AttributeSelect(state.CurrentSection, attribute);
     ReloadPreviews();
+    CodeFollowDocument();
 }
 
 void TUISExplorerForm::RenameRoot(const std::string& name)
@@ -926,7 +937,13 @@ void TUISExplorerForm::PageControlViewSelectorChange(int index)
     if (!document_)
         return;
     QWidget* page = PageControlViewSelector->widget(index);
+    QWidget* left = currentPage_;
+    currentPage_ = page;
+    if (left == codeSheet_ && page != codeSheet_)
+        leaveCodePage();
     EditorState& state = editorState();
+    if (page == codeSheet_)
+        enterCodePage();
     if (page->objectName() == QLatin1String("TabSheetZoom"))
         Zoom->Start();
     else
@@ -938,6 +955,8 @@ void TUISExplorerForm::PageControlViewSelectorChange(int index)
         fillValidatorList(ListViewValidator, validate(*document_, document_->DiskPath(), document_->SkinsRoot()));
         state.AnalysisStale = false;
     } else if (page->objectName() == QLatin1String("TabSheetSection")) {
+        if (left == codeSheet_)
+            ReLoadSectionValues();
         ListViewExplorerSelectItem(ListViewExplorer->currentItem(), ListViewExplorer->currentItem() != nullptr);
     }
 }

@@ -10,6 +10,7 @@
 
 #include <memory>
 
+class QLabel;
 class QMenu;
 class QStatusBar;
 class QTabWidget;
@@ -18,6 +19,9 @@ class QTreeWidgetItem;
 namespace sw {
 
 class TButtonDesignerPage;
+class TCodeView;
+class TReplaceDialog;
+class TScriptEditorPage;
 class TMainForm;
 class TZoomViewPage;
 class TPreviewForm;
@@ -107,6 +111,23 @@ public:
     TfrmLayers* Layers() const { return layers_; }
     void ShowLayers(bool shown);
 
+    // --- The code page (ExplorerCode.cpp) ---
+    // Rebuilds the page's text from the document.
+    void ShowCode();
+    // Applies the page's edited text to the document (one undo step) and rebuilds the
+    // tree; false when the working copy could not be written (the text is kept).
+    bool SaveCode();
+    bool CodePageActive() const;
+    // The page holds typed text not yet applied.
+    bool CodeModified() const;
+    // Opens the page's find and replace box.
+    void CodeFindReplace();
+    // The print job's title: "Skinwright - " + SkinName + " code".
+    QString CodePrintTitle() const;
+    void UpdateStatusBar();
+    // The document changed elsewhere while the page is shown: show the new text.
+    void CodeFollowDocument();
+
     QTreeWidget* TreeViewSectionExplorer;
     AttributeListView* ListViewExplorer;
     QTabWidget* PageControlViewSelector;
@@ -115,6 +136,8 @@ public:
     QMenu* PopupMenuAttributeList;
     TButtonDesignerPage* Designer = nullptr;  // the "Image" page
     TZoomViewPage* Zoom = nullptr;            // the "Zoom" page
+    TCodeView* CodeRichEdit = nullptr;        // the "Code" page's text
+    TScriptEditorPage* Scripts = nullptr;     // the "Scripts" page
 
 private:
     void buildWidgets();
@@ -139,6 +162,23 @@ private:
     void destroyPreviews();
     void createLayers();
     TfrmLayers* layers_ = nullptr;
+
+    void buildCodePage(QWidget* sheet);
+    void PersonalityChange();
+    void CodeRichEditSelectionChange();
+    void CodeFindDialogFind();
+    void ReplaceDialogReplace();
+    void showCodePanels(bool shown);
+    void enterCodePage();
+    void leaveCodePage();
+    QWidget* codeSheet_ = nullptr;
+    QWidget* currentPage_ = nullptr;  // the page being left on a page change
+    QLabel* codePanels_[4] = {};
+    TReplaceDialog* replaceDialog_ = nullptr;
+    bool codeCrlf_ = true;      // the file's lines end in CR LF
+    bool applyingCode_ = false;  // SaveCode is showing the applied text
+    bool codePanelsShown_ = false;
+    QString statusText_;        // the simple text, shown again after the code page
 
     TMainForm& main_;
     std::unique_ptr<TUisFile> document_;

@@ -1,5 +1,7 @@
 #include "manage/PropertiesForm.h"
 
+#include "editor/CodeStyles.h"
+
 #include "document/UisFile.h"
 #include "engine/EngineSettings.h"
 #include "engine/ExplorerSettings.h"
@@ -122,28 +124,6 @@ QString codeViewSampleText()
                           "TopBitmap=Sample\\top.bmp\n"
                           "\n"
                           "; End of the sample\n");
-}
-
-std::vector<StyledRun> codeViewRuns(const QString& text, bool highlighting)
-{
-    std::vector<StyledRun> runs{{0, int(text.size()), ElementAttribute}};
-    if (!highlighting)
-        return runs;
-    for (qsizetype at = text.indexOf(QLatin1Char(';')); at >= 0; at = text.indexOf(QLatin1Char(';'), at + 1)) {
-        qsizetype end = text.indexOf(QLatin1Char('\n'), at);
-        if (end < 0)
-            end = text.size();
-        runs.push_back({int(at), int(end - at), ElementComment});
-        at = end;
-    }
-    for (qsizetype at = text.indexOf(QLatin1Char('[')); at >= 0; at = text.indexOf(QLatin1Char('['), at + 1)) {
-        const qsizetype end = text.indexOf(QLatin1Char(']'), at);
-        if (end < 0)
-            break;
-        runs.push_back({int(at), int(end - at + 1), ElementSection});
-        at = end;
-    }
-    return runs;
 }
 
 TPropertiesForm::TPropertiesForm(PropertiesContext context, Mode mode, QWidget* parent)

@@ -188,13 +188,5 @@ private:
 
 // The sample of the code view page and its styled runs.
 QString codeViewSampleText();
-struct StyledRun {
-    int start;
-    int length;
-    int element;  // CodeViewElementIndex
-};
-// The whole text in the "Attribute" style, then, when highlighting, every run from ";"
-// to the line break as "Comment" and from "[" to the next "]" as "Section".
-std::vector<StyledRun> codeViewRuns(const QString& text, bool highlighting);
 
 }  // namespace sw

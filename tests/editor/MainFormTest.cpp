@@ -387,8 +387,8 @@ TEST_F(MainFormTest, MenusFollowTheDocumentState)
         {"FileSaveAsItem", true, false, true, true},     {"FileCloseItem", true, false, true, true},
         {"FileZipItem", true, false, true, true},        {"FileSetThisSkinCurrentItem", true, false, true, true},
         {"ToolButtonZip", true, false, true, true},      {"ToolButtonApply", true, false, true, true},
-        {"ToolButtonFind", true, false, true, true},     {"FilePrintItem", false, true, true, true},
-        {"FilePrintSetupItem", false, true, true, true}, {"ToolsZoomItem", false, true, true, true},
+        {"ToolButtonFind", true, false, true, true},     {"FilePrintItem", false, false, true, false},
+        {"FilePrintSetupItem", false, false, true, false}, {"ToolsZoomItem", false, true, true, true},
         {"FileSaveItem", true, false, true, false},      {"ToolButtonSave", true, false, true, false},
         {"WindowPreviewItem", false, true, false, true}, {"InsertButtonWizardItem", true, false, true, false},
     };

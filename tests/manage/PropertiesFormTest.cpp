@@ -1,5 +1,7 @@
 #include "manage/PropertiesForm.h"
 
+#include "editor/CodeStyles.h"
+
 #include "document/UisFile.h"
 #include "engine/EngineSettings.h"
 #include "engine/ExplorerSettings.h"
@@ -216,11 +218,13 @@ TEST(CodeViewRuns, CommentsRunToTheLineEndAndSectionsToTheirBracket)
 {
     const QString text = QStringLiteral("; a\n[Sec]\nKey=1 ; note\n[open\n");
     const std::vector<StyledRun> runs = codeViewRuns(text, true);
-    ASSERT_EQ(runs.size(), 4u);
+    ASSERT_EQ(runs.size(), 5u);
     EXPECT_EQ(std::tuple(runs[0].start, runs[0].length, runs[0].element), std::tuple(0, int(text.size()), 2));
     EXPECT_EQ(std::tuple(runs[1].start, runs[1].length, runs[1].element), std::tuple(0, 3, 0));
     EXPECT_EQ(std::tuple(runs[2].start, runs[2].length, runs[2].element), std::tuple(16, 6, 0));
     EXPECT_EQ(std::tuple(runs[3].start, runs[3].length, runs[3].element), std::tuple(4, 5, 1));
+    // "[" with no "]" after it: to the end of the text.
+    EXPECT_EQ(std::tuple(runs[4].start, runs[4].length, runs[4].element), std::tuple(23, 6, 1));
     EXPECT_EQ(codeViewRuns(text, false).size(), 1u);
 }
 
