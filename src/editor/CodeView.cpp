@@ -15,21 +15,27 @@ constexpr int kSectionOpen = 1;
 
 }  // namespace
 
-CodeHighlighter::CodeHighlighter(QTextDocument* document) : QSyntaxHighlighter(document) {}
+CodeHighlighter::CodeHighlighter(QTextDocument* document) : QSyntaxHighlighter(document)
+{
+    TakeStyles();
+}
+
+void CodeHighlighter::TakeStyles()
+{
+    enabled_ = codeStyles().enabled;
+    for (int element = 0; element < 3; ++element)
+        formats_[element] = codeFormat(CodeLineType(element + 1));
+    if (!enabled_) {
+        formats_[ElementAttribute] = QTextCharFormat();
+        formats_[ElementAttribute].setForeground(Qt::black);
+    }
+}
 
 void CodeHighlighter::highlightBlock(const QString& text)
 {
-    if (!codeStyles().enabled) {
-        QTextCharFormat black;
-        black.setForeground(Qt::black);
-        setFormat(0, int(text.size()), black);
-        setCurrentBlockState(0);
-        return;
-    }
-    // Element index + 1 is the line type of the format.
     bool open = false;
-    for (const StyledRun& run : codeViewRuns(text, true, previousBlockState() == kSectionOpen, &open))
-        setFormat(run.start, run.length, codeFormat(CodeLineType(run.element + 1)));
+    for (const StyledRun& run : codeViewRuns(text, enabled_, previousBlockState() == kSectionOpen, &open))
+        setFormat(run.start, run.length, formats_[run.element]);
     setCurrentBlockState(open ? kSectionOpen : 0);
 }
 
@@ -96,6 +102,7 @@ TCodeView::TCodeView(QWidget* parent) : QPlainTextEdit(parent)
 
 void TCodeView::LoadText(const QString& text)
 {
+    highlighter_->TakeStyles();
     const int caret = textCursor().position();
     loading_ = true;
     setUndoRedoEnabled(false);
@@ -165,6 +172,7 @@ void TCodeView::Print(QPrinter& printer, const QString& title)
 
 void TCodeView::Recolour()
 {
+    highlighter_->TakeStyles();
     highlighter_->rehighlight();
 }
 

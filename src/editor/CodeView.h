@@ -19,9 +19,15 @@ namespace sw {
 class CodeHighlighter : public QSyntaxHighlighter {
 public:
     explicit CodeHighlighter(QTextDocument* document);
+    // Takes the styles in use again (they are kept, not looked up per line).
+    void TakeStyles();
 
 protected:
     void highlightBlock(const QString& text) override;
+
+private:
+    bool enabled_ = true;
+    QTextCharFormat formats_[3];  // by CodeViewElementIndex: comment, section, code
 };
 
 // What the four status panels show for a caret position.

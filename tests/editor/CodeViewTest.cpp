@@ -182,6 +182,11 @@ TEST_F(CodeViewTest, ThePageShowsTheWorkingCopyAndTheStatusPanelsFollowTheCaret)
               QStringLiteral("Distance in pixels from the aligned edge; right-aligned buttons count leftwards"));
     EXPECT_TRUE(panel(0)->text().startsWith(QStringLiteral("3: ")));
     EXPECT_TRUE(panel(0)->isVisibleTo(o.explorer));
+    // With SKINWRT_SCREENSHOTS set, the page is saved there as a PNG to look at.
+    if (const QByteArray folder = qgetenv("SKINWRT_SCREENSHOTS"); !folder.isEmpty()) {
+        o.explorer->resize(900, 600);
+        o.explorer->grab().save(QString::fromLocal8Bit(folder) + QStringLiteral("/code-page.png"));
+    }
     moveTo(o.code, QStringLiteral("; Tidewater"));
     EXPECT_EQ(panel(3)->text(), QStringLiteral("Unknown"));
 
