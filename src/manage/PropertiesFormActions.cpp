@@ -2,6 +2,7 @@
 
 #include "document/UisFile.h"
 #include "editor/CodeStyles.h"
+#include "editor/CodeView.h"
 #include "editor/EditorState.h"
 #include "editor/MainForm.h"
 #include "editor/UISExplorerForm.h"
@@ -74,6 +75,8 @@ int showPropertiesForm(TMainForm& main, TPropertiesForm::Mode mode)
     main.LoadRecentList();
     // The code and script pages take new colours the next time they colour text.
     loadCodeStyles(main.Settings());
+    if (main.Explorer() && main.Explorer()->CodeRichEdit)
+        main.Explorer()->CodeRichEdit->Recolour();
     if (keepOnTop && main.Explorer() == explorer)
         explorer->SetPreviewsOnTop(main.Action(QStringLiteral("WindowPreviewAlwaysonTopItem"))->isChecked());
     return result;
