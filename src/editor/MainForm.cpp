@@ -785,8 +785,10 @@ void TMainForm::changeEvent(QEvent* event)
 
 void TMainForm::closeEvent(QCloseEvent* event)
 {
-    if (explorer_)
-        FileCloseItemClick();
+    if (explorer_ && !FileCloseItemClick()) {
+        event->ignore();
+        return;
+    }
     writeShutdownSettings();
     event->accept();
 }
@@ -1031,16 +1033,21 @@ void TMainForm::FileSetThisSkinCurrentItemClick()
         Engine::applyPersonality(editorState().DocumentPath);
 }
 
-void TMainForm::destroyExplorer()
+bool TMainForm::destroyExplorer()
 {
+    // Cancelled by the author (an edited script): everything stays open as it was.
+    if (!explorer_->Close())
+        return false;
+    if (centralWidget() == explorer_)
+        takeCentralWidget();
     band_->Reset();
     sizeBar_->Forget();
-    explorer_->Close();
     history_->Attach(nullptr);
     delete explorer_;
     explorer_ = nullptr;
     workingCopyLock_.reset();
     setWindowTitle(QStringLiteral("Skinwright"));
+    return true;
 }
 
 bool TMainForm::lockWorkingCopy()
@@ -1094,8 +1101,8 @@ void TMainForm::rememberSavedState()
 void TMainForm::FileOpenRoutine()
 {
     EditorState& state = editorState();
-    if (state.DocumentOpen || explorer_)
-        FileCloseItemClick();
+    if ((state.DocumentOpen || explorer_) && !FileCloseItemClick())
+        return;
     setDocumentPaths(state, toBytes(OpenFileName));
     // Another editor working on this personality owns the working copy: copying over
     // it would throw that editor's changes away.
@@ -1233,18 +1240,20 @@ void TMainForm::FileSaveAs()
         explorer_->ShowStatus(where);
 }
 
-void TMainForm::FileCloseItemClick()
+bool TMainForm::FileCloseItemClick()
 {
     if (explorer_) {
-        takeCentralWidget();
-        destroyExplorer();
+        if (!destroyExplorer())
+            return false;
     }
     SetDocumentState(false);
+    return true;
 }
 
 void TMainForm::NewSkinClick()
 {
-    FileCloseItemClick();
+    if (!FileCloseItemClick())
+        return;
     int type = 0;
     std::string file;
     {

@@ -43,7 +43,8 @@ public:
     void FileOpenRoutine();
     void FileSave();
     void FileSaveAs();
-    void FileCloseItemClick();
+    // False when the author cancelled closing (the document stays open).
+    bool FileCloseItemClick();
     // "New Skin...": closes the document, shows the template gallery and starts what
     // the chosen entry names.
     void NewSkinClick();
@@ -115,7 +116,7 @@ private:
     void FilePrintSetupItemClick();
     void ViewDisplayPropertiesItemClick();
     void WindowDescriptionsItemClick();
-    void destroyExplorer();
+    bool destroyExplorer();
     bool lockWorkingCopy();
     bool workingCopyIsOurs();
     void rememberSavedState();

@@ -248,7 +248,12 @@ void TBrowserForm::FormShow()
         documentPath_ = fromBytes(state.DocumentPath);
         // Closed the ordinary way, so pending edits are saved or dropped by the author's
         // answer rather than lost when the file is opened again.
-        main_.FileCloseItemClick();
+        if (!main_.FileCloseItemClick()) {
+            // The author kept the document open: the browser must not work beside it.
+            hadDocument_ = false;
+            QTimer::singleShot(0, this, &QDialog::reject);
+            return;
+        }
     }
     TreeViewBrowserLoad();
     TreeViewBrowser->setCurrentItem(root());
