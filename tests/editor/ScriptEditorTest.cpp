@@ -183,10 +183,14 @@ TEST_F(ScriptEditorTest, TheQuestionAboutEditsSavesDiscardsOrKeepsThem)
         }
     }
     // Unchanged scripts are left without a question.
+    page = std::make_unique<TScriptEditorPage>();
+    page->Fill(*document);
+    choose("Tidewater\\hover.vxs");
     const std::size_t before = prompts.shown().size();
     EXPECT_TRUE(page->SaveScript());
-    choose("Tidewater\\hover.vxs");
+    choose("Tidewater\\plain.vxs");
     EXPECT_EQ(prompts.shown().size(), before);
+    EXPECT_EQ(page->ScriptFileName(), QStringLiteral("plain.vxs"));
 }
 
 TEST_F(ScriptEditorTest, SavingKeepsTheFilesOwnLineEnds)
@@ -272,13 +276,13 @@ TEST_F(ScriptEditorTest, FailedWritesAndReadsChangeNothing)
     fs::permissions(hover, fs::perms::owner_read, fs::perm_options::replace);
 
     // "Save", and "Yes" to the question: the message names the file; edits, mark and name stay.
+    prompts.answer(PromptAnswer::Ok).answer(PromptAnswer::Yes).answer(PromptAnswer::Ok);
     EXPECT_FALSE(page->ScriptSaveButtonClick());
-    prompts.answer(PromptAnswer::Yes);
     choose("Tidewater\\plain.vxs");
     // A save that failed leaves the edits in place: the page stays on its script.
     EXPECT_EQ(page->cbScriptSelector->currentText(), QStringLiteral("Tidewater\\hover.vxs"));
     const fs::path missingFolder = folder / "gone" / "x.vxs";
-    prompts.choosePath(QString::fromStdString(missingFolder.string()));
+    prompts.choosePath(QString::fromStdString(missingFolder.string())).answer(PromptAnswer::Ok);
     EXPECT_FALSE(page->ScriptSaveAsButtonClick());
 
     std::vector<QString> errors;
@@ -301,6 +305,7 @@ TEST_F(ScriptEditorTest, FailedWritesAndReadsChangeNothing)
     // A listed script that is gone by the time it is chosen: nothing is loaded.
     ASSERT_TRUE(page->ScriptSaveButtonClick());
     fs::remove(plain);
+    prompts.answer(PromptAnswer::Ok);
     choose("Tidewater\\plain.vxs");
     const ShownPrompt& error = prompts.shown().back();
     EXPECT_EQ(error.icon, PromptIcon::Error);
@@ -310,7 +315,9 @@ TEST_F(ScriptEditorTest, FailedWritesAndReadsChangeNothing)
     EXPECT_EQ(page->cbScriptSelector->currentText(), QStringLiteral("Tidewater\\hover.vxs"));
 
     // Characters a script file cannot hold are refused rather than written as "?".
-    typeLine(QString(QChar(0x20AC)));
+    page->reScript->moveCursor(QTextCursor::End);
+    page->reScript->insertPlainText(QString(QChar(0x20AC)));
+    prompts.answer(PromptAnswer::Ok);
     EXPECT_FALSE(page->ScriptSaveButtonClick());
     EXPECT_EQ(prompts.shown().back().icon, PromptIcon::Error);
     EXPECT_TRUE(page->Modified());
@@ -355,9 +362,9 @@ TEST_F(ScriptEditorTest, TheSelectorRowAndTheItemsAreLaidOutAsDrawn)
         painter.drawImage(0, 0, glyph);
     }
     EXPECT_EQ(item.copy(2, 2, 16, 16), expected);
-    // Nothing of the text left of 20 pixels, beside the glyph.
+    // Nothing between the glyph and the text.
     for (int y = 0; y < 20; ++y)
-        EXPECT_EQ(item.pixel(19, y), QColor(Qt::white).rgba()) << y;
+        EXPECT_EQ(item.pixel(18, y), QColor(Qt::white).rgba()) << y;
 }
 
 }  // namespace
