@@ -220,8 +220,9 @@ bool TScriptEditorPage::SaveScript()
 {
     if (!Modified() || scriptName_.isEmpty())
         return true;
-    switch (prompts().message(scriptName_ + QStringLiteral(" has been modified. Do you wish Skinwright to save it for you?"),
-                              QStringLiteral("File change notification"), PromptIcon::Question,
+    const QString question =
+        scriptName_ + QStringLiteral(" has been modified. Do you wish Skinwright to save it for you?");
+    switch (prompts().message(question, QStringLiteral("File change notification"), PromptIcon::Question,
                               PromptButtons::YesNoCancel)) {
     case PromptAnswer::Yes:
         // A save that failed leaves the edits in place, as Cancel does.

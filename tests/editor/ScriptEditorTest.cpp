@@ -166,7 +166,8 @@ TEST_F(ScriptEditorTest, TheQuestionAboutEditsSavesDiscardsOrKeepsThem)
 
         ASSERT_EQ(prompts.shown().size(), before + 1) << name;
         const ShownPrompt& question = prompts.shown().back();
-        EXPECT_EQ(question.text, QStringLiteral("hover.vxs has been modified. Do you wish Skinwright to save it for you?"));
+        EXPECT_EQ(question.text,
+                  QStringLiteral("hover.vxs has been modified. Do you wish Skinwright to save it for you?"));
         EXPECT_EQ(question.caption, QStringLiteral("File change notification"));
         EXPECT_EQ(question.icon, PromptIcon::Question);
         EXPECT_EQ(question.buttons, PromptButtons::YesNoCancel);
