@@ -115,12 +115,9 @@ TEST_F(ScriptEditorTest, TheSelectorListsTheFolderScriptsAndLoadedLinesTakeTheir
         EXPECT_EQ(range.format.fontWeight(), want.fontWeight()) << line;
         EXPECT_EQ(range.format.fontItalic(), want.fontItalic()) << line;
     }
-    // Concrete colours of the default styles: grey italic comments, bold keywords, blue values.
+    // The default styles: grey comments, blue values.
     EXPECT_EQ(lineFormat(0).foreground().color(), QColor(128, 128, 128));
-    EXPECT_TRUE(lineFormat(0).fontItalic());
-    EXPECT_EQ(lineFormat(2).fontWeight(), QFont::Bold);
     EXPECT_EQ(lineFormat(3).foreground().color(), QColor(0, 0, 255));
-    EXPECT_EQ(lineFormat(4).fontWeight(), QFont::Normal);
 
     // The colouring itself is neither an edit nor an undo step.
     QTextDocument& text = *page->reScript->document();
