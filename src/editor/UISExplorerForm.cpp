@@ -4,6 +4,7 @@
 #include "document/UisFile.h"
 #include "editor/ButtonDesigner.h"
 #include "editor/CodeView.h"
+#include "editor/ScriptEditor.h"
 #include "editor/EditorState.h"
 #include "editor/FormValidator.h"
 #include "editor/FrmLayers.h"
@@ -120,6 +121,8 @@ void TUISExplorerForm::buildWidgets()
             layout->addWidget(ListViewExplorer);
         if (QLatin1String(page.caption) == QLatin1String("Code"))
             codeSheet_ = sheet;
+        if (QLatin1String(page.caption) == QLatin1String("Scripts"))
+            layout->addWidget(Scripts = new TScriptEditorPage);
         if (QLatin1String(page.caption) == QLatin1String("Image"))
             layout->addWidget(Designer = new TButtonDesignerPage);
         if (QLatin1String(page.caption) == QLatin1String("Zoom")) {
@@ -454,6 +457,10 @@ bool TUISExplorerForm::Close()
         save = prompts().message(QStringLiteral("Save Changes to ") + fromBytes(state.SkinName) + QStringLiteral("?"),
                                  QStringLiteral("Confirm"), PromptIcon::Question,
                                  PromptButtons::YesNo) == PromptAnswer::Yes;
+    // An edited script is asked about next; Cancel there keeps everything open as it
+    // was, so neither the script's nor the document's edits are lost.
+    if (!Scripts->SaveScript())
+        return false;
     if (save)
         main_.FileSave();
     state.PreviewEnabled = false;
@@ -944,6 +951,8 @@ void TUISExplorerForm::PageControlViewSelectorChange(int index)
     EditorState& state = editorState();
     if (page == codeSheet_)
         enterCodePage();
+    if (page->objectName() == QLatin1String("TabSheetScriptEditor"))
+        Scripts->Fill(*document_);
     if (page->objectName() == QLatin1String("TabSheetZoom"))
         Zoom->Start();
     else

@@ -53,9 +53,9 @@ public:
     // Opens the working copy and reports its format; false when it is not a personality
     // (the caller then closes the explorer).
     bool Load();
-    // Closing the document: recent list, save question, working copy. Returns false
-    // when the user chose to keep the document open (not offered by the questions
-    // asked today, kept for the script editor's Cancel).
+    // Closing the document: recent list, save question, the script page's question,
+    // working copy. Returns false when the author cancelled the script question: the
+    // document then stays open as it was.
     bool Close();
 
     TUisFile* Document() { return document_.get(); }

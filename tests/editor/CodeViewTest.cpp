@@ -6,10 +6,12 @@
 #include "editor/CodeView.h"
 #include "editor/DocumentHistory.h"
 #include "editor/ReplaceDialog.h"
+#include "editor/ScriptEditor.h"
 #include "editor/UISExplorerForm.h"
 #include "store/AcceleratedIniFile.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
@@ -349,6 +351,39 @@ TEST_F(CodeViewTest, PrintSendsTheTextUnderTheSkinsTitle)
     o.main->Action(QStringLiteral("FilePrintItem"))->trigger();
     TMainForm::PrintDialogHook() = nullptr;
     EXPECT_FALSE(fs::exists(pdf));
+}
+
+TEST_F(CodeViewTest, ClosingAsksAboutAnEditedScriptAndCancelKeepsEverythingOpen)
+{
+    Open o = openOnCodePage(*this);
+    ASSERT_NE(o.explorer, nullptr);
+    TScriptEditorPage* page = o.explorer->Scripts;
+    o.explorer->ShowPage("TabSheetScriptEditor");
+    ASSERT_EQ(page->cbScriptSelector->count(), 1);
+    EXPECT_EQ(page->cbScriptSelector->itemText(0), QStringLiteral("Tidewater\\hover.vxs"));
+    page->cbScriptSelector->setCurrentIndex(0);
+    page->reScript->textCursor().insertText(QStringLiteral("REPAINT\n"));
+    if (const QByteArray folder = qgetenv("SKINWRT_SCREENSHOTS"); !folder.isEmpty())
+        o.explorer->grab().save(QString::fromLocal8Bit(folder) + QStringLiteral("/script-page.png"));
+    const fs::path script = engine / "Tidewater" / "hover.vxs";
+    const std::string onDisk = readBytes(script);
+
+    // Cancel: nothing is closed, saved or deleted.
+    prompts.answer(PromptAnswer::Cancel);
+    o.main->Action(QStringLiteral("FileCloseItem"))->trigger();
+    EXPECT_EQ(prompts.shown().back().text,
+              QStringLiteral("hover.vxs has been modified. Do you wish Skinwright to save it for you?"));
+    EXPECT_EQ(o.main->Explorer(), o.explorer);
+    EXPECT_TRUE(editorState().DocumentOpen);
+    EXPECT_TRUE(fs::exists(editorState().WorkingCopyPath));
+    EXPECT_TRUE(page->Modified());
+    EXPECT_EQ(readBytes(script), onDisk);
+
+    // Yes: the script is written, the document closes.
+    prompts.answer(PromptAnswer::Yes);
+    o.main->Action(QStringLiteral("FileCloseItem"))->trigger();
+    EXPECT_EQ(o.main->Explorer(), nullptr);
+    EXPECT_EQ(readBytes(script), "REPAINT\r\n" + onDisk);
 }
 
 }  // namespace
