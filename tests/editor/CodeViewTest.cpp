@@ -241,6 +241,20 @@ TEST_F(CodeViewTest, LeavingThePageAppliesTheTextAsOneStepAndRebuildsTheTree)
     EXPECT_EQ(main.History().Stack().index(), 0);
 }
 
+TEST_F(CodeViewTest, ATextThatIsNoLongerAPersonalityIsAppliedAndUndoneWhole)
+{
+    Open o = openOnCodePage(*this);
+    ASSERT_NE(o.code, nullptr);
+    const std::string before = readBytes(editorState().WorkingCopyPath);
+    o.code->selectAll();
+    o.code->textCursor().insertText(QStringLiteral("[Only]\nKey=1"));
+    o.explorer->ShowPage("TabSheetAnalyze");
+    EXPECT_EQ(readBytes(editorState().WorkingCopyPath), "[Only]\r\nKey=1");
+    EXPECT_TRUE(treeSections(o.explorer).join(QLatin1Char(' ')).contains(QStringLiteral("Only")));
+    o.main->Action(QStringLiteral("EditUndoItem"))->trigger();
+    EXPECT_EQ(readBytes(editorState().WorkingCopyPath), before);
+}
+
 TEST_F(CodeViewTest, SavingOnThePageWritesTheTypedText)
 {
     Open o = openOnCodePage(*this);
