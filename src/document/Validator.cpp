@@ -1,12 +1,14 @@
 #include "document/Validator.h"
 
 #include "document/FileReference.h"
+#include "document/PersonalityText.h"
 #include "document/UisFile.h"
 #include "store/StringOps.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <fstream>
+#include <functional>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -72,10 +74,70 @@ std::unordered_map<std::string, TStrings> mandatoryAttributes(TUisDefinition& ca
     return result;
 }
 
+// The first section of each name, in the order of the file, and its entries: a
+// repeated section reads as its first occurrence, so checking it again would only
+// repeat the same rows.
+class FirstSections {
+public:
+    using EntryVisit = std::function<bool(std::string_view key, std::string_view value)>;
+    virtual ~FirstSections() = default;
+    virtual std::size_t count() const = 0;
+    virtual std::string_view name(std::size_t position) const = 0;
+    // Calls visit for each entry in order until it returns false.
+    virtual void entries(std::size_t position, const EntryVisit& visit) const = 0;
+};
+
+// The sections of an open document's store.
+class StoreSections : public FirstSections {
+public:
+    explicit StoreSections(TUisFile& document) : document_(document)
+    {
+        std::unordered_set<std::string> seen;
+        for (std::size_t position = 0; position < document.SectionCount(); ++position)
+            if (seen.insert(asciiUpper(document.SectionName(position))).second)
+                first_.push_back(position);
+    }
+    std::size_t count() const override { return first_.size(); }
+    std::string_view name(std::size_t position) const override { return document_.SectionName(first_[position]); }
+    void entries(std::size_t position, const EntryVisit& visit) const override
+    {
+        const TStrings* entries = document_.SectionEntries(name(position));
+        if (!entries)
+            return;
+        for (const std::string& entry : *entries) {
+            std::size_t equals = entry.find('=');
+            if (!visit(std::string_view(entry).substr(0, equals), std::string_view(entry).substr(equals + 1)))
+                return;
+        }
+    }
+
+private:
+    TUisFile& document_;
+    std::vector<std::size_t> first_;
+};
+
+// The sections of a read-only text, which lists first occurrences itself.
+class TextSections : public FirstSections {
+public:
+    explicit TextSections(const PersonalityText& text) : text_(text) {}
+    std::size_t count() const override { return text_.SectionCount(); }
+    std::string_view name(std::size_t position) const override { return text_.SectionName(position); }
+    void entries(std::size_t position, const EntryVisit& visit) const override { text_.ForEachEntry(position, visit); }
+
+private:
+    const PersonalityText& text_;
+};
+
+// Caches of a run are emptied when they reach this many entries: a file of millions of
+// distinct names must not make them grow with it, and real skins stay far below.
+constexpr std::size_t kMaxCached = 4096;
+
 class Checker {
 public:
-    Checker(TUisFile& document, const fs::path& skinsRoot, ValidationResult& result)
-        : document_(document), root_(skinsRoot), rootText_(rootText(skinsRoot)), result_(result)
+    Checker(TCustomIniFile& values, const FirstSections& sections, TUisDefinition& catalogue, int version,
+            const fs::path& skinsRoot, ValidationResult& result)
+        : values_(values), sections_(sections), catalogue_(catalogue), version_(version), root_(skinsRoot),
+          rootText_(rootText(skinsRoot)), result_(result)
     {
     }
 
@@ -83,17 +145,29 @@ public:
     void checkBitmapGeometry();
 
 private:
-    void add(std::string caption, int icon, std::string section, std::string attribute,
-             FindingKind kind = FindingKind::Catalogue)
+    // Whether a finding of this icon is still listed; past the limit it is only
+    // counted, and its caption need not be built at all.
+    bool listing(int icon)
     {
         if (++listed_[icon] > kMaxFindingsListed) {
             ++result_.omitted;
-            return;
+            return false;
         }
-        result_.findings.push_back({std::move(caption), icon, std::move(section), std::move(attribute), kind});
+        return true;
+    }
+    void keep(std::string caption, int icon, std::string_view section, std::string_view attribute,
+              FindingKind kind = FindingKind::Catalogue)
+    {
+        result_.findings.push_back({std::move(caption), icon, std::string(section), std::string(attribute), kind});
+    }
+    void add(std::string caption, int icon, std::string_view section, std::string_view attribute,
+             FindingKind kind = FindingKind::Catalogue)
+    {
+        if (listing(icon))
+            keep(std::move(caption), icon, section, attribute, kind);
     }
     bool referencedFileExists(const std::string& reference);
-    void checkAttribute(const std::string& section, const std::string& lookup, const std::string& key,
+    void checkAttribute(std::string_view section, const std::string& lookup, std::string_view key,
                         std::string_view value);
 
     // What the catalogue says of one attribute, asked once per run: every button
@@ -102,7 +176,7 @@ private:
         int type = TypeUnknown;
         std::optional<int> kind, minimum, maximum, shift, choices;
     };
-    Definition& definition(const std::string& lookup, const std::string& key);
+    Definition& definition(const std::string& lookup, std::string_view key);
 
     // Bitmap geometry.
     struct Bitmap {
@@ -125,7 +199,10 @@ private:
     void checkVersion1pEdges();
     void checkButtonStrips();
 
-    TUisFile& document_;
+    TCustomIniFile& values_;
+    const FirstSections& sections_;
+    TUisDefinition& catalogue_;
+    const int version_;
     const fs::path& root_;
     std::string rootText_;
     ValidationResult& result_;
@@ -133,6 +210,9 @@ private:
     std::unordered_map<std::string, bool> fileExists_;
     std::unordered_map<std::string, std::optional<BitmapSize>> bitmapSizes_;
     std::unordered_map<std::string, Definition> definitions_;
+    // The definition asked for last: the entries of a section often repeat a key.
+    std::string lastLookup_, lastKey_;
+    Definition* lastDefinition_ = nullptr;
     // Each folder a reference passes through is listed once per run.
     FolderIndex folders_;
     // How many findings of each icon were met.
@@ -148,68 +228,84 @@ bool Checker::referencedFileExists(const std::string& reference)
     std::error_code ec;
     std::optional<fs::path> path = resolveFileReference(root_, reference, folders_);
     bool exists = path && fs::is_regular_file(*path, ec);
+    if (fileExists_.size() >= kMaxCached)
+        fileExists_.clear();
     fileExists_.emplace(reference, exists);
     return exists;
 }
 
-Checker::Definition& Checker::definition(const std::string& lookup, const std::string& key)
+Checker::Definition& Checker::definition(const std::string& lookup, std::string_view key)
 {
-    std::string name = lookup + "," + key;
+    if (lastDefinition_ && key == lastKey_ && lookup == lastLookup_)
+        return *lastDefinition_;
+    std::string name = lookup + ",";
+    name += key;
     auto found = definitions_.find(name);
     if (found == definitions_.end()) {
+        if (definitions_.size() >= kMaxCached)
+            definitions_.clear();
         Definition fresh;
-        fresh.type = document_.AttributeTypeOf(lookup, key);
+        fresh.type = catalogue_.AttributeType(lookup, key);
         found = definitions_.emplace(std::move(name), fresh).first;
     }
+    lastLookup_ = lookup;
+    lastKey_ = key;
+    lastDefinition_ = &found->second;
     return found->second;
 }
 
-void Checker::checkAttribute(const std::string& section, const std::string& lookup, const std::string& key,
+void Checker::checkAttribute(std::string_view section, const std::string& lookup, std::string_view key,
                              std::string_view value)
 {
-    // Built only for a finding: most attributes pass.
-    auto quoted = [&] { return "  [" + key + "] in Section [" + section + "] value [" + std::string(value) + "]"; };
+    // Built only for a finding that is listed: most attributes pass, and past the limit
+    // a finding is only counted.
+    auto quoted = [&] {
+        return "  [" + std::string(key) + "] in Section [" + std::string(section) + "] value [" + std::string(value) +
+               "]";
+    };
     Definition& d = definition(lookup, key);
     switch (d.type) {
     case TypeFile:
         if (!d.kind)
-            d.kind = document_.EditorKind(lookup, key);
-        if (*d.kind == 5 && !referencedFileExists(std::string(value)))
-            add("File not found - Section [" + section + "], Attribute [" + key + "], referenced file[" + rootText_ +
-                    "\\" + std::string(value) + "]",
-                IconFileNotFound, section, key);
+            d.kind = catalogue_.FileEditorKind(lookup, key);
+        if (*d.kind == 5 && !referencedFileExists(std::string(value)) && listing(IconFileNotFound))
+            keep("File not found - Section [" + std::string(section) + "], Attribute [" + std::string(key) +
+                     "], referenced file[" + rootText_ + "\\" + std::string(value) + "]",
+                 IconFileNotFound, section, key);
         break;
     case TypeInt: {
         int32_t number = integerValue(value);
         // The maximum is asked only when the minimum holds, so a malformed upper limit
         // stops the run only where it is needed.
         if (!d.minimum)
-            d.minimum = document_.Minimum(lookup, key);
+            d.minimum = catalogue_.Minimum(lookup, key);
         if (number < *d.minimum) {
-            add("Minimal value constraint violation -  Attribute" + quoted(), IconBelowMinimum, section, key);
+            if (listing(IconBelowMinimum))
+                keep("Minimal value constraint violation -  Attribute" + quoted(), IconBelowMinimum, section, key);
             break;
         }
         if (!d.maximum)
-            d.maximum = document_.Maximum(lookup, key);
-        if (number > *d.maximum)
-            add("Maximal value constraint violation -  Attribute" + quoted(), IconAboveMaximum, section, key);
+            d.maximum = catalogue_.Maximum(lookup, key);
+        if (number > *d.maximum && listing(IconAboveMaximum))
+            keep("Maximal value constraint violation -  Attribute" + quoted(), IconAboveMaximum, section, key);
         break;
     }
     case TypeChoose: {
         if (!d.shift) {
-            d.shift = document_.Shift(lookup, key);
-            d.choices = document_.Definition().ReadInteger(lookup + "," + key, "Constraints", 0);
+            d.shift = catalogue_.Shift(lookup, key);
+            d.choices = catalogue_.ReadInteger(lookup + "," + std::string(key), "Constraints", 0);
         }
         int64_t number = integerValue(value);
         int64_t first = *d.shift, last = first + *d.choices - 1;
-        if (number < first || number > last)
-            add("Attribute" + quoted() + " does not contains in set of available values[" + intToStr(first) + "-" +
-                    intToStr(last) + "]",
-                IconValueNotAllowed, section, key);
+        if ((number < first || number > last) && listing(IconValueNotAllowed))
+            keep("Attribute" + quoted() + " does not contains in set of available values[" + intToStr(first) + "-" +
+                     intToStr(last) + "]",
+                 IconValueNotAllowed, section, key);
         break;
     }
     case TypeUnknown:
-        add("Illegal or unknown attribute" + quoted(), IconValueNotAllowed, section, key);
+        if (listing(IconValueNotAllowed))
+            keep("Illegal or unknown attribute" + quoted(), IconValueNotAllowed, section, key);
         break;
     default:
         break;
@@ -218,33 +314,25 @@ void Checker::checkAttribute(const std::string& section, const std::string& look
 
 void Checker::checkCatalogue()
 {
-    auto mandatory = mandatoryAttributes(document_.Definition());
-    // A repeated section reads as its first occurrence; checking it again would only
-    // repeat the same rows.
-    std::unordered_set<std::string> seen;
-    for (std::size_t position = 0; position < document_.SectionCount(); ++position) {
-        const std::string& section = document_.SectionName(position);
+    auto mandatory = mandatoryAttributes(catalogue_);
+    for (std::size_t position = 0; position < sections_.count(); ++position) {
+        const std::string section(sections_.name(position));
         std::string upper = asciiUpper(section);
-        if (!seen.insert(upper).second)
-            continue;
-        const TStrings* entries = document_.SectionEntries(upper);
-        if (!entries)
-            continue;
         // Numbered button sections are described by the button definitions.
         const std::string lookup = isButtonFamily(upper) ? std::string("Button") : upper;
-        for (const std::string& entry : *entries) {
-            std::size_t equals = entry.find('=');
-            std::string key = entry.substr(0, equals);
-            std::string_view value = std::string_view(entry).substr(equals + 1);
-            try {
+        std::string_view failedKey;
+        try {
+            sections_.entries(position, [&](std::string_view key, std::string_view value) {
+                failedKey = key;
                 checkAttribute(section, lookup, key, value);
-            } catch (const EConvertError& error) {
-                result_.completed = false;
-                result_.error = error.what();
-                result_.errorSection = section;
-                result_.errorAttribute = key;
-                return;
-            }
+                return true;
+            });
+        } catch (const EConvertError& error) {
+            result_.completed = false;
+            result_.error = error.what();
+            result_.errorSection = section;
+            result_.errorAttribute = failedKey;
+            return;
         }
         // Only a section named exactly as a definition's section part has its mandatory
         // attributes checked, so numbered sections never are.
@@ -252,7 +340,7 @@ void Checker::checkCatalogue()
         if (required == mandatory.end())
             continue;
         for (const std::string& attribute : required->second)
-            if (!document_.ValueExists(lookup, attribute))
+            if (!values_.ValueExists(lookup, attribute))
                 add("Manditory attribute [" + attribute + "] not found in section [" + lookup + "].",
                     IconValueNotAllowed, lookup, "");
     }
@@ -260,7 +348,7 @@ void Checker::checkCatalogue()
 
 std::optional<Checker::Bitmap> Checker::bitmap(const std::string& section, const std::string& attribute)
 {
-    std::string reference = document_.ReadString(section, attribute, "");
+    std::string reference = values_.ReadString(section, attribute, "");
     if (reference.empty() || !referencedFileExists(reference))
         return std::nullopt;  // nothing to measure; a missing bitmap is reported by the catalogue checks
     Bitmap found{section, attribute, reference, {}};
@@ -306,8 +394,8 @@ void Checker::checkFrames(const Bitmap& bitmap, bool across, int frames, const s
 // edges (across), top and bottom on the side edges.
 void Checker::checkEnds(const Bitmap& bitmap, bool across, const std::string& edge, const std::string& secondWord)
 {
-    int first = document_.Height(edge, "Top");
-    int second = document_.Height(edge, "Bot");
+    int first = uisEdgeHeight(values_, version_, edge, "Top");
+    int second = uisEdgeHeight(values_, version_, edge, "Bot");
     int64_t sum = int64_t(first) + second;
     int extent = across ? bitmap.size.width : bitmap.size.height;
     if (sum > extent)
@@ -330,7 +418,7 @@ void Checker::checkVersion2Edges()
         std::optional<Bitmap> found = bitmap("PERSONALITY", e.attribute);
         if (!found)
             continue;
-        int frames = document_.FrameCount(e.edge);
+        int frames = uisFrameCount(values_, version_, e.edge);
         if (frames == 0)
             frames = 1;
         checkFrames(*found, e.sideBySide, frames, std::string(e.edge) + "Frame=" + intToStr(frames));
@@ -340,7 +428,7 @@ void Checker::checkVersion2Edges()
 
 void Checker::checkVersion1pEdges()
 {
-    int frames = document_.FrameCount("");
+    int frames = uisFrameCount(values_, version_, "");
     if (frames == 0)
         frames = 1;
     const std::string declaration = "FrameCount=" + intToStr(frames);
@@ -379,20 +467,18 @@ void Checker::checkButtonStrips()
 {
     // Picture buttons: normal, pressed and hot side by side, twice over (active, then
     // inactive) with triple images. Plug-in, text and window-icon buttons draw no strip.
-    bool triple = document_.ReadBool("PERSONALITY", "TripleImages", false);
+    bool triple = values_.ReadBool("PERSONALITY", "TripleImages", false);
     const int frames = triple ? 6 : 3;
     const std::string declaration = std::string("TripleImages=") + (triple ? "1" : "0");
-    const int count = document_.ButtonCount();
-    std::unordered_set<std::string> seen;
-    for (std::size_t position = 0; position < document_.SectionCount(); ++position) {
-        const std::string& section = document_.SectionName(position);
+    const int count = uisButtonCount(values_, version_);
+    for (std::size_t position = 0; position < sections_.count(); ++position) {
+        const std::string section(sections_.name(position));
         // Only the sections the preview loads: BUTTON followed by a number below the count.
-        std::string upper = asciiUpper(section);
-        std::optional<int> number = buttonNumber(upper);
-        if (!number || *number >= count || !seen.insert(upper).second)
+        std::optional<int> number = buttonNumber(asciiUpper(section));
+        if (!number || *number >= count)
             continue;
-        int action = document_.ReadInteger(section, "Action", 0);
-        if (action == -3 || action == 11 || document_.ReadInteger(section, "Type", 0) == 1)
+        int action = values_.ReadInteger(section, "Action", 0);
+        if (action == -3 || action == 11 || values_.ReadInteger(section, "Type", 0) == 1)
             continue;
         if (std::optional<Bitmap> found = bitmap(section, "ButtonImage"))
             checkFrames(*found, true, frames, declaration);
@@ -401,7 +487,7 @@ void Checker::checkButtonStrips()
 
 void Checker::checkBitmapGeometry()
 {
-    switch (document_.FormatVersion()) {
+    switch (version_) {
     case UisType2: checkVersion2Edges(); break;
     case UisType1p: checkVersion1pEdges(); break;
     default: return;  // no preview, so no frames to cut
@@ -435,7 +521,10 @@ bool ValidationResult::clean() const
     return completed && findings.size() == 1 && findings[0].icon == IconNoErrors;
 }
 
-ValidationResult validate(TUisFile& document, const fs::path& file, const fs::path& skinsRoot)
+namespace {
+
+ValidationResult run(TCustomIniFile& values, const FirstSections& sections, TUisDefinition& catalogue, int version,
+                     const fs::path& file, const fs::path& skinsRoot)
 {
     ValidationResult result;
     std::error_code ec;
@@ -445,7 +534,7 @@ ValidationResult validate(TUisFile& document, const fs::path& file, const fs::pa
                                    IconNoPersonalityFile, "", "", FindingKind::Catalogue});
         return result;
     }
-    Checker checker(document, skinsRoot, result);
+    Checker checker(values, sections, catalogue, version, skinsRoot, result);
     checker.checkCatalogue();
     if (!result.completed)
         return result;
@@ -456,9 +545,24 @@ ValidationResult validate(TUisFile& document, const fs::path& file, const fs::pa
     return result;
 }
 
+}  // namespace
+
+ValidationResult validate(TUisFile& document, const fs::path& file, const fs::path& skinsRoot)
+{
+    StoreSections sections(document);
+    return run(document, sections, document.Definition(), document.FormatVersion(), file, skinsRoot);
+}
+
 ValidationResult validate(TUisFile& document)
 {
     return validate(document, document.DiskPath(), document.SkinsRoot());
+}
+
+ValidationResult validate(PersonalityText& text, TUisDefinition& catalogue, int version, const fs::path& file,
+                          const fs::path& skinsRoot)
+{
+    TextSections sections(text);
+    return run(text, sections, catalogue, version, file, skinsRoot);
 }
 
 std::optional<BitmapSize> readBitmapSize(const fs::path& file)

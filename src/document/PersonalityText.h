@@ -1,0 +1,90 @@
+// A personality file held for reading only, in little more memory than its bytes:
+// the bytes themselves and where the first section of each name begins. Reads answer
+// as the in-memory stores do (first section, first key, names ignoring case, values
+// trimmed), walking the lines of one section; nothing is kept per line or per entry.
+// The validate verb checks files of millions of lines with it.
+#pragma once
+
+#include "store/CustomIniFile.h"
+#include "store/IniLine.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sw {
+
+class PersonalityText : public TCustomIniFile {
+public:
+    // Reads the file; throws EIniFileException as readFileBytes does (a file that cannot
+    // be read, is not a regular file or is larger than the store's limit).
+    explicit PersonalityText(const std::filesystem::path& file);
+    // The text of a file already in memory; `fileName` only names it.
+    PersonalityText(std::string fileName, std::string bytes);
+    ~PersonalityText() override;
+
+    std::string ReadString(std::string_view section, std::string_view key, std::string_view def) override;
+    // Every section, in order, repeated names included (as the stores list them).
+    void ReadSections(TStrings& sections) override;
+    void ReadSection(std::string_view section, TStrings& keys) override;
+    void ReadSectionValues(std::string_view section, TStrings& entries) override;
+    // The text is read-only: each change throws EIniFileException naming the file.
+    void WriteString(std::string_view section, std::string_view key, std::string_view value) override;
+    void EraseSection(std::string_view section) override;
+    void DeleteKey(std::string_view section, std::string_view key) override;
+    void UpdateFile() override;
+
+    // The first section of each name, in the order of the file (a repeated section
+    // reads as its first occurrence, so the later ones are not listed).
+    std::size_t SectionCount() const { return firstHeaders_.size(); }
+    std::string_view SectionName(std::size_t position) const;
+    // Calls visit(name, value) for each entry of the section at that position, in order;
+    // a visit that returns false stops the walk.
+    template <typename Visit>
+    void ForEachEntry(std::size_t position, Visit&& visit) const
+    {
+        walkBody(firstHeaders_[position], visit);
+    }
+
+    // The value of the first key of that name in the first section of that name, as the
+    // stores read it, looked for in the text itself without keeping anything.
+    static std::optional<std::string_view> FindValue(std::string_view text, std::string_view section,
+                                                     std::string_view key);
+
+private:
+    void index();
+    // The offset of the header line of the first section of that name, or nothing.
+    std::optional<uint32_t> find(std::string_view name) const;
+    std::string_view nameAt(uint32_t headerOffset) const;
+    void grow();
+
+    template <typename Visit>
+    void walkBody(uint32_t headerOffset, Visit& visit) const
+    {
+        bool header = true;
+        forEachLine(std::string_view(bytes_).substr(headerOffset), [&](std::string_view line, std::size_t) {
+            IniLine parsed = classifyIniLine(line);
+            if (header) {  // the section's own header
+                header = false;
+                return true;
+            }
+            if (parsed.kind == IniLineKind::Header)
+                return false;
+            if (parsed.kind == IniLineKind::Entry)
+                return bool(visit(parsed.name, parsed.value));
+            return true;
+        });
+    }
+
+    std::string bytes_;
+    // Where the header line of the first section of each name begins, in file order.
+    std::vector<uint32_t> firstHeaders_;
+    // Open addressing over firstHeaders_: position + 1, 0 for a free slot; names are
+    // compared by reading them from the text, so a slot costs four bytes.
+    std::vector<uint32_t> slots_;
+};
+
+}  // namespace sw
