@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -46,7 +47,10 @@ public:
     template <typename Visit>
     void ForEachEntry(std::size_t position, Visit&& visit) const
     {
-        walkBody(firstHeaders_[position], visit);
+        auto entry = [&](std::string_view name, std::string_view value, std::size_t) {
+            return bool(visit(name, value));
+        };
+        walkBody(firstHeaders_[position], entry);
     }
 
     // The value of the first key of that name in the first section of that name, as the
@@ -61,23 +65,49 @@ private:
     std::string_view nameAt(uint32_t headerOffset) const;
     void grow();
 
+    // The line that begins at an offset (without its line break) and where the next
+    // one begins, split as forEachLine splits them.
+    std::string_view lineAt(std::size_t offset, std::size_t& next) const
+    {
+        const char* base = bytes_.data();
+        const std::size_t size = bytes_.size();
+        std::size_t end = offset;
+        while (end < size && base[end] != '\r' && base[end] != '\n')
+            ++end;
+        next = end;
+        if (next < size)
+            next += (base[next] == '\r' && next + 1 < size && base[next + 1] == '\n') ? 2 : 1;
+        return {base + offset, end - offset};
+    }
+
+    // Calls visit(name, value, lineOffset) for the entries after the header line at that
+    // offset, up to the next header or the end; a visit that returns false stops it.
     template <typename Visit>
     void walkBody(uint32_t headerOffset, Visit& visit) const
     {
-        bool header = true;
-        forEachLine(std::string_view(bytes_).substr(headerOffset), [&](std::string_view line, std::size_t) {
-            IniLine parsed = classifyIniLine(line);
-            if (header) {  // the section's own header
-                header = false;
-                return true;
-            }
-            if (parsed.kind == IniLineKind::Header)
-                return false;
-            if (parsed.kind == IniLineKind::Entry)
-                return bool(visit(parsed.name, parsed.value));
-            return true;
-        });
+        std::size_t next = 0;
+        lineAt(headerOffset, next);
+        walkFrom(next, visit);
     }
+    template <typename Visit>
+    void walkFrom(std::size_t offset, Visit& visit) const
+    {
+        while (offset < bytes_.size()) {
+            std::size_t next = 0;
+            IniLine parsed = classifyIniLine(lineAt(offset, next));
+            if (parsed.kind == IniLineKind::Header)
+                return;
+            if (parsed.kind == IniLineKind::Entry && !visit(parsed.name, parsed.value, offset))
+                return;
+            offset = next;
+        }
+    }
+
+    // Where the first entry of a key lies in a long section that is read again and
+    // again (the personality's own section, say): one section at a time is indexed.
+    struct KeyIndex;
+    std::optional<std::size_t> findKey(uint32_t headerOffset, std::string_view key, std::size_t& walked);
+    void indexKeys(uint32_t headerOffset);
 
     std::string bytes_;
     // Where the header line of the first section of each name begins, in file order.
@@ -85,6 +115,7 @@ private:
     // Open addressing over firstHeaders_: position + 1, 0 for a free slot; names are
     // compared by reading them from the text, so a slot costs four bytes.
     std::vector<uint32_t> slots_;
+    std::unique_ptr<KeyIndex> keys_;
 };
 
 }  // namespace sw
