@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+#include <sys/mman.h>
+
 namespace sw {
 
 namespace {
@@ -22,6 +24,28 @@ constexpr uint32_t kOffsetMask = (uint32_t(1) << kOffsetBits) - 1;
 // most this many keys are indexed, and reads of others walk on from where it stopped.
 constexpr std::size_t kIndexedAfter = 64;
 constexpr std::size_t kMaxIndexedKeys = std::size_t(1) << 20;
+
+// Gives a table of many slots zeros, asking for large pages first: its slots are read
+// at random, and with small pages nearly every probe would also miss the page cache
+// of the processor. A hint; where it is not known nothing changes.
+void clearSlots(std::vector<uint32_t>& slots, std::size_t count)
+{
+    slots.clear();
+    slots.shrink_to_fit();
+    slots.reserve(count);
+#ifdef MADV_HUGEPAGE
+    constexpr std::size_t kLarge = std::size_t(2) << 20;
+    const std::size_t bytes = count * sizeof(uint32_t);
+    if (bytes >= 2 * kLarge) {
+        const auto start = reinterpret_cast<std::uintptr_t>(slots.data());
+        const std::uintptr_t from = (start + kLarge - 1) & ~std::uintptr_t(kLarge - 1);
+        const std::uintptr_t to = (start + bytes) & ~std::uintptr_t(kLarge - 1);
+        if (to > from)
+            ::madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
+    }
+#endif
+    slots.assign(count, 0);
+}
 
 uint32_t hashOf(std::string_view name)
 {
@@ -109,7 +133,7 @@ void PersonalityText::index()
 
 void PersonalityText::grow()
 {
-    slots_.assign(slots_.empty() ? 16 : slots_.size() * 2, 0);
+    clearSlots(slots_, slots_.empty() ? 16 : slots_.size() * 2);
     const std::size_t mask = slots_.size() - 1;
     // In file order, so the names are read from the text front to back.
     for (std::size_t position = 0; position < firstHeaders_.size(); ++position) {
@@ -183,7 +207,8 @@ void PersonalityText::indexKeys(uint32_t headerOffset)
             return false;
         }
         if ((index->count + 1) * 2 > index->slots.size()) {
-            std::vector<uint32_t> larger(index->slots.size() * 2, 0);
+            std::vector<uint32_t> larger;
+            clearSlots(larger, index->slots.size() * 2);
             for (uint32_t slot : index->slots)
                 if (slot != 0)
                     insert(larger, hashOf(keyAt(slot)), slot);
@@ -231,7 +256,15 @@ std::optional<std::size_t> PersonalityText::findKey(uint32_t headerOffset, std::
 
 std::string PersonalityText::ReadString(std::string_view section, std::string_view key, std::string_view def)
 {
-    std::optional<uint32_t> header = find(section);
+    // Reads come in runs on one section (a button's action, type and image).
+    std::optional<uint32_t> header;
+    if (lastHeader_ && sameText(section, lastSection_)) {
+        header = lastHeader_;
+    } else {
+        header = find(section);
+        lastSection_ = section;
+        lastHeader_ = header;
+    }
     if (!header)
         return std::string(def);
     std::size_t walked = 0;

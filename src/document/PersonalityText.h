@@ -116,6 +116,9 @@ private:
     // compared by reading them from the text, so a slot costs four bytes.
     std::vector<uint32_t> slots_;
     std::unique_ptr<KeyIndex> keys_;
+    // The section read last, and where it begins (nothing when there is none).
+    std::string lastSection_;
+    std::optional<uint32_t> lastHeader_;
 };
 
 }  // namespace sw

@@ -130,7 +130,7 @@ private:
 
 // Caches of a run are emptied when they reach this many entries: a file of millions of
 // distinct names must not make them grow with it, and real skins stay far below.
-constexpr std::size_t kMaxCached = 4096;
+constexpr std::size_t kMaxCached = 65536;
 
 class Checker {
 public:
@@ -215,9 +215,73 @@ private:
     Definition* lastDefinition_ = nullptr;
     // Each folder a reference passes through is listed once per run.
     FolderIndex folders_;
+    // The same listings as a snapshot for the run: what a reference names that no
+    // listing holds is known to be missing without asking the disk again.
+    struct Listing {
+        bool readable = false;
+        // Upper-cased name -> the name on disk, and whether it is a folder (not a link).
+        std::unordered_map<std::string, std::pair<std::string, bool>> names;
+    };
+    std::unordered_map<std::string, Listing> listings_;
+    const Listing& listing(const fs::path& folder);
+    bool certainlyMissing(std::string_view reference);
     // How many findings of each icon were met.
     std::unordered_map<int, std::size_t> listed_;
 };
+
+const Checker::Listing& Checker::listing(const fs::path& folder)
+{
+    auto [found, added] = listings_.try_emplace(folder.string());
+    if (!added)
+        return found->second;
+    Listing& listing = found->second;
+    std::error_code ec;
+    fs::directory_iterator entries(folder, ec);
+    if (ec)
+        return listing;
+    for (const fs::directory_entry& entry : entries) {
+        std::string name = entry.path().filename().string();
+        const bool plainFolder = entry.is_directory(ec) && !entry.is_symlink(ec);
+        listing.names.try_emplace(asciiUpper(name), std::move(name), plainFolder);
+    }
+    listing.readable = true;
+    return listing;
+}
+
+// Whether the reference names nothing under the root, told from the listings alone:
+// some component is in no letter case an entry of the plain folder before it. Anything
+// less plain (a link, an odd component, a folder that cannot be listed) is left to the
+// full resolution.
+bool Checker::certainlyMissing(std::string_view reference)
+{
+    if (reference.empty() || reference.front() == '\\' || reference.front() == '/')
+        return false;
+    fs::path folder = root_;
+    std::size_t start = 0;
+    while (start <= reference.size()) {
+        std::size_t end = reference.find_first_of("\\/", start);
+        if (end == std::string_view::npos)
+            end = reference.size();
+        std::string_view component = reference.substr(start, end - start);
+        start = end + 1;
+        if (component.empty())
+            continue;
+        if (component == "." || component == "..")
+            return false;
+        const Listing& names = listing(folder);
+        if (!names.readable)
+            return false;
+        auto found = names.names.find(asciiUpper(component));
+        if (found == names.names.end())
+            return true;
+        if (end == reference.size())
+            return false;  // the last component exists
+        if (!found->second.second)
+            return false;  // a link or a file with more components after it
+        folder /= found->second.first;
+    }
+    return false;
+}
 
 bool Checker::referencedFileExists(const std::string& reference)
 {
@@ -226,8 +290,11 @@ bool Checker::referencedFileExists(const std::string& reference)
         return known->second;
     // A reference that would leave the skins root counts as missing: it is never followed.
     std::error_code ec;
-    std::optional<fs::path> path = resolveFileReference(root_, reference, folders_);
-    bool exists = path && fs::is_regular_file(*path, ec);
+    bool exists = false;
+    if (!certainlyMissing(reference)) {
+        std::optional<fs::path> path = resolveFileReference(root_, reference, folders_);
+        exists = path && fs::is_regular_file(*path, ec);
+    }
     if (fileExists_.size() >= kMaxCached)
         fileExists_.clear();
     fileExists_.emplace(reference, exists);
