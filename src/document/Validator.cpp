@@ -129,8 +129,10 @@ private:
 };
 
 // Caches of a run are emptied when they reach this many entries: a file of millions of
-// distinct names must not make them grow with it, and real skins stay far below.
-constexpr std::size_t kMaxCached = 65536;
+// distinct names must not make them grow with it, and real skins stay far below. The
+// definitions are few in any catalogue; files may be many in a big folder.
+constexpr std::size_t kMaxCachedDefinitions = 4096;
+constexpr std::size_t kMaxCachedFiles = 65536;
 
 class Checker {
 public:
@@ -209,10 +211,17 @@ private:
     // Many attributes name the same few files; each is looked up on disk once per run.
     std::unordered_map<std::string, bool> fileExists_;
     std::unordered_map<std::string, std::optional<BitmapSize>> bitmapSizes_;
-    std::unordered_map<std::string, Definition> definitions_;
-    // The definition asked for last: the entries of a section often repeat a key.
-    std::string lastLookup_, lastKey_;
-    Definition* lastDefinition_ = nullptr;
+    // By section part, then by attribute as the file spells it: the entries of one
+    // section are looked up without building a name for each.
+    struct TextHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const noexcept { return std::hash<std::string_view>{}(text); }
+    };
+    using SectionDefinitions = std::unordered_map<std::string, Definition, TextHash, std::equal_to<>>;
+    std::unordered_map<std::string, SectionDefinitions> definitions_;
+    std::size_t definitionCount_ = 0;
+    std::string currentLookup_;
+    SectionDefinitions* current_ = nullptr;
     // Each folder a reference passes through is listed once per run.
     FolderIndex folders_;
     // The same listings as a snapshot for the run: what a reference names that no
@@ -289,13 +298,14 @@ bool Checker::referencedFileExists(const std::string& reference)
     if (known != fileExists_.end())
         return known->second;
     // A reference that would leave the skins root counts as missing: it is never followed.
+    // What the listings tell at once is not kept: a file of millions of names that
+    // are nowhere would only fill the cache.
+    if (certainlyMissing(reference))
+        return false;
     std::error_code ec;
-    bool exists = false;
-    if (!certainlyMissing(reference)) {
-        std::optional<fs::path> path = resolveFileReference(root_, reference, folders_);
-        exists = path && fs::is_regular_file(*path, ec);
-    }
-    if (fileExists_.size() >= kMaxCached)
+    std::optional<fs::path> path = resolveFileReference(root_, reference, folders_);
+    bool exists = path && fs::is_regular_file(*path, ec);
+    if (fileExists_.size() >= kMaxCachedFiles)
         fileExists_.clear();
     fileExists_.emplace(reference, exists);
     return exists;
@@ -303,22 +313,28 @@ bool Checker::referencedFileExists(const std::string& reference)
 
 Checker::Definition& Checker::definition(const std::string& lookup, std::string_view key)
 {
-    if (lastDefinition_ && key == lastKey_ && lookup == lastLookup_)
-        return *lastDefinition_;
-    std::string name = lookup + ",";
-    name += key;
-    auto found = definitions_.find(name);
-    if (found == definitions_.end()) {
-        if (definitions_.size() >= kMaxCached)
-            definitions_.clear();
-        Definition fresh;
-        fresh.type = catalogue_.AttributeType(lookup, key);
-        found = definitions_.emplace(std::move(name), fresh).first;
+    auto forget = [&] {
+        definitions_.clear();
+        definitionCount_ = 0;
+        current_ = nullptr;
+    };
+    if (!current_ || lookup != currentLookup_) {
+        if (definitions_.size() >= kMaxCachedDefinitions)
+            forget();
+        current_ = &definitions_[lookup];
+        currentLookup_ = lookup;
     }
-    lastLookup_ = lookup;
-    lastKey_ = key;
-    lastDefinition_ = &found->second;
-    return found->second;
+    auto found = current_->find(key);
+    if (found != current_->end())
+        return found->second;
+    if (definitionCount_ >= kMaxCachedDefinitions) {
+        forget();
+        current_ = &definitions_[lookup];
+    }
+    Definition fresh;
+    fresh.type = catalogue_.AttributeType(lookup, key);
+    ++definitionCount_;
+    return current_->emplace(std::string(key), fresh).first->second;
 }
 
 void Checker::checkAttribute(std::string_view section, const std::string& lookup, std::string_view key,
