@@ -7,10 +7,13 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <fstream>
 #include <functional>
 #include <unordered_map>
 #include <unordered_set>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace sw {
 
@@ -168,7 +171,9 @@ private:
         if (listing(icon))
             keep(std::move(caption), icon, section, attribute, kind);
     }
-    bool referencedFileExists(const std::string& reference);
+    // The path of the regular file a reference names under the root, or nothing.
+    std::optional<fs::path> referencedFile(const std::string& reference);
+    bool referencedFileExists(const std::string& reference) { return referencedFile(reference).has_value(); }
     void checkAttribute(std::string_view section, const std::string& lookup, std::string_view key,
                         std::string_view value);
 
@@ -209,7 +214,7 @@ private:
     std::string rootText_;
     ValidationResult& result_;
     // Many attributes name the same few files; each is looked up on disk once per run.
-    std::unordered_map<std::string, bool> fileExists_;
+    std::unordered_map<std::string, std::optional<fs::path>> files_;
     std::unordered_map<std::string, std::optional<BitmapSize>> bitmapSizes_;
     // By section part, then by attribute as the file spells it: the entries of one
     // section are looked up without building a name for each.
@@ -292,23 +297,24 @@ bool Checker::certainlyMissing(std::string_view reference)
     return false;
 }
 
-bool Checker::referencedFileExists(const std::string& reference)
+std::optional<fs::path> Checker::referencedFile(const std::string& reference)
 {
-    auto known = fileExists_.find(reference);
-    if (known != fileExists_.end())
+    auto known = files_.find(reference);
+    if (known != files_.end())
         return known->second;
-    // A reference that would leave the skins root counts as missing: it is never followed.
     // What the listings tell at once is not kept: a file of millions of names that
     // are nowhere would only fill the cache.
     if (certainlyMissing(reference))
-        return false;
+        return std::nullopt;
+    // A reference that would leave the skins root counts as missing: it is never followed.
     std::error_code ec;
     std::optional<fs::path> path = resolveFileReference(root_, reference, folders_);
-    bool exists = path && fs::is_regular_file(*path, ec);
-    if (fileExists_.size() >= kMaxCachedFiles)
-        fileExists_.clear();
-    fileExists_.emplace(reference, exists);
-    return exists;
+    if (path && !fs::is_regular_file(*path, ec))
+        path.reset();
+    if (files_.size() >= kMaxCachedFiles)
+        files_.clear();
+    files_.emplace(reference, path);
+    return path;
 }
 
 Checker::Definition& Checker::definition(const std::string& lookup, std::string_view key)
@@ -432,13 +438,15 @@ void Checker::checkCatalogue()
 std::optional<Checker::Bitmap> Checker::bitmap(const std::string& section, const std::string& attribute)
 {
     std::string reference = values_.ReadString(section, attribute, "");
-    if (reference.empty() || !referencedFileExists(reference))
+    std::optional<fs::path> path = reference.empty() ? std::nullopt : referencedFile(reference);
+    if (!path)
         return std::nullopt;  // nothing to measure; a missing bitmap is reported by the catalogue checks
     Bitmap found{section, attribute, reference, {}};
     auto measured = bitmapSizes_.find(reference);
     if (measured == bitmapSizes_.end()) {
-        std::optional<fs::path> path = resolveFileReference(root_, reference, folders_);
-        measured = bitmapSizes_.emplace(reference, path ? readBitmapSize(*path) : std::nullopt).first;
+        if (bitmapSizes_.size() >= kMaxCachedFiles)
+            bitmapSizes_.clear();
+        measured = bitmapSizes_.emplace(reference, readBitmapSize(*path)).first;
     }
     const std::optional<BitmapSize>& size = measured->second;
     if (!size) {
@@ -652,16 +660,28 @@ std::optional<BitmapSize> readBitmapSize(const fs::path& file)
 {
     // File header (14 bytes), then the size of the bitmap header and its fields.
     constexpr int kFileHeader = 14, kCoreHeader = 12, kInfoFields = 16;
-    std::ifstream in(file, std::ios::binary);
     unsigned char bytes[kFileHeader + kInfoFields] = {};
-    in.read(reinterpret_cast<char*>(bytes), sizeof bytes);
-    const std::streamsize got = in.gcount();
+    // Non-blocking, so that a FIFO under a bitmap's name cannot stall the check.
+    const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        return std::nullopt;
+    struct stat info {};
+    ssize_t got = -1;
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        got = 0;
+        while (got < ssize_t(sizeof bytes)) {
+            const ssize_t n = ::read(fd, bytes + got, sizeof bytes - std::size_t(got));
+            if (n <= 0)
+                break;
+            got += n;
+        }
+    }
+    ::close(fd);
     if (got < kFileHeader + kCoreHeader || bytes[0] != 'B' || bytes[1] != 'M')
         return std::nullopt;
-    std::error_code ec;
-    const uintmax_t fileSize = fs::file_size(file, ec);
+    const uintmax_t fileSize = uintmax_t(info.st_size);
     const uint32_t headerSize = littleEndian(bytes + 14, 4);
-    if (ec || fileSize < uintmax_t(kFileHeader) + headerSize)
+    if (fileSize < uintmax_t(kFileHeader) + headerSize)
         return std::nullopt;  // cut short inside its own header
 
     int64_t width, height;
