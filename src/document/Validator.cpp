@@ -231,14 +231,20 @@ private:
     FolderIndex folders_;
     // The same listings as a snapshot for the run: what a reference names that no
     // listing holds is known to be missing without asking the disk again.
+    struct Entry {
+        std::string name;  // as on disk: the first of the names equal but for case
+        bool folder = false;       // a folder, not a link to one
+        bool regularFile = false;  // a regular file, not a link to one
+        bool ambiguous = false;    // other names differ from it in letter case only
+    };
     struct Listing {
         bool readable = false;
-        // Upper-cased name -> the name on disk, and whether it is a folder (not a link).
-        std::unordered_map<std::string, std::pair<std::string, bool>> names;
+        std::unordered_map<std::string, Entry> names;  // by upper-cased name
     };
     std::unordered_map<std::string, Listing> listings_;
     const Listing& listing(const fs::path& folder);
-    bool certainlyMissing(std::string_view reference);
+    enum class Known { Missing, File, Unknown };
+    Known fromListings(std::string_view reference, fs::path& path);
     // How many findings of each icon were met.
     std::unordered_map<int, std::size_t> listed_;
 };
@@ -255,22 +261,26 @@ const Checker::Listing& Checker::listing(const fs::path& folder)
         return listing;
     for (const fs::directory_entry& entry : entries) {
         std::string name = entry.path().filename().string();
-        const bool plainFolder = entry.is_directory(ec) && !entry.is_symlink(ec);
-        listing.names.try_emplace(asciiUpper(name), std::move(name), plainFolder);
+        const bool link = entry.is_symlink(ec);
+        Entry fresh{name, !link && entry.is_directory(ec), !link && entry.is_regular_file(ec), false};
+        auto [at, first] = listing.names.try_emplace(asciiUpper(name), std::move(fresh));
+        if (!first)
+            at->second.ambiguous = true;
     }
     listing.readable = true;
     return listing;
 }
 
-// Whether the reference names nothing under the root, told from the listings alone:
-// some component is in no letter case an entry of the plain folder before it. Anything
-// less plain (a link, an odd component, a folder that cannot be listed) is left to the
-// full resolution.
-bool Checker::certainlyMissing(std::string_view reference)
+// What the listings alone tell of a reference: that it names nothing (some component
+// is in no letter case an entry of the plain folder before it), or the regular file it
+// names through plain folders, as the full resolution would find it. Anything less
+// plain (a link, an odd component, names equal but for case, a folder that cannot be
+// listed) is left to the full resolution.
+Checker::Known Checker::fromListings(std::string_view reference, fs::path& path)
 {
     if (reference.empty() || reference.front() == '\\' || reference.front() == '/')
-        return false;
-    fs::path folder = root_;
+        return Known::Unknown;
+    path = root_;
     std::size_t start = 0;
     while (start <= reference.size()) {
         std::size_t end = reference.find_first_of("\\/", start);
@@ -280,21 +290,27 @@ bool Checker::certainlyMissing(std::string_view reference)
         start = end + 1;
         if (component.empty())
             continue;
-        if (component == "." || component == "..")
-            return false;
-        const Listing& names = listing(folder);
+        // The resolution refuses these (a NUL would end the name early for the system).
+        if (component == "." || component == ".." ||
+            component.find_first_of(std::string_view(":\0", 2)) != std::string_view::npos)
+            return Known::Unknown;
+        const Listing& names = listing(path);
         if (!names.readable)
-            return false;
+            return Known::Unknown;
         auto found = names.names.find(asciiUpper(component));
         if (found == names.names.end())
-            return true;
-        if (end == reference.size())
-            return false;  // the last component exists
-        if (!found->second.second)
-            return false;  // a link or a file with more components after it
-        folder /= found->second.first;
+            return Known::Missing;
+        const Entry& entry = found->second;
+        if (entry.ambiguous)
+            return Known::Unknown;
+        path /= entry.name;
+        // The last component, unless only separators follow it.
+        if (reference.find_first_not_of("\\/", end) == std::string_view::npos)
+            return entry.regularFile && end == reference.size() ? Known::File : Known::Unknown;
+        if (!entry.folder)
+            return Known::Unknown;
     }
-    return false;
+    return Known::Unknown;
 }
 
 std::optional<fs::path> Checker::referencedFile(const std::string& reference)
@@ -302,15 +318,22 @@ std::optional<fs::path> Checker::referencedFile(const std::string& reference)
     auto known = files_.find(reference);
     if (known != files_.end())
         return known->second;
-    // What the listings tell at once is not kept: a file of millions of names that
-    // are nowhere would only fill the cache.
-    if (certainlyMissing(reference))
+    // A name that is nowhere is not kept: a file of millions of them would only fill
+    // the cache.
+    fs::path listed;
+    const Known told = fromListings(reference, listed);
+    if (told == Known::Missing)
         return std::nullopt;
-    // A reference that would leave the skins root counts as missing: it is never followed.
-    std::error_code ec;
-    std::optional<fs::path> path = resolveFileReference(root_, reference, folders_);
-    if (path && !fs::is_regular_file(*path, ec))
-        path.reset();
+    std::optional<fs::path> path;
+    if (told == Known::File) {
+        path = std::move(listed);
+    } else {
+        // A reference that would leave the skins root counts as missing: it is never followed.
+        std::error_code ec;
+        path = resolveFileReference(root_, reference, folders_);
+        if (path && !fs::is_regular_file(*path, ec))
+            path.reset();
+    }
     if (files_.size() >= kMaxCachedFiles)
         files_.clear();
     files_.emplace(reference, path);
