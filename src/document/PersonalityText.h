@@ -1,8 +1,9 @@
 // A personality file held for reading only, in little more memory than its bytes:
 // the bytes themselves and where the first section of each name begins. Reads answer
 // as the in-memory stores do (first section, first key, names ignoring case, values
-// trimmed), walking the lines of one section; nothing is kept per line or per entry.
-// The validate verb checks files of millions of lines with it.
+// trimmed), walking the lines of one section; nothing is kept per line, and only the
+// long section read last has its keys indexed. The validate verb checks files of
+// millions of lines with it.
 #pragma once
 
 #include "store/CustomIniFile.h"

@@ -229,8 +229,9 @@ private:
     SectionDefinitions* current_ = nullptr;
     // Each folder a reference passes through is listed once per run.
     FolderIndex folders_;
-    // The same listings as a snapshot for the run: what a reference names that no
-    // listing holds is known to be missing without asking the disk again.
+    // The folders as listed once for the run: a reference that no listing holds is
+    // known to be missing, and one through plain folders is found, without asking
+    // the disk again.
     struct Entry {
         std::string name;  // as on disk: the first of the names equal but for case
         bool folder = false;       // a folder, not a link to one
