@@ -88,7 +88,9 @@ FileReport checkFile(const std::string& name)
 std::string jsonString(std::string_view text)
 {
     static const char* hex = "0123456789abcdef";
-    std::string json = "\"";
+    std::string json;
+    json.reserve(text.size() + 2);  // a value may be megabytes long: grown only for escapes
+    json += '"';
     for (char c : text) {
         auto byte = static_cast<unsigned char>(c);
         switch (byte) {
@@ -107,7 +109,8 @@ std::string jsonString(std::string_view text)
             }
         }
     }
-    return json + "\"";
+    json += '"';
+    return json;
 }
 
 const char* kindName(const FileReport& report, const ValidationFinding& finding)

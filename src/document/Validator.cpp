@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -131,6 +132,25 @@ private:
     const PersonalityText& text_;
 };
 
+// Hashes names as they are spelt, so that tables keyed by strings are asked with views.
+struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const noexcept { return std::hash<std::string_view>{}(text); }
+};
+
+// One string of the parts, made with one allocation: a value may be megabytes long.
+std::string joined(std::initializer_list<std::string_view> parts)
+{
+    std::size_t size = 0;
+    for (std::string_view part : parts)
+        size += part.size();
+    std::string text;
+    text.reserve(size);
+    for (std::string_view part : parts)
+        text.append(part);
+    return text;
+}
+
 // Caches of a run are emptied when they reach this many entries: a file of millions of
 // distinct names must not make them grow with it, and real skins stay far below. The
 // definitions are few in any catalogue; files may be many in a big folder.
@@ -172,8 +192,8 @@ private:
             keep(std::move(caption), icon, section, attribute, kind);
     }
     // The path of the regular file a reference names under the root, or nothing.
-    std::optional<fs::path> referencedFile(const std::string& reference);
-    bool referencedFileExists(const std::string& reference) { return referencedFile(reference).has_value(); }
+    std::optional<fs::path> referencedFile(std::string_view reference);
+    bool referencedFileExists(std::string_view reference) { return referencedFile(reference).has_value(); }
     void checkAttribute(std::string_view section, const std::string& lookup, std::string_view key,
                         std::string_view value);
 
@@ -214,14 +234,10 @@ private:
     std::string rootText_;
     ValidationResult& result_;
     // Many attributes name the same few files; each is looked up on disk once per run.
-    std::unordered_map<std::string, std::optional<fs::path>> files_;
+    std::unordered_map<std::string, std::optional<fs::path>, TextHash, std::equal_to<>> files_;
     std::unordered_map<std::string, std::optional<BitmapSize>> bitmapSizes_;
     // By section part, then by attribute as the file spells it: the entries of one
     // section are looked up without building a name for each.
-    struct TextHash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view text) const noexcept { return std::hash<std::string_view>{}(text); }
-    };
     using SectionDefinitions = std::unordered_map<std::string, Definition, TextHash, std::equal_to<>>;
     std::unordered_map<std::string, SectionDefinitions> definitions_;
     std::size_t definitionCount_ = 0;
@@ -314,7 +330,7 @@ Checker::Known Checker::fromListings(std::string_view reference, fs::path& path)
     return Known::Unknown;
 }
 
-std::optional<fs::path> Checker::referencedFile(const std::string& reference)
+std::optional<fs::path> Checker::referencedFile(std::string_view reference)
 {
     auto known = files_.find(reference);
     if (known != files_.end())
@@ -372,18 +388,17 @@ void Checker::checkAttribute(std::string_view section, const std::string& lookup
 {
     // Built only for a finding that is listed: most attributes pass, and past the limit
     // a finding is only counted.
-    auto quoted = [&] {
-        return "  [" + std::string(key) + "] in Section [" + std::string(section) + "] value [" + std::string(value) +
-               "]";
+    auto quoted = [&](std::string_view before, std::string_view after = {}) {
+        return joined({before, "  [", key, "] in Section [", section, "] value [", value, "]", after});
     };
     Definition& d = definition(lookup, key);
     switch (d.type) {
     case TypeFile:
         if (!d.kind)
             d.kind = catalogue_.FileEditorKind(lookup, key);
-        if (*d.kind == 5 && !referencedFileExists(std::string(value)) && listing(IconFileNotFound))
-            keep("File not found - Section [" + std::string(section) + "], Attribute [" + std::string(key) +
-                     "], referenced file[" + rootText_ + "\\" + std::string(value) + "]",
+        if (*d.kind == 5 && !referencedFileExists(value) && listing(IconFileNotFound))
+            keep(joined({"File not found - Section [", section, "], Attribute [", key, "], referenced file[", rootText_,
+                         "\\", value, "]"}),
                  IconFileNotFound, section, key);
         break;
     case TypeInt: {
@@ -394,13 +409,13 @@ void Checker::checkAttribute(std::string_view section, const std::string& lookup
             d.minimum = catalogue_.Minimum(lookup, key);
         if (number < *d.minimum) {
             if (listing(IconBelowMinimum))
-                keep("Minimal value constraint violation -  Attribute" + quoted(), IconBelowMinimum, section, key);
+                keep(quoted("Minimal value constraint violation -  Attribute"), IconBelowMinimum, section, key);
             break;
         }
         if (!d.maximum)
             d.maximum = catalogue_.Maximum(lookup, key);
         if (number > *d.maximum && listing(IconAboveMaximum))
-            keep("Maximal value constraint violation -  Attribute" + quoted(), IconAboveMaximum, section, key);
+            keep(quoted("Maximal value constraint violation -  Attribute"), IconAboveMaximum, section, key);
         break;
     }
     case TypeChoose: {
@@ -411,14 +426,14 @@ void Checker::checkAttribute(std::string_view section, const std::string& lookup
         int64_t number = integerValue(value);
         int64_t first = *d.shift, last = first + *d.choices - 1;
         if ((number < first || number > last) && listing(IconValueNotAllowed))
-            keep("Attribute" + quoted() + " does not contains in set of available values[" + intToStr(first) + "-" +
-                     intToStr(last) + "]",
+            keep(quoted("Attribute",
+                        " does not contains in set of available values[" + intToStr(first) + "-" + intToStr(last) + "]"),
                  IconValueNotAllowed, section, key);
         break;
     }
     case TypeUnknown:
         if (listing(IconValueNotAllowed))
-            keep("Illegal or unknown attribute" + quoted(), IconValueNotAllowed, section, key);
+            keep(quoted("Illegal or unknown attribute"), IconValueNotAllowed, section, key);
         break;
     default:
         break;
