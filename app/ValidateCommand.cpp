@@ -1,5 +1,6 @@
 #include "ValidateCommand.h"
 
+#include "document/PersonalityText.h"
 #include "document/UisFile.h"
 #include "document/Validator.h"
 #include "store/PlatformPaths.h"
@@ -52,17 +53,26 @@ FileReport checkFile(const std::string& name)
     try {
         // A bare name is a file of the current folder, not of the Windows folder.
         fs::path path = fs::absolute(name, ec);
-        TUisFile document((ec ? fs::path(name) : path).string());
-        report.version = document.FormatVersion();
-        if (*report.version == UisTypeUnknown) {
+        if (ec)
+            path = profileFilePath(name);
+        // Read as text, without the editor's store of every entry: a file of millions of
+        // lines is checked in little more memory than its bytes.
+        PersonalityText text(path);
+        const int version = uisVersionOf(text);
+        if (version == UisTypeUnknown) {
+            report.version = version;
             report.unknownFormat = true;
             report.findings.push_back({kUnknownFormat, IconNoPersonalityFile, "", "", FindingKind::Catalogue});
             return report;
         }
         // The catalogue as the editor sees it when it opens the file.
-        for (const fs::path& plugin : pluginCatalogueFiles(document.Folder(), programFolder()))
-            document.MergePluginDefinitions(plugin.string());
-        ValidationResult result = validate(document);
+        const fs::path program = programFolder();
+        TUisDefinition catalogue((program / TUisFile::CatalogueFileName(version)).string());
+        report.version = version;
+        const fs::path folder = path.parent_path();
+        for (const fs::path& plugin : pluginCatalogueFiles(folder, program))
+            catalogue.MergePlugin(plugin.string(), version);
+        ValidationResult result = validate(text, catalogue, version, path, folder.parent_path());
         report.findings = std::move(result.findings);
         report.omitted = result.omitted;
         if (!result.completed)
@@ -78,7 +88,9 @@ FileReport checkFile(const std::string& name)
 std::string jsonString(std::string_view text)
 {
     static const char* hex = "0123456789abcdef";
-    std::string json = "\"";
+    std::string json;
+    json.reserve(text.size() + 2);  // a value may be megabytes long: grown only for escapes
+    json += '"';
     for (char c : text) {
         auto byte = static_cast<unsigned char>(c);
         switch (byte) {
@@ -97,7 +109,8 @@ std::string jsonString(std::string_view text)
             }
         }
     }
-    return json + "\"";
+    json += '"';
+    return json;
 }
 
 const char* kindName(const FileReport& report, const ValidationFinding& finding)

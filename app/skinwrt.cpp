@@ -1,10 +1,12 @@
-// The program users call. The verbs that read or edit one INI file run here, linked
-// against the store alone, so a script calling "skinwrt get" thousands of times pays
-// no start-up of the window libraries; every other command line (the editor, render,
-// validate, pack, install, cut, help) is handed to the full program, which lies beside
-// this one in the build tree and in <prefix>/libexec when installed.
+// The program users call. The verbs that read or edit one INI file, and validate, run
+// here, linked against the store and the document layer alone, so a script calling
+// "skinwrt get" or "skinwrt validate" thousands of times pays no start-up of the window
+// libraries; every other command line (the editor, render, pack, install, cut, help)
+// is handed to the full program, which lies beside this one in the build tree and in
+// <prefix>/libexec when installed.
 #include "CommandLine.h"
 #include "StoreVerbs.h"
+#include "ValidateCommand.h"
 
 #include "store/Version.h"
 
@@ -40,6 +42,8 @@ int main(int argc, char** argv)
             std::cout << "skinwrt " << sw::programVersion() << "\n";
             return sw::ExitOk;
         }
+        if (args[0] == "validate")
+            return sw::runValidateCommand({args.begin() + 1, args.end()}, std::cout, std::cerr);
         int code = sw::runStoreVerb(args, std::cout, std::cerr);
         if (code >= 0)
             return code;

@@ -1,7 +1,8 @@
 // Validating a large personality (10,000 attributes in 400 button sections, with the
 // shipped catalogue and bitmaps on disk) beside inih parsing the same bytes; the whole
 // validate path (a fresh document each time) beside the whole get path on the same
-// file; and a skin with a hostile catalogue of long inheritance chains.
+// file, in this process and as whole "skinwrt" processes on a 1,000-attribute skin;
+// and a skin with a hostile catalogue of long inheritance chains.
 #include "RatioReporter.h"
 
 #include "ValidateCommand.h"
@@ -12,14 +13,25 @@
 
 #include <ini.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <sstream>
 
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
 namespace fs = std::filesystem;
 
 namespace {
+
+using sw::bench::Timing;
 
 void writeText(const fs::path& path, const std::string& text)
 {
@@ -42,7 +54,7 @@ std::string bitmapHeader(int width, int height)
 
 struct Fixture {
     fs::path folder;
-    std::string skin;
+    std::string skin, smallSkin;
     fs::path chains;
 
     Fixture()
@@ -67,21 +79,29 @@ struct Fixture {
             {"ScriptMouseEnter", "Big\\s.vxs"}, {"LinkedTo", "0"}, {"Visibility3", "7"}, {"Visibility4", "8"},
             {"Command", "notepad.exe"},
         };
-        std::string text = "[TITLEBARSKIN]\r\nSkinName=Big\r\nSkinAuthor=bench\r\n\r\n[PERSONALITY]\r\n"
-                           "ButtonCount=400\r\nTOP=Big\\top.bmp\r\nBOTTOM=Big\\bottom.bmp\r\nLEFT=Big\\left.bmp\r\n"
-                           "RIGHT=Big\\right.bmp\r\n\r\n";
-        for (int b = 0; b < 400; ++b) {
-            text += "; button " + std::to_string(b) + "\r\n[Button" + std::to_string(b) + "]\r\n";
-            for (const auto& [name, value] : attributes) {
-                std::string v = value;
-                if (auto mark = v.find('%'); mark != std::string::npos)
-                    v.replace(mark, 1, std::to_string(b % 20));
-                text += std::string(name) + "=" + v + "\r\n";
+        auto personality = [&](int buttons) {
+            std::string text = "[TITLEBARSKIN]\r\nSkinName=Big\r\nSkinAuthor=bench\r\n\r\n[PERSONALITY]\r\n"
+                               "ButtonCount=" +
+                               std::to_string(buttons) +
+                               "\r\nTOP=Big\\top.bmp\r\nBOTTOM=Big\\bottom.bmp\r\nLEFT=Big\\left.bmp\r\n"
+                               "RIGHT=Big\\right.bmp\r\n\r\n";
+            for (int b = 0; b < buttons; ++b) {
+                text += "; button " + std::to_string(b) + "\r\n[Button" + std::to_string(b) + "]\r\n";
+                for (const auto& [name, value] : attributes) {
+                    std::string v = value;
+                    if (auto mark = v.find('%'); mark != std::string::npos)
+                        v.replace(mark, 1, std::to_string(b % 20));
+                    text += std::string(name) + "=" + v + "\r\n";
+                }
+                text += "\r\n";
             }
-            text += "\r\n";
-        }
+            return text;
+        };
         skin = (folder / "Skins" / "Big" / "Big.uis").string();
-        writeText(skin, text);
+        writeText(skin, personality(400));
+        // 40 buttons of 25 attributes: a skin of 1,000 attributes in the same folder.
+        smallSkin = (folder / "Skins" / "Big" / "Small.uis").string();
+        writeText(smallSkin, personality(40));
         sw::setProgramFolder(folder / "program");
 
         // A catalogue of a 100,000-link chain and a 50,000-link ring, about 5 MB.
@@ -155,6 +175,76 @@ void GetSameFile(benchmark::State& state)
 }
 BENCHMARK(GetSameFile)->Unit(benchmark::kMillisecond);
 
+// Runs the program users call with these arguments, its output thrown away, and
+// returns its wall time and its processor time (user and system) in seconds.
+Timing runProgram(const std::vector<std::string>& arguments)
+{
+    std::vector<char*> argv;
+    std::string program = SKINWRT_FRONT;
+    argv.push_back(program.data());
+    std::vector<std::string> args = arguments;
+    for (std::string& arg : args)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    const auto start = std::chrono::steady_clock::now();
+    pid_t pid = -1;
+    Timing timing;
+    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
+        int status = 0;
+        struct rusage usage {};
+        wait4(pid, &status, 0, &usage);
+        timing.wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        timing.cpu = double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                     double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    return timing;
+}
+
+// A whole process per iteration. The benchmark's own clocks would see only this
+// process waiting, so the child's time is reported as the iteration's time: its wall
+// time, or (with cpu) its processor time.
+void wholeProcess(benchmark::State& state, const std::vector<std::string>& arguments, bool cpu)
+{
+    for (auto _ : state) {
+        const Timing timing = runProgram(arguments);
+        if (timing.wall <= 0) {
+            state.SkipWithError("the program could not be started");
+            break;
+        }
+        state.SetIterationTime(cpu ? timing.cpu : timing.wall);
+    }
+}
+
+// "skinwrt validate" on a fresh 1,000-attribute skin beside "skinwrt get" on the same file.
+void ValidateProcess(benchmark::State& state)
+{
+    wholeProcess(state, {"validate", fixture().smallSkin}, false);
+}
+BENCHMARK(ValidateProcess)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+void GetProcess(benchmark::State& state)
+{
+    wholeProcess(state, {"get", fixture().smallSkin, "Button39", "Command"}, false);
+}
+BENCHMARK(GetProcess)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+void ValidateProcessCpu(benchmark::State& state)
+{
+    wholeProcess(state, {"validate", fixture().smallSkin}, true);
+}
+BENCHMARK(ValidateProcessCpu)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+void GetProcessCpu(benchmark::State& state)
+{
+    wholeProcess(state, {"get", fixture().smallSkin, "Button39", "Command"}, true);
+}
+BENCHMARK(GetProcessCpu)->UseManualTime()->Unit(benchmark::kMillisecond);
+
 void ValidateChainCatalogue(benchmark::State& state)
 {
     for (auto _ : state) {
@@ -190,6 +280,8 @@ int main(int argc, char** argv)
     sw::bench::RatioReporter reporter({
         {"ValidatePersonality", "ParseSameBytesInih", 8.0, "validate 10,000 attributes / inih parse"},
         {"ValidateWholePath", "GetSameFile", 2.0, "validate verb (fresh document) / get verb, same file"},
+        {"ValidateProcess/manual_time", "GetProcess/manual_time", 2.0, "skinwrt validate / skinwrt get, 1,000 attributes (wall)"},
+        {"ValidateProcessCpu/manual_time", "GetProcessCpu/manual_time", 2.0, "skinwrt validate / skinwrt get, 1,000 attributes (CPU)"},
         {"ValidateChainCatalogue", "ParseChainCatalogueInih", 10.0, "validate with a 150,000-link catalogue / inih parse of it"},
     });
     benchmark::RunSpecifiedBenchmarks(&reporter);

@@ -1,13 +1,29 @@
 #include "document/UisDefinition.h"
 
+#include "store/FileBytes.h"
 #include "store/StringOps.h"
-
+#include "document/PersonalityText.h"
 
 namespace sw {
 
 namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::string definitionName(std::string_view section, std::string_view attribute)
+{
+    std::string name(section);
+    name += ',';
+    name += attribute;
+    return name;
+}
+
+int strictInteger(const std::string& text)
+{
+    if (auto value = valInteger(text))
+        return *value;
+    throw EConvertError("'" + text + "' is not a valid integer value");
+}
 
 }  // namespace
 
@@ -63,6 +79,76 @@ std::string TUisDefinition::ReadString(std::string_view section, std::string_vie
             return std::string(*value);
     }
     return std::string(def);
+}
+
+int TUisDefinition::AttributeType(std::string_view section, std::string_view attribute)
+{
+    std::string word =
+        asciiUpper(ReadString(definitionName(trimView(section), trimView(attribute)), "Type", "Unknown"));
+    static const std::pair<const char*, int> types[] = {
+        {"STRING", TypeString}, {"INT", TypeInt},     {"CHOOSE", TypeChoose},         {"BOOL", TypeBool},
+        {"FILE", TypeFile},     {"COLOR", TypeColor}, {"COMBOCOLOR", TypeComboColor}, {"FONT", TypeFont},
+        {"ENUMERATOR", TypeEnumerator},
+    };
+    for (const auto& [name, code] : types)
+        if (word == name)
+            return code;
+    return TypeUnknown;
+}
+
+int TUisDefinition::FileEditorKind(std::string_view section, std::string_view attribute)
+{
+    std::string s = asciiUpper(ReadString(definitionName(trimView(section), trimView(attribute)), "Subtype", "Bitmap"));
+    if (s == "SOUND") return 17;
+    if (s == "COMMAND") return 16;
+    if (s == "ZIP") return 51;
+    if (s == "SCRIPT") return 46;
+    return 5;
+}
+
+std::string TUisDefinition::constraintPart(std::string_view section, std::string_view attribute, bool maximum)
+{
+    std::string constraints = ReadString(definitionName(section, attribute), "Constraints", "-32766,32767");
+    std::size_t comma = constraints.find(',');
+    if (comma == std::string::npos)
+        return constraints;
+    return maximum ? constraints.substr(comma + 1) : constraints.substr(0, comma);
+}
+
+int TUisDefinition::Minimum(std::string_view section, std::string_view attribute)
+{
+    return strictInteger(constraintPart(section, attribute, false));
+}
+
+int TUisDefinition::Maximum(std::string_view section, std::string_view attribute)
+{
+    return strictInteger(constraintPart(section, attribute, true));
+}
+
+int TUisDefinition::Shift(std::string_view section, std::string_view attribute)
+{
+    return ReadInteger(definitionName(section, attribute), "ShiftNumericValue", 0);
+}
+
+bool TUisDefinition::MergePlugin(const std::string& catalogueFile, int version)
+{
+    // Read once: a file that changed between two reads could merge unchecked content.
+    std::string bytes;
+    try {
+        bytes = readFileBytes(catalogueFile);
+    } catch (const EIniFileException&) {
+        return false;  // an unreadable plug-in is left out; the skin still opens
+    }
+    // Its version is read from the bytes as they are: a store of a catalogue that is
+    // not merged would cost many times its size for one value.
+    std::string type(PersonalityText::FindValue(bytes, "PluginInfo", "UisType").value_or(""));
+    if (type.size() > 2 && type[0] == '0' && (type[1] == 'x' || type[1] == 'X'))
+        type = "$" + type.substr(2);  // as ReadInteger reads it
+    if (strToIntDef(type, -1) != version)
+        return false;
+    // Appended after the base catalogue, so a name it already has keeps its definition.
+    LoadText(bytes);
+    return true;
 }
 
 }  // namespace sw

@@ -107,11 +107,17 @@ std::string TUisFile::CatalogueFileName(int version)
 
 int TUisFile::detectVersion()
 {
-    if (ValueExists("CAPTION", "BUTTONCOUNT"))
+    int version = uisVersionOf(*this);
+    return version == UisTypeUnknown && forced_ ? UisType2 : version;
+}
+
+int uisVersionOf(TCustomIniFile& values)
+{
+    if (values.ValueExists("CAPTION", "BUTTONCOUNT"))
         return UisType1p;
-    if (ValueExists("TITLEBARSKIN", "ActiveTitle"))
+    if (values.ValueExists("TITLEBARSKIN", "ActiveTitle"))
         return UisType1;
-    if (forced_ || ValueExists("TITLEBARSKIN", "SkinAuthor"))
+    if (values.ValueExists("TITLEBARSKIN", "SkinAuthor"))
         return UisType2;
     return UisTypeUnknown;
 }
@@ -125,20 +131,7 @@ int TUisFile::FormatVersion()
 
 bool TUisFile::MergePluginDefinitions(const std::string& catalogueFile)
 {
-    // Read once: a file that changed between two reads could merge unchecked content.
-    std::string bytes;
-    try {
-        bytes = readFileBytes(catalogueFile);
-    } catch (const EIniFileException&) {
-        return false;  // an unreadable plug-in is left out; the skin still opens
-    }
-    TAcceleratedIniFile plugin{std::string()};
-    plugin.LoadText(bytes);
-    if (plugin.ReadInteger("PluginInfo", "UisType", -1) != FormatVersion())
-        return false;
-    // Appended after the base catalogue, so a name it already has keeps its definition.
-    definition_->LoadText(bytes);
-    return true;
+    return definition_->MergePlugin(catalogueFile, FormatVersion());
 }
 
 std::string TUisFile::PersonalityName()
@@ -182,9 +175,14 @@ Colour TUisFile::NamedColour(std::string_view name, Colour def)
 
 int TUisFile::ButtonCount()
 {
-    switch (FormatVersion()) {
-    case UisType2: return ReadInteger("PERSONALITY", "BUTTONCOUNT", 0);
-    case UisType1p: return ReadInteger("CAPTION", "BUTTONCOUNT", 0);
+    return uisButtonCount(*this, FormatVersion());
+}
+
+int uisButtonCount(TCustomIniFile& values, int version)
+{
+    switch (version) {
+    case UisType2: return values.ReadInteger("PERSONALITY", "BUTTONCOUNT", 0);
+    case UisType1p: return values.ReadInteger("CAPTION", "BUTTONCOUNT", 0);
     default: return 0;
     }
 }
@@ -245,9 +243,14 @@ bool TUisFile::Stretched(std::string_view element)
 
 int TUisFile::FrameCount(std::string_view element)
 {
-    switch (FormatVersion()) {
-    case UisType2: return ReadInteger("PERSONALITY", std::string(element) + "Frame", 1);
-    case UisType1p: return ReadInteger("BORDERS", "FrameCount", 1);
+    return uisFrameCount(*this, FormatVersion(), element);
+}
+
+int uisFrameCount(TCustomIniFile& values, int version, std::string_view element)
+{
+    switch (version) {
+    case UisType2: return values.ReadInteger("PERSONALITY", std::string(element) + "Frame", 1);
+    case UisType1p: return values.ReadInteger("BORDERS", "FrameCount", 1);
     default: return 1;
     }
 }
@@ -285,13 +288,17 @@ fs::path TUisFile::FrameBitmapPath(std::string_view side)
 
 int TUisFile::Height(std::string_view first, std::string_view second)
 {
-    switch (FormatVersion()) {
+    return uisEdgeHeight(*this, FormatVersion(), first, second);
+}
+
+int uisEdgeHeight(TCustomIniFile& values, int version, std::string_view first, std::string_view second)
+{
+    switch (version) {
     case UisType2:
-        return ReadInteger("PERSONALITY", std::string(first) + std::string(second) + "Height", 1);
+        return values.ReadInteger("PERSONALITY", std::string(first) + std::string(second) + "Height", 1);
     case UisType1p:
-        return ReadInteger("BORDERS",
-                           std::string(first) + (sameText(second, "BOT") ? "BOTTOM" : std::string(second)) + "Height",
-                           1);
+        return values.ReadInteger(
+            "BORDERS", std::string(first) + (sameText(second, "BOT") ? "BOTTOM" : std::string(second)) + "Height", 1);
     default:
         return 1;
     }
@@ -359,17 +366,7 @@ int TUisFile::AttributeTypeOf(std::string_view section, std::string_view attribu
 {
     if (preset != -1)
         return preset;
-    std::string word = asciiUpper(
-        definition_->ReadString(definitionName(trimView(section), trimView(attribute)), "Type", "Unknown"));
-    static const std::pair<const char*, int> types[] = {
-        {"STRING", TypeString}, {"INT", TypeInt},     {"CHOOSE", TypeChoose},         {"BOOL", TypeBool},
-        {"FILE", TypeFile},     {"COLOR", TypeColor}, {"COMBOCOLOR", TypeComboColor}, {"FONT", TypeFont},
-        {"ENUMERATOR", TypeEnumerator},
-    };
-    for (const auto& [name, code] : types)
-        if (word == name)
-            return code;
-    return TypeUnknown;
+    return definition_->AttributeType(section, attribute);
 }
 
 int TUisFile::EditorKind(std::string_view section, std::string_view attribute, int preset)
@@ -382,14 +379,8 @@ int TUisFile::EditorKind(std::string_view section, std::string_view attribute, i
     switch (type) {
     case TypeBool:
         return ReadBool(section, attribute, false) ? 19 : 18;
-    case TypeFile: {
-        std::string s = subtype();
-        if (s == "SOUND") return 17;
-        if (s == "COMMAND") return 16;
-        if (s == "ZIP") return 51;
-        if (s == "SCRIPT") return 46;
-        return 5;
-    }
+    case TypeFile:
+        return definition_->FileEditorKind(section, attribute);
     case TypeColor: {
         char last = attribute.empty() ? '\0' : asciiUpper(attribute.back());
         return last == 'R' ? 12 : last == 'G' ? 13 : last == 'B' ? 14 : 7;
@@ -408,35 +399,14 @@ int TUisFile::EditorKind(std::string_view section, std::string_view attribute, i
     }
 }
 
-std::string TUisFile::constraintPart(std::string_view section, std::string_view attribute, bool maximum)
-{
-    std::string constraints =
-        definition_->ReadString(definitionName(section, attribute), "Constraints", "-32766,32767");
-    std::size_t comma = constraints.find(',');
-    if (comma == std::string::npos)
-        return constraints;
-    return maximum ? constraints.substr(comma + 1) : constraints.substr(0, comma);
-}
-
-namespace {
-
-int strictInteger(const std::string& text)
-{
-    if (auto value = valInteger(text))
-        return *value;
-    throw EConvertError("'" + text + "' is not a valid integer value");
-}
-
-}  // namespace
-
 int TUisFile::Minimum(std::string_view section, std::string_view attribute)
 {
-    return strictInteger(constraintPart(section, attribute, false));
+    return definition_->Minimum(section, attribute);
 }
 
 int TUisFile::Maximum(std::string_view section, std::string_view attribute)
 {
-    return strictInteger(constraintPart(section, attribute, true));
+    return definition_->Maximum(section, attribute);
 }
 
 int TUisFile::Choices(std::string_view section, std::string_view attribute, TStrings& list)
@@ -453,7 +423,7 @@ int TUisFile::Choices(std::string_view section, std::string_view attribute, TStr
 
 int TUisFile::Shift(std::string_view section, std::string_view attribute)
 {
-    return definition_->ReadInteger(definitionName(section, attribute), "ShiftNumericValue", 0);
+    return definition_->Shift(section, attribute);
 }
 
 int TUisFile::Pictures(std::string_view section, std::string_view attribute, TStrings& list)

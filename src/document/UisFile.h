@@ -19,22 +19,10 @@ enum UisType : int { UisTypeUnknown = 0, UisType1 = 1, UisType2 = 2, UisType1p =
 // The file name that gives an empty version-2 document with its catalogue.
 inline constexpr std::string_view kForceUis2Definition = "$Force$Uis$2$Definition";
 
-// A catalogue value that must be a number and is not ("'abc' is not a valid integer value").
-class EConvertError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
 // The window states, in index order.
 inline constexpr const char* kWindowStates[8] = {
     "NormalInactive", "NormalActive", "MDIInactive", "MDIActive",
     "NonSizableInactive", "NonSizableActive", "ToolInactive", "ToolActive",
-};
-
-// Attribute type codes (also glyph indices).
-enum AttributeType : int {
-    TypeUnknown = 0, TypeString = 1, TypeInt = 2, TypeChoose = 3, TypeBool = 4, TypeFile = 5,
-    TypeColor = 6, TypeComboColor = 7, TypeFont = 11, TypeEnumerator = 47,
 };
 
 using Colour = int32_t;  // red + green * 256 + blue * 65536
@@ -122,7 +110,6 @@ public:
 
 private:
     int detectVersion();
-    std::string constraintPart(std::string_view section, std::string_view attribute, bool maximum);
 
     int version_ = UisTypeUnknown;
     bool forced_ = false;
@@ -132,6 +119,14 @@ private:
     // Listings of the folders references pass through, for names in the wrong case.
     mutable FolderIndex folders_;
 };
+
+// The reads behind FormatVersion (without the forced version 2), ButtonCount,
+// FrameCount and Height, on any store of a personality's values: the validate verb
+// asks them of a read-only text of the file.
+int uisVersionOf(TCustomIniFile& values);
+int uisButtonCount(TCustomIniFile& values, int version);
+int uisFrameCount(TCustomIniFile& values, int version, std::string_view element);
+int uisEdgeHeight(TCustomIniFile& values, int version, std::string_view first, std::string_view second);
 
 // Plug-in catalogues offered to a document, in order: *.def of the personality
 // folder, of PLUGINS beside the program, then of each PLUGINS subfolder (names

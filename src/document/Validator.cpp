@@ -1,14 +1,20 @@
 #include "document/Validator.h"
 
 #include "document/FileReference.h"
+#include "document/PersonalityText.h"
 #include "document/UisFile.h"
 #include "store/StringOps.h"
 
 #include <algorithm>
 #include <cstdint>
-#include <fstream>
+#include <functional>
+#include <initializer_list>
 #include <unordered_map>
 #include <unordered_set>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace sw {
 
@@ -72,10 +78,91 @@ std::unordered_map<std::string, TStrings> mandatoryAttributes(TUisDefinition& ca
     return result;
 }
 
+// The first section of each name, in the order of the file, and its entries: a
+// repeated section reads as its first occurrence, so checking it again would only
+// repeat the same rows.
+class FirstSections {
+public:
+    using EntryVisit = std::function<bool(std::string_view key, std::string_view value)>;
+    virtual ~FirstSections() = default;
+    virtual std::size_t count() const = 0;
+    virtual std::string_view name(std::size_t position) const = 0;
+    // Calls visit for each entry in order until it returns false.
+    virtual void entries(std::size_t position, const EntryVisit& visit) const = 0;
+};
+
+// The sections of an open document's store.
+class StoreSections : public FirstSections {
+public:
+    explicit StoreSections(TUisFile& document) : document_(document)
+    {
+        std::unordered_set<std::string> seen;
+        for (std::size_t position = 0; position < document.SectionCount(); ++position)
+            if (seen.insert(asciiUpper(document.SectionName(position))).second)
+                first_.push_back(position);
+    }
+    std::size_t count() const override { return first_.size(); }
+    std::string_view name(std::size_t position) const override { return document_.SectionName(first_[position]); }
+    void entries(std::size_t position, const EntryVisit& visit) const override
+    {
+        const TStrings* entries = document_.SectionEntries(name(position));
+        if (!entries)
+            return;
+        for (const std::string& entry : *entries) {
+            std::size_t equals = entry.find('=');
+            if (!visit(std::string_view(entry).substr(0, equals), std::string_view(entry).substr(equals + 1)))
+                return;
+        }
+    }
+
+private:
+    TUisFile& document_;
+    std::vector<std::size_t> first_;
+};
+
+// The sections of a read-only text, which lists first occurrences itself.
+class TextSections : public FirstSections {
+public:
+    explicit TextSections(const PersonalityText& text) : text_(text) {}
+    std::size_t count() const override { return text_.SectionCount(); }
+    std::string_view name(std::size_t position) const override { return text_.SectionName(position); }
+    void entries(std::size_t position, const EntryVisit& visit) const override { text_.ForEachEntry(position, visit); }
+
+private:
+    const PersonalityText& text_;
+};
+
+// Hashes names as they are spelt, so that tables keyed by strings are asked with views.
+struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const noexcept { return std::hash<std::string_view>{}(text); }
+};
+
+// One string of the parts, made with one allocation: a value may be megabytes long.
+std::string joined(std::initializer_list<std::string_view> parts)
+{
+    std::size_t size = 0;
+    for (std::string_view part : parts)
+        size += part.size();
+    std::string text;
+    text.reserve(size);
+    for (std::string_view part : parts)
+        text.append(part);
+    return text;
+}
+
+// Caches of a run are emptied when they reach this many entries: a file of millions of
+// distinct names must not make them grow with it, and real skins stay far below. The
+// definitions are few in any catalogue; files may be many in a big folder.
+constexpr std::size_t kMaxCachedDefinitions = 4096;
+constexpr std::size_t kMaxCachedFiles = 65536;
+
 class Checker {
 public:
-    Checker(TUisFile& document, const fs::path& skinsRoot, ValidationResult& result)
-        : document_(document), root_(skinsRoot), rootText_(rootText(skinsRoot)), result_(result)
+    Checker(TCustomIniFile& values, const FirstSections& sections, TUisDefinition& catalogue, int version,
+            const fs::path& skinsRoot, ValidationResult& result)
+        : values_(values), sections_(sections), catalogue_(catalogue), version_(version), root_(skinsRoot),
+          rootText_(rootText(skinsRoot)), result_(result)
     {
     }
 
@@ -83,17 +170,31 @@ public:
     void checkBitmapGeometry();
 
 private:
-    void add(std::string caption, int icon, std::string section, std::string attribute,
-             FindingKind kind = FindingKind::Catalogue)
+    // Whether a finding of this icon is still listed; past the limit it is only
+    // counted, and its caption need not be built at all.
+    bool listing(int icon)
     {
         if (++listed_[icon] > kMaxFindingsListed) {
             ++result_.omitted;
-            return;
+            return false;
         }
-        result_.findings.push_back({std::move(caption), icon, std::move(section), std::move(attribute), kind});
+        return true;
     }
-    bool referencedFileExists(const std::string& reference);
-    void checkAttribute(const std::string& section, const std::string& lookup, const std::string& key,
+    void keep(std::string caption, int icon, std::string_view section, std::string_view attribute,
+              FindingKind kind = FindingKind::Catalogue)
+    {
+        result_.findings.push_back({std::move(caption), icon, std::string(section), std::string(attribute), kind});
+    }
+    void add(std::string caption, int icon, std::string_view section, std::string_view attribute,
+             FindingKind kind = FindingKind::Catalogue)
+    {
+        if (listing(icon))
+            keep(std::move(caption), icon, section, attribute, kind);
+    }
+    // The path of the regular file a reference names under the root, or nothing.
+    std::optional<fs::path> referencedFile(std::string_view reference);
+    bool referencedFileExists(std::string_view reference) { return referencedFile(reference).has_value(); }
+    void checkAttribute(std::string_view section, const std::string& lookup, std::string_view key,
                         std::string_view value);
 
     // What the catalogue says of one attribute, asked once per run: every button
@@ -102,7 +203,7 @@ private:
         int type = TypeUnknown;
         std::optional<int> kind, minimum, maximum, shift, choices;
     };
-    Definition& definition(const std::string& lookup, const std::string& key);
+    Definition& definition(const std::string& lookup, std::string_view key);
 
     // Bitmap geometry.
     struct Bitmap {
@@ -125,91 +226,214 @@ private:
     void checkVersion1pEdges();
     void checkButtonStrips();
 
-    TUisFile& document_;
+    TCustomIniFile& values_;
+    const FirstSections& sections_;
+    TUisDefinition& catalogue_;
+    const int version_;
     const fs::path& root_;
     std::string rootText_;
     ValidationResult& result_;
     // Many attributes name the same few files; each is looked up on disk once per run.
-    std::unordered_map<std::string, bool> fileExists_;
+    std::unordered_map<std::string, std::optional<fs::path>, TextHash, std::equal_to<>> files_;
     std::unordered_map<std::string, std::optional<BitmapSize>> bitmapSizes_;
-    std::unordered_map<std::string, Definition> definitions_;
+    // By section part, then by attribute as the file spells it: the entries of one
+    // section are looked up without building a name for each.
+    using SectionDefinitions = std::unordered_map<std::string, Definition, TextHash, std::equal_to<>>;
+    std::unordered_map<std::string, SectionDefinitions> definitions_;
+    std::size_t definitionCount_ = 0;
+    std::string currentLookup_;
+    SectionDefinitions* current_ = nullptr;
     // Each folder a reference passes through is listed once per run.
     FolderIndex folders_;
+    // The folders as listed once for the run: a reference that no listing holds is
+    // known to be missing, and one through plain folders is found, without asking
+    // the disk again.
+    struct Entry {
+        std::string name;  // as on disk: the first of the names equal but for case
+        bool folder = false;       // a folder, not a link to one
+        bool regularFile = false;  // a regular file, not a link to one
+        bool ambiguous = false;    // other names differ from it in letter case only
+    };
+    struct Listing {
+        bool readable = false;
+        std::unordered_map<std::string, Entry> names;  // by upper-cased name
+    };
+    std::unordered_map<std::string, Listing> listings_;
+    const Listing& listing(const fs::path& folder);
+    enum class Known { Missing, File, Unknown };
+    Known fromListings(std::string_view reference, fs::path& path);
     // How many findings of each icon were met.
     std::unordered_map<int, std::size_t> listed_;
 };
 
-bool Checker::referencedFileExists(const std::string& reference)
+const Checker::Listing& Checker::listing(const fs::path& folder)
 {
-    auto known = fileExists_.find(reference);
-    if (known != fileExists_.end())
-        return known->second;
-    // A reference that would leave the skins root counts as missing: it is never followed.
+    auto [found, added] = listings_.try_emplace(folder.string());
+    if (!added)
+        return found->second;
+    Listing& listing = found->second;
     std::error_code ec;
-    std::optional<fs::path> path = resolveFileReference(root_, reference, folders_);
-    bool exists = path && fs::is_regular_file(*path, ec);
-    fileExists_.emplace(reference, exists);
-    return exists;
-}
-
-Checker::Definition& Checker::definition(const std::string& lookup, const std::string& key)
-{
-    std::string name = lookup + "," + key;
-    auto found = definitions_.find(name);
-    if (found == definitions_.end()) {
-        Definition fresh;
-        fresh.type = document_.AttributeTypeOf(lookup, key);
-        found = definitions_.emplace(std::move(name), fresh).first;
+    fs::directory_iterator entries(folder, ec);
+    if (ec)
+        return listing;
+    for (const fs::directory_entry& entry : entries) {
+        std::string name = entry.path().filename().string();
+        const bool link = entry.is_symlink(ec);
+        Entry fresh{name, !link && entry.is_directory(ec), !link && entry.is_regular_file(ec), false};
+        auto [at, first] = listing.names.try_emplace(asciiUpper(name), std::move(fresh));
+        if (!first)
+            at->second.ambiguous = true;
     }
-    return found->second;
+    listing.readable = true;
+    return listing;
 }
 
-void Checker::checkAttribute(const std::string& section, const std::string& lookup, const std::string& key,
+// What the listings alone tell of a reference: that it names nothing (some component
+// is in no letter case an entry of the plain folder before it), or the regular file it
+// names through plain folders, as the full resolution would find it. Anything less
+// plain (a link, an odd component, names equal but for case, a folder that cannot be
+// listed) is left to the full resolution.
+Checker::Known Checker::fromListings(std::string_view reference, fs::path& path)
+{
+    if (reference.empty() || reference.front() == '\\' || reference.front() == '/')
+        return Known::Unknown;
+    path = root_;
+    std::size_t start = 0;
+    while (start <= reference.size()) {
+        std::size_t end = reference.find_first_of("\\/", start);
+        if (end == std::string_view::npos)
+            end = reference.size();
+        std::string_view component = reference.substr(start, end - start);
+        start = end + 1;
+        if (component.empty())
+            continue;
+        // The resolution refuses these (a NUL would end the name early for the system).
+        if (component == "." || component == ".." ||
+            component.find_first_of(std::string_view(":\0", 2)) != std::string_view::npos)
+            return Known::Unknown;
+        const Listing& names = listing(path);
+        if (!names.readable)
+            return Known::Unknown;
+        auto found = names.names.find(asciiUpper(component));
+        if (found == names.names.end())
+            return Known::Missing;
+        const Entry& entry = found->second;
+        if (entry.ambiguous)
+            return Known::Unknown;
+        path /= entry.name;
+        // The last component, unless only separators follow it.
+        if (reference.find_first_not_of("\\/", end) == std::string_view::npos)
+            return entry.regularFile && end == reference.size() ? Known::File : Known::Unknown;
+        if (!entry.folder)
+            return Known::Unknown;
+    }
+    return Known::Unknown;
+}
+
+std::optional<fs::path> Checker::referencedFile(std::string_view reference)
+{
+    auto known = files_.find(reference);
+    if (known != files_.end())
+        return known->second;
+    // A name that is nowhere is not kept: a file of millions of them would only fill
+    // the cache.
+    fs::path listed;
+    const Known told = fromListings(reference, listed);
+    if (told == Known::Missing)
+        return std::nullopt;
+    std::optional<fs::path> path;
+    if (told == Known::File) {
+        path = std::move(listed);
+    } else {
+        // A reference that would leave the skins root counts as missing: it is never followed.
+        std::error_code ec;
+        path = resolveFileReference(root_, reference, folders_);
+        if (path && !fs::is_regular_file(*path, ec))
+            path.reset();
+    }
+    if (files_.size() >= kMaxCachedFiles)
+        files_.clear();
+    files_.emplace(reference, path);
+    return path;
+}
+
+Checker::Definition& Checker::definition(const std::string& lookup, std::string_view key)
+{
+    auto forget = [&] {
+        definitions_.clear();
+        definitionCount_ = 0;
+        current_ = nullptr;
+    };
+    if (!current_ || lookup != currentLookup_) {
+        if (definitions_.size() >= kMaxCachedDefinitions)
+            forget();
+        current_ = &definitions_[lookup];
+        currentLookup_ = lookup;
+    }
+    auto found = current_->find(key);
+    if (found != current_->end())
+        return found->second;
+    if (definitionCount_ >= kMaxCachedDefinitions) {
+        forget();
+        current_ = &definitions_[lookup];
+    }
+    Definition fresh;
+    fresh.type = catalogue_.AttributeType(lookup, key);
+    ++definitionCount_;
+    return current_->emplace(std::string(key), fresh).first->second;
+}
+
+void Checker::checkAttribute(std::string_view section, const std::string& lookup, std::string_view key,
                              std::string_view value)
 {
-    // Built only for a finding: most attributes pass.
-    auto quoted = [&] { return "  [" + key + "] in Section [" + section + "] value [" + std::string(value) + "]"; };
+    // Built only for a finding that is listed: most attributes pass, and past the limit
+    // a finding is only counted.
+    auto quoted = [&](std::string_view before, std::string_view after = {}) {
+        return joined({before, "  [", key, "] in Section [", section, "] value [", value, "]", after});
+    };
     Definition& d = definition(lookup, key);
     switch (d.type) {
     case TypeFile:
         if (!d.kind)
-            d.kind = document_.EditorKind(lookup, key);
-        if (*d.kind == 5 && !referencedFileExists(std::string(value)))
-            add("File not found - Section [" + section + "], Attribute [" + key + "], referenced file[" + rootText_ +
-                    "\\" + std::string(value) + "]",
-                IconFileNotFound, section, key);
+            d.kind = catalogue_.FileEditorKind(lookup, key);
+        if (*d.kind == 5 && !referencedFileExists(value) && listing(IconFileNotFound))
+            keep(joined({"File not found - Section [", section, "], Attribute [", key, "], referenced file[", rootText_,
+                         "\\", value, "]"}),
+                 IconFileNotFound, section, key);
         break;
     case TypeInt: {
         int32_t number = integerValue(value);
         // The maximum is asked only when the minimum holds, so a malformed upper limit
         // stops the run only where it is needed.
         if (!d.minimum)
-            d.minimum = document_.Minimum(lookup, key);
+            d.minimum = catalogue_.Minimum(lookup, key);
         if (number < *d.minimum) {
-            add("Minimal value constraint violation -  Attribute" + quoted(), IconBelowMinimum, section, key);
+            if (listing(IconBelowMinimum))
+                keep(quoted("Minimal value constraint violation -  Attribute"), IconBelowMinimum, section, key);
             break;
         }
         if (!d.maximum)
-            d.maximum = document_.Maximum(lookup, key);
-        if (number > *d.maximum)
-            add("Maximal value constraint violation -  Attribute" + quoted(), IconAboveMaximum, section, key);
+            d.maximum = catalogue_.Maximum(lookup, key);
+        if (number > *d.maximum && listing(IconAboveMaximum))
+            keep(quoted("Maximal value constraint violation -  Attribute"), IconAboveMaximum, section, key);
         break;
     }
     case TypeChoose: {
         if (!d.shift) {
-            d.shift = document_.Shift(lookup, key);
-            d.choices = document_.Definition().ReadInteger(lookup + "," + key, "Constraints", 0);
+            d.shift = catalogue_.Shift(lookup, key);
+            d.choices = catalogue_.ReadInteger(lookup + "," + std::string(key), "Constraints", 0);
         }
         int64_t number = integerValue(value);
         int64_t first = *d.shift, last = first + *d.choices - 1;
-        if (number < first || number > last)
-            add("Attribute" + quoted() + " does not contains in set of available values[" + intToStr(first) + "-" +
-                    intToStr(last) + "]",
-                IconValueNotAllowed, section, key);
+        if ((number < first || number > last) && listing(IconValueNotAllowed))
+            keep(quoted("Attribute",
+                        " does not contains in set of available values[" + intToStr(first) + "-" + intToStr(last) + "]"),
+                 IconValueNotAllowed, section, key);
         break;
     }
     case TypeUnknown:
-        add("Illegal or unknown attribute" + quoted(), IconValueNotAllowed, section, key);
+        if (listing(IconValueNotAllowed))
+            keep(quoted("Illegal or unknown attribute"), IconValueNotAllowed, section, key);
         break;
     default:
         break;
@@ -218,33 +442,25 @@ void Checker::checkAttribute(const std::string& section, const std::string& look
 
 void Checker::checkCatalogue()
 {
-    auto mandatory = mandatoryAttributes(document_.Definition());
-    // A repeated section reads as its first occurrence; checking it again would only
-    // repeat the same rows.
-    std::unordered_set<std::string> seen;
-    for (std::size_t position = 0; position < document_.SectionCount(); ++position) {
-        const std::string& section = document_.SectionName(position);
+    auto mandatory = mandatoryAttributes(catalogue_);
+    for (std::size_t position = 0; position < sections_.count(); ++position) {
+        const std::string section(sections_.name(position));
         std::string upper = asciiUpper(section);
-        if (!seen.insert(upper).second)
-            continue;
-        const TStrings* entries = document_.SectionEntries(upper);
-        if (!entries)
-            continue;
         // Numbered button sections are described by the button definitions.
         const std::string lookup = isButtonFamily(upper) ? std::string("Button") : upper;
-        for (const std::string& entry : *entries) {
-            std::size_t equals = entry.find('=');
-            std::string key = entry.substr(0, equals);
-            std::string_view value = std::string_view(entry).substr(equals + 1);
-            try {
+        std::string_view failedKey;
+        try {
+            sections_.entries(position, [&](std::string_view key, std::string_view value) {
+                failedKey = key;
                 checkAttribute(section, lookup, key, value);
-            } catch (const EConvertError& error) {
-                result_.completed = false;
-                result_.error = error.what();
-                result_.errorSection = section;
-                result_.errorAttribute = key;
-                return;
-            }
+                return true;
+            });
+        } catch (const EConvertError& error) {
+            result_.completed = false;
+            result_.error = error.what();
+            result_.errorSection = section;
+            result_.errorAttribute = failedKey;
+            return;
         }
         // Only a section named exactly as a definition's section part has its mandatory
         // attributes checked, so numbered sections never are.
@@ -252,7 +468,7 @@ void Checker::checkCatalogue()
         if (required == mandatory.end())
             continue;
         for (const std::string& attribute : required->second)
-            if (!document_.ValueExists(lookup, attribute))
+            if (!values_.ValueExists(lookup, attribute))
                 add("Manditory attribute [" + attribute + "] not found in section [" + lookup + "].",
                     IconValueNotAllowed, lookup, "");
     }
@@ -260,14 +476,16 @@ void Checker::checkCatalogue()
 
 std::optional<Checker::Bitmap> Checker::bitmap(const std::string& section, const std::string& attribute)
 {
-    std::string reference = document_.ReadString(section, attribute, "");
-    if (reference.empty() || !referencedFileExists(reference))
+    std::string reference = values_.ReadString(section, attribute, "");
+    std::optional<fs::path> path = reference.empty() ? std::nullopt : referencedFile(reference);
+    if (!path)
         return std::nullopt;  // nothing to measure; a missing bitmap is reported by the catalogue checks
     Bitmap found{section, attribute, reference, {}};
     auto measured = bitmapSizes_.find(reference);
     if (measured == bitmapSizes_.end()) {
-        std::optional<fs::path> path = resolveFileReference(root_, reference, folders_);
-        measured = bitmapSizes_.emplace(reference, path ? readBitmapSize(*path) : std::nullopt).first;
+        if (bitmapSizes_.size() >= kMaxCachedFiles)
+            bitmapSizes_.clear();
+        measured = bitmapSizes_.emplace(reference, readBitmapSize(*path)).first;
     }
     const std::optional<BitmapSize>& size = measured->second;
     if (!size) {
@@ -306,8 +524,8 @@ void Checker::checkFrames(const Bitmap& bitmap, bool across, int frames, const s
 // edges (across), top and bottom on the side edges.
 void Checker::checkEnds(const Bitmap& bitmap, bool across, const std::string& edge, const std::string& secondWord)
 {
-    int first = document_.Height(edge, "Top");
-    int second = document_.Height(edge, "Bot");
+    int first = uisEdgeHeight(values_, version_, edge, "Top");
+    int second = uisEdgeHeight(values_, version_, edge, "Bot");
     int64_t sum = int64_t(first) + second;
     int extent = across ? bitmap.size.width : bitmap.size.height;
     if (sum > extent)
@@ -330,7 +548,7 @@ void Checker::checkVersion2Edges()
         std::optional<Bitmap> found = bitmap("PERSONALITY", e.attribute);
         if (!found)
             continue;
-        int frames = document_.FrameCount(e.edge);
+        int frames = uisFrameCount(values_, version_, e.edge);
         if (frames == 0)
             frames = 1;
         checkFrames(*found, e.sideBySide, frames, std::string(e.edge) + "Frame=" + intToStr(frames));
@@ -340,7 +558,7 @@ void Checker::checkVersion2Edges()
 
 void Checker::checkVersion1pEdges()
 {
-    int frames = document_.FrameCount("");
+    int frames = uisFrameCount(values_, version_, "");
     if (frames == 0)
         frames = 1;
     const std::string declaration = "FrameCount=" + intToStr(frames);
@@ -379,20 +597,18 @@ void Checker::checkButtonStrips()
 {
     // Picture buttons: normal, pressed and hot side by side, twice over (active, then
     // inactive) with triple images. Plug-in, text and window-icon buttons draw no strip.
-    bool triple = document_.ReadBool("PERSONALITY", "TripleImages", false);
+    bool triple = values_.ReadBool("PERSONALITY", "TripleImages", false);
     const int frames = triple ? 6 : 3;
     const std::string declaration = std::string("TripleImages=") + (triple ? "1" : "0");
-    const int count = document_.ButtonCount();
-    std::unordered_set<std::string> seen;
-    for (std::size_t position = 0; position < document_.SectionCount(); ++position) {
-        const std::string& section = document_.SectionName(position);
+    const int count = uisButtonCount(values_, version_);
+    for (std::size_t position = 0; position < sections_.count(); ++position) {
+        const std::string section(sections_.name(position));
         // Only the sections the preview loads: BUTTON followed by a number below the count.
-        std::string upper = asciiUpper(section);
-        std::optional<int> number = buttonNumber(upper);
-        if (!number || *number >= count || !seen.insert(upper).second)
+        std::optional<int> number = buttonNumber(asciiUpper(section));
+        if (!number || *number >= count)
             continue;
-        int action = document_.ReadInteger(section, "Action", 0);
-        if (action == -3 || action == 11 || document_.ReadInteger(section, "Type", 0) == 1)
+        int action = values_.ReadInteger(section, "Action", 0);
+        if (action == -3 || action == 11 || values_.ReadInteger(section, "Type", 0) == 1)
             continue;
         if (std::optional<Bitmap> found = bitmap(section, "ButtonImage"))
             checkFrames(*found, true, frames, declaration);
@@ -401,7 +617,7 @@ void Checker::checkButtonStrips()
 
 void Checker::checkBitmapGeometry()
 {
-    switch (document_.FormatVersion()) {
+    switch (version_) {
     case UisType2: checkVersion2Edges(); break;
     case UisType1p: checkVersion1pEdges(); break;
     default: return;  // no preview, so no frames to cut
@@ -435,7 +651,10 @@ bool ValidationResult::clean() const
     return completed && findings.size() == 1 && findings[0].icon == IconNoErrors;
 }
 
-ValidationResult validate(TUisFile& document, const fs::path& file, const fs::path& skinsRoot)
+namespace {
+
+ValidationResult run(TCustomIniFile& values, const FirstSections& sections, TUisDefinition& catalogue, int version,
+                     const fs::path& file, const fs::path& skinsRoot)
 {
     ValidationResult result;
     std::error_code ec;
@@ -445,7 +664,7 @@ ValidationResult validate(TUisFile& document, const fs::path& file, const fs::pa
                                    IconNoPersonalityFile, "", "", FindingKind::Catalogue});
         return result;
     }
-    Checker checker(document, skinsRoot, result);
+    Checker checker(values, sections, catalogue, version, skinsRoot, result);
     checker.checkCatalogue();
     if (!result.completed)
         return result;
@@ -456,25 +675,52 @@ ValidationResult validate(TUisFile& document, const fs::path& file, const fs::pa
     return result;
 }
 
+}  // namespace
+
+ValidationResult validate(TUisFile& document, const fs::path& file, const fs::path& skinsRoot)
+{
+    StoreSections sections(document);
+    return run(document, sections, document.Definition(), document.FormatVersion(), file, skinsRoot);
+}
+
 ValidationResult validate(TUisFile& document)
 {
     return validate(document, document.DiskPath(), document.SkinsRoot());
+}
+
+ValidationResult validate(PersonalityText& text, TUisDefinition& catalogue, int version, const fs::path& file,
+                          const fs::path& skinsRoot)
+{
+    TextSections sections(text);
+    return run(text, sections, catalogue, version, file, skinsRoot);
 }
 
 std::optional<BitmapSize> readBitmapSize(const fs::path& file)
 {
     // File header (14 bytes), then the size of the bitmap header and its fields.
     constexpr int kFileHeader = 14, kCoreHeader = 12, kInfoFields = 16;
-    std::ifstream in(file, std::ios::binary);
     unsigned char bytes[kFileHeader + kInfoFields] = {};
-    in.read(reinterpret_cast<char*>(bytes), sizeof bytes);
-    const std::streamsize got = in.gcount();
+    // Non-blocking, so that a FIFO under a bitmap's name cannot stall the check.
+    const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        return std::nullopt;
+    struct stat info {};
+    ssize_t got = -1;
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        got = 0;
+        while (got < ssize_t(sizeof bytes)) {
+            const ssize_t n = ::read(fd, bytes + got, sizeof bytes - std::size_t(got));
+            if (n <= 0)
+                break;
+            got += n;
+        }
+    }
+    ::close(fd);
     if (got < kFileHeader + kCoreHeader || bytes[0] != 'B' || bytes[1] != 'M')
         return std::nullopt;
-    std::error_code ec;
-    const uintmax_t fileSize = fs::file_size(file, ec);
+    const uintmax_t fileSize = uintmax_t(info.st_size);
     const uint32_t headerSize = littleEndian(bytes + 14, 4);
-    if (ec || fileSize < uintmax_t(kFileHeader) + headerSize)
+    if (fileSize < uintmax_t(kFileHeader) + headerSize)
         return std::nullopt;  // cut short inside its own header
 
     int64_t width, height;

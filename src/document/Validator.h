@@ -10,6 +10,8 @@
 
 namespace sw {
 
+class PersonalityText;
+class TUisDefinition;
 class TUisFile;
 
 // Glyphs of the findings in the program's glyph list.
@@ -67,6 +69,10 @@ ValidationResult validate(TUisFile& document, const std::filesystem::path& file,
                           const std::filesystem::path& skinsRoot);
 // The same for the document's own file and skins root.
 ValidationResult validate(TUisFile& document);
+// The same for a personality read as text only (the validate verb's way: no store of
+// its entries is built), with the catalogue of its format version.
+ValidationResult validate(PersonalityText& text, TUisDefinition& catalogue, int version,
+                          const std::filesystem::path& file, const std::filesystem::path& skinsRoot);
 
 struct BitmapSize {
     int width = 0;

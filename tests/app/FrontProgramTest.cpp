@@ -1,5 +1,6 @@
-// The program users call runs the store verbs without loading any Qt library and hands
-// every other command line to the full program, with the same output and exit code.
+// The program users call runs the store verbs and validate without loading any Qt
+// library and hands every other command line to the full program, with the same output
+// and exit code.
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -46,10 +47,16 @@ FrontRun runFront(const std::string& arguments, const TempDir& dir)
     return run;
 }
 
-TEST(FrontProgram, StoreVerbsLoadNoQtAndTheRestReachTheFullProgram)
+TEST(FrontProgram, StoreVerbsAndValidateLoadNoQtAndTheRestReachTheFullProgram)
 {
     TempDir dir;
     const std::string skin = dir.file("skin.uis");
+    // A version-2 personality with one unknown attribute and one mandatory attribute missing.
+    const std::string personality = dir.file("v2.uis");
+    writeBytes(personality, "[TITLEBARSKIN]\r\nSkinAuthor=me\r\nBogus=1\r\n");
+    const std::string findings =
+        personality + "\tTITLEBARSKIN\tBogus\tIllegal or unknown attribute  [Bogus] in Section [TITLEBARSKIN] value [1]\n" +
+        personality + "\tTITLEBARSKIN\t\tManditory attribute [SkinName] not found in section [TITLEBARSKIN].\n";
     const struct {
         std::string arguments;
         int code;
@@ -66,7 +73,14 @@ TEST(FrontProgram, StoreVerbsLoadNoQtAndTheRestReachTheFullProgram)
         {"get --help", 0, "Usage: skinwrt get FILE SECTION KEY\n", true, false, "[Colours]\r\nActive=1 2 3\r\n"},
         {"--version", 0, "skinwrt ", true, false, "[Colours]\r\nActive=1 2 3\r\n"},
         {"--help", 0, "  skinwrt render FILE -o OUT.png", true, true, "[Colours]\r\nActive=1 2 3\r\n"},
-        {"validate --help", 0, "Usage: skinwrt validate", true, true, "[Colours]\r\nActive=1 2 3\r\n"},
+        {"validate --help", 0, "Usage: skinwrt validate", true, false, "[Colours]\r\nActive=1 2 3\r\n"},
+        {"validate '" + personality + "'", 1, findings, false, false, "[Colours]\r\nActive=1 2 3\r\n"},
+        {"validate '" + skin + "'", 1,
+         skin + "\t\t\tThis is file format is either not supported or the file is corrupted.\n", false, false,
+         "[Colours]\r\nActive=1 2 3\r\n"},
+        {"validate --json '" + personality + "'", 1, "\"status\": \"findings\"", true, false,
+         "[Colours]\r\nActive=1 2 3\r\n"},
+        {"validate '" + dir.file("none.uis") + "'", 2, "", false, false, "[Colours]\r\nActive=1 2 3\r\n"},
         {"pak x.uis", 2, "", false, true, "[Colours]\r\nActive=1 2 3\r\n"},
     };
     for (const auto& row : rows) {

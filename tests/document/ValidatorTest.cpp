@@ -1,5 +1,6 @@
 #include "document/Validator.h"
 
+#include "document/PersonalityText.h"
 #include "document/UisFile.h"
 #include "store/PlatformPaths.h"
 #include "support/TempDir.h"
@@ -12,6 +13,16 @@ namespace {
 namespace fs = std::filesystem;
 using test::TempDir;
 using test::writeBytes;
+
+// One line per finding, so a failure shows every row that differs.
+std::string describe(const std::vector<ValidationFinding>& findings)
+{
+    std::string text;
+    for (const ValidationFinding& f : findings)
+        text += std::to_string(f.icon) + (f.kind == FindingKind::Catalogue ? " [" : " geometry [") + f.section + "|" +
+                f.attribute + "] " + f.caption + "\n";
+    return text;
+}
 
 const char* kCatalogue =
     "[Root,TITLEBARSKIN]\nOptional=0\n"
@@ -55,7 +66,20 @@ struct ValidatorFixture {
     {
         writeBytes(file, text);
         TUisFile document(file.string());
-        return validate(document);
+        ValidationResult result = validate(document);
+        // The validate verb reads the file as text only; it must find exactly the same.
+        PersonalityText lean(file);
+        const int version = uisVersionOf(lean);
+        EXPECT_EQ(version, document.FormatVersion());
+        TUisDefinition catalogue((programFolder() / TUisFile::CatalogueFileName(version)).string());
+        ValidationResult fromText = validate(lean, catalogue, version, file, root);
+        EXPECT_EQ(describe(fromText.findings), describe(result.findings));
+        EXPECT_EQ(fromText.completed, result.completed);
+        EXPECT_EQ(fromText.error, result.error);
+        EXPECT_EQ(fromText.errorSection, result.errorSection);
+        EXPECT_EQ(fromText.errorAttribute, result.errorAttribute);
+        EXPECT_EQ(fromText.omitted, result.omitted);
+        return result;
     }
 };
 
@@ -84,16 +108,6 @@ std::string bmp(int32_t width, int32_t height, uint32_t headerSize = 40, uint16_
         bytes.append(headerSize - 16, '\0');
     }
     return bytes;
-}
-
-// One line per finding, so a failure shows every row that differs.
-std::string describe(const std::vector<ValidationFinding>& findings)
-{
-    std::string text;
-    for (const ValidationFinding& f : findings)
-        text += std::to_string(f.icon) + (f.kind == FindingKind::Catalogue ? " [" : " geometry [") + f.section + "|" +
-                f.attribute + "] " + f.caption + "\n";
-    return text;
 }
 
 const char* kValidHead = "[TITLEBARSKIN]\nSkinName=Aqua\nSkinAuthor=me\n";
