@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <mutex>
+#include <optional>
 #include <random>
 
 #include <fcntl.h>
@@ -230,6 +231,13 @@ void LockedFile::replace(std::initializer_list<std::string_view> parts, bool dur
     static std::mt19937 random{std::random_device{}()};
     fs::path temporary;
     int out = -1;
+    // The cleaning signals wait until the new file is known to their handler, so an
+    // interruption right after it is created cannot leave it behind.
+    sigset_t cleaned, previousMask;
+    sigemptyset(&cleaned);
+    for (int signal : kCleanedSignals)
+        sigaddset(&cleaned, signal);
+    ::pthread_sigmask(SIG_BLOCK, &cleaned, &previousMask);
     for (int attempt = 0; attempt < 16 && out < 0; ++attempt) {
         char suffix[48];
         std::snprintf(suffix, sizeof suffix, "%ld-%08x", long(::getpid()), unsigned(random()));
@@ -238,10 +246,13 @@ void LockedFile::replace(std::initializer_list<std::string_view> parts, bool dur
         if (out < 0 && errno != EEXIST)
             break;
     }
+    const int openError = errno;
+    std::optional<PendingTemporary> pending;
+    if (out >= 0)
+        pending.emplace(temporary.string());
+    ::pthread_sigmask(SIG_SETMASK, &previousMask, nullptr);
     if (out < 0)
-        fail(errorText(errno));
-
-    PendingTemporary pending(temporary.string());
+        fail(errorText(openError));
     int error = 0;
     auto check = [&](bool ok) {
         if (!ok && error == 0)
