@@ -105,14 +105,12 @@ public:
     std::string_view name(std::size_t position) const override { return document_.SectionName(first_[position]); }
     void entries(std::size_t position, const EntryVisit& visit) const override
     {
-        const TStrings* entries = document_.SectionEntries(name(position));
+        const auto* entries = document_.SectionEntries(name(position));
         if (!entries)
             return;
-        for (const std::string& entry : *entries) {
-            std::size_t equals = entry.find('=');
-            if (!visit(std::string_view(entry).substr(0, equals), std::string_view(entry).substr(equals + 1)))
+        for (const TAcceleratedIniFile::Entry& entry : *entries)
+            if (!visit(entry.name, entry.value))
                 return;
-        }
     }
 
 private:

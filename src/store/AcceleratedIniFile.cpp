@@ -4,6 +4,8 @@
 #include "store/FlatNameIndex.h"
 #include "store/IniLine.h"
 
+#include <algorithm>
+#include <cstring>
 #include <deque>
 
 namespace sw {
@@ -16,35 +18,28 @@ namespace {
 constexpr std::size_t kIndexedEntries = 16;
 constexpr std::size_t kIndexedSections = 16;
 
-// Names are short: a plain loop finds the "=" sooner than a library search is set up.
-std::string_view entryName(const std::string& entry)
-{
-    const char* text = entry.data();
-    std::size_t length = 0;
-    while (length < entry.size() && text[length] != '=')
-        ++length;
-    return {text, length};
-}
+// Loaded text is kept in buffers of at least this size, so small writes share one.
+constexpr std::size_t kBufferSize = 64 * 1024;
 
 }  // namespace
 
 struct TAcceleratedIniFile::Section {
     std::string name;
-    std::vector<std::string> entries;
+    std::vector<Entry> entries;
     // Key -> first entry position, built on demand for long sections only, so a file
     // of many small sections pays nothing for it.
     mutable std::unique_ptr<FlatNameIndex> keyIndex;
 
     auto nameAt() const
     {
-        return [this](std::size_t i) { return entryName(entries[i]); };
+        return [this](std::size_t i) { return entries[i].name; };
     }
 
     std::ptrdiff_t findKey(std::string_view key) const
     {
         if (entries.size() < kIndexedEntries) {
             for (std::size_t i = 0; i < entries.size(); ++i)
-                if (sameText(entryName(entries[i]), key))
+                if (sameText(entries[i].name, key))
                     return std::ptrdiff_t(i);
             return -1;
         }
@@ -55,11 +50,11 @@ struct TAcceleratedIniFile::Section {
         return keyIndex->find(key, nameAt());
     }
 
-    void append(std::string entry)
+    void append(Entry entry)
     {
-        entries.push_back(std::move(entry));
+        entries.push_back(entry);
         if (keyIndex)
-            keyIndex->add(entryName(entries.back()), entries.size() - 1, nameAt());
+            keyIndex->add(entries.back().name, entries.size() - 1, nameAt());
     }
 
     void remove(std::size_t position)
@@ -96,21 +91,37 @@ void TAcceleratedIniFile::LoadMore(const std::string& fileName)
     loadText(readFileBytes(fileName));
 }
 
+std::string_view TAcceleratedIniFile::keep(std::string_view bytes)
+{
+    keptBytes_ += bytes.size();
+    // Small pieces go at the end of the last block while it has room.
+    if (buffers_.empty() || buffers_.back().capacity - buffers_.back().size < bytes.size()) {
+        Block block;
+        block.capacity = std::max(bytes.size(), kBufferSize);
+        block.bytes = std::make_unique_for_overwrite<char[]>(block.capacity);
+        buffers_.push_back(std::move(block));
+    }
+    Block& last = buffers_.back();
+    char* at = last.bytes.get() + last.size;
+    if (!bytes.empty())
+        std::memcpy(at, bytes.data(), bytes.size());
+    last.size += bytes.size();
+    return {at, bytes.size()};
+}
+
 void TAcceleratedIniFile::loadText(std::string_view text)
 {
     clearCache();
     ++generation_;
+    // The entries are views of one copy of the text.
+    const std::string_view kept = keep(text);
     Section* current = nullptr;
-    forEachLine(text, [&](std::string_view line, std::size_t) {
+    forEachLine(kept, [&](std::string_view line, std::size_t) {
         IniLine parsed = classifyIniLine(line);
-        if (parsed.kind == IniLineKind::Header) {
+        if (parsed.kind == IniLineKind::Header)
             current = &appendSection(parsed.name);
-        } else if (parsed.kind == IniLineKind::Entry && current) {
-            std::string entry;
-            entry.reserve(parsed.name.size() + 1 + parsed.value.size());
-            entry.append(parsed.name).append(1, '=').append(parsed.value);
-            current->append(std::move(entry));
-        }
+        else if (parsed.kind == IniLineKind::Entry && current)
+            current->append({parsed.name, parsed.value});
     });
 }
 
@@ -119,7 +130,30 @@ void TAcceleratedIniFile::replaceText(std::string_view text)
     sections_->clear();
     sectionIndex_.clear();
     sectionIndexValid_ = false;
-    loadText(text);
+    // The text may be a view of the present blocks: then it is copied before they go.
+    bool ours = false;
+    for (const Block& block : buffers_)
+        ours = ours || (text.data() >= block.bytes.get() && text.data() < block.bytes.get() + block.capacity);
+    const std::string copy = ours ? std::string(text) : std::string();
+    buffers_.clear();
+    keptBytes_ = wastedBytes_ = 0;
+    loadText(ours ? std::string_view(copy) : text);
+}
+
+void TAcceleratedIniFile::compactIfWasteful()
+{
+    if (wastedBytes_ < kBufferSize || wastedBytes_ < keptBytes_ - wastedBytes_)
+        return;
+    std::vector<Block> old = std::move(buffers_);
+    buffers_.clear();
+    keptBytes_ = wastedBytes_ = 0;
+    for (Section& section : *sections_)
+        for (Entry& entry : section.entries) {
+            const std::size_t nameSize = entry.name.size();
+            const std::string_view both = keep(std::string(entry.name).append(entry.value));
+            entry.name = both.substr(0, nameSize);
+            entry.value = both.substr(nameSize);
+        }
 }
 
 void TAcceleratedIniFile::clearCache()
@@ -182,8 +216,7 @@ std::string TAcceleratedIniFile::ReadString(std::string_view section, std::strin
     std::ptrdiff_t position = found->findKey(key);
     if (position < 0)
         return std::string(def);
-    const std::string& entry = found->entries[std::size_t(position)];
-    return entry.substr(entryName(entry).size() + 1);
+    return std::string(found->entries[std::size_t(position)].value);
 }
 
 std::optional<std::string_view> TAcceleratedIniFile::ValueAt(std::size_t position, std::string_view key) const
@@ -194,8 +227,7 @@ std::optional<std::string_view> TAcceleratedIniFile::ValueAt(std::size_t positio
     std::ptrdiff_t found = section.findKey(key);
     if (found < 0)
         return std::nullopt;
-    const std::string& entry = section.entries[std::size_t(found)];
-    return std::string_view(entry).substr(entryName(entry).size() + 1);
+    return section.entries[std::size_t(found)].value;
 }
 
 std::size_t TAcceleratedIniFile::SectionCount() const
@@ -208,7 +240,7 @@ const std::string& TAcceleratedIniFile::SectionName(std::size_t position) const
     return (*sections_)[position].name;
 }
 
-const TStrings* TAcceleratedIniFile::SectionEntries(std::string_view section) const
+const std::vector<TAcceleratedIniFile::Entry>* TAcceleratedIniFile::SectionEntries(std::string_view section) const
 {
     const Section* found = findSection(section);
     return found ? &found->entries : nullptr;
@@ -220,7 +252,7 @@ std::string TAcceleratedIniFile::KeySpelling(std::string_view section, std::stri
     std::ptrdiff_t position = found ? found->findKey(key) : -1;
     if (position < 0)
         return std::string(key);
-    return std::string(entryName(found->entries[std::size_t(position)]));
+    return std::string(found->entries[std::size_t(position)].name);
 }
 
 void TAcceleratedIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value)
@@ -229,14 +261,19 @@ void TAcceleratedIniFile::WriteString(std::string_view section, std::string_view
     Section* found = findSectionCached(section);
     if (!found)
         found = &appendSection(section);
-    std::string entry;
-    entry.reserve(key.size() + 1 + value.size());
-    entry.append(key).append(1, '=').append(value);
+    // Name and value kept together, the name first; an existing entry takes both,
+    // so its name is spelt as written.
+    const std::string_view both = keep(std::string(key).append(value));
+    const Entry written{both.substr(0, key.size()), both.substr(key.size())};
     std::ptrdiff_t position = found->findKey(key);
-    if (position >= 0)
-        found->entries[std::size_t(position)] = std::move(entry);
-    else
-        found->append(std::move(entry));
+    if (position >= 0) {
+        Entry& entry = found->entries[std::size_t(position)];
+        wastedBytes_ += entry.name.size() + entry.value.size();
+        entry = written;
+    } else {
+        found->append(written);
+    }
+    compactIfWasteful();
 }
 
 void TAcceleratedIniFile::ReadSection(std::string_view section, TStrings& keys)
@@ -244,8 +281,8 @@ void TAcceleratedIniFile::ReadSection(std::string_view section, TStrings& keys)
     keys.clear();
     if (Section* found = findSectionCached(section)) {
         keys.reserve(found->entries.size());
-        for (const std::string& entry : found->entries)
-            keys.emplace_back(entryName(entry));
+        for (const Entry& entry : found->entries)
+            keys.emplace_back(entry.name);
     }
 }
 
@@ -260,8 +297,11 @@ void TAcceleratedIniFile::ReadSections(TStrings& sections)
 void TAcceleratedIniFile::ReadSectionValues(std::string_view section, TStrings& entries)
 {
     entries.clear();
-    if (const Section* found = findSection(section))
-        entries = found->entries;
+    if (const Section* found = findSection(section)) {
+        entries.reserve(found->entries.size());
+        for (const Entry& entry : found->entries)
+            entries.push_back(std::string(entry.name).append(1, '=').append(entry.value));
+    }
 }
 
 void TAcceleratedIniFile::EraseSection(std::string_view section)
@@ -272,6 +312,8 @@ void TAcceleratedIniFile::EraseSection(std::string_view section)
         return;
     for (auto it = sections_->begin(); it != sections_->end(); ++it)
         if (&*it == found) {
+            for (const Entry& entry : it->entries)
+                wastedBytes_ += entry.name.size() + entry.value.size();
             sections_->erase(it);
             break;
         }
@@ -287,8 +329,11 @@ void TAcceleratedIniFile::DeleteKey(std::string_view section, std::string_view k
     if (!found)
         return;
     std::ptrdiff_t position = found->findKey(key);
-    if (position >= 0)
+    if (position >= 0) {
+        const Entry& entry = found->entries[std::size_t(position)];
+        wastedBytes_ += entry.name.size() + entry.value.size();
         found->remove(std::size_t(position));
+    }
 }
 
 std::string TAcceleratedIniFile::Text() const
@@ -296,8 +341,8 @@ std::string TAcceleratedIniFile::Text() const
     std::string text;
     for (const Section& section : *sections_) {
         text.append(1, '[').append(section.name).append("]\r\n");
-        for (const std::string& entry : section.entries)
-            text.append(entry).append("\r\n");
+        for (const Entry& entry : section.entries)
+            text.append(entry.name).append(1, '=').append(entry.value).append("\r\n");
         text.append("\r\n");
     }
     return text;

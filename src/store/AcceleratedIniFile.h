@@ -9,6 +9,7 @@
 #include <deque>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace sw {
 
@@ -37,9 +38,14 @@ public:
     // The sections in order without copying them: their count and the name of each.
     std::size_t SectionCount() const;
     const std::string& SectionName(std::size_t position) const;
-    // The "name=value" entries of the first section of that name, without a copy
-    // (nothing when there is none); valid until the store changes.
-    const TStrings* SectionEntries(std::string_view section) const;
+    // One entry of a section: its name and value, views of the store's own bytes.
+    struct Entry {
+        std::string_view name;
+        std::string_view value;
+    };
+    // The entries of the first section of that name, without a copy (nothing when
+    // there is none); valid until the store changes.
+    const std::vector<Entry>* SectionEntries(std::string_view section) const;
 
     // The whole store as UpdateFile writes it.
     std::string Text() const;
@@ -74,6 +80,23 @@ private:
     auto sectionNameAt() const;
 
     std::unique_ptr<std::deque<Section>> sections_;
+    // Keeps a copy of the bytes and gives the view of the copy; the entries point
+    // into these buffers, which never move.
+    std::string_view keep(std::string_view bytes);
+    // Copies every entry into one fresh buffer once written-over bytes outweigh the
+    // live ones, so a long editing session does not grow without end.
+    void compactIfWasteful();
+
+    // Fixed-size blocks of kept bytes: filling one never moves what it holds.
+    struct Block {
+        std::unique_ptr<char[]> bytes;
+        std::size_t size = 0;
+        std::size_t capacity = 0;
+    };
+    std::vector<Block> buffers_;
+    std::size_t keptBytes_ = 0;   // in buffers_
+    std::size_t wastedBytes_ = 0;  // of entries overwritten or deleted since
+
     // The one-entry cache of the section found last.
     std::string cachedName_;
     std::ptrdiff_t cachedPosition_ = -1;

@@ -76,8 +76,8 @@ TEST(PersonalityText, ReadsAnswerAsTheStoreDoes)
             if (repeated)
                 continue;
             expectedNames.push_back(name);
-            for (const std::string& entry : *store.SectionEntries(name))
-                expectedEntries.push_back(name + "|" + entry);
+            for (const auto& entry : *store.SectionEntries(name))
+                expectedEntries.push_back(name + "|" + std::string(entry.name) + "=" + std::string(entry.value));
         }
         for (std::size_t i = 0; i < lean.SectionCount(); ++i) {
             const std::string name(lean.SectionName(i));
