@@ -185,21 +185,11 @@ TfrmAddButtonWizard::TfrmAddButtonWizard(QWidget* parent) : QDialog(parent)
     body->addWidget(pcSteps, 1);
     outer->addLayout(body, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->setContentsMargins(8, 0, 8, 0);
-    btnBack = new QPushButton(QStringLiteral("<  &Back"), this);
-    btnBack->setObjectName(QStringLiteral("btnBack"));
-    btnNext = new QPushButton(QStringLiteral("&Next  >"), this);
-    btnNext->setObjectName(QStringLiteral("btnNext"));
-    btnFinish = new QPushButton(QStringLiteral("&Finish"), this);
-    btnFinish->setObjectName(QStringLiteral("btnFinish"));
-    btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    btnNext->setDefault(true);
-    buttons->addStretch();
-    for (QPushButton* button : {btnBack, btnNext, btnFinish, btnCancel})
-        buttons->addWidget(button);
-    outer->addLayout(buttons);
+    const WizardButtons buttons = addWizardButtons(this, outer);
+    btnBack = buttons.back;
+    btnNext = buttons.next;
+    btnFinish = buttons.finish;
+    btnCancel = buttons.cancel;
     connect(btnBack, &QPushButton::clicked, this, [this] { btnStepClick(-1); });
     connect(btnNext, &QPushButton::clicked, this, [this] { btnStepClick(+1); });
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);

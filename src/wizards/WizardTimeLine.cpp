@@ -1,11 +1,13 @@
 #include "wizards/WizardTimeLine.h"
 
+#include <QBoxLayout>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPushButton>
 
 namespace sw {
 
@@ -90,6 +92,25 @@ bool TWizardTimeLine::eventFilter(QObject* watched, QEvent* event)
             }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+WizardButtons addWizardButtons(QWidget* wizard, QBoxLayout* layout)
+{
+    auto* row = new QHBoxLayout;
+    row->setContentsMargins(8, 0, 8, 0);
+    auto button = [wizard](const char* name, const char* caption) {
+        auto* b = new QPushButton(QString::fromLatin1(caption), wizard);
+        b->setObjectName(QString::fromLatin1(name));
+        return b;
+    };
+    WizardButtons buttons{button("btnBack", "<  &Back"), button("btnNext", "&Next  >"),
+                          button("btnFinish", "&Finish"), button("btnCancel", "Cancel")};
+    buttons.next->setDefault(true);
+    row->addStretch();
+    for (QPushButton* b : {buttons.back, buttons.next, buttons.finish, buttons.cancel})
+        row->addWidget(b);
+    layout->addLayout(row);
+    return buttons;
 }
 
 }  // namespace sw

@@ -9,7 +9,9 @@
 
 #include <vector>
 
+class QBoxLayout;
 class QLabel;
+class QPushButton;
 
 namespace sw {
 
@@ -37,5 +39,15 @@ private:
     std::vector<QLabel*> labels_;
     std::vector<QColor> colours_;
 };
+
+// The row at the foot of every wizard: "<  &Back", "&Next  >" (the default),
+// "&Finish" and "Cancel", right-aligned, added to `layout`.
+struct WizardButtons {
+    QPushButton* back;
+    QPushButton* next;
+    QPushButton* finish;
+    QPushButton* cancel;
+};
+WizardButtons addWizardButtons(QWidget* wizard, QBoxLayout* layout);
 
 }  // namespace sw
