@@ -19,25 +19,6 @@ namespace {
 
 constexpr int kLastStep = 9;
 
-const char* const kPersonalizationNotes[] = {
-    "Creating a new personality requires a filename.",
-    "",
-    "Skinwright will create the new personality file in a folder of the same",
-    "name, and save them to your Veneerix directory.",
-    "",
-    "You should not use spaces or funny symbols in the name, nor should",
-    "you enter any extension, this is done automatically by the program.",
-    "",
-    "It is not recommended to name a skin with a 'version' number.",
-    "Skin upload sites dislike having multiple entries with only minor",
-    "modifications. If it is a 'new & improved' version it should replace",
-    "the old skin instead of being a separate entry.  (hint: - this also helps",
-    "the ratings for your skin because you retain the download count ",
-    "from previous versions instead of starting from zero again!)",
-    "",
-    "The personality name should be unique, as this is how Veneerix",
-    "identifies your skin in the Configuration dialog.",
-};
 
 // The white band across the top with the dialog's name and a small window whose
 // title bar gains a button.
@@ -175,10 +156,7 @@ TfrmAddButtonWizard::TfrmAddButtonWizard(QWidget* parent) : QDialog(parent)
         auto* notes = new QPlainTextEdit(step8);
         notes->setObjectName(QStringLiteral("memPersonalization"));
         notes->setReadOnly(true);
-        QStringList lines;
-        for (const char* line : kPersonalizationNotes)
-            lines << QString::fromLatin1(line);
-        notes->setPlainText(lines.join(QLatin1Char('\n')));
+        notes->setPlainText(personalityNameNotes());
         layout->addWidget(notes);
         pcSteps->addWidget(step8);
     }

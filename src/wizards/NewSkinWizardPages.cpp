@@ -56,25 +56,6 @@ private:
     std::function<void()> clicked_;
 };
 
-const char* const kDisclaimer[] = {
-    "Creating a new personality requires a filename.",
-    "",
-    "Skinwright will create the new personality file in a folder of the same",
-    "name, and save them to your Veneerix directory.",
-    "",
-    "You should not use spaces or funny symbols in the name, nor should",
-    "you enter any extension, this is done automatically by the program.",
-    "",
-    "It is not recommended to name a skin with a 'version' number.",
-    "Skin upload sites dislike having multiple entries with only minor",
-    "modifications. If it is a 'new & improved' version it should replace",
-    "the old skin instead of being a separate entry.  (hint: - this also helps",
-    "the ratings for your skin because you retain the download count ",
-    "from previous versions instead of starting from zero again!)",
-    "",
-    "The personality name should be unique, as this is how Veneerix",
-    "identifies your skin in the Configuration dialog.",
-};
 
 // A template picture, found without regard to case; a null image when it is missing.
 QImage templatePicture(const fs::path& folder, const char* file)
@@ -361,10 +342,7 @@ QWidget* TfrmNewSkinWizard::buildStep6()
     auto* layout = new QVBoxLayout(page);
     mmDisclaimer = named(new QPlainTextEdit(page), "mmDisclaimer");
     mmDisclaimer->setReadOnly(true);
-    QStringList lines;
-    for (const char* line : kDisclaimer)
-        lines << QString::fromLatin1(line);
-    mmDisclaimer->setPlainText(lines.join(QLatin1Char('\n')));
+    mmDisclaimer->setPlainText(personalityNameNotes());
     mmDisclaimer->setLineWrapMode(QPlainTextEdit::NoWrap);
     layout->addWidget(mmDisclaimer);
     return page;

@@ -1,5 +1,6 @@
 // The pages of the template-picture wizard: its controls and their initial values.
 #include "wizards/NewSkinfromAScratchForm.h"
+#include "wizards/WizardTimeLine.h"
 
 #include "editor/Latin1.h"
 
@@ -380,24 +381,7 @@ QWidget* TNewSkinfromAScratchForm::buildStep7()
     auto* layout = new QVBoxLayout(page);
     auto* memo = named(new QPlainTextEdit(page), "MemoDisclaimer");
     memo->setReadOnly(true);
-    memo->setPlainText(QStringLiteral(
-        "Creating a new personality requires a filename.\n"
-        "\n"
-        "Skinwright will create the new personality file in a folder of the same\n"
-        "name, and save them to your Veneerix directory.\n"
-        "\n"
-        "You should not use spaces or funny symbols in the name, nor should\n"
-        "you enter any extension, this is done automatically by the program.\n"
-        "\n"
-        "It is not recommended to name a skin with a 'version' number.\n"
-        "Skin upload sites dislike having multiple entries with only minor\n"
-        "modifications. If it is a 'new & improved' version it should replace\n"
-        "the old skin instead of being a separate entry.  (hint: - this also helps\n"
-        "the ratings for your skin because you retain the download count \n"
-        "from previous versions instead of starting from zero again!)\n"
-        "\n"
-        "The personality name should be unique, as this is how Veneerix\n"
-        "identifies your skin in the Configuration dialog."));
+    memo->setPlainText(personalityNameNotes());
     layout->addWidget(memo);
     return page;
 }

@@ -113,4 +113,26 @@ WizardButtons addWizardButtons(QWidget* wizard, QBoxLayout* layout)
     return buttons;
 }
 
+QString personalityNameNotes()
+{
+    return QStringLiteral(
+        "Creating a new personality requires a filename.\n"
+        "\n"
+        "Skinwright will create the new personality file in a folder of the same\n"
+        "name, and save them to your Veneerix directory.\n"
+        "\n"
+        "You should not use spaces or funny symbols in the name, nor should\n"
+        "you enter any extension, this is done automatically by the program.\n"
+        "\n"
+        "It is not recommended to name a skin with a 'version' number.\n"
+        "Skin upload sites dislike having multiple entries with only minor\n"
+        "modifications. If it is a 'new & improved' version it should replace\n"
+        "the old skin instead of being a separate entry.  (hint: - this also helps\n"
+        "the ratings for your skin because you retain the download count \n"
+        "from previous versions instead of starting from zero again!)\n"
+        "\n"
+        "The personality name should be unique, as this is how Veneerix\n"
+        "identifies your skin in the Configuration dialog.");
+}
+
 }  // namespace sw

@@ -1,6 +1,7 @@
-// The time line of a wizard: one round marker and one label per step, stacked; the
-// current step's marker is lime and its label bold, and a click on either asks for
-// that step.
+// What the wizards share: the time line (one round marker and one label per step,
+// stacked; the current step's marker is lime and its label bold, and a click on
+// either asks for that step), the row of buttons at their foot, and the notes on
+// naming a personality.
 #pragma once
 
 #include <QColor>
@@ -49,5 +50,8 @@ struct WizardButtons {
     QPushButton* cancel;
 };
 WizardButtons addWizardButtons(QWidget* wizard, QBoxLayout* layout);
+
+// The notes on choosing a personality's file name and name, one line per line.
+QString personalityNameNotes();
 
 }  // namespace sw

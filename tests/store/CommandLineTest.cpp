@@ -55,8 +55,9 @@ TEST(CommandLine, VerbsEditInPlaceWithTheirExitCodes)
             EXPECT_EQ(out.str(), c.out) << c.args[0];
         }
         EXPECT_EQ(err.str().rfind(c.errStart, 0), 0u) << err.str();
-        if (c.errStart.empty())
+        if (c.errStart.empty()) {
             EXPECT_EQ(err.str(), "");
+        }
         EXPECT_EQ(readBytes(skin), c.bytes) << c.args[0];
     }
 }

@@ -38,8 +38,9 @@ TEST(ButtonWizard, StepsShowTheirPageAndFinishStaysDisabled)
         SCOPED_TRACE(c.action);
         ASSERT_EQ(wizard.Step(), c.step);
         EXPECT_EQ(wizard.pcSteps->isVisible(), c.pages);
-        if (c.pages)
+        if (c.pages) {
             EXPECT_EQ(wizard.pcSteps->currentWidget()->objectName(), QStringLiteral("tsStep%1").arg(c.step));
+        }
         EXPECT_EQ(wizard.btnBack->isEnabled(), c.back);
         EXPECT_EQ(wizard.btnNext->isEnabled(), c.next);
         EXPECT_FALSE(wizard.btnFinish->isEnabled());

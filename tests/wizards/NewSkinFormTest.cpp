@@ -149,9 +149,10 @@ TEST(TemplateGallery, TheShippedGalleryNamesItsTemplatePersonalities)
         EXPECT_LT(entry.icon, templateIconCount());
         EXPECT_FALSE(entry.description.empty()) << entry.name;
         entries.emplace_back(entry.type, entry.type == "3" ? entry.file : "");
-        if (entry.type == "3")
+        if (entry.type == "3") {
             EXPECT_TRUE(fs::is_regular_file(fs::path(SKINWRT_SOURCE_DIR) / "data" / "template" / (entry.file + ".uis")))
                 << entry.file;
+        }
     }
     const std::vector<std::pair<std::string, std::string>> expected = {
         {"1", ""}, {"2", ""}, {"3", "plain"}, {"3", "rounded"}};
