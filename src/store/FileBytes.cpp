@@ -166,8 +166,8 @@ int readDescriptor(int fd, std::uintmax_t maxSize, std::string& bytes)
 
 void writeFileAtomically(const fs::path& path, std::initializer_list<std::string_view> parts, bool durable)
 {
-    LockedFile file(path, LockedFile::CreateWhenMissing);
-    file.replace(parts, durable, UINTMAX_MAX);
+    LockedFile::Edit(path, LockedFile::CreateWhenMissing,
+                     [&](LockedFile& file) { file.replace(parts, durable, UINTMAX_MAX); });
 }
 
 bool copyFileAtomically(const fs::path& from, const fs::path& to)

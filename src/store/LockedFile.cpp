@@ -139,18 +139,12 @@ LockedFile::LockedFile(const fs::path& requested, Missing missing) : requested_(
 {
     for (int attempt = 0; attempt < 1000; ++attempt) {
         target_ = resolveTarget(requested_);
-        created_ = false;
         // Non-blocking, so that a FIFO does not wait for a writer before it is refused.
         int fd = ::open(target_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
         if (fd < 0 && errno == ENOENT) {
-            if (missing == AllowMissing)
-                return;
             if (missing == FailWhenMissing)
                 fail(errorText(ENOENT));
-            fd = ::open(target_.c_str(), O_RDONLY | O_CREAT | O_EXCL | O_NONBLOCK | O_CLOEXEC, 0666);
-            if (fd < 0 && errno == EEXIST)
-                continue;
-            created_ = fd >= 0;
+            return;
         }
         if (fd < 0)
             fail(errorText(errno));
@@ -181,10 +175,23 @@ LockedFile::LockedFile(const fs::path& requested, Missing missing) : requested_(
 
 LockedFile::~LockedFile()
 {
-    if (created_ && !replaced_)
-        ::unlink(target_.c_str());
     if (fd_ >= 0)
         ::close(fd_);  // releases the lock
+}
+
+int LockedFile::createFrom(const fs::path& temporary) const
+{
+    if (::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, target_.c_str(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP)
+        return errno;
+    // A file system without that rename: a second name for the temporary, which fails
+    // when the target exists, then the temporary's own name goes.
+    if (::link(temporary.c_str(), target_.c_str()) == 0) {
+        ::unlink(temporary.c_str());
+        return 0;
+    }
+    return errno;
 }
 
 void LockedFile::fail(const std::string& why) const
@@ -275,13 +282,16 @@ void LockedFile::replace(std::initializer_list<std::string_view> parts, bool dur
         check(::fsync(out) == 0);
     if (::close(out) != 0)
         check(false);
-    if (error == 0)
+    if (error == 0 && fd_ >= 0)
         check(::rename(temporary.c_str(), target_.c_str()) == 0);
+    else if (error == 0)
+        error = createFrom(temporary);
     if (error != 0) {
         ::unlink(temporary.c_str());
+        if (error == EEXIST && fd_ < 0)
+            throw CreatedByAnother{};
         fail(errorText(error));
     }
-    replaced_ = true;
     if (durable) {
         fs::path folder = target_.parent_path().empty() ? fs::path(".") : target_.parent_path();
         int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

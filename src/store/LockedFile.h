@@ -31,9 +31,27 @@ public:
     // Follows a symbolic link to the file it names (a dangling link names the file it
     // would create), opens it and waits for the lock. A file replaced by another writer
     // while waiting is opened again, so the lock is always on the file the path names.
+    // A missing file is not created here: replace() puts the whole new file in place at
+    // once, so no empty file is ever seen, nor left by a writer killed half-way.
     // Throws EIniFileException naming `requested` when the path names something other
     // than a regular file, cannot be opened, or (FailWhenMissing) does not exist.
     LockedFile(const std::filesystem::path& requested, Missing missing);
+
+    // Runs edit(file) on the locked file, again from the start when the file was missing
+    // and another writer created it first (the edit must then apply to what it wrote).
+    template <typename Body>
+    static auto Edit(const std::filesystem::path& requested, Missing missing, Body&& edit)
+    {
+        for (int attempt = 1;; ++attempt) {
+            LockedFile file(requested, missing);
+            try {
+                return edit(file);
+            } catch (const CreatedByAnother&) {
+                if (attempt == kCreateAttempts)
+                    file.fail("it keeps being created by another program");
+            }
+        }
+    }
     ~LockedFile();
     LockedFile(const LockedFile&) = delete;
     LockedFile& operator=(const LockedFile&) = delete;
@@ -42,8 +60,6 @@ public:
     const std::filesystem::path& requested() const { return requested_; }
     const std::filesystem::path& target() const { return target_; }
     bool exists() const { return fd_ >= 0; }
-    // Whether this lock created the (empty) file, so a failed write removes it again.
-    bool created() const { return created_; }
 
     // Every byte of the locked file (empty when it does not exist).
     std::string readAll(std::uintmax_t maxSize) const;
@@ -52,17 +68,22 @@ public:
     // beside it, keeping its owner, group and mode. With `durable`, the bytes reach
     // the disk before the rename and the rename before returning. Refuses (throws,
     // changing nothing) a read-only file, one with several hard links (a rename would
-    // split them) and a result larger than maxSize.
+    // split them) and a result larger than maxSize. A missing file is created only if
+    // it is still missing; otherwise CreatedByAnother is thrown (see Edit).
     void replace(std::initializer_list<std::string_view> parts, bool durable, std::uintmax_t maxSize);
 
 private:
+    struct CreatedByAnother {};
+    static constexpr int kCreateAttempts = 1000;
+
     [[noreturn]] void fail(const std::string& why) const;
+    // Moves the finished temporary to the missing target without replacing a file
+    // another writer put there meanwhile; returns an errno value, or 0.
+    int createFrom(const std::filesystem::path& temporary) const;
 
     std::filesystem::path requested_;
     std::filesystem::path target_;
     int fd_ = -1;
-    bool created_ = false;
-    bool replaced_ = false;
 };
 
 // Removes the temporary files that writers of `target` left when they were killed

@@ -168,9 +168,10 @@ void ProfileFile::readLocked(LockedFile& file)
 
 void ProfileFile::replaceAll(std::string_view bytes)
 {
-    LockedFile file(path_, LockedFile::CreateWhenMissing);
-    readLocked(file);
-    replaceBytes(file, 0, text_.size(), bytes);
+    LockedFile::Edit(path_, LockedFile::CreateWhenMissing, [&](LockedFile& file) {
+        readLocked(file);
+        replaceBytes(file, 0, text_.size(), bytes);
+    });
 }
 
 void ProfileFile::replaceBytes(LockedFile& file, std::size_t from, std::size_t to, std::string_view replacement)
@@ -191,7 +192,11 @@ void ProfileFile::replaceBytes(LockedFile& file, std::size_t from, std::size_t t
 void ProfileFile::writeString(std::string_view section, std::string_view key, std::string_view value)
 {
     checkProfileWrite(path_, section, key, value);
-    LockedFile file(path_, LockedFile::CreateWhenMissing);
+    LockedFile::Edit(path_, LockedFile::CreateWhenMissing, [&](LockedFile& file) { writeLocked(file, section, key, value); });
+}
+
+void ProfileFile::writeLocked(LockedFile& file, std::string_view section, std::string_view key, std::string_view value)
+{
     readLocked(file);
     const Scan scan = scanText(text_, section, key, true);
     const std::string_view eol = scan.firstEol.empty() ? std::string_view("\r\n") : scan.firstEol;

@@ -57,6 +57,7 @@ private:
     void replaceBytes(class LockedFile& file, std::size_t from, std::size_t to, std::string_view replacement);
     // Reads the locked file into text_, counting a change made by someone else.
     void readLocked(class LockedFile& file);
+    void writeLocked(class LockedFile& file, std::string_view section, std::string_view key, std::string_view value);
 
     std::filesystem::path path_;
     std::string text_;

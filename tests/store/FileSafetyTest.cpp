@@ -80,6 +80,71 @@ TEST(FileSafety, WritersInSeveralProcessesLoseNoUpdate)
             EXPECT_EQ(result.ReadString("S", "W" + std::to_string(w) + "_" + std::to_string(i), "lost"), "1");
 }
 
+TEST(FileSafety, WritersCreatingTheSameFileAllKeepTheirEntry)
+{
+    TempDir dir;
+    constexpr int kWriters = 3, kFiles = 60;
+    std::vector<pid_t> children;
+    for (int w = 0; w < kWriters; ++w) {
+        pid_t pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            try {
+                for (int f = 0; f < kFiles; ++f)
+                    ProfileFile(dir.file("new" + std::to_string(f) + ".uis")).writeString("S", "W" + std::to_string(w), "1");
+            } catch (...) {
+                _exit(3);
+            }
+            _exit(0);
+        }
+        children.push_back(pid);
+    }
+    for (pid_t pid : children) {
+        int status = 0;
+        waitpid(pid, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    }
+    for (int f = 0; f < kFiles; ++f) {
+        TAcceleratedIniFile result(dir.file("new" + std::to_string(f) + ".uis"));
+        for (int w = 0; w < kWriters; ++w)
+            EXPECT_EQ(result.ReadString("S", "W" + std::to_string(w), "lost"), "1") << f;
+    }
+}
+
+TEST(FileSafety, AWriterKilledWhileCreatingAFileLeavesNoEmptyOne)
+{
+    TempDir dir;
+    const std::string file = dir.file("fresh.uis");
+    const std::string value(24u << 20, 'x');
+    pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        try {
+            ProfileFile(file).writeString("S", "Big", value);
+        } catch (...) {
+        }
+        _exit(0);
+    }
+    bool seen = false;
+    for (int i = 0; i < 500000 && !seen; ++i)
+        for (const auto& entry : fs::directory_iterator(dir.path()))
+            seen = seen || entry.path().filename().string().find(".~sw") != std::string::npos;
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    if (!seen)
+        GTEST_SKIP() << "the writer finished before it could be killed";
+    // Either nothing was created or the whole file was.
+    const bool created = fs::exists(file);
+    if (created) {
+        EXPECT_EQ(fs::file_size(file), value.size() + 13);
+    }
+    // The next writer removes what the dead one left.
+    ProfileFile(file).writeString("S", "K", "1");
+    EXPECT_EQ(readBytes(file), created ? "[S]\r\nBig=" + value + "\r\nK=1\r\n" : "[S]\r\nK=1\r\n");
+    for (const auto& entry : fs::directory_iterator(dir.path()))
+        EXPECT_EQ(entry.path().filename().string().find(".~sw"), std::string::npos) << entry.path();
+}
+
 TEST(FileSafety, FilesThatMustNotBeReplacedAreRefusedUnchanged)
 {
     TempDir dir;
