@@ -100,7 +100,7 @@ int renderPreviewToPng(const std::string& uisFile, const std::string& pngOut, in
     try {
         // A bare file name would otherwise be looked for in the Windows folder.
         const fs::path absolute = fs::absolute(uisFile, ec);
-        TUisFile document(ec ? uisFile : absolute.string());
+        TUisFile document(ec ? uisFile : absolute.string(), TUisFile::ReadOnly{});
         const int version = document.FormatVersion();
         if (version != UisType2 && version != UisType1p) {
             err << "skinwrt: " << uisFile << ": no preview for this format (only UIS 2 and UIS 1+ files have one)\n";

@@ -1,6 +1,7 @@
 #include "document/UisFile.h"
 
 #include "document/FileReference.h"
+#include "document/PersonalityText.h"
 #include "store/FileBytes.h"
 #include "store/PlatformPaths.h"
 #include "store/StringOps.h"
@@ -80,9 +81,20 @@ std::optional<Colour> parseColour(std::string_view text)
 TUisFile::TUisFile(std::string fileName)
     : TIniFile(fileName, fileName != kForceUis2Definition), forced_(fileName == kForceUis2Definition)
 {
+    open();
+}
+
+TUisFile::TUisFile(std::string fileName, ReadOnly)
+    : TIniFile(fileName, false), text_(std::make_unique<PersonalityText>(profileFilePath(fileName)))
+{
+    open();
+}
+
+void TUisFile::open()
+{
     std::error_code ec;
     if (!forced_) {
-        fs::path disk = DiskPath();
+        fs::path disk = text_ ? profileFilePath(FileName()) : DiskPath();
         fs::path absolute = fs::absolute(disk, ec);
         folder_ = (ec ? disk : absolute).parent_path();
     }
@@ -94,6 +106,41 @@ TUisFile::TUisFile(std::string fileName)
 }
 
 TUisFile::~TUisFile() = default;
+
+std::string TUisFile::ReadString(std::string_view section, std::string_view key, std::string_view def)
+{
+    return text_ ? text_->ReadString(section, key, def) : TIniFile::ReadString(section, key, def);
+}
+
+void TUisFile::ReadSection(std::string_view section, TStrings& keys)
+{
+    text_ ? text_->ReadSection(section, keys) : TIniFile::ReadSection(section, keys);
+}
+
+void TUisFile::ReadSections(TStrings& sections)
+{
+    text_ ? text_->ReadSections(sections) : TIniFile::ReadSections(sections);
+}
+
+void TUisFile::ReadSectionValues(std::string_view section, TStrings& entries)
+{
+    text_ ? text_->ReadSectionValues(section, entries) : TIniFile::ReadSectionValues(section, entries);
+}
+
+void TUisFile::WriteString(std::string_view section, std::string_view key, std::string_view value)
+{
+    text_ ? text_->WriteString(section, key, value) : TIniFile::WriteString(section, key, value);
+}
+
+void TUisFile::EraseSection(std::string_view section)
+{
+    text_ ? text_->EraseSection(section) : TIniFile::EraseSection(section);
+}
+
+void TUisFile::DeleteKey(std::string_view section, std::string_view key)
+{
+    text_ ? text_->DeleteKey(section, key) : TIniFile::DeleteKey(section, key);
+}
 
 std::string TUisFile::CatalogueFileName(int version)
 {

@@ -32,10 +32,25 @@ using Colour = int32_t;  // red + green * 256 + blue * 65536
 // stall the program building strings for it.
 inline constexpr int kMaxListEntries = 4096;
 
+class PersonalityText;
+
 class TUisFile : public TIniFile {
 public:
     explicit TUisFile(std::string fileName);
+    // A document that is only looked at (the render verb): its values are read from a
+    // read-only text of the file, in little more memory than the file's bytes, and
+    // every change throws EIniFileException naming the file.
+    struct ReadOnly {};
+    TUisFile(std::string fileName, ReadOnly);
     ~TUisFile() override;
+
+    std::string ReadString(std::string_view section, std::string_view key, std::string_view def) override;
+    void ReadSection(std::string_view section, TStrings& keys) override;
+    void ReadSections(TStrings& sections) override;
+    void ReadSectionValues(std::string_view section, TStrings& entries) override;
+    void WriteString(std::string_view section, std::string_view key, std::string_view value) override;
+    void EraseSection(std::string_view section) override;
+    void DeleteKey(std::string_view section, std::string_view key) override;
 
     // The detected version; a document of version 0 is detected again on each call.
     int FormatVersion();
@@ -109,6 +124,7 @@ public:
     static std::string CatalogueFileName(int version);
 
 private:
+    void open();
     int detectVersion();
 
     int version_ = UisTypeUnknown;
@@ -116,6 +132,8 @@ private:
     std::filesystem::path folder_;
     std::vector<std::string> bitmaps_;
     std::unique_ptr<TUisDefinition> definition_;
+    // The values of a read-only document (none for one that is edited).
+    std::unique_ptr<PersonalityText> text_;
     // Listings of the folders references pass through, for names in the wrong case.
     mutable FolderIndex folders_;
 };

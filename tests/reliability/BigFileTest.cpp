@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <sstream>
 
@@ -115,6 +116,36 @@ TEST(BigFiles, VerbsDoTheirWorkAndStayWithinThreeCopiesOfTheFile)
             EXPECT_LT(cost.maxKilobytes, allowance);
 #endif
         }
+    }
+}
+
+// render looks at the file only: a complete skin followed by megabytes of the costly
+// shapes draws as the skin alone does, in little more memory than the file.
+TEST(BigFiles, RenderDrawsASkinPaddedToTheLimitWithinThreeCopiesOfTheFile)
+{
+    TempDir dir;
+    const std::filesystem::path sample = std::filesystem::path(SKINWRT_SAMPLE_SKINS_DIR) / "Tidewater";
+    // Its bitmaps are named through the personality's folder, so the copy keeps that name.
+    const std::filesystem::path folder = dir.path() / "Tidewater";
+    std::filesystem::create_directory(folder);
+    for (const auto& entry : std::filesystem::directory_iterator(sample))
+        std::filesystem::copy_file(entry.path(), folder / entry.path().filename());
+    const std::string skin = (folder / "Tidewater.uis").string();
+    const std::string head = readFileBytes(skin) + "\r\n";
+    const std::string picture = dir.file("out.png"), reference = dir.file("reference.png");
+    ASSERT_EQ(measure({"render", skin, "-o", reference}).code, 0);
+    // Three copies of the file, and the drawing program with its fonts.
+    const long allowance = 3 * long(kMaxIniFileSize >> 10) + (96 << 10);
+    for (const char* pattern : {"k=\r\n", "[x]\r\n", "\r"}) {
+        SCOPED_TRACE(pattern);
+        writeBytes(skin, filled(head, pattern));
+        ::malloc_trim(0);
+        const Cost cost = measure({"render", skin, "-o", picture});
+        EXPECT_EQ(cost.code, 0);
+        EXPECT_TRUE(readFileBytes(picture) == readFileBytes(reference));
+#ifndef SKINWRT_SANITIZED
+        EXPECT_LT(cost.maxKilobytes, allowance);
+#endif
     }
 }
 
