@@ -258,10 +258,14 @@ void tile(const QImage& source, const QRect& tileRect, QImage& dest, const QRect
             done += run;
         }
     }
-    // Every further row repeats the row one tile height above it.
-    const qsizetype back = dst.stride * th;
-    for (int j = bandRows; j < target.height(); ++j, d += dst.stride)
-        std::memcpy(d, d - back, bytes);
+    // Every further row repeats a row of that first band, which is still in the
+    // cache: the rest of the area costs little more than writing it.
+    const uint32_t* band = dst.row(target.top()) + target.left();
+    for (int j = bandRows, k = 0; j < target.height(); ++j, d += dst.stride) {
+        std::memcpy(d, band + dst.stride * k, bytes);
+        if (++k == th)
+            k = 0;
+    }
 }
 
 void fill(QImage& dest, const QRect& area, uint32_t colour)
