@@ -7,6 +7,9 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#endif
 
 namespace sw {
 
@@ -76,17 +79,21 @@ bool clipTransfer(const QImage& source, QRect& from, QImage& dest, QPoint& to)
 
 }  // namespace
 
-// One row of copyTransparent, four pixels at a time: each group is merged with the
-// pixels below it by a mask of its magenta pixels, without branching on the mask.
-void copyTransparentRow(const uint32_t* s, uint32_t* d, int width)
+namespace {
+
+// The plain form of copyTransparentRow: four pixels at a time, each group merged
+// with the pixels below it (or the ground) by a mask of its magenta pixels, without
+// branching on the mask.
+void copyTransparentRowPlain(const uint32_t* s, uint32_t* d, int width, const uint32_t* ground)
 {
     int x = 0;
 #if defined(__SSE2__)
     const __m128i colourBits = _mm_set1_epi32(0x00FFFFFF), key = _mm_set1_epi32(0x00FF00FF);
+    const __m128i groundPixels = _mm_set1_epi32(int(ground ? *ground : 0));
     for (; x + 4 <= width; x += 4) {
         const __m128i pixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + x));
         const __m128i magenta = _mm_cmpeq_epi32(_mm_and_si128(pixels, colourBits), key);
-        const __m128i below = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + x));
+        const __m128i below = ground ? groundPixels : _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + x));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(d + x),
                          _mm_or_si128(_mm_and_si128(magenta, below), _mm_andnot_si128(magenta, pixels)));
     }
@@ -94,6 +101,98 @@ void copyTransparentRow(const uint32_t* s, uint32_t* d, int width)
     for (; x < width; ++x)
         if (!isMagenta(s[x]))
             d[x] = s[x];
+        else if (ground)
+            d[x] = *ground;
+}
+
+#if defined(__x86_64__) && defined(__GNUC__)
+// Eight pixels at a time. A group without magenta is stored as it is and one of
+// magenta alone is skipped (or given the ground), so the pixels below are read only
+// where the two meet: bitmaps are mostly long runs of one or the other.
+__attribute__((target("avx2"))) void copyTransparentRowWide(const uint32_t* s, uint32_t* d, int width,
+                                                            const uint32_t* ground)
+{
+    int x = 0;
+    const __m256i colourBits = _mm256_set1_epi32(0x00FFFFFF), key = _mm256_set1_epi32(0x00FF00FF);
+    const __m256i groundPixels = _mm256_set1_epi32(int(ground ? *ground : 0));
+    for (; x + 8 <= width; x += 8) {
+        const __m256i pixels = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + x));
+        const __m256i magenta = _mm256_cmpeq_epi32(_mm256_and_si256(pixels, colourBits), key);
+        const int mask = _mm256_movemask_epi8(magenta);
+        if (mask == 0) {
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + x), pixels);
+        } else if (ground) {
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + x), _mm256_blendv_epi8(pixels, groundPixels, magenta));
+        } else if (mask != -1) {
+            const __m256i below = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(d + x));
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + x), _mm256_blendv_epi8(pixels, below, magenta));
+        }
+    }
+    if (x == width)
+        return;
+    // The last one to seven pixels under a mask: narrow bitmaps (the side edges) are
+    // many short rows, and a loop per pixel would cost more than the rest of the row.
+    const __m256i lanes = _mm256_cmpgt_epi32(_mm256_set1_epi32(width - x), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
+    const __m256i pixels = _mm256_maskload_epi32(reinterpret_cast<const int*>(s + x), lanes);
+    const __m256i magenta = _mm256_cmpeq_epi32(_mm256_and_si256(pixels, colourBits), key);
+    if (ground)
+        _mm256_maskstore_epi32(reinterpret_cast<int*>(d + x), lanes, _mm256_blendv_epi8(pixels, groundPixels, magenta));
+    else
+        _mm256_maskstore_epi32(reinterpret_cast<int*>(d + x), _mm256_andnot_si256(magenta, lanes), pixels);
+}
+
+#endif
+
+// The widest form this processor runs.
+TransparentRowForm transparentRow()
+{
+#if defined(__x86_64__) && defined(__GNUC__)
+    static const TransparentRowForm chosen =
+        __builtin_cpu_supports("avx2") ? copyTransparentRowWide : copyTransparentRowPlain;
+    return chosen;
+#else
+    return copyTransparentRowPlain;
+#endif
+}
+
+void copyTransparentRows(const QImage& source, const QRect& fromRect, QImage& dest, const QPoint& toPoint,
+                         const uint32_t* ground)
+{
+    if (!usable(source) || !usable(dest))
+        return;
+    QRect from = fromRect;
+    QPoint to = toPoint;
+    if (!clipTransfer(source, from, dest, to))
+        return;
+    const ConstRows src(source);
+    const Rows dst(dest);
+    const uint32_t* s = src.row(from.top()) + from.left();
+    uint32_t* d = dst.row(to.y()) + to.x();
+    const int width = from.width();
+    int height = from.height();
+    const TransparentRowForm row = transparentRow();
+    while (height--) {
+        row(s, d, width, ground);
+        s += src.stride;
+        d += dst.stride;
+    }
+}
+
+}  // namespace
+
+void copyTransparentRow(const uint32_t* s, uint32_t* d, int width, const uint32_t* ground)
+{
+    transparentRow()(s, d, width, ground);
+}
+
+std::vector<TransparentRowForm> copyTransparentRowForms()
+{
+    std::vector<TransparentRowForm> forms{copyTransparentRowPlain};
+#if defined(__x86_64__) && defined(__GNUC__)
+    if (__builtin_cpu_supports("avx2"))
+        forms.push_back(copyTransparentRowWide);
+#endif
+    return forms;
 }
 
 int runEnd(const uint32_t* row, int from, int width, bool magenta)
@@ -134,25 +233,14 @@ void copy(const QImage& source, const QRect& fromRect, QImage& dest, const QPoin
     }
 }
 
-void copyTransparent(const QImage& source, const QRect& fromRect, QImage& dest, const QPoint& toPoint)
+void copyTransparent(const QImage& source, const QRect& from, QImage& dest, const QPoint& to)
 {
-    if (!usable(source) || !usable(dest))
-        return;
-    QRect from = fromRect;
-    QPoint to = toPoint;
-    if (!clipTransfer(source, from, dest, to))
-        return;
-    const ConstRows src(source);
-    const Rows dst(dest);
-    const uint32_t* s = src.row(from.top()) + from.left();
-    uint32_t* d = dst.row(to.y()) + to.x();
-    const int width = from.width();
-    int height = from.height();
-    while (height--) {
-        copyTransparentRow(s, d, width);
-        s += src.stride;
-        d += dst.stride;
-    }
+    copyTransparentRows(source, from, dest, to, nullptr);
+}
+
+void copyTransparentOnto(const QImage& source, const QRect& from, QImage& dest, const QPoint& to, uint32_t ground)
+{
+    copyTransparentRows(source, from, dest, to, &ground);
 }
 
 void stretch(const QImage& source, const QRect& from, QImage& dest, const QRect& to)
@@ -249,12 +337,16 @@ void tile(const QImage& source, const QRect& tileRect, QImage& dest, const QRect
     const int bandRows = std::min(th, target.height());
     for (int j = 0; j < bandRows; ++j, d += dst.stride) {
         const uint32_t* s = src.row(piece.top() + (phaseY + j) % th) + piece.left();
-        // The first, possibly partial, tile; then whole tiles; then the rest.
-        int done = std::min(tw - phaseX, width);
-        std::memcpy(d, s + phaseX, std::size_t(done) * 4);
+        // One period of the row from the tile (its end, then its start); the row repeats
+        // with that period, so the rest is copied from itself in doubling runs.
+        const int first = std::min(tw - phaseX, width);
+        std::memcpy(d, s + phaseX, std::size_t(first) * 4);
+        int done = std::min(tw, width);
+        if (done > first)
+            std::memcpy(d + first, s, std::size_t(done - first) * 4);
         while (done < width) {
-            const int run = std::min(tw, width - done);
-            std::memcpy(d + done, s, std::size_t(run) * 4);
+            const int run = std::min(done, width - done);
+            std::memcpy(d + done, d, std::size_t(run) * 4);
             done += run;
         }
     }

@@ -8,6 +8,7 @@
 #include <QRect>
 
 #include <cstdint>
+#include <vector>
 
 namespace sw {
 
@@ -33,6 +34,10 @@ void copy(const QImage& source, const QRect& from, QImage& dest, const QPoint& t
 // As copy, but magenta source pixels leave the destination unchanged.
 void copyTransparent(const QImage& source, const QRect& from, QImage& dest, const QPoint& to);
 
+// As copyTransparent onto a ground of one colour: magenta source pixels become
+// `ground` and the destination is never read.
+void copyTransparentOnto(const QImage& source, const QRect& from, QImage& dest, const QPoint& to, uint32_t ground);
+
 // Stretches `from` onto `to` by picking, for each destination pixel, the source pixel
 // under its centre. Nothing is drawn when either rectangle is empty or inverted.
 void stretch(const QImage& source, const QRect& from, QImage& dest, const QRect& to);
@@ -44,8 +49,13 @@ void tile(const QImage& source, const QRect& tile, QImage& dest, const QRect& ar
 void fill(QImage& dest, const QRect& area, uint32_t colour);
 
 // One row of copyTransparent: the `width` pixels of `source` that are not magenta
-// are written over those of `dest`.
-void copyTransparentRow(const uint32_t* source, uint32_t* dest, int width);
+// are written over those of `dest`; with a `ground`, the magenta ones become it.
+void copyTransparentRow(const uint32_t* source, uint32_t* dest, int width, const uint32_t* ground = nullptr);
+
+// Every form of copyTransparentRow this processor can run (four or eight pixels at a
+// time); copyTransparentRow uses the widest.
+using TransparentRowForm = void (*)(const uint32_t* source, uint32_t* dest, int width, const uint32_t* ground);
+std::vector<TransparentRowForm> copyTransparentRowForms();
 
 // The first position at or after `from` (and below `width`) whose pixel is magenta
 // when `magenta` is false, or not magenta when it is true; `width` when none is.

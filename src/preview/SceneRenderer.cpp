@@ -13,7 +13,18 @@ namespace sw {
 
 namespace {
 
-void drawTiledLayer(const PreviewLayer& layer, QImage& target)
+// A transparent layer drawn with a `ground` lies straight on the window's
+// background: its magenta pixels take that colour, so the background need not be
+// filled below it first.
+void copyKeyed(const QImage& source, const QRect& from, QImage& target, const QPoint& to, const uint32_t* ground)
+{
+    if (ground)
+        blit::copyTransparentOnto(source, from, target, to, *ground);
+    else
+        blit::copyTransparent(source, from, target, to);
+}
+
+void drawTiledLayer(const PreviewLayer& layer, QImage& target, const uint32_t* ground)
 {
     const QImage tile = toSkinFormat(layer.Image);
     if (!layer.Transparent) {
@@ -32,16 +43,16 @@ void drawTiledLayer(const PreviewLayer& layer, QImage& target)
         for (int x = firstX; x <= area.right(); x += w) {
             const QRect piece = QRect(x, y, w, h).intersected(area);
             if (!piece.isEmpty())
-                blit::copyTransparent(tile, piece.translated(-x, -y), target, piece.topLeft());
+                copyKeyed(tile, piece.translated(-x, -y), target, piece.topLeft(), ground);
         }
 }
 
-void drawImageLayer(const PreviewLayer& layer, QImage& target)
+void drawImageLayer(const PreviewLayer& layer, QImage& target, const uint32_t* ground = nullptr)
 {
     if (layer.Image.isNull())
         return;
     if (layer.Tiled) {
-        drawTiledLayer(layer, target);
+        drawTiledLayer(layer, target, ground);
         return;
     }
     const QPoint at = layer.Rect.topLeft() + layer.ImageOffset;
@@ -51,7 +62,7 @@ void drawImageLayer(const PreviewLayer& layer, QImage& target)
         return;
     const QImage image = toSkinFormat(layer.Image);
     if (layer.Transparent)
-        blit::copyTransparent(image, visible, target, at + visible.topLeft());
+        copyKeyed(image, visible, target, at + visible.topLeft(), ground);
     else
         blit::copy(image, visible, target, at + visible.topLeft());
 }
@@ -114,7 +125,7 @@ std::vector<LayerCover> layerCovers(const PreviewScene& scene, const QRect& fram
 
 // Draws only the pixels of an image layer inside `clip`: the layer is drawn into a
 // picture that shares the target's memory for that rectangle alone.
-void drawImageLayerWithin(const PreviewLayer& layer, QImage& target, const QRect& clip)
+void drawImageLayerWithin(const PreviewLayer& layer, QImage& target, const QRect& clip, const uint32_t* ground)
 {
     const qsizetype stride = target.bytesPerLine();
     uchar* bits = target.bits() + clip.top() * stride + qsizetype(clip.left()) * 4;
@@ -126,7 +137,7 @@ void drawImageLayerWithin(const PreviewLayer& layer, QImage& target, const QRect
     moved.ImageOffset = layer.ImageOffset;
     moved.Transparent = layer.Transparent;
     moved.Tiled = layer.Tiled;
-    drawImageLayer(moved, window);
+    drawImageLayer(moved, window, ground);
 }
 
 void drawShapeLayer(const PreviewLayer& layer, QImage& target)
@@ -340,9 +351,24 @@ void RenderScene(const PreviewScene& scene, QImage& target)
         if (!covers[i].opaque.isEmpty())
             covering[i] += covers[i].opaque;
     }
+    // Where a transparent image is the first layer to touch the picture, it is drawn
+    // straight onto the background colour: onGround[i] is that part of layer i.
+    const uint32_t background = scene.Background | 0xFF000000u;
+    std::vector<QRegion> onGround(covers.size());
+    QRegion touched, grounded;
+    for (std::size_t i = 0; i < covers.size(); ++i) {
+        const PreviewLayer& layer = scene.Layers[i];
+        if (covers[i].bounds.isEmpty())
+            continue;
+        if (layer.Kind == LayerKind::Image && layer.Transparent) {
+            onGround[i] = QRegion(covers[i].bounds) - touched - covering[i + 1];
+            grounded += onGround[i];
+        }
+        touched += covers[i].bounds;
+    }
     // The window's background shows only where no opaque layer lies.
-    for (const QRect& r : QRegion(frame) - covering[0])
-        blit::fill(target, r, scene.Background | 0xFF000000u);
+    for (const QRect& r : QRegion(frame) - covering[0] - grounded)
+        blit::fill(target, r, background);
 
     // Text goes through a painter (or the last print of the same label), pixels
     // straight into the image.
@@ -358,11 +384,17 @@ void RenderScene(const PreviewScene& scene, QImage& target)
             continue;
         switch (layer.Kind) {
         case LayerKind::Image:
-            if (shown.rectCount() == 1 && shown.boundingRect() == covers[i].bounds)
+            if (!onGround[i].isEmpty()) {
+                for (const QRect& r : onGround[i])
+                    drawImageLayerWithin(layer, target, r, &background);
+                for (const QRect& r : shown - onGround[i])
+                    drawImageLayerWithin(layer, target, r, nullptr);
+            } else if (shown.rectCount() == 1 && shown.boundingRect() == covers[i].bounds) {
                 drawImageLayer(layer, target);
-            else
+            } else {
                 for (const QRect& r : shown)
-                    drawImageLayerWithin(layer, target, r);
+                    drawImageLayerWithin(layer, target, r, nullptr);
+            }
             break;
         case LayerKind::Shape: drawShapeLayer(layer, target); break;
         case LayerKind::SelectionFrame: drawSelectionFrame(layer, target); break;

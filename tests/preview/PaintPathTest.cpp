@@ -242,8 +242,9 @@ struct RowCase {
     std::vector<uint32_t> source;
 };
 
-// Rows of every length up to 19 cut from each pattern, at every start within the
-// first four pixels: the four-at-a-time paths against one pixel at a time.
+// Rows of every length up to 39 cut from each pattern, at every start within the
+// first four pixels: each wide form of the copy, with and without a ground colour,
+// and the run search against one pixel at a time.
 TEST(PaintPath, TransparentRowsAndMagentaRunsMatchPixelByPixel)
 {
     const uint32_t m = kMagenta, o = 0xFF102030u, n = 0x00FF00FFu /* magenta without alpha */, near = 0xFFFF01FFu;
@@ -254,16 +255,27 @@ TEST(PaintPath, TransparentRowsAndMagentaRunsMatchPixelByPixel)
         {"runs of three", {o, o, o, m, m, m, o, o, o, m, m, m, o, o, o, m, m, m, o, o, o, m, m}},
         {"alpha ignored, near magenta kept", {n, near, n, o, near, n, m, near, o, o, o, o, n, n, n, n, near, m, o, n, n, o, o}},
     };
+    const uint32_t paper = 0xFF445566u;
+    const std::vector<blit::TransparentRowForm> forms = blit::copyTransparentRowForms();
     for (const RowCase& c : cases) {
+        // Long enough for several groups of eight and a tail at every start.
+        std::vector<uint32_t> source = c.source;
+        source.insert(source.end(), c.source.begin(), c.source.begin() + 16);
         for (int start = 0; start < 4; ++start)
-            for (int width = 0; width + start <= int(c.source.size()) && width < 20; ++width) {
-                const uint32_t* row = c.source.data() + start;
-                std::vector<uint32_t> fast(std::size_t(width), 0xFFABCDEFu), slow = fast;
-                blit::copyTransparentRow(row, fast.data(), width);
-                for (int x = 0; x < width; ++x)
-                    if (!isMagenta(row[x]))
-                        slow[std::size_t(x)] = row[x];
-                EXPECT_EQ(fast, slow) << c.what << " start " << start << " width " << width;
+            for (int width = 0; width + start <= int(source.size()); ++width) {
+                const uint32_t* row = source.data() + start;
+                for (const uint32_t* ground : {static_cast<const uint32_t*>(nullptr), &paper})
+                    for (std::size_t form = 0; form < forms.size(); ++form) {
+                        std::vector<uint32_t> fast(std::size_t(width), 0xFFABCDEFu), slow = fast;
+                        forms[form](row, fast.data(), width, ground);
+                        for (int x = 0; x < width; ++x)
+                            if (!isMagenta(row[x]))
+                                slow[std::size_t(x)] = row[x];
+                            else if (ground)
+                                slow[std::size_t(x)] = *ground;
+                        EXPECT_EQ(fast, slow) << c.what << " start " << start << " width " << width << " form "
+                                              << form << (ground ? " on a ground" : "");
+                    }
                 for (bool magenta : {false, true})
                     for (int from = 0; from <= width; ++from) {
                         int expected = from;
