@@ -37,28 +37,18 @@ std::string editError(const std::function<void()>& edit)
     }
 }
 
-TEST(FileSafety, WritersInSeveralProcessesLoseNoUpdate)
+// Runs `body(w)` for each of `writers` writers in a child process of its own and
+// expects every one of them to finish without an exception.
+template <typename Body>
+void runWriters(int writers, Body body)
 {
-    TempDir dir;
-    const std::string file = dir.file("shared.uis");
-    writeBytes(file, "[S]\r\nFirst=1\r\n");
-    constexpr int kWriters = 3, kEdits = 40;
     std::vector<pid_t> children;
-    for (int w = 0; w < kWriters; ++w) {
+    for (int w = 0; w < writers; ++w) {
         pid_t pid = fork();
         ASSERT_GE(pid, 0);
         if (pid == 0) {
-            // One writer edits through the write-through store the editor uses, the
-            // others as the command line does.
             try {
-                if (w == 0) {
-                    TIniFile ini(file);
-                    for (int i = 0; i < kEdits; ++i)
-                        ini.WriteString("S", "W0_" + std::to_string(i), "1");
-                } else {
-                    for (int i = 0; i < kEdits; ++i)
-                        ProfileFile(file).writeString("S", "W" + std::to_string(w) + "_" + std::to_string(i), "1");
-                }
+                body(w);
             } catch (...) {
                 _exit(3);
             }
@@ -71,6 +61,26 @@ TEST(FileSafety, WritersInSeveralProcessesLoseNoUpdate)
         waitpid(pid, &status, 0);
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
     }
+}
+
+TEST(FileSafety, WritersInSeveralProcessesLoseNoUpdate)
+{
+    TempDir dir;
+    const std::string file = dir.file("shared.uis");
+    writeBytes(file, "[S]\r\nFirst=1\r\n");
+    constexpr int kWriters = 3, kEdits = 40;
+    // One writer edits through the write-through store the editor uses, the others
+    // as the command line does.
+    runWriters(kWriters, [&](int w) {
+        if (w == 0) {
+            TIniFile ini(file);
+            for (int i = 0; i < kEdits; ++i)
+                ini.WriteString("S", "W0_" + std::to_string(i), "1");
+        } else {
+            for (int i = 0; i < kEdits; ++i)
+                ProfileFile(file).writeString("S", "W" + std::to_string(w) + "_" + std::to_string(i), "1");
+        }
+    });
     TAcceleratedIniFile result(file);
     TStrings keys;
     result.ReadSection("S", keys);
@@ -84,26 +94,10 @@ TEST(FileSafety, WritersCreatingTheSameFileAllKeepTheirEntry)
 {
     TempDir dir;
     constexpr int kWriters = 3, kFiles = 60;
-    std::vector<pid_t> children;
-    for (int w = 0; w < kWriters; ++w) {
-        pid_t pid = fork();
-        ASSERT_GE(pid, 0);
-        if (pid == 0) {
-            try {
-                for (int f = 0; f < kFiles; ++f)
-                    ProfileFile(dir.file("new" + std::to_string(f) + ".uis")).writeString("S", "W" + std::to_string(w), "1");
-            } catch (...) {
-                _exit(3);
-            }
-            _exit(0);
-        }
-        children.push_back(pid);
-    }
-    for (pid_t pid : children) {
-        int status = 0;
-        waitpid(pid, &status, 0);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-    }
+    runWriters(kWriters, [&](int w) {
+        for (int f = 0; f < kFiles; ++f)
+            ProfileFile(dir.file("new" + std::to_string(f) + ".uis")).writeString("S", "W" + std::to_string(w), "1");
+    });
     for (int f = 0; f < kFiles; ++f) {
         TAcceleratedIniFile result(dir.file("new" + std::to_string(f) + ".uis"));
         for (int w = 0; w < kWriters; ++w)
