@@ -105,13 +105,21 @@ TEST(FileSafety, WritersCreatingTheSameFileAllKeepTheirEntry)
     }
 }
 
-TEST(FileSafety, AWriterKilledWhileCreatingAFileLeavesNoEmptyOne)
+// Whether a writer's temporary file lies in `folder`.
+bool hasTemporary(const fs::path& folder)
 {
-    TempDir dir;
-    const std::string file = dir.file("fresh.uis");
-    const std::string value(24u << 20, 'x');
+    for (const auto& entry : fs::directory_iterator(folder))
+        if (entry.path().filename().string().find(".~sw") != std::string::npos)
+            return true;
+    return false;
+}
+
+// Starts a child that writes `value` (long enough to be caught in the middle) into
+// `file`, and waits until its temporary file appears. Returns the child and whether
+// the temporary was seen.
+std::pair<pid_t, bool> startLongWrite(const std::string& file, const fs::path& folder, const std::string& value)
+{
     pid_t pid = fork();
-    ASSERT_GE(pid, 0);
     if (pid == 0) {
         try {
             ProfileFile(file).writeString("S", "Big", value);
@@ -120,9 +128,18 @@ TEST(FileSafety, AWriterKilledWhileCreatingAFileLeavesNoEmptyOne)
         _exit(0);
     }
     bool seen = false;
-    for (int i = 0; i < 500000 && !seen; ++i)
-        for (const auto& entry : fs::directory_iterator(dir.path()))
-            seen = seen || entry.path().filename().string().find(".~sw") != std::string::npos;
+    for (int i = 0; i < 500000 && !seen && pid > 0; ++i)
+        seen = hasTemporary(folder);
+    return {pid, seen};
+}
+
+TEST(FileSafety, AWriterKilledWhileCreatingAFileLeavesNoEmptyOne)
+{
+    TempDir dir;
+    const std::string file = dir.file("fresh.uis");
+    const std::string value(24u << 20, 'x');
+    const auto [pid, seen] = startLongWrite(file, dir.path(), value);
+    ASSERT_GT(pid, 0);
     kill(pid, SIGKILL);
     waitpid(pid, nullptr, 0);
     if (!seen)
@@ -135,8 +152,7 @@ TEST(FileSafety, AWriterKilledWhileCreatingAFileLeavesNoEmptyOne)
     // The next writer removes what the dead one left.
     ProfileFile(file).writeString("S", "K", "1");
     EXPECT_EQ(readBytes(file), created ? "[S]\r\nBig=" + value + "\r\nK=1\r\n" : "[S]\r\nK=1\r\n");
-    for (const auto& entry : fs::directory_iterator(dir.path()))
-        EXPECT_EQ(entry.path().filename().string().find(".~sw"), std::string::npos) << entry.path();
+    EXPECT_FALSE(hasTemporary(dir.path()));
 }
 
 TEST(FileSafety, FilesThatMustNotBeReplacedAreRefusedUnchanged)
@@ -271,29 +287,16 @@ TEST(FileSafety, AnInterruptedWriterRemovesItsTemporary)
     TempDir dir;
     const std::string file = dir.file("skin.uis");
     writeBytes(file, "[S]\nK=1\n");
-    pid_t pid = fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0) {
-        // A write long enough (24 MB, made durable) to be caught in the middle.
-        try {
-            ProfileFile(file).writeString("S", "Big", std::string(24u << 20, 'x'));
-        } catch (...) {
-        }
-        _exit(0);
-    }
-    // Wait for the temporary to appear, then interrupt the writer.
-    bool seen = false;
-    for (int i = 0; i < 500000 && !seen; ++i)
-        for (const auto& entry : fs::directory_iterator(dir.path()))
-            seen = seen || entry.path().filename().string().find(".~sw") != std::string::npos;
+    // A write long enough (24 MB, made durable) to be caught in the middle.
+    const auto [pid, seen] = startLongWrite(file, dir.path(), std::string(24u << 20, 'x'));
+    ASSERT_GT(pid, 0);
     kill(pid, SIGTERM);
     int status = 0;
     waitpid(pid, &status, 0);
     if (!seen || !WIFSIGNALED(status))
         GTEST_SKIP() << "the writer finished before it could be interrupted";
     EXPECT_EQ(WTERMSIG(status), SIGTERM);
-    for (const auto& entry : fs::directory_iterator(dir.path()))
-        EXPECT_EQ(entry.path().filename().string().find(".~sw"), std::string::npos) << entry.path();
+    EXPECT_FALSE(hasTemporary(dir.path()));
     EXPECT_EQ(readBytes(file), "[S]\nK=1\n");
 }
 
