@@ -77,6 +77,24 @@ bool clipTransfer(const QImage& source, QRect& from, QImage& dest, QPoint& to)
     return true;
 }
 
+// Sets `count` pixels to one colour, four at a time.
+void fillPixels(uint32_t* d, int count, uint32_t colour)
+{
+    int x = 0;
+#if defined(__SSE2__)
+    const __m128i four = _mm_set1_epi32(int(colour));
+    for (; x + 4 <= count; x += 4)
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + x), four);
+#endif
+    for (; x < count; ++x)
+        d[x] = colour;
+}
+
+// A run of destination columns that all show one source column.
+struct ColumnRun {
+    int start, length, column;
+};
+
 }  // namespace
 
 namespace {
@@ -278,10 +296,20 @@ void stretch(const QImage& source, const QRect& from, QImage& dest, const QRect&
     const std::size_t bytes = std::size_t(width) * 4;
     const bool sameWidth = sw == dw;
     std::vector<int> columns;
+    std::vector<ColumnRun> runs;
     if (!sameWidth) {
         columns.resize(std::size_t(width));
         for (int x = x0; x < x1; ++x)
             columns[std::size_t(x - x0)] = sourceColumn(x);
+        // Widened a good deal (an edge's middle drawn across the window), a row is a
+        // few runs of one colour each, filled rather than looked up pixel by pixel.
+        if (dw >= 4 * sw) {
+            for (int i = 0; i < width; ++i)
+                if (runs.empty() || runs.back().column != columns[std::size_t(i)])
+                    runs.push_back({i, 1, columns[std::size_t(i)]});
+                else
+                    ++runs.back().length;
+        }
     }
     const int* map = columns.data();
     const int firstColumn = sourceColumn(x0);
@@ -298,6 +326,9 @@ void stretch(const QImage& source, const QRect& from, QImage& dest, const QRect&
         const uint32_t* s = src.row(sy);
         if (sameWidth) {
             std::memcpy(d, s + firstColumn, bytes);
+        } else if (!runs.empty()) {
+            for (const ColumnRun& run : runs)
+                fillPixels(d + run.start, run.length, s[run.column]);
         } else {
             for (int i = 0; i < width; ++i)
                 d[i] = s[map[i]];
@@ -372,7 +403,7 @@ void fill(QImage& dest, const QRect& area, uint32_t colour)
     const int width = target.width();
     int height = target.height();
     // The first row pixel by pixel, every further one as a copy of it.
-    std::fill(d, d + width, colour);
+    fillPixels(d, width, colour);
     const uint32_t* first = d;
     while (--height > 0) {
         d += dst.stride;
