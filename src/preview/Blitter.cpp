@@ -90,6 +90,57 @@ void fillPixels(uint32_t* d, int count, uint32_t colour)
         d[x] = colour;
 }
 
+// Copies `count` pixels. Rows of a side edge are a few pixels wide and come by the
+// thousand, so short ones are moved here in two overlapping pieces, without a call.
+inline void copyPixels(uint32_t* d, const uint32_t* s, int count)
+{
+    const auto pieces = [d, s, count]<std::size_t N>() {
+        uint32_t head[N], tail[N];
+        std::memcpy(head, s, sizeof head);
+        std::memcpy(tail, s + count - int(N), sizeof tail);
+        std::memcpy(d, head, sizeof head);
+        std::memcpy(d + count - int(N), tail, sizeof tail);
+    };
+    if (count > 16)
+        std::memcpy(d, s, std::size_t(count) * 4);
+    else if (count >= 8)
+        pieces.template operator()<8>();
+    else if (count >= 4)
+        pieces.template operator()<4>();
+    else if (count >= 2)
+        pieces.template operator()<2>();
+    else if (count == 1)
+        *d = *s;
+}
+
+// floor(((2i + 1) * from) / (2 * to)) for i = start, start + 1, ...: the source pixel
+// under the centre of destination pixel i when `from` pixels are spread over `to`,
+// stepped along without a division per pixel.
+class CentreSteps {
+public:
+    CentreSteps(int start, int from, int to) : span_(2 * int64_t(to))
+    {
+        const int64_t first = (2 * int64_t(start) + 1) * from;
+        at_ = first / span_;
+        rest_ = first % span_;
+        whole_ = 2 * int64_t(from) / span_;
+        part_ = 2 * int64_t(from) % span_;
+    }
+    int value() const { return int(at_); }
+    void next()
+    {
+        at_ += whole_;
+        rest_ += part_;
+        if (rest_ >= span_) {
+            rest_ -= span_;
+            ++at_;
+        }
+    }
+
+private:
+    int64_t span_, at_ = 0, rest_ = 0, whole_ = 0, part_ = 0;
+};
+
 // A run of destination columns that all show one source column.
 struct ColumnRun {
     int start, length, column;
@@ -242,10 +293,10 @@ void copy(const QImage& source, const QRect& fromRect, QImage& dest, const QPoin
     const Rows dst(dest);
     const uint32_t* s = src.row(from.top()) + from.left();
     uint32_t* d = dst.row(to.y()) + to.x();
-    const std::size_t bytes = std::size_t(from.width()) * 4;
+    const int width = from.width();
     int height = from.height();
     while (height--) {
-        std::memcpy(d, s, bytes);
+        copyPixels(d, s, width);
         s += src.stride;
         d += dst.stride;
     }
@@ -293,22 +344,27 @@ void stretch(const QImage& source, const QRect& from, QImage& dest, const QRect&
         return;
 
     const int width = x1 - x0;
-    const std::size_t bytes = std::size_t(width) * 4;
     const bool sameWidth = sw == dw;
     std::vector<int> columns;
     std::vector<ColumnRun> runs;
     if (!sameWidth) {
-        columns.resize(std::size_t(width));
-        for (int x = x0; x < x1; ++x)
-            columns[std::size_t(x - x0)] = sourceColumn(x);
+        CentreSteps column(x0 - to.left(), sw, dw);
         // Widened a good deal (an edge's middle drawn across the window), a row is a
         // few runs of one colour each, filled rather than looked up pixel by pixel.
         if (dw >= 4 * sw) {
-            for (int i = 0; i < width; ++i)
-                if (runs.empty() || runs.back().column != columns[std::size_t(i)])
-                    runs.push_back({i, 1, columns[std::size_t(i)]});
+            for (int i = 0; i < width; ++i, column.next()) {
+                const int c = from.left() + column.value();
+                if (runs.empty() || runs.back().column != c)
+                    runs.push_back({i, 1, c});
                 else
                     ++runs.back().length;
+            }
+        } else {
+            columns.resize(std::size_t(width));
+            for (int& c : columns) {
+                c = from.left() + column.value();
+                column.next();
+            }
         }
     }
     const int* map = columns.data();
@@ -317,15 +373,16 @@ void stretch(const QImage& source, const QRect& from, QImage& dest, const QRect&
     int previousRow = -1;
     const uint32_t* previousOut = nullptr;
     uint32_t* d = dst.row(y0) + x0;
-    for (int y = y0; y < y1; ++y, d += dst.stride) {
-        const int sy = sourceRow(y);
+    CentreSteps row(y0 - to.top(), sh, dh);
+    for (int y = y0; y < y1; ++y, d += dst.stride, row.next()) {
+        const int sy = from.top() + row.value();
         if (sy == previousRow) {
-            std::memcpy(d, previousOut, bytes);
+            copyPixels(d, previousOut, width);
             continue;
         }
         const uint32_t* s = src.row(sy);
         if (sameWidth) {
-            std::memcpy(d, s + firstColumn, bytes);
+            copyPixels(d, s + firstColumn, width);
         } else if (!runs.empty()) {
             for (const ColumnRun& run : runs)
                 fillPixels(d + run.start, run.length, s[run.column]);
@@ -351,6 +408,10 @@ void tile(const QImage& source, const QRect& tileRect, QImage& dest, const QRect
     const QPoint anchor = area.topLeft() + (piece.topLeft() - tileRect.topLeft());
     const QRect covered(anchor.x(), anchor.y(), area.x() + area.width() - anchor.x(),
                         area.y() + area.height() - anchor.y());
+    // Cut further than the area reaches, nothing is left (an inverted rectangle would
+    // be turned the right way round by the intersection, and read before the tile).
+    if (covered.width() <= 0 || covered.height() <= 0)
+        return;
     const QRect target = covered.intersected(dest.rect());
     if (target.isEmpty())
         return;
@@ -359,7 +420,6 @@ void tile(const QImage& source, const QRect& tileRect, QImage& dest, const QRect
     const Rows dst(dest);
     const int tw = piece.width(), th = piece.height();
     const int width = target.width();
-    const std::size_t bytes = std::size_t(width) * 4;
     // Phase of the first target column and row within the tile.
     const int phaseX = (target.left() - anchor.x()) % tw;
     const int phaseY = (target.top() - anchor.y()) % th;
@@ -371,13 +431,13 @@ void tile(const QImage& source, const QRect& tileRect, QImage& dest, const QRect
         // One period of the row from the tile (its end, then its start); the row repeats
         // with that period, so the rest is copied from itself in doubling runs.
         const int first = std::min(tw - phaseX, width);
-        std::memcpy(d, s + phaseX, std::size_t(first) * 4);
+        copyPixels(d, s + phaseX, first);
         int done = std::min(tw, width);
         if (done > first)
-            std::memcpy(d + first, s, std::size_t(done - first) * 4);
+            copyPixels(d + first, s, done - first);
         while (done < width) {
             const int run = std::min(done, width - done);
-            std::memcpy(d + done, d, std::size_t(run) * 4);
+            copyPixels(d + done, d, run);
             done += run;
         }
     }
@@ -385,7 +445,7 @@ void tile(const QImage& source, const QRect& tileRect, QImage& dest, const QRect
     // cache: the rest of the area costs little more than writing it.
     const uint32_t* band = dst.row(target.top()) + target.left();
     for (int j = bandRows, k = 0; j < target.height(); ++j, d += dst.stride) {
-        std::memcpy(d, band + dst.stride * k, bytes);
+        copyPixels(d, band + dst.stride * k, width);
         if (++k == th)
             k = 0;
     }
@@ -407,7 +467,7 @@ void fill(QImage& dest, const QRect& area, uint32_t colour)
     const uint32_t* first = d;
     while (--height > 0) {
         d += dst.stride;
-        std::memcpy(d, first, std::size_t(width) * 4);
+        copyPixels(d, first, width);
     }
 }
 

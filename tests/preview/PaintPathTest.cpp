@@ -14,7 +14,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <optional>
+#include <random>
 
 namespace sw::test {
 namespace {
@@ -285,6 +288,61 @@ TEST(PaintPath, TransparentRowsAndMagentaRunsMatchPixelByPixel)
                             << c.what << " start " << start << " width " << width << " from " << from;
                     }
             }
+    }
+}
+
+// Copies, tiles and stretches between random rectangles, many of them reaching outside
+// both pictures or cut down to a pixel or two, against one pixel at a time.
+TEST(PaintPath, CopiesTilesAndStretchesMatchPixelByPixel)
+{
+    std::mt19937 random(2024);
+    auto between = [&](int low, int high) { return low + int(random() % uint32_t(high - low + 1)); };
+    const char* names[] = {"copy", "tile", "stretch"};
+    for (int i = 0; i < 3000; ++i) {
+        const QImage source = codedImage(between(1, 40), between(1, 40));
+        QImage fast(between(1, 90), between(1, 70), QImage::Format_RGB32);
+        fast.fill(0xFF010203u);
+        QImage slow = fast.copy();
+        const QRect from(between(-6, 40), between(-6, 40), between(0, 45), between(0, 45));
+        const QRect to(between(-30, 90), between(-30, 70), between(0, 120), between(0, 90));
+        const int kind = i % 3;
+        // The source pixel destination pixel (x, y) shows, if any.
+        std::function<std::optional<QPoint>(int, int)> shows;
+        if (kind == 0) {
+            blit::copy(source, from, fast, to.topLeft());
+            shows = [&](int x, int y) -> std::optional<QPoint> {
+                const QPoint p(from.left() + x - to.left(), from.top() + y - to.top());
+                if (x < to.left() || y < to.top() || !QRect(from.topLeft(), from.size()).contains(p))
+                    return std::nullopt;
+                return p;
+            };
+        } else if (kind == 1) {
+            blit::tile(source, from, fast, to);
+            // Only the part of the tile that exists repeats, from where it lies in the area.
+            const QRect piece = from.intersected(source.rect());
+            const QPoint anchor = to.topLeft() + piece.topLeft() - from.topLeft();
+            shows = [&, piece, anchor](int x, int y) -> std::optional<QPoint> {
+                if (piece.isEmpty() || !to.contains(x, y) || x < anchor.x() || y < anchor.y())
+                    return std::nullopt;
+                return piece.topLeft() + QPoint((x - anchor.x()) % piece.width(), (y - anchor.y()) % piece.height());
+            };
+        } else {
+            blit::stretch(source, from, fast, to);
+            shows = [&](int x, int y) -> std::optional<QPoint> {
+                if (from.isEmpty() || !to.contains(x, y))
+                    return std::nullopt;
+                return QPoint(from.left() + (2 * (x - to.left()) + 1) * from.width() / (2 * to.width()),
+                              from.top() + (2 * (y - to.top()) + 1) * from.height() / (2 * to.height()));
+            };
+        }
+        for (int y = 0; y < slow.height(); ++y)
+            for (int x = 0; x < slow.width(); ++x)
+                if (const auto p = shows(x, y); p && source.rect().contains(*p))
+                    slow.setPixel(x, y, source.pixel(*p));
+        ASSERT_EQ(fast, slow) << names[kind] << " " << i << ": from " << from.x() << "," << from.y() << " "
+                              << from.width() << "x" << from.height() << " to " << to.x() << "," << to.y() << " "
+                              << to.width() << "x" << to.height() << " source " << source.width() << "x"
+                              << source.height();
     }
 }
 
