@@ -4,9 +4,8 @@
 #include "preview/Blitter.h"
 #include "preview/DrawSkinBitmap.h"
 #include "preview/PreviewSources.h"
+#include "preview/SceneRenderer.h"
 #include "preview/TitleButtons.h"
-
-#include <QPainter>
 
 #include <algorithm>
 
@@ -31,20 +30,32 @@ int nextAnimationFrame(int frame, int frameCount)
 
 namespace {
 
-void drawCaptionText(QPainter& painter, const PreviewLayer& label, QPoint shift, QRgb colour)
-{
-    if (label.Text.isEmpty())
-        return;
-    const QRect rect = label.Rect.translated(shift);
-    painter.setClipRect(rect);
-    painter.setFont(label.Font);
-    painter.setPen(QColor::fromRgb(colour));
-    painter.drawText(rect, Qt::AlignTop | Qt::AlignLeft | Qt::TextSingleLine, label.Text);
-}
-
 bool strictlyInside(const QRect& r, QPoint p)
 {
     return p.x() > r.left() && p.x() < r.left() + r.width() && p.y() > r.top() && p.y() < r.top() + r.height();
+}
+
+// The part `rect` of `window` as a picture of its own, drawing straight into the window.
+QImage partOf(QImage& window, const QRect& rect)
+{
+    uchar* bits = window.bits() + qsizetype(rect.top()) * window.bytesPerLine() + qsizetype(rect.left()) * 4;
+    return QImage(bits, rect.width(), rect.height(), window.bytesPerLine(), window.format());
+}
+
+// Whether the edges can be drawn where they lie in the window: each one inside it
+// and none over another, so the order in which they are laid down does not matter.
+bool edgesApart(const std::array<QRect, 4>& rects, const QImage& window)
+{
+    if (window.format() != kSkinFormat)
+        return false;
+    for (std::size_t i = 0; i < rects.size(); ++i) {
+        if (rects[i].isEmpty() || !window.rect().contains(rects[i]))
+            return false;
+        for (std::size_t j = i + 1; j < rects.size(); ++j)
+            if (rects[i].intersects(rects[j]))
+                return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -63,10 +74,29 @@ void FastPaint(const TPreviewSources& sources, const PreviewScene& scene, const 
     auto edge = [&](Edge e) -> const EdgeParameters& { return scene.Edges[std::size_t(e)]; };
     auto frame = [&](Edge e) { return frames[std::size_t(e)]; };
 
-    QImage& leftImage = buffers.Edges[EdgeLeft];
-    QImage& rightImage = buffers.Edges[EdgeRight];
-    QImage& topImage = buffers.Edges[EdgeTop];
-    QImage& bottomImage = buffers.Edges[EdgeBottom];
+    // Each edge is drawn into its place in the window when the edges lie apart there,
+    // else into a bitmap of its own that is copied in at the end.
+    std::array<QRect, 4> rects;
+    rects[EdgeLeft] = left->Rect;
+    rects[EdgeRight] = right->Rect;
+    rects[EdgeTop] = top->Rect;
+    rects[EdgeBottom] = bottom->Rect;
+    const bool direct = edgesApart(rects, window);
+    std::array<QImage, 4> parts;
+    std::array<QImage*, 4> images;
+    for (std::size_t e = 0; e < 4; ++e) {
+        if (direct)
+            parts[e] = partOf(window, rects[e]);
+        images[e] = direct ? &parts[e] : &buffers.Edges[e];
+    }
+    QImage& leftImage = *images[EdgeLeft];
+    QImage& rightImage = *images[EdgeRight];
+    QImage& topImage = *images[EdgeTop];
+    QImage& bottomImage = *images[EdgeBottom];
+    std::array<const uchar*, 4> placed;
+    for (std::size_t e = 0; e < 4; ++e)
+        placed[e] = images[e]->constBits();
+
     const EdgeParameters& l = edge(EdgeLeft);
     DrawSkinBitmap(sources.Left, leftImage, 0, l.FirstEnd, 0, l.SecondEnd, ch, -1, LayoutSideBySide, frame(EdgeLeft),
                    l.FrameCount, l.Mode());
@@ -88,19 +118,23 @@ void FastPaint(const TPreviewSources& sources, const PreviewScene& scene, const 
                               QPoint(back->Rect.left() - topAt.x(), back->Rect.top() - topAt.y()));
 
     if (const PreviewLayer* caption = scene.Find("LabelFormCaption"); caption && caption->Visible && !topImage.isNull()) {
-        QPainter painter(&topImage);
-        const QPoint shift(-topAt.x(), -topAt.y());
+        // The caption and its shadows in the top edge's own coordinates; each frame of
+        // the edge gives them the same pixels every time it comes round again.
+        auto draw = [&](const PreviewLayer& label) {
+            PreviewLayer onEdge = label;
+            onEdge.Rect.translate(-topAt);
+            drawLabelReusingPrint(onEdge, topImage);
+        };
         const PreviewLayer* shadow1 = scene.Find("LabelFormCaptionShadow1");
         const PreviewLayer* shadow2 = scene.Find("LabelFormCaptionShadow2");
         if (shadow1 && shadow1->Visible)
-            drawCaptionText(painter, *shadow1, shift, shadow1->TextColour);
+            draw(*shadow1);
         if (shadow2 && shadow2->Visible)
             for (const char* name : {"LabelFormCaptionShadow2", "LabelFormCaptionShadow3", "LabelFormCaptionShadow4"})
                 if (const PreviewLayer* shadow = scene.Find(name))
-                    drawCaptionText(painter, *shadow, shift, shadow->TextColour);
-        drawCaptionText(painter, *caption, shift, caption->TextColour);
+                    draw(*shadow);
+        draw(*caption);
     }
-
     if (buttons) {
         struct Target {
             QImage* image;
@@ -128,10 +162,13 @@ void FastPaint(const TPreviewSources& sources, const PreviewScene& scene, const 
         }
     }
 
-    blit::copy(leftImage, leftImage.rect(), window, left->Rect.topLeft());
-    blit::copy(rightImage, rightImage.rect(), window, right->Rect.topLeft());
-    blit::copy(bottomImage, bottomImage.rect(), window, bottom->Rect.topLeft());
-    blit::copy(topImage, topImage.rect(), window, topAt);
+    // An edge drawn elsewhere (apart, or given another size than its place) is copied
+    // in now, in the order left, right, bottom, top.
+    for (Edge e : {EdgeLeft, EdgeRight, EdgeBottom, EdgeTop}) {
+        const QImage& image = *images[e];
+        if (!direct || image.constBits() != placed[e] || image.size() != rects[e].size())
+            blit::copy(image, image.rect(), window, rects[e].topLeft());
+    }
 }
 
 }  // namespace sw

@@ -21,15 +21,17 @@ bool animationAllowed(int formatVersion, int interval, const std::array<EdgePara
 // The frame after `frame` of an edge with `frameCount` frames: 1, 2 ... N - 2, 1 ...
 int nextAnimationFrame(int frame, int frameCount);
 
-// The edge bitmaps of the last quick repaint, kept so that each tick reuses their memory.
+// The edge bitmaps of the last quick repaint that could not draw straight into the
+// window, kept so that each tick reuses their memory.
 struct AnimationBuffers {
     std::array<QImage, 4> Edges;  // by Edge
 };
 
-// Redraws the four edges of `scene` in the frames `frames` (by Edge) and copies them into
-// `window`, the window's picture, at their layers' places (left, right, bottom, top).
+// Redraws the four edges of `scene` in the frames `frames` (by Edge) into `window`, the
+// window's picture, at their layers' places: straight into it where the edges lie
+// apart inside it, else into bitmaps of their own copied in left, right, bottom, top.
 // The caption background, the caption with its shadows and the visible title-bar
-// buttons are painted onto the edges first.
+// buttons are painted onto the edges.
 void FastPaint(const TPreviewSources& sources, const PreviewScene& scene, const std::array<int, 4>& frames,
                const TTitleButtons* buttons, AnimationBuffers& buffers, QImage& window);
 

@@ -309,6 +309,11 @@ LabelPrints& labelPrints()
 
 }  // namespace
 
+void drawLabelReusingPrint(const PreviewLayer& label, QImage& target)
+{
+    labelPrints().draw(label, target);
+}
+
 QRgb combineRaster(RasterOp op, QRgb colour, QRgb below)
 {
     const uint32_t c = colour & 0x00FFFFFFu, b = below & 0x00FFFFFFu;

@@ -15,6 +15,10 @@ void RenderScene(const PreviewScene& scene, QImage& target);
 
 QImage RenderScene(const PreviewScene& scene);
 
+// Draws a label's text into `target` as the scene's paint does, copying the pixels
+// it left last time when the same label lies over the same pixels again.
+void drawLabelReusingPrint(const PreviewLayer& label, QImage& target);
+
 // Combines a banner colour with a pixel below it as the raster operation says.
 QRgb combineRaster(RasterOp op, QRgb colour, QRgb below);
 

@@ -6,6 +6,8 @@
 #include "document/UisFile.h"
 #include "preview/Blitter.h"
 #include "preview/FrameAnimation.h"
+#include "preview/PreviewSources.h"
+#include "preview/Composition.h"
 #include "preview/PreviewForm.h"
 #include "preview/SceneRenderer.h"
 #include "preview/TitleButtons.h"
@@ -198,6 +200,38 @@ TEST(FrameAnimation, AllowedOnlyWithFramesAndARate)
     EXPECT_FALSE(animationAllowed(UisType2, 0, edges));
     edges[EdgeBottom].FrameCount = 1;
     EXPECT_FALSE(animationAllowed(UisType2, 150, edges));
+}
+
+// A quick repaint draws the edges straight into the window where they lie apart in
+// it and through bitmaps of their own otherwise (a window in another format forces
+// that here): both ways give the same pixels, tick after tick, buttons and caption
+// included.
+TEST(FrameAnimation, DrawingStraightIntoTheWindowMatchesDrawingThroughBitmaps)
+{
+    for (const char* skin : {"Tidewater/Tidewater.uis", "Slate/Slate.uis"}) {
+        TUisFile document((sampleSkins() / skin).string());
+        TPreviewSources sources;
+        sources.LoadSkin(document, PreviewSettings{});
+        TTitleButtons buttons;
+        buttons.Load(document, true);
+        for (QSize size : {QSize(640, 400), QSize(37, 29)}) {
+            const auto scene = ComposePreview(document, sources, size, true);
+            ASSERT_TRUE(scene) << skin;
+            buttons.RePaint(document, buttonFrame(*scene, false));
+            QImage straight = RenderScene(*scene);
+            QImage through = straight.convertToFormat(QImage::Format_ARGB32);
+            AnimationBuffers straightBuffers, throughBuffers;
+            std::array<int, 4> frames{};
+            for (int tick = 0; tick < 4; ++tick) {
+                for (std::size_t e = 0; e < 4; ++e)
+                    frames[e] = nextAnimationFrame(frames[e], scene->Edges[e].FrameCount);
+                FastPaint(sources, *scene, frames, &buttons, straightBuffers, straight);
+                FastPaint(sources, *scene, frames, &buttons, throughBuffers, through);
+                ASSERT_EQ(straight, through.convertToFormat(QImage::Format_RGB32))
+                    << skin << " at " << size.width() << "x" << size.height() << ", tick " << tick;
+            }
+        }
+    }
 }
 
 TEST(BannerEffects, EveryRasterModeOnAKnownPixel)
