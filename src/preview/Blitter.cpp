@@ -424,9 +424,11 @@ void tile(const QImage& source, const QRect& tileRect, QImage& dest, const QRect
     const int phaseX = (target.left() - anchor.x()) % tw;
     const int phaseY = (target.top() - anchor.y()) % th;
 
-    uint32_t* d = dst.row(target.top()) + target.left();
-    const int bandRows = std::min(th, target.height());
-    for (int j = 0; j < bandRows; ++j, d += dst.stride) {
+    uint32_t* const topRow = dst.row(target.top()) + target.left();
+    const int height = target.height();
+    const int bandRows = std::min(th, height);
+    for (int j = 0; j < bandRows; ++j) {
+        uint32_t* d = topRow + dst.stride * j;
         const uint32_t* s = src.row(piece.top() + (phaseY + j) % th) + piece.left();
         // One period of the row from the tile (its end, then its start); the row repeats
         // with that period, so the rest is copied from itself in doubling runs.
@@ -440,14 +442,10 @@ void tile(const QImage& source, const QRect& tileRect, QImage& dest, const QRect
             copyPixels(d + done, d, run);
             done += run;
         }
-    }
-    // Every further row repeats a row of that first band, which is still in the
-    // cache: the rest of the area costs little more than writing it.
-    const uint32_t* band = dst.row(target.top()) + target.left();
-    for (int j = bandRows, k = 0; j < target.height(); ++j, d += dst.stride) {
-        copyPixels(d, band + dst.stride * k, width);
-        if (++k == th)
-            k = 0;
+        // Every th-th row further down is this one again: copied now, while the row is
+        // still in the nearest cache, the rest costs hardly more than writing it.
+        for (int y = j + th; y < height; y += th)
+            copyPixels(topRow + dst.stride * y, d, width);
     }
 }
 
