@@ -199,15 +199,23 @@ __attribute__((target("avx2"))) void copyTransparentRowWide(const uint32_t* s, u
     }
     if (x == width)
         return;
-    // The last one to seven pixels under a mask: narrow bitmaps (the side edges) are
-    // many short rows, and a loop per pixel would cost more than the rest of the row.
-    const __m256i lanes = _mm256_cmpgt_epi32(_mm256_set1_epi32(width - x), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
-    const __m256i pixels = _mm256_maskload_epi32(reinterpret_cast<const int*>(s + x), lanes);
-    const __m256i magenta = _mm256_cmpeq_epi32(_mm256_and_si256(pixels, colourBits), key);
-    if (ground)
-        _mm256_maskstore_epi32(reinterpret_cast<int*>(d + x), lanes, _mm256_blendv_epi8(pixels, groundPixels, magenta));
-    else
-        _mm256_maskstore_epi32(reinterpret_cast<int*>(d + x), _mm256_andnot_si256(magenta, lanes), pixels);
+    if (width >= 8) {
+        // The last one to seven pixels as the group of eight that ends the row: the
+        // pixels it takes again come out the same the second time.
+        x = width - 8;
+        const __m256i pixels = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + x));
+        const __m256i magenta = _mm256_cmpeq_epi32(_mm256_and_si256(pixels, colourBits), key);
+        const __m256i below =
+            ground ? groundPixels : _mm256_loadu_si256(reinterpret_cast<const __m256i*>(d + x));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + x), _mm256_blendv_epi8(pixels, below, magenta));
+        return;
+    }
+    // Narrow bitmaps (the side edges) are many rows of a few pixels.
+    for (; x < width; ++x)
+        if (!isMagenta(s[x]))
+            d[x] = s[x];
+        else if (ground)
+            d[x] = *ground;
 }
 
 #endif
