@@ -175,27 +175,64 @@ void copyTransparentRowPlain(const uint32_t* s, uint32_t* d, int width, const ui
 }
 
 #if defined(__x86_64__) && defined(__GNUC__)
-// Eight pixels at a time. A group without magenta is stored as it is and one of
-// magenta alone is skipped (or given the ground), so the pixels below are read only
-// where the two meet: bitmaps are mostly long runs of one or the other.
-__attribute__((target("avx2"))) void copyTransparentRowWide(const uint32_t* s, uint32_t* d, int width,
-                                                            const uint32_t* ground)
+#define SW_WIDE __attribute__((target("avx2")))
+
+// The magenta pixels of eight, as a mask of whole lanes.
+SW_WIDE inline __m256i magentaLanes(__m256i pixels)
+{
+    return _mm256_cmpeq_epi32(_mm256_and_si256(pixels, _mm256_set1_epi32(0x00FFFFFF)), _mm256_set1_epi32(0x00FF00FF));
+}
+
+// One group of eight: stored as it is without magenta, skipped (or given the ground)
+// when all magenta, and merged with the pixels below only where both kinds meet.
+SW_WIDE inline void copyGroup(__m256i pixels, __m256i magenta, uint32_t* at, const uint32_t* ground,
+                              __m256i groundPixels)
+{
+    const int mask = _mm256_movemask_epi8(magenta);
+    __m256i* out = reinterpret_cast<__m256i*>(at);
+    if (mask == 0)
+        _mm256_storeu_si256(out, pixels);
+    else if (ground)
+        _mm256_storeu_si256(out, _mm256_blendv_epi8(pixels, groundPixels, magenta));
+    else if (mask != -1)
+        _mm256_storeu_si256(out, _mm256_blendv_epi8(pixels, _mm256_loadu_si256(out), magenta));
+}
+
+// Eight pixels at a time, and thirty-two while they are all of one kind: bitmaps are
+// mostly long runs of magenta or of none.
+SW_WIDE void copyTransparentRowWide(const uint32_t* s, uint32_t* d, int width, const uint32_t* ground)
 {
     int x = 0;
-    const __m256i colourBits = _mm256_set1_epi32(0x00FFFFFF), key = _mm256_set1_epi32(0x00FF00FF);
     const __m256i groundPixels = _mm256_set1_epi32(int(ground ? *ground : 0));
+    // Thirty-two pixels at a time, with one test for the common case of all of them
+    // being of one kind.
+    for (; x + 32 <= width; x += 32) {
+        const __m256i* in = reinterpret_cast<const __m256i*>(s + x);
+        const __m256i p0 = _mm256_loadu_si256(in), p1 = _mm256_loadu_si256(in + 1);
+        const __m256i p2 = _mm256_loadu_si256(in + 2), p3 = _mm256_loadu_si256(in + 3);
+        const __m256i m0 = magentaLanes(p0), m1 = magentaLanes(p1), m2 = magentaLanes(p2), m3 = magentaLanes(p3);
+        const __m256i any = _mm256_or_si256(_mm256_or_si256(m0, m1), _mm256_or_si256(m2, m3));
+        const __m256i all = _mm256_and_si256(_mm256_and_si256(m0, m1), _mm256_and_si256(m2, m3));
+        __m256i* out = reinterpret_cast<__m256i*>(d + x);
+        if (_mm256_testz_si256(any, any)) {
+            _mm256_storeu_si256(out, p0);
+            _mm256_storeu_si256(out + 1, p1);
+            _mm256_storeu_si256(out + 2, p2);
+            _mm256_storeu_si256(out + 3, p3);
+        } else if (_mm256_movemask_epi8(all) == -1) {
+            if (ground)
+                for (int i = 0; i < 4; ++i)
+                    _mm256_storeu_si256(out + i, groundPixels);
+        } else {
+            copyGroup(p0, m0, d + x, ground, groundPixels);
+            copyGroup(p1, m1, d + x + 8, ground, groundPixels);
+            copyGroup(p2, m2, d + x + 16, ground, groundPixels);
+            copyGroup(p3, m3, d + x + 24, ground, groundPixels);
+        }
+    }
     for (; x + 8 <= width; x += 8) {
         const __m256i pixels = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + x));
-        const __m256i magenta = _mm256_cmpeq_epi32(_mm256_and_si256(pixels, colourBits), key);
-        const int mask = _mm256_movemask_epi8(magenta);
-        if (mask == 0) {
-            _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + x), pixels);
-        } else if (ground) {
-            _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + x), _mm256_blendv_epi8(pixels, groundPixels, magenta));
-        } else if (mask != -1) {
-            const __m256i below = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(d + x));
-            _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + x), _mm256_blendv_epi8(pixels, below, magenta));
-        }
+        copyGroup(pixels, magentaLanes(pixels), d + x, ground, groundPixels);
     }
     if (x == width)
         return;
@@ -204,10 +241,7 @@ __attribute__((target("avx2"))) void copyTransparentRowWide(const uint32_t* s, u
         // pixels it takes again come out the same the second time.
         x = width - 8;
         const __m256i pixels = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + x));
-        const __m256i magenta = _mm256_cmpeq_epi32(_mm256_and_si256(pixels, colourBits), key);
-        const __m256i below =
-            ground ? groundPixels : _mm256_loadu_si256(reinterpret_cast<const __m256i*>(d + x));
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + x), _mm256_blendv_epi8(pixels, below, magenta));
+        copyGroup(pixels, magentaLanes(pixels), d + x, ground, groundPixels);
         return;
     }
     // Narrow bitmaps (the side edges) are many rows of a few pixels.
@@ -218,6 +252,7 @@ __attribute__((target("avx2"))) void copyTransparentRowWide(const uint32_t* s, u
             d[x] = *ground;
 }
 
+#undef SW_WIDE
 #endif
 
 // The widest form this processor runs.
