@@ -291,25 +291,38 @@ TEST(PaintPath, TransparentRowsAndMagentaRunsMatchPixelByPixel)
     }
 }
 
-// Copies, tiles and stretches between random rectangles, many of them reaching outside
-// both pictures or cut down to a pixel or two, against one pixel at a time.
+// Copies (plain and see-through), tiles and stretches between random rectangles, many
+// of them reaching outside both pictures or cut down to a pixel or two, against one
+// pixel at a time.
 TEST(PaintPath, CopiesTilesAndStretchesMatchPixelByPixel)
 {
     std::mt19937 random(2024);
     auto between = [&](int low, int high) { return low + int(random() % uint32_t(high - low + 1)); };
-    const char* names[] = {"copy", "tile", "stretch"};
-    for (int i = 0; i < 3000; ++i) {
-        const QImage source = codedImage(between(1, 40), between(1, 40));
+    const char* names[] = {"copy", "tile", "stretch", "see-through copy", "see-through copy on a ground"};
+    const uint32_t ground = 0xFF445566u;
+    for (int i = 0; i < 5000; ++i) {
+        const int kind = i % 5;
+        QImage source = codedImage(between(1, 40), between(1, 40));
+        // See-through sources have runs of magenta nine pixels long, shifted row by row.
+        if (kind >= 3)
+            for (int y = 0; y < source.height(); ++y)
+                for (int x = 0; x < source.width(); ++x)
+                    if ((x / 9 + y) % 3 == 0)
+                        source.setPixel(x, y, kMagenta);
         QImage fast(between(1, 90), between(1, 70), QImage::Format_RGB32);
         fast.fill(0xFF010203u);
         QImage slow = fast.copy();
         const QRect from(between(-6, 40), between(-6, 40), between(0, 45), between(0, 45));
         const QRect to(between(-30, 90), between(-30, 70), between(0, 120), between(0, 90));
-        const int kind = i % 3;
         // The source pixel destination pixel (x, y) shows, if any.
         std::function<std::optional<QPoint>(int, int)> shows;
-        if (kind == 0) {
-            blit::copy(source, from, fast, to.topLeft());
+        if (kind == 0 || kind >= 3) {
+            if (kind == 0)
+                blit::copy(source, from, fast, to.topLeft());
+            else if (kind == 3)
+                blit::copyTransparent(source, from, fast, to.topLeft());
+            else
+                blit::copyTransparentOnto(source, from, fast, to.topLeft(), ground);
             shows = [&](int x, int y) -> std::optional<QPoint> {
                 const QPoint p(from.left() + x - to.left(), from.top() + y - to.top());
                 if (x < to.left() || y < to.top() || !QRect(from.topLeft(), from.size()).contains(p))
@@ -337,8 +350,13 @@ TEST(PaintPath, CopiesTilesAndStretchesMatchPixelByPixel)
         }
         for (int y = 0; y < slow.height(); ++y)
             for (int x = 0; x < slow.width(); ++x)
-                if (const auto p = shows(x, y); p && source.rect().contains(*p))
-                    slow.setPixel(x, y, source.pixel(*p));
+                if (const auto p = shows(x, y); p && source.rect().contains(*p)) {
+                    const QRgb pixel = source.pixel(*p);
+                    if (!isMagenta(pixel))
+                        slow.setPixel(x, y, pixel);
+                    else if (kind == 4)
+                        slow.setPixel(x, y, ground);
+                }
         ASSERT_EQ(fast, slow) << names[kind] << " " << i << ": from " << from.x() << "," << from.y() << " "
                               << from.width() << "x" << from.height() << " to " << to.x() << "," << to.y() << " "
                               << to.width() << "x" << to.height() << " source " << source.width() << "x"
