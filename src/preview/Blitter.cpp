@@ -252,6 +252,42 @@ SW_WIDE void copyTransparentRowWide(const uint32_t* s, uint32_t* d, int width, c
             d[x] = *ground;
 }
 
+// Rows of a tile whose period fits in N registers of eight pixels, written from those
+// registers with stores aligned to 32 bytes: no pixel is read back from memory while
+// the area is written, which lets the rows go out as fast as a fill. `patterns` holds,
+// for each row of the tile, 2 * 8N pixels starting at the area's first column.
+template <int N>
+SW_WIDE void tileRowsFromRegisters(const uint32_t* patterns, int th, int phaseY, uint32_t* topRow, qsizetype stride,
+                                   int width, int height)
+{
+    constexpr int period = 8 * N;
+    for (int y = 0, r = phaseY; y < height; ++y, r = r + 1 == th ? 0 : r + 1) {
+        const uint32_t* pattern = patterns + std::size_t(r) * 2 * period;
+        uint32_t* d = topRow + stride * y;
+        // Up to the first 32-byte boundary with one unaligned store, then aligned ones.
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(d), _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pattern)));
+        int x = int((32 - (reinterpret_cast<uintptr_t>(d) & 31)) & 31) / 4;
+        __m256i registers[N];
+#pragma GCC unroll 8
+        for (int k = 0; k < N; ++k)
+            registers[k] = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pattern + x + 8 * k));
+        for (; x + period <= width; x += period) {
+#pragma GCC unroll 8
+            for (int k = 0; k < N; ++k)
+                _mm256_store_si256(reinterpret_cast<__m256i*>(d + x + 8 * k), registers[k]);
+        }
+#pragma GCC unroll 8
+        for (int k = 0; k < N; ++k)
+            if (x + 8 <= width) {
+                _mm256_store_si256(reinterpret_cast<__m256i*>(d + x), registers[k]);
+                x += 8;
+            }
+        if (x < width)
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + width - 8),
+                                _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pattern + (width - 8) % period)));
+    }
+}
+
 #undef SW_WIDE
 #endif
 
@@ -467,6 +503,49 @@ void stretch(const QImage& source, const QRect& from, QImage& dest, const QRect&
     }
 }
 
+namespace {
+
+// Tiles the area from registers (see tileRowsFromRegisters) where the processor can and
+// the tile's period, its width rounded up to a whole number of groups of eight, is at
+// most 64 pixels. Returns false, drawing nothing, otherwise.
+bool tileFromRegisters(const ConstRows& src, const QRect& piece, int phaseX, int phaseY, uint32_t* topRow,
+                       qsizetype stride, int width, int height)
+{
+#if defined(__x86_64__) && defined(__GNUC__)
+    static const bool wide = __builtin_cpu_supports("avx2");
+    const int tw = piece.width(), th = piece.height();
+    int period = tw;
+    while (period % 8 != 0 && period <= 64)
+        period += tw;
+    if (!wide || period > 64 || width < 16 || std::size_t(th) * std::size_t(period) > (1u << 16))
+        return false;
+    std::vector<uint32_t> patterns(std::size_t(th) * 2 * std::size_t(period));
+    for (int j = 0; j < std::min(th, height); ++j) {
+        const int r = (phaseY + j) % th;
+        const uint32_t* s = src.row(piece.top() + r) + piece.left();
+        uint32_t* pattern = patterns.data() + std::size_t(r) * 2 * std::size_t(period);
+        for (int i = 0, column = phaseX; i < 2 * period; ++i, column = column + 1 == tw ? 0 : column + 1)
+            pattern[i] = s[column];
+    }
+    const uint32_t* p = patterns.data();
+    switch (period / 8) {
+    case 1: tileRowsFromRegisters<1>(p, th, phaseY, topRow, stride, width, height); break;
+    case 2: tileRowsFromRegisters<2>(p, th, phaseY, topRow, stride, width, height); break;
+    case 3: tileRowsFromRegisters<3>(p, th, phaseY, topRow, stride, width, height); break;
+    case 4: tileRowsFromRegisters<4>(p, th, phaseY, topRow, stride, width, height); break;
+    case 5: tileRowsFromRegisters<5>(p, th, phaseY, topRow, stride, width, height); break;
+    case 6: tileRowsFromRegisters<6>(p, th, phaseY, topRow, stride, width, height); break;
+    case 7: tileRowsFromRegisters<7>(p, th, phaseY, topRow, stride, width, height); break;
+    default: tileRowsFromRegisters<8>(p, th, phaseY, topRow, stride, width, height); break;
+    }
+    return true;
+#else
+    return false;
+#endif
+}
+
+}  // namespace
+
 void tile(const QImage& source, const QRect& tileRect, QImage& dest, const QRect& area)
 {
     if (!usable(source) || !usable(dest))
@@ -498,6 +577,8 @@ void tile(const QImage& source, const QRect& tileRect, QImage& dest, const QRect
 
     uint32_t* const topRow = dst.row(target.top()) + target.left();
     const int height = target.height();
+    if (tileFromRegisters(src, piece, phaseX, phaseY, topRow, dst.stride, width, height))
+        return;
     const int bandRows = std::min(th, height);
     for (int j = 0; j < bandRows; ++j) {
         uint32_t* d = topRow + dst.stride * j;
