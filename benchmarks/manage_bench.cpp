@@ -45,10 +45,19 @@ struct Folder {
     }
 };
 
+// Made on first use and closed by main() while the application still exists: the
+// editor's windows cannot outlive it.
+std::unique_ptr<Folder>& sharedFolder()
+{
+    static std::unique_ptr<Folder> shared;
+    return shared;
+}
+
 Folder& folder()
 {
-    static Folder shared;
-    return shared;
+    if (!sharedFolder())
+        sharedFolder() = std::make_unique<Folder>();
+    return *sharedFolder();
 }
 
 void ScanFolder(benchmark::State& state)
@@ -110,4 +119,5 @@ int main(int argc, char** argv)
     });
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
+    sharedFolder().reset();
 }
