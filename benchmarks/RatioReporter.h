@@ -25,7 +25,7 @@ namespace sw::bench {
 struct RatioTarget {
     std::string subject;
     std::string baseline;
-    double target;  // the subject's time may be at most target x the baseline's
+    double target;  // the subject's time may be at most target x the baseline's; 0: shown for information
     std::string what;
 };
 
@@ -162,8 +162,12 @@ public:
                 continue;
             const double wall = s->wall / b->wall, cpu = s->cpu / b->cpu;
             const bool medians = table_.median(t.subject) && table_.median(t.baseline);
-            std::fprintf(out, "%-58s %8.3f %8.3f %8.2f  %s%s\n", t.what.c_str(), wall, cpu, t.target,
-                         wall <= t.target ? "ok" : "MISSED", medians ? " (medians)" : "");
+            if (t.target <= 0)
+                std::fprintf(out, "%-58s %8.3f %8.3f %8s  %s%s\n", t.what.c_str(), wall, cpu, "-", "information",
+                             medians ? " (medians)" : "");
+            else
+                std::fprintf(out, "%-58s %8.3f %8.3f %8.2f  %s%s\n", t.what.c_str(), wall, cpu, t.target,
+                             wall <= t.target ? "ok" : "MISSED", medians ? " (medians)" : "");
         }
         std::fflush(out);
     }

@@ -135,6 +135,7 @@ void FastPaint(const TPreviewSources& sources, const PreviewScene& scene, const 
                     draw(*shadow);
         draw(*caption);
     }
+
     if (buttons) {
         struct Target {
             QImage* image;
@@ -162,8 +163,8 @@ void FastPaint(const TPreviewSources& sources, const PreviewScene& scene, const 
         }
     }
 
-    // An edge drawn elsewhere (apart, or given another size than its place) is copied
-    // in now, in the order left, right, bottom, top.
+    // An edge drawn into a bitmap of its own (the edges overlap, or it came out another
+    // size than its place) is copied in now, in the order left, right, bottom, top.
     for (Edge e : {EdgeLeft, EdgeRight, EdgeBottom, EdgeTop}) {
         const QImage& image = *images[e];
         if (!direct || image.constBits() != placed[e] || image.size() != rects[e].size())
