@@ -37,6 +37,10 @@ struct ConstRows {
           height(image.height())
     {
     }
+    ConstRows(const uint32_t* pixels, qsizetype rowStride, int w, int h)
+        : bits(pixels), stride(rowStride), width(w), height(h)
+    {
+    }
     const uint32_t* row(int y) const { return bits + stride * y; }
 };
 
@@ -613,7 +617,10 @@ void fill(QImage& dest, const QRect& area, uint32_t colour)
     uint32_t* d = dst.row(target.top()) + target.left();
     const int width = target.width();
     int height = target.height();
-    // The first row pixel by pixel, every further one as a copy of it.
+    // A tile of one pixel, where it can go out from a register.
+    if (tileFromRegisters(ConstRows(&colour, 1, 1, 1), QRect(0, 0, 1, 1), 0, 0, d, dst.stride, width, height))
+        return;
+    // Else the first row pixel by pixel, every further one as a copy of it.
     fillPixels(d, width, colour);
     const uint32_t* first = d;
     while (--height > 0) {
