@@ -157,19 +157,25 @@ namespace {
 // The plain form of copyTransparentRow: four pixels at a time, each group merged
 // with the pixels below it (or the ground) by a mask of its magenta pixels, without
 // branching on the mask.
+#if defined(__SSE2__)
+// Four pixels from `s` laid over the four at `d` (or the ground): the magenta ones let
+// what lies below show.
+inline __m128i mergedFour(const uint32_t* s, const uint32_t* d, const uint32_t* ground)
+{
+    const __m128i pixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
+    const __m128i magenta =
+        _mm_cmpeq_epi32(_mm_and_si128(pixels, _mm_set1_epi32(0x00FFFFFF)), _mm_set1_epi32(0x00FF00FF));
+    const __m128i below = ground ? _mm_set1_epi32(int(*ground)) : _mm_loadu_si128(reinterpret_cast<const __m128i*>(d));
+    return _mm_or_si128(_mm_and_si128(magenta, below), _mm_andnot_si128(magenta, pixels));
+}
+#endif
+
 void copyTransparentRowPlain(const uint32_t* s, uint32_t* d, int width, const uint32_t* ground)
 {
     int x = 0;
 #if defined(__SSE2__)
-    const __m128i colourBits = _mm_set1_epi32(0x00FFFFFF), key = _mm_set1_epi32(0x00FF00FF);
-    const __m128i groundPixels = _mm_set1_epi32(int(ground ? *ground : 0));
-    for (; x + 4 <= width; x += 4) {
-        const __m128i pixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + x));
-        const __m128i magenta = _mm_cmpeq_epi32(_mm_and_si128(pixels, colourBits), key);
-        const __m128i below = ground ? groundPixels : _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + x));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + x),
-                         _mm_or_si128(_mm_and_si128(magenta, below), _mm_andnot_si128(magenta, pixels)));
-    }
+    for (; x + 4 <= width; x += 4)
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + x), mergedFour(s + x, d + x, ground));
 #endif
     for (; x < width; ++x)
         if (!isMagenta(s[x]))
@@ -313,17 +319,9 @@ TransparentRowForm transparentRow()
 void copyNarrowTransparentRows(const uint32_t* s, qsizetype sourceStride, uint32_t* d, qsizetype destStride, int width,
                                int height, const uint32_t* ground)
 {
-    const __m128i colourBits = _mm_set1_epi32(0x00FFFFFF), key = _mm_set1_epi32(0x00FF00FF);
-    const __m128i groundPixels = _mm_set1_epi32(int(ground ? *ground : 0));
     const int last = width - 4;
-    const auto merged = [&](const uint32_t* from, uint32_t* onto) {
-        const __m128i pixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
-        const __m128i magenta = _mm_cmpeq_epi32(_mm_and_si128(pixels, colourBits), key);
-        const __m128i below = ground ? groundPixels : _mm_loadu_si128(reinterpret_cast<const __m128i*>(onto));
-        return _mm_or_si128(_mm_and_si128(magenta, below), _mm_andnot_si128(magenta, pixels));
-    };
     for (; height > 0; --height, s += sourceStride, d += destStride) {
-        const __m128i first = merged(s, d), end = merged(s + last, d + last);
+        const __m128i first = mergedFour(s, d, ground), end = mergedFour(s + last, d + last, ground);
         _mm_storeu_si128(reinterpret_cast<__m128i*>(d), first);
         _mm_storeu_si128(reinterpret_cast<__m128i*>(d + last), end);
     }
