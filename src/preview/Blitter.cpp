@@ -254,12 +254,8 @@ SW_WIDE void copyTransparentRowWide(const uint32_t* s, uint32_t* d, int width, c
         copyGroup(pixels, magentaLanes(pixels), d + x, ground, groundPixels);
         return;
     }
-    // Narrow bitmaps (the side edges) are many rows of a few pixels.
-    for (; x < width; ++x)
-        if (!isMagenta(s[x]))
-            d[x] = s[x];
-        else if (ground)
-            d[x] = *ground;
+    // A row narrower than one group.
+    copyTransparentRowPlain(s, d, width, ground);
 }
 
 // Rows of a tile whose period fits in N registers of eight pixels, written from those
