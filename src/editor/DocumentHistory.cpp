@@ -64,6 +64,24 @@ void DocumentHistory::Attach(TIniFile* document)
     stack_.setClean();
 }
 
+void DocumentHistory::AttachRecovered(TIniFile* document, const std::string& base, const QString& name)
+{
+    Attach(document);
+    if (!document)
+        return;
+    snapshot_ = base;
+    stack_.setClean();
+    Commit(name);
+}
+
+void DocumentHistory::RevertUncommitted()
+{
+    if (!document_ || document_->DiskBytes() == snapshot_)
+        return;
+    TIniFile::Unguarded direct(*document_);
+    document_->ReplaceBytes(snapshot_);
+}
+
 bool DocumentHistory::Commit(const QString& name, const QString& mergeKey)
 {
     if (!document_ || document_->DiskBytes() == snapshot_)
@@ -91,6 +109,7 @@ void DocumentHistory::restore(const std::string& bytes)
     if (!document_)
         return;
     try {
+        TIniFile::Unguarded direct(*document_);
         document_->ReplaceBytes(bytes);
     } catch (const std::exception& error) {
         // The file and the store are as they were; only the stack's position moved,

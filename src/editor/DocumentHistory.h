@@ -23,6 +23,9 @@ public:
 
     // Starts a fresh history for a document that was just opened (nullptr: none).
     void Attach(TIniFile* document);
+    // The same for a document whose file holds changes made since `base` was saved
+    // (recovered after a crash): they become the first step, so undo gives `base` back.
+    void AttachRecovered(TIniFile* document, const std::string& base, const QString& name);
 
     // Records what changed since the last step as one step named `name`. Changes with
     // the same non-empty mergeKey made one after another (typing a value, nudging a
@@ -34,6 +37,10 @@ public:
     // Takes what changed without a Commit into the present state, so a later step does
     // not carry it (the save stamp, for one).
     void Rebase();
+    // Puts the document back to the bytes of the last recorded step, dropping what was
+    // changed since without a Commit (a change that could be written only in part).
+    // Throws, changing nothing, when the file cannot be written.
+    void RevertUncommitted();
 
     bool IsClean() const { return stack_.isClean(); }
     QUndoStack& Stack() { return stack_; }

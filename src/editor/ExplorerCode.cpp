@@ -10,6 +10,7 @@
 #include "editor/ReplaceDialog.h"
 #include "engine/PromptService.h"
 
+#include <QTimer>
 #include <QLabel>
 #include <QLayout>
 #include <QPrinter>
@@ -89,7 +90,7 @@ void TUISExplorerForm::ShowCode()
     main_.UpdateEditItems();
 }
 
-bool TUISExplorerForm::SaveCode()
+bool TUISExplorerForm::SaveCode(bool refresh)
 {
     if (!document_ || !CodeModified())
         return true;
@@ -97,6 +98,7 @@ bool TUISExplorerForm::SaveCode()
     if (bytes != document_->DiskBytes()) {
         applyingCode_ = true;
         try {
+            TIniFile::Unguarded direct(*document_);
             document_->ReplaceBytes(bytes);
         } catch (const std::exception& e) {
             // The page keeps the text and its mark: nothing typed is lost.
@@ -107,7 +109,13 @@ bool TUISExplorerForm::SaveCode()
         }
         CodeRichEdit->MarkApplied();
         main_.NotifyModification(QStringLiteral("Edit Code"));
-        RefreshFromDocument();
+        if (refresh)
+            RefreshFromDocument();
+        else  // another change is on its way; the windows follow once it is made
+            QTimer::singleShot(0, this, [this] {
+                if (document_)
+                    RefreshFromDocument();
+            });
         applyingCode_ = false;
     } else {
         CodeRichEdit->MarkApplied();

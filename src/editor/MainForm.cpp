@@ -779,8 +779,11 @@ void TMainForm::FirstActivation()
 void TMainForm::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
         sizeBar_->hide();
+        // Queued: a question shown while the activation is handled would take it away.
+        QTimer::singleShot(0, this, &TMainForm::CheckOutsideChange);
+    }
 }
 
 void TMainForm::closeEvent(QCloseEvent* event)
@@ -844,7 +847,11 @@ void TMainForm::UpdateToolbarTextVisibility()
 void TMainForm::NotifyModification(const QString& change, const QString& mergeKey)
 {
     EditorState& state = editorState();
+    // A change that failed to be written is put back instead of recorded.
+    if (writeFailure_)
+        return;
     state.CodeStale = state.AnalysisStale = true;
+    showWorkingCopyRestores();
     if (history_->Commit(change.isEmpty() ? QStringLiteral("Change") : change, mergeKey) &&
         band_->TakeChange() && !livePreview_->isActive())
         livePreview_->start();
@@ -1071,21 +1078,6 @@ bool TMainForm::lockWorkingCopy()
     return true;
 }
 
-bool TMainForm::workingCopyIsOurs()
-{
-    // Only what this editor wrote may replace the personality: a working copy that
-    // another program removed or changed would put less than the document holds.
-    const EditorState& state = editorState();
-    TUisFile* document = explorer_ ? explorer_->Document() : nullptr;
-    if (!document || document->ChangedByOthers())
-        return false;
-    try {
-        return readFileBytes(state.WorkingCopyPath) == document->DiskBytes();
-    } catch (const std::exception&) {
-        return false;
-    }
-}
-
 void TMainForm::rememberSavedState()
 {
     const EditorState& state = editorState();
@@ -1101,6 +1093,14 @@ void TMainForm::rememberSavedState()
 void TMainForm::FileOpenRoutine()
 {
     EditorState& state = editorState();
+    // Nothing is closed for a file that cannot be opened.
+    std::error_code ec;
+    if (!fs::is_regular_file(toBytes(OpenFileName), ec)) {
+        prompts().message(QStringLiteral("Unable to open ") + OpenFileName +
+                              QStringLiteral("\n\nThere is no such file."),
+                          QStringLiteral("File not found"), PromptIcon::Error, PromptButtons::Ok);
+        return;
+    }
     if ((state.DocumentOpen || explorer_) && !FileCloseItemClick())
         return;
     setDocumentPaths(state, toBytes(OpenFileName));
@@ -1108,7 +1108,19 @@ void TMainForm::FileOpenRoutine()
     // it would throw that editor's changes away.
     if (!lockWorkingCopy())
         return;
-    if (!copyFileAtomically(state.DocumentPath, state.WorkingCopyPath)) {
+    // A working copy found now was left by an editor that did not close, with the
+    // only copy of its edits: it is replaced only when the author says so.
+    const WorkingCopyStart start = askAboutLeftWorkingCopy();
+    if (start == WorkingCopyStart::Cancel) {
+        workingCopyLock_.reset();
+        return;
+    }
+    std::string opened;
+    try {
+        opened = readFileBytes(state.DocumentPath);
+    } catch (const std::exception&) {
+    }
+    if (start == WorkingCopyStart::Fresh && !copyFileAtomically(state.DocumentPath, state.WorkingCopyPath)) {
         workingCopyLock_.reset();
         prompts().message(QStringLiteral("Unable to create temporary file"), QStringLiteral("Fatal Error"),
                           PromptIcon::Error, PromptButtons::Ok);
@@ -1120,8 +1132,19 @@ void TMainForm::FileOpenRoutine()
         destroyExplorer();
         return;
     }
-    history_->Attach(explorer_->Document());
-    rememberSavedState();
+    TUisFile& opening = *explorer_->Document();
+    opening.SetOwnedCopy(true);
+    opening.SetChangeGuard(this);
+    seenRestores_ = 0;
+    declinedFile_.clear();
+    writeFailure_.reset();
+    if (start == WorkingCopyStart::Recover) {
+        history_->AttachRecovered(&opening, opened, QStringLiteral("Recover Changes"));
+        savedWorkingCopy_ = savedFile_ = opened;
+    } else {
+        history_->Attach(&opening);
+        rememberSavedState();
+    }
     setCentralWidget(explorer_);
     // The frame starts as a strip of menus and tool bars; an open personality needs room.
     if (height() < 480) {
@@ -1155,23 +1178,22 @@ void TMainForm::FileSave()
     if (!explorer_->SaveCode())
         return;
     const QString failedCaption = QStringLiteral("Unable to save ") + fromBytes(state.SkinName);
-    if (!workingCopyIsOurs()) {
-        prompts().message(QStringLiteral("The working copy ") + fromBytes(state.WorkingCopyPath) +
-                              QStringLiteral(" was changed or removed by another program, so it no longer holds "
-                                             "your edits.\n") +
-                              fromBytes(state.DocumentPath) + QStringLiteral(" was left as it was."),
-                          failedCaption, PromptIcon::Error, PromptButtons::Ok);
+    // Someone removed or changed the working copy: it is written again from the
+    // document, which holds every edit.
+    if (!restoreWorkingCopy())
         return;  // the document stays open and modified
-    }
     TUisFile& document = *explorer_->Document();
     try {
+        TIniFile::Unguarded direct(document);
         document.WriteString("TITLEBARSKIN", "Generator",
                              "Skinwright ver " + programVersion() + ", Build " + intToStr(programBuild()) + "  - " +
                                  kProductSite);
         document.WriteInteger("TITLEBARSKIN", "VXVer", state.VersionStamp);
-        document.UpdateFile();
         // The working copy already holds every edit: it is written through on each change.
-        writeFileAtomically(state.DocumentPath, {tidySavedPersonality(document.DiskBytes())});
+        if (!writePersonality()) {
+            history_->Rebase();
+            return;  // cancelled: the document stays open and modified
+        }
     } catch (const std::exception&) {
         prompts().message(QStringLiteral("Skinwright failed to save personality file"), failedCaption, PromptIcon::Error,
                           PromptButtons::Ok);

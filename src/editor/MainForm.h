@@ -2,11 +2,14 @@
 // close, recent files), the menus and tool bars, and the settings file sw.ini.
 #pragma once
 
+#include "store/IniFile.h"
+
 #include <QMainWindow>
 
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QAction;
@@ -27,7 +30,7 @@ class TSizeBarForm;
 class TUISExplorerForm;
 class ValueEditorBand;
 
-class TMainForm : public QMainWindow {
+class TMainForm : public QMainWindow, private ChangeGuard {
     Q_OBJECT
 public:
     // settingsFile: the sw.ini to use (empty: the program folder's, or the user's
@@ -56,6 +59,9 @@ public:
     DocumentHistory& History() { return *history_; }
     // "Changes Since Save": the personality file against the working copy.
     QString ChangesSinceSave();
+    // When the editor comes back to the front: offers the changes another program made
+    // to the personality since it was opened or saved (once for each new state of it).
+    void CheckOutsideChange();
     void LoadRecentList();
     void SaveRecentList();
     void RecentItemClick(int index);
@@ -118,12 +124,33 @@ private:
     void WindowDescriptionsItemClick();
     bool destroyExplorer();
     bool lockWorkingCopy();
-    bool workingCopyIsOurs();
     void rememberSavedState();
     void updateModified();
     void updateTitle();
     void ViewChangesSinceSaveItemClick();
     void writeShutdownSettings();
+
+    // Keeping the author's work (DocumentSafety.cpp). Every change of the open
+    // document first applies text typed on the code page; a change that cannot be
+    // written is undone and reported once the action that made it has finished.
+    bool beforeChange(TIniFile& file) override;
+    void changeFailed(TIniFile& file, const std::string& message) override;
+    void takeWriteFailure();
+    // Whether the personality on disk still is what this editor last opened or saved.
+    enum class WorkingCopyStart { Fresh, Recover, Cancel };
+    // A working copy left by an editor that did not close: asks whether to take it back.
+    WorkingCopyStart askAboutLeftWorkingCopy();
+    // The working copy on disk is rewritten from the document when someone removed or
+    // changed it; returns false (with a message) when that fails.
+    bool restoreWorkingCopy();
+    // Writes the document (with the save stamp) over the personality, first taking in
+    // what another program wrote there meanwhile when the author agrees. Returns false
+    // when the author cancelled; throws when the file cannot be written.
+    bool writePersonality();
+    // The changes of `theirs` (the personality as it is on disk now) taken into the
+    // document on top of the author's own; nullopt when the author cancelled.
+    std::optional<std::string> mergeWithDisk(const std::string& theirs, const QString& cancelText);
+    void showWorkingCopyRestores();
     QAction* addAction(const char* objectName, const QString& caption, const QKeySequence& key = {}, int image = -1,
                        bool checkable = false);
 
@@ -160,6 +187,12 @@ private:
     // The working copy's bytes at the last open or save, and the file's bytes then.
     std::string savedWorkingCopy_;
     std::string savedFile_;
+    // The personality's bytes the author already declined to take in.
+    std::string declinedFile_;
+    bool checkingOutside_ = false;
+    std::uint64_t seenRestores_ = 0;
+    // A change that could not be written, reported when its action is over.
+    std::optional<QString> writeFailure_;
     bool codePage_ = false;  // the explorer's code page is the one shown
     std::unique_ptr<QPrinter> printer_;
 };

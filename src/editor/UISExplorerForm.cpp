@@ -453,25 +453,31 @@ bool TUISExplorerForm::Close()
     main_.SaveRecentList();
     main_.LoadRecentList();
     bool save = false;
-    if (state.DocumentOpen && state.Modified)
-        save = prompts().message(QStringLiteral("Save Changes to ") + fromBytes(state.SkinName) + QStringLiteral("?"),
-                                 QStringLiteral("Confirm"), PromptIcon::Question,
-                                 PromptButtons::YesNo) == PromptAnswer::Yes;
+    // Escape or closing the box is Cancel: the document stays open as it was.
+    if (state.DocumentOpen && state.Modified) {
+        const PromptAnswer answer =
+            prompts().message(QStringLiteral("Save Changes to ") + fromBytes(state.SkinName) + QStringLiteral("?"),
+                              QStringLiteral("Confirm"), PromptIcon::Question, PromptButtons::YesNoCancel);
+        if (answer == PromptAnswer::Cancel)
+            return false;
+        save = answer == PromptAnswer::Yes;
+    }
     // An edited script is asked about next; Cancel there keeps everything open as it
     // was, so neither the script's nor the document's edits are lost.
     if (!Scripts->SaveScript())
         return false;
-    if (save)
+    if (save) {
         main_.FileSave();
+        // A save that failed or was cancelled keeps the document open: the working
+        // copy holds the only copy of the edits.
+        if (state.Modified)
+            return false;
+    }
     state.PreviewEnabled = false;
     destroyPreviews();
     document_.reset();
-    // The working copy goes unless saving it failed: then it still holds the only
-    // copy of the author's edits.
-    if (!(save && state.Modified)) {
-        std::error_code ec;
-        fs::remove(state.WorkingCopyPath, ec);
-    }
+    std::error_code ec;
+    fs::remove(state.WorkingCopyPath, ec);
     state.DocumentOpen = state.DocumentReady = false;
     SaveColumns();
     return true;

@@ -116,7 +116,8 @@ public:
     void ShowCode();
     // Applies the page's edited text to the document (one undo step) and rebuilds the
     // tree; false when the working copy could not be written (the text is kept).
-    bool SaveCode();
+    // With refresh false the windows are refreshed once the current event is over.
+    bool SaveCode(bool refresh = true);
     bool CodePageActive() const;
     // The page holds typed text not yet applied.
     bool CodeModified() const;

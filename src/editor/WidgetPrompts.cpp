@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QAbstractButton>
 #include <QMessageBox>
 
 namespace sw {
@@ -35,6 +36,20 @@ PromptAnswer answerOf(int button, PromptButtons buttons)
     }
 }
 
+QMessageBox::StandardButton buttonOf(PromptAnswer answer)
+{
+    switch (answer) {
+    case PromptAnswer::Ok: return QMessageBox::Ok;
+    case PromptAnswer::Cancel: return QMessageBox::Cancel;
+    case PromptAnswer::Yes: return QMessageBox::Yes;
+    case PromptAnswer::No: return QMessageBox::No;
+    case PromptAnswer::Retry: return QMessageBox::Retry;
+    case PromptAnswer::Abort: return QMessageBox::Abort;
+    case PromptAnswer::Ignore: return QMessageBox::Ignore;
+    }
+    return QMessageBox::Ok;
+}
+
 QMessageBox::Icon boxIcon(PromptIcon icon)
 {
     switch (icon) {
@@ -55,6 +70,10 @@ PromptAnswer WidgetPrompts::message(const QString& text, const QString& caption,
     QString shown = text;
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
     QMessageBox box(boxIcon(icon), caption, shown, standardButtons(buttons), QApplication::activeWindow());
+    // Escape gives the answer that changes nothing (Qt would take "No" of Yes/No/Cancel
+    // boxes otherwise, and "No" may mean "discard").
+    if (QAbstractButton* cautious = box.button(buttonOf(cautiousAnswer(buttons))))
+        box.setEscapeButton(cautious);
     return answerOf(box.exec(), buttons);
 }
 

@@ -19,10 +19,30 @@ TIniFile::TIniFile(std::string fileName, bool diskBacked)
 
 TIniFile::~TIniFile() = default;
 
+template <typename Change>
+void TIniFile::guarded(Change&& change)
+{
+    if (!guard_)
+        return change();
+    if (!guard_->beforeChange(*this))
+        return;
+    try {
+        Unguarded inside(*this);  // a change the guard's own work makes is not asked about again
+        change();
+    } catch (const EIniFileException& error) {
+        guard_->changeFailed(*this, error.what());
+    }
+}
+
 void TIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value)
 {
     if (!diskBacked_)
         return TAcceleratedIniFile::WriteString(section, key, value);
+    guarded([&] { writeThrough(section, key, value); });
+}
+
+void TIniFile::writeThrough(std::string_view section, std::string_view key, std::string_view value)
+{
     // The Windows folder may not exist yet on a machine where the engine never ran.
     if (disk_.path().parent_path() == windowsFolder()) {
         std::error_code ec;
@@ -37,25 +57,31 @@ void TIniFile::WriteString(std::string_view section, std::string_view key, std::
 
 void TIniFile::EraseSection(std::string_view section)
 {
-    if (diskBacked_)
-        disk_.eraseSection(section);
-    TAcceleratedIniFile::EraseSection(section);
+    guarded([&] {
+        if (diskBacked_)
+            disk_.eraseSection(section);
+        TAcceleratedIniFile::EraseSection(section);
+    });
 }
 
 void TIniFile::DeleteKey(std::string_view section, std::string_view key)
 {
-    if (diskBacked_)
-        disk_.deleteKey(section, key);
-    TAcceleratedIniFile::DeleteKey(section, key);
+    guarded([&] {
+        if (diskBacked_)
+            disk_.deleteKey(section, key);
+        TAcceleratedIniFile::DeleteKey(section, key);
+    });
 }
 
 void TIniFile::UpdateFile() {}
 
 void TIniFile::ReplaceBytes(std::string_view bytes)
 {
-    if (diskBacked_)
-        disk_.replaceAll(bytes);
-    replaceText(bytes);
+    guarded([&] {
+        if (diskBacked_)
+            disk_.replaceAll(bytes);
+        replaceText(bytes);
+    });
 }
 
 }  // namespace sw

@@ -160,6 +160,11 @@ std::optional<std::string> ProfileFile::readValue(std::string_view section, std:
 void ProfileFile::readLocked(LockedFile& file)
 {
     std::string current = file.readAll(kMaxIniFileSize);
+    if (loaded_ && current != text_ && owned_) {
+        // The whole file is written back from text_, so the edit puts it right again.
+        ++ownedRestores_;
+        return;
+    }
     if (loaded_ && current != text_)
         ++externalReloads_;
     text_ = std::move(current);
@@ -195,20 +200,25 @@ void ProfileFile::writeString(std::string_view section, std::string_view key, st
     LockedFile::Edit(path_, LockedFile::CreateWhenMissing, [&](LockedFile& file) { writeLocked(file, section, key, value); });
 }
 
-void ProfileFile::writeLocked(LockedFile& file, std::string_view section, std::string_view key, std::string_view value)
+namespace {
+
+// Where one edit replaces bytes of a text: [from, to) becomes `replacement`.
+struct TextEdit {
+    std::size_t from = 0, to = 0;
+    std::string replacement;
+};
+
+TextEdit planWrite(std::string_view text, std::string_view section, std::string_view key, std::string_view value)
 {
-    readLocked(file);
-    const Scan scan = scanText(text_, section, key, true);
+    const Scan scan = scanText(text, section, key, true);
     const std::string_view eol = scan.firstEol.empty() ? std::string_view("\r\n") : scan.firstEol;
 
     if (scan.hasKey) {
-        std::string_view line = std::string_view(text_).substr(scan.key.start, scan.key.length);
+        std::string_view line = text.substr(scan.key.start, scan.key.length);
         std::size_t at = valueOffset(line);
-        if (at == std::string_view::npos) {  // plain text read as an entry without a name
-            std::string entry = std::string(key) + "=" + std::string(value);
-            return replaceBytes(file, scan.key.start, scan.key.start + scan.key.length, entry);
-        }
-        return replaceBytes(file, scan.key.start + at, scan.key.start + scan.key.length, value);
+        if (at == std::string_view::npos)  // plain text read as an entry without a name
+            return {scan.key.start, scan.key.start + scan.key.length, std::string(key) + "=" + std::string(value)};
+        return {scan.key.start + at, scan.key.start + scan.key.length, std::string(value)};
     }
 
     std::string entry;
@@ -220,29 +230,64 @@ void ProfileFile::writeLocked(LockedFile& file, std::string_view section, std::s
         const Span& after = scan.lastEntry;
         std::size_t at = after.end();
         if (after.eol)
-            return replaceBytes(file, at, at, entry.append(text_, after.start + after.length, after.eol));
-        return replaceBytes(file, at, at, std::string(eol) + entry);
+            return {at, at, entry.append(text.substr(after.start + after.length, after.eol))};
+        return {at, at, std::string(eol) + entry};
     }
 
     std::string addition;
     if (scan.hasLines) {
         if (scan.lastLine.eol == 0)
             addition += eol;
-        if (!trimView(std::string_view(text_).substr(scan.lastLine.start, scan.lastLine.length)).empty())
+        if (!trimView(text.substr(scan.lastLine.start, scan.lastLine.length)).empty())
             addition += eol;
     }
     addition.append(1, '[').append(section).append(1, ']').append(eol).append(entry).append(eol);
-    replaceBytes(file, text_.size(), text_.size(), addition);
+    return {text.size(), text.size(), std::move(addition)};
+}
+
+std::optional<TextEdit> planDelete(std::string_view text, std::string_view section, std::string_view key)
+{
+    const Scan scan = scanText(text, section, key, true);
+    if (!scan.hasKey)
+        return std::nullopt;
+    return TextEdit{scan.key.start, scan.key.end(), {}};
+}
+
+std::optional<TextEdit> planErase(std::string_view text, std::string_view section)
+{
+    const Scan scan = scanText(text, section, {}, false);
+    if (!scan.hasHeader)
+        return std::nullopt;
+    return TextEdit{scan.header.start, scan.sectionEnd, {}};
+}
+
+std::string applied(std::string_view text, const std::optional<TextEdit>& edit)
+{
+    if (!edit)
+        return std::string(text);
+    std::string result;
+    result.reserve(text.size() - (edit->to - edit->from) + edit->replacement.size());
+    result.append(text.substr(0, edit->from)).append(edit->replacement).append(text.substr(edit->to));
+    return result;
+}
+
+}  // namespace
+
+void ProfileFile::writeLocked(LockedFile& file, std::string_view section, std::string_view key, std::string_view value)
+{
+    readLocked(file);
+    TextEdit edit = planWrite(text_, section, key, value);
+    replaceBytes(file, edit.from, edit.to, edit.replacement);
 }
 
 bool ProfileFile::deleteKey(std::string_view section, std::string_view key)
 {
     LockedFile file(path_, LockedFile::AllowMissing);
     readLocked(file);
-    const Scan scan = scanText(text_, section, key, true);
-    if (!scan.hasKey)
+    const auto edit = planDelete(text_, section, key);
+    if (!edit)
         return false;
-    replaceBytes(file, scan.key.start, scan.key.end(), {});
+    replaceBytes(file, edit->from, edit->to, {});
     return true;
 }
 
@@ -250,11 +295,26 @@ bool ProfileFile::eraseSection(std::string_view section)
 {
     LockedFile file(path_, LockedFile::AllowMissing);
     readLocked(file);
-    const Scan scan = scanText(text_, section, {}, false);
-    if (!scan.hasHeader)
+    const auto edit = planErase(text_, section);
+    if (!edit)
         return false;
-    replaceBytes(file, scan.header.start, scan.sectionEnd, {});
+    replaceBytes(file, edit->from, edit->to, {});
     return true;
+}
+
+std::string iniSetValue(std::string_view text, std::string_view section, std::string_view key, std::string_view value)
+{
+    return applied(text, planWrite(text, section, key, value));
+}
+
+std::string iniDeleteKey(std::string_view text, std::string_view section, std::string_view key)
+{
+    return applied(text, planDelete(text, section, key));
+}
+
+std::string iniEraseSection(std::string_view text, std::string_view section)
+{
+    return applied(text, planErase(text, section));
 }
 
 void checkProfileWrite(const fs::path& file, std::string_view section, std::string_view key, std::string_view value)

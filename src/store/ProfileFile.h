@@ -45,6 +45,10 @@ public:
     // Whether each edit waits until its bytes are on the disk (the default). A
     // scratch file that is copied elsewhere to be kept may do without.
     void setDurable(bool durable) { durable_ = durable; }
+    // An owned file belongs to this object alone: when an edit finds it removed or
+    // changed by someone else, the edit starts from the bytes last written instead.
+    void setOwned(bool owned) { owned_ = owned; }
+    std::uint64_t ownedRestores() const { return ownedRestores_; }
 
     const std::filesystem::path& path() const { return path_; }
     const std::string& bytes() const { return text_; }
@@ -66,7 +70,16 @@ private:
     // turned out to hold something else when an edit read it (another program's change).
     bool loaded_ = false;
     std::uint64_t externalReloads_ = 0;
+    bool owned_ = false;
+    std::uint64_t ownedRestores_ = 0;
 };
+
+// The same three edits made to a text in memory, with the same rules: only the value's
+// bytes change, new keys go after the section's last entry, and so on. The text
+// must hold what checkProfileWrite accepts.
+std::string iniSetValue(std::string_view text, std::string_view section, std::string_view key, std::string_view value);
+std::string iniDeleteKey(std::string_view text, std::string_view section, std::string_view key);
+std::string iniEraseSection(std::string_view text, std::string_view section);
 
 // Rejects section, key and value texts that cannot be one line of an INI file
 // (line breaks, "=" in a key, a key that would read as a comment or a header),

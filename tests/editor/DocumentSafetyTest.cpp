@@ -10,6 +10,7 @@
 #include "editor/ValueEditorBand.h"
 #include "preview/PreviewForm.h"
 #include "preview/SizeBar.h"
+#include "store/ProfileFile.h"
 
 #include <QAction>
 #include <QApplication>
@@ -205,20 +206,22 @@ TEST_F(DocumentSafetyTest, ASecondEditorCannotTakeAWorkingCopyInUseButACrashedOn
         EXPECT_TRUE(text(0).contains(QStringLiteral("already open in another Skinwright window")));
         EXPECT_EQ(readBytes(workingCopy), "the other editor's edits");
     }
-    // A lock whose process is gone is taken over.
+    // A lock whose process is gone is taken over; the edits it left are only
+    // replaced once the author says to discard them.
     writeBytes(lockPath, "2147480000\nskinwrt\n" + QSysInfo::machineHostName().toStdString() + "\n");
+    prompts.answer(PromptAnswer::No);
     Open o = openSkin(*this, skin);
     ASSERT_NE(o.explorer, nullptr);
+    EXPECT_EQ(prompts.shown().back().caption, QStringLiteral("Recover changes"));
     EXPECT_EQ(readBytes(workingCopy), readBytes(skin));
     o.main->FileCloseItemClick();
     EXPECT_FALSE(fs::exists(lockPath));
     EXPECT_FALSE(fs::exists(workingCopy));
 }
 
-TEST_F(DocumentSafetyTest, SaveRefusesAWorkingCopyThatIsNoLongerTheEditors)
+TEST_F(DocumentSafetyTest, AWorkingCopyRemovedOrChangedByAnotherProgramIsWrittenAgainFromTheDocument)
 {
     const fs::path skin = engine / "Tidewater" / "Tidewater.uis";
-    const std::string original = readBytes(skin);
     struct Case {
         const char* what;
         std::function<void(const fs::path&)> meddle;
@@ -227,27 +230,35 @@ TEST_F(DocumentSafetyTest, SaveRefusesAWorkingCopyThatIsNoLongerTheEditors)
         {"removed, then edited", [](const fs::path& copy) { fs::remove(copy); }, true},
         {"rewritten short, then edited", [](const fs::path& copy) { writeBytes(copy, "[TITLEBARSKIN]\r\nVXVer=200\r\n"); }, true},
         {"rewritten short", [](const fs::path& copy) { writeBytes(copy, "[x]\r\n"); }, false},
+        {"removed", [](const fs::path& copy) { fs::remove(copy); }, false},
     };
     for (const Case& c : cases) {
         Open o = openSkin(*this, skin);
         ASSERT_NE(o.explorer, nullptr);
         TUisFile& document = *o.explorer->Document();
+        const std::string workingCopy = editorState().WorkingCopyPath;
         document.WriteString("COLOURS", "Menu", "1 2 3");
         o.main->NotifyModification();
-        c.meddle(editorState().WorkingCopyPath);
+        const std::string held = document.DiskBytes();
+        c.meddle(workingCopy);
+        std::string expected = held;
         if (c.editAfterwards) {
             document.WriteString("COLOURS", "Menu", "4 5 6");
             o.main->NotifyModification();
+            expected = iniSetValue(held, "COLOURS", "Menu", "4 5 6");
+            // Never a stub: the whole document came back, with the new edit.
+            EXPECT_EQ(readBytes(workingCopy), expected) << c.what;
+            EXPECT_TRUE(o.explorer->StatusBar->currentMessage().contains(QStringLiteral("written again"))) << c.what;
         }
         const std::size_t shown = prompts.shown().size();
-        prompts.answer(PromptAnswer::Ok);
         o.main->FileSave();
-        ASSERT_EQ(prompts.shown().size(), shown + 1) << c.what;
-        EXPECT_TRUE(prompts.shown().back().text.contains(QString::fromStdString(editorState().WorkingCopyPath))) << c.what;
-        EXPECT_EQ(prompts.shown().back().caption, QStringLiteral("Unable to save Tidewater")) << c.what;
-        EXPECT_EQ(readBytes(skin), original) << c.what;
-        EXPECT_TRUE(editorState().Modified) << c.what;
-        prompts.answer(PromptAnswer::No);
+        EXPECT_EQ(prompts.shown().size(), shown) << c.what;
+        EXPECT_FALSE(editorState().Modified) << c.what;
+        // The saved file holds every edit the editor shows.
+        TUisFile saved(skin.string());
+        EXPECT_EQ(saved.ReadString("COLOURS", "Menu", ""), c.editAfterwards ? "4 5 6" : "1 2 3") << c.what;
+        EXPECT_EQ(saved.ReadString("TITLEBARSKIN", "SkinName", ""), "Tidewater") << c.what;
+        EXPECT_EQ(readBytes(workingCopy), document.DiskBytes()) << c.what;
         o.main->FileCloseItemClick();
     }
 }

@@ -214,12 +214,18 @@ TEST_F(MainFormTest, AFailedSaveKeepsTheEditsAndTheWorkingCopy)
     EXPECT_EQ(prompts.shown()[0].caption, QStringLiteral("Unable to save ") + QString::fromStdString(editorState().SkinName));
     EXPECT_TRUE(editorState().Modified);
     EXPECT_TRUE(main->Action(QStringLiteral("FileSaveItem"))->isEnabled());
-    // Closing with Yes tries again; the failed save keeps the working copy with the edits.
+    // Closing with Yes tries again; a failed save cancels the close, so the edits stay
+    // open in the editor and in the working copy.
     prompts.answer(PromptAnswer::Yes).answer(PromptAnswer::Ok);
-    main->FileCloseItemClick();
+    EXPECT_FALSE(main->FileCloseItemClick());
+    EXPECT_NE(main->Explorer(), nullptr);
+    EXPECT_TRUE(editorState().Modified);
     fs::path working = engine / "Misnamed" / "$$sw_temp_ini_file$$.tmp";
     ASSERT_TRUE(fs::exists(working));
     EXPECT_NE(readBytes(working).find("SkinName=Changed"), std::string::npos);
+    fs::remove(skin);
+    prompts.answer(PromptAnswer::No);
+    EXPECT_TRUE(main->FileCloseItemClick());
 }
 
 TEST_F(MainFormTest, ApplyMakesTheSkinCurrentAndTellsTheEngine)
