@@ -1,6 +1,7 @@
 // The skin editor's entry point: a batch verb runs without a window; anything else
 // starts the editor.
 #include "CommandLine.h"
+#include "ReportingApplication.h"
 
 #include "editor/AboutBox.h"
 #include "editor/MainForm.h"
@@ -40,7 +41,7 @@ int main(int argc, char** argv)
         return 2;
     }
 
-    QApplication application(argc, argv);
+    sw::ReportingApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Skinwright"));
     sw::WidgetPrompts prompts;
     sw::ScopedService<sw::PromptService> installed(prompts);

@@ -1,4 +1,6 @@
 // The tweak tool's entry point: one window for the engine's hidden settings.
+#include "ReportingApplication.h"
+
 #include "editor/WidgetPrompts.h"
 #include "engine/ScopedService.h"
 #include "store/Version.h"
@@ -47,7 +49,7 @@ int main(int argc, char** argv)
         std::cerr << "tweakvx: no display is available to show the window.\n";
         return 2;
     }
-    QApplication application(argc, argv);
+    sw::ReportingApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("VX Tweak"));
     sw::WidgetPrompts prompts;
     sw::ScopedService<sw::PromptService> installed(prompts);

@@ -128,4 +128,18 @@ QString promptAnswerName(PromptAnswer answer)
     return {};
 }
 
+bool deliverReportingErrors(const std::function<bool()>& deliver)
+{
+    try {
+        return deliver();
+    } catch (const std::exception& error) {
+        prompts().message(QString::fromLocal8Bit(error.what()), QStringLiteral("Error"), PromptIcon::Error,
+                          PromptButtons::Ok);
+    } catch (...) {
+        prompts().message(QStringLiteral("An unexpected error occurred; the last action may not be complete."),
+                          QStringLiteral("Error"), PromptIcon::Error, PromptButtons::Ok);
+    }
+    return false;
+}
+
 }  // namespace sw

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace sw {
 
 enum class PromptIcon { None, Information, Warning, Error, Question };
@@ -55,6 +57,10 @@ PromptAnswer cautiousAnswer(PromptButtons buttons);
 // gives "Bitmaps (*.bmp *.dib)". A description's own "(...)" is replaced by the
 // patterns, repeated patterns are listed once, a description without patterns is dropped.
 QStringList qtNameFilters(const QString& filter);
+
+// Runs one delivery of an event: an error that no handler caught is shown in the
+// standard error box and the program goes on (false: the event was not handled).
+bool deliverReportingErrors(const std::function<bool()>& deliver);
 
 // Names for messages and test output: "Information", "YesNoCancel", "Yes", ...
 QString promptIconName(PromptIcon icon);

@@ -1,5 +1,6 @@
 #include "engine/PromptService.h"
 #include "engine/ScriptedPrompts.h"
+#include "engine/ScopedService.h"
 
 #include "EngineEnvironment.h"
 
@@ -23,6 +24,21 @@ TEST(ScriptedPrompts, AnswersInOrderAndRecordsWhatWasShown)
     EXPECT_EQ(describePrompt(scripted.shown()[0]), "message captioned \"Confirm\" (Question, OkCancel): \"Delete it?\"");
     EXPECT_EQ(describePrompt(scripted.shown()[1]), "open dialog captioned \"Open personality\" in \"/skins\"");
     EXPECT_EQ(scripted.shown()[1].dialog.filter, "UIS Files|*.uis");
+}
+
+TEST(ScriptedPrompts, AnErrorNoHandlerCaughtIsShownAndTheProgramGoesOn)
+{
+    ScriptedPrompts scripted;
+    ScopedService<PromptService> installed(scripted);
+    EXPECT_TRUE(deliverReportingErrors([] { return true; }));
+    EXPECT_TRUE(scripted.shown().empty());
+    scripted.answer(PromptAnswer::Ok).answer(PromptAnswer::Ok);
+    EXPECT_FALSE(deliverReportingErrors([]() -> bool { throw std::runtime_error("Unable to write to a.uis (disk full)"); }));
+    EXPECT_FALSE(deliverReportingErrors([]() -> bool { throw 42; }));
+    ASSERT_EQ(scripted.shown().size(), 2u);
+    EXPECT_EQ(scripted.shown()[0].text, QStringLiteral("Unable to write to a.uis (disk full)"));
+    EXPECT_EQ(scripted.shown()[0].caption, QStringLiteral("Error"));
+    EXPECT_EQ(scripted.shown()[1].icon, PromptIcon::Error);
 }
 
 TEST(ScriptedPrompts, PromptsTheScriptDidNotForeseeThrow)
