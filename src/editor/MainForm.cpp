@@ -15,6 +15,7 @@
 #include "editor/FormChanges.h"
 #include "editor/FormDebug.h"
 #include "editor/FormFilename.h"
+#include "editor/FrmLayers.h"
 #include "editor/GlyphList.h"
 #include "editor/UISExplorerForm.h"
 #include "editor/ValueEditorBand.h"
@@ -28,6 +29,7 @@
 #include "store/AcceleratedIniFile.h"
 #include "store/FileBytes.h"
 #include "store/PlatformPaths.h"
+#include "store/ProfileFile.h"
 #include "store/StringOps.h"
 #include "store/Version.h"
 #include "wizards/ButtonWizardForm.h"
@@ -604,14 +606,27 @@ void TMainForm::connectActions()
             explorer_->ShowPreviews(shown);
     });
     on("WindowPreviewItem", [this] { Action(QStringLiteral("WindowHideAllItem"))->trigger(); });
+    // The item is kept out of the menus, where a hidden action's key does nothing: the
+    // window takes the key itself.
+    auto* showPreview = new QShortcut(Action(QStringLiteral("WindowPreviewItem"))->shortcut(), this);
+    showPreview->setObjectName(QStringLiteral("ShowPreviewKey"));
+    connect(showPreview, &QShortcut::activated, Action(QStringLiteral("WindowPreviewItem")), &QAction::trigger);
     on("WindowHideAllItem", [this] {
         if (!editorState().DocumentReady || !explorer_)
             return;
+        // The button palette goes and comes back with the previews.
+        QAction* palette = Action(QStringLiteral("WindowButtonPaletteShow"));
         if (Action(QStringLiteral("WindowHideAllItem"))->isChecked()) {
             previewsWereVisible_ = explorer_->PreviewsVisible();
+            paletteWasVisible_ = explorer_->Layers() && explorer_->Layers()->isVisible();
             explorer_->ShowPreviews(false);
+            explorer_->ShowLayers(false);
         } else {
             explorer_->ShowPreviews(previewsWereVisible_);
+            if (paletteWasVisible_) {
+                explorer_->ShowLayers(true);
+                palette->setChecked(true);
+            }
             Action(QStringLiteral("WindowPreviewItem"))->setChecked(previewsWereVisible_);
             Action(QStringLiteral("ToolButtonPreview"))->setChecked(previewsWereVisible_);
         }
@@ -729,16 +744,17 @@ void TMainForm::FormShow()
     Action(QStringLiteral("PopupShowToolbarText"))->setChecked(text);
     state.DescriptiveNames = settings.ReadBool("General", "DescriptiveNames", true);
     state.EditMode = settings.ReadInteger("General", "EditMode", 2);
-    if (settings.ReadBool("General", "DesktopState", true)) {
-        bool onTop = settings.ReadBool("General", "PreviewOnTop", true);
-        bool rulers = settings.ReadBool("General", "ShowRullers", true);
-        Action(QStringLiteral("WindowPreviewAlwaysonTopItem"))->setChecked(onTop);
-        Action(QStringLiteral("ToolButtonOnTop"))->setChecked(onTop);
-        Action(QStringLiteral("WindowShowRulers"))->setChecked(rulers);
-        Action(QStringLiteral("ToolButtonRulers"))->setChecked(rulers);
-        state.RulersVisible = rulers;
-        Action(QStringLiteral("WindowDescriptionsItem"))->setChecked(settings.ReadBool("General", "ShowDescriptions", true));
-    }
+    // Without the saved desktop state every toggle starts at its default, and its check
+    // mark says so.
+    const bool restore = settings.ReadBool("General", "DesktopState", true);
+    const bool onTop = !restore || settings.ReadBool("General", "PreviewOnTop", true);
+    const bool rulers = !restore || settings.ReadBool("General", "ShowRullers", true);
+    Action(QStringLiteral("WindowPreviewAlwaysonTopItem"))->setChecked(onTop);
+    Action(QStringLiteral("ToolButtonOnTop"))->setChecked(onTop);
+    Action(QStringLiteral("WindowShowRulers"))->setChecked(rulers);
+    Action(QStringLiteral("ToolButtonRulers"))->setChecked(rulers);
+    state.RulersVisible = rulers;
+    Action(QStringLiteral("WindowDescriptionsItem"))->setChecked(!restore || settings.ReadBool("General", "ShowDescriptions", true));
     ToolBarPreview->setVisible(false);
     ToolBarRichEdit->setVisible(false);
     UpdateToolbarTextVisibility();
@@ -990,8 +1006,19 @@ void TMainForm::LoadRecentList()
 
 void TMainForm::SaveRecentList()
 {
+    // The name the file on disk has: an unsaved or discarded rename is not recorded.
     const EditorState& state = editorState();
-    saveRecentList(*settings_, maxRecentEntries(*settings_), state.SkinName, state.DocumentPath);
+    std::string name = "Untitled";
+    std::error_code ec;
+    if (!fs::is_regular_file(state.DocumentPath, ec))
+        return;
+    try {
+        if (auto saved = ProfileFile(state.DocumentPath).readValue("TITLEBARSKIN", "SkinName"); saved && !saved->empty())
+            name = *saved;
+    } catch (const std::exception&) {
+        return;  // a file that cannot be read is no entry for the list
+    }
+    saveRecentList(*settings_, maxRecentEntries(*settings_), name, state.DocumentPath);
 }
 
 void TMainForm::RecentItemClick(int index)

@@ -179,6 +179,7 @@ private:
     bool firstActivationDone_ = false;
     TFormDebug* debug_ = nullptr;
     bool previewsWereVisible_ = true;
+    bool paletteWasVisible_ = false;
     TSizeBarForm* sizeBar_ = nullptr;
     DocumentHistory* history_ = nullptr;
     QTimer* livePreview_ = nullptr;

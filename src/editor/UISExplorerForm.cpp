@@ -27,6 +27,7 @@
 #include <QStatusBar>
 #include <QStyledItemDelegate>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <filesystem>
@@ -443,7 +444,8 @@ void TUISExplorerForm::SetPreviewsOnTop(bool onTop)
             continue;
         bool visible = preview->isVisible();
         preview->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
-        preview->setVisible(visible);  // changing the flags hides a window
+        // Changing the flags hides a window (shown again, it keeps out of the focus).
+        preview->setVisible(visible);
     }
 }
 
@@ -663,7 +665,8 @@ void TUISExplorerForm::SectionReload(const std::string& section)
     fillRows();
     ShowStatus(fromBytes(state.DefinitionSection));
     if (QAction* attribute = main_.Action(QStringLiteral("InsertAttributeItem")))
-        attribute->setEnabled(state.DefinitionSection != state.SkinName);
+        // The root stands for the whole personality: there is no section to add to.
+        attribute->setEnabled(state.DefinitionSection != state.SkinName && !sameText(section, "TITLEBARSKIN"));
     QString description = fromBytes(document_->Definition().ReadString("Root," + state.CurrentSection, "Description", "Unknown"));
     ShowStatus(description);
     main_.ShowOtherPage(description);
@@ -904,11 +907,15 @@ void TUISExplorerForm::ButtonDelete(const std::string& section)
         // A section the count leaves out is no button of the skin: taking the count
         // down would drop the last real button and keep this one.
         document_->EraseSection(section);
-        ShowStatus(QStringLiteral("[") + fromBytes(section) + QStringLiteral("] was removed as a plain section: it is "
-                                                                            "not one of the ") +
-                   QString::number(std::max(count, 0)) + QStringLiteral(" counted buttons, so none was renumbered."));
+        const QString why = QStringLiteral("[") + fromBytes(section) +
+                            QStringLiteral("] was removed as a plain section: it is not one of the ") +
+                            QString::number(std::max(count, 0)) +
+                            QStringLiteral(" counted buttons, so none was renumbered.");
         TreeViewLoad();
         ReloadPreviews();
+        // Shown once the tree has settled on its new selection, whose description
+        // would otherwise replace it at once.
+        QTimer::singleShot(0, this, [this, why] { ShowStatus(why); });
         return;
     }
     for (int k = number; k <= count - 2; ++k) {

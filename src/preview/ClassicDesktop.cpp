@@ -10,6 +10,20 @@
 
 namespace sw {
 
+QString matchingFamily(const QStringList& families, const QString& face)
+{
+    for (const QString& family : families)
+        if (family.compare(face, Qt::CaseInsensitive) == 0)
+            return family;
+    for (const QString& family : families) {
+        const qsizetype foundry = family.lastIndexOf(QLatin1String(" ["));
+        if (foundry > 0 && family.endsWith(QLatin1Char(']')) &&
+            QStringView(family).left(foundry).compare(face, Qt::CaseInsensitive) == 0)
+            return family;
+    }
+    return {};
+}
+
 QString installedFamily(std::string_view face)
 {
     static constexpr std::string_view monospaced[] = {"Courier New", "Courier", "Lucida Console", "Consolas",
@@ -20,9 +34,8 @@ QString installedFamily(std::string_view face)
     // A face this machine has is used as it is; the classic faces map to look-alikes.
     const QString wanted = QString::fromLatin1(name.data(), qsizetype(name.size()));
     static const QStringList families = QFontDatabase::families();
-    for (const QString& family : families)
-        if (family.compare(wanted, Qt::CaseInsensitive) == 0)
-            return family;
+    if (QString family = matchingFamily(families, wanted); !family.isEmpty())
+        return family;
     for (std::string_view candidate : monospaced)
         if (sameText(name, candidate))
             return QStringLiteral("Liberation Mono");

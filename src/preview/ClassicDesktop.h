@@ -69,6 +69,10 @@ inline constexpr DesktopFontEntry WindowFont{"MS Sans Serif", -11, 400, false};
 
 // The installed family that stands in for a face a skin names.
 QString installedFamily(std::string_view face);
+// The family of `families` (as the font database lists them) that a face names: the
+// same name ignoring case, also where the database tells a face installed by two
+// foundries apart as "Name [foundry]". Empty when there is none.
+QString matchingFamily(const QStringList& families, const QString& face);
 
 // A font of the face (mapped as above), a height by the rule of DesktopFontEntry,
 // bold when the weight exceeds 500.

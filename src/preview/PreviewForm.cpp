@@ -30,6 +30,10 @@ TPreviewForm::TPreviewForm(TCustomIniFile& settings, QWidget* parent)
     setObjectName(QStringLiteral("PreviewForm"));
     setWindowTitle(QStringLiteral("Preview"));
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // The buttons' hints show while the author works in the main window too, and
+    // showing the window never takes the focus (and with it the main window's keys).
+    setAttribute(Qt::WA_AlwaysShowToolTips);
+    setAttribute(Qt::WA_ShowWithoutActivating);
     setFont(desktopFont(desktop::WindowFont));
     if (PreviewSettings::Read(settings_).PreviewOnTop)
         setWindowFlag(Qt::WindowStaysOnTopHint, true);

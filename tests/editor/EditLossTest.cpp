@@ -79,6 +79,11 @@ TEST_F(EditLossTest, AChangeThatCannotBeWrittenIsRefusedWithTheDocumentAsItWas)
         EXPECT_EQ(main->Explorer()->Document()->DiskBytes(), before) << c.what;
         EXPECT_EQ(main->History().Stack().count(), steps) << c.what;
         EXPECT_FALSE(editorState().Modified) << c.what;
+        if (!editorState().CurrentAttribute.empty())  // the value editor shows the file's value again
+            EXPECT_EQ(main->Band()->EditAttrValue->text().toStdString(),
+                      main->Explorer()->Document()->ReadString(editorState().CurrentSection,
+                                                               editorState().CurrentAttribute, ""))
+                << c.what;
         // The editor goes on: once the file can be written, changes are made again.
         fs::permissions(workingCopy, fs::perms::owner_write, fs::perm_options::add);
         main->Explorer()->Document()->WriteString("COLOURS", "Menu", "1 2 3");

@@ -345,6 +345,22 @@ TEST(CompositionTexts, CaptionAndLabelsCarryTheirTextsFontsAndColours)
 
 // Transparency: the edges, the caption background, the hollow tab panel, and the
 // controls whose bar section says Trans.
+TEST(CompositionTexts, ASkinFaceFindsItsFamilyAlsoWhenTwoFoundriesInstalledIt)
+{
+    const QStringList families = {QStringLiteral("DejaVu Sans"), QStringLiteral("Nimbus Roman [UKWN]"),
+                                  QStringLiteral("Nimbus Roman [urw]"), QStringLiteral("P052 [urw]"),
+                                  QStringLiteral("Nimbus Sans"), QStringLiteral("Nimbus Sans Narrow")};
+    const struct {
+        const char* face;
+        const char* family;
+    } cases[] = {
+        {"Nimbus Roman", "Nimbus Roman [UKWN]"}, {"p052", "P052 [urw]"}, {"nimbus sans", "Nimbus Sans"},
+        {"Nimbus", ""}, {"[urw]", ""}, {"DejaVu Sans", "DejaVu Sans"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(matchingFamily(families, QString::fromLatin1(c.face)), QString::fromLatin1(c.family)) << c.face;
+}
+
 TEST(CompositionTexts, TransparentLayersAreTheEdgesCaptionBackAndTransControls)
 {
     Loaded tidewater(sampleSkins() / "Tidewater/Tidewater.uis");
