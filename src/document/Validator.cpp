@@ -745,4 +745,37 @@ std::optional<BitmapSize> readBitmapSize(const fs::path& file)
     return BitmapSize{int(width), int(height)};
 }
 
+std::string findingsSummary(const ValidationResult& result)
+{
+    std::size_t missingFiles = 0, missingAttributes = 0, notAllowed = 0, outOfRange = 0, geometry = 0, other = 0;
+    for (const ValidationFinding& finding : result.findings) {
+        switch (finding.icon) {
+        case IconNoErrors: break;
+        case IconFileNotFound: ++missingFiles; break;
+        case IconBelowMinimum:
+        case IconAboveMaximum: ++outOfRange; break;
+        case IconBitmapGeometry: ++geometry; break;
+        case IconValueNotAllowed:
+            ++(finding.caption.rfind("Manditory attribute", 0) == 0 ? missingAttributes : notAllowed);
+            break;
+        default: ++other; break;
+        }
+    }
+    std::string text;
+    auto add = [&](std::size_t count, const char* one, const char* many) {
+        if (count == 0)
+            return;
+        text += (text.empty() ? "" : ", ") + std::to_string(count) + " " + (count == 1 ? one : many);
+    };
+    add(missingFiles, "file not found", "files not found");
+    add(missingAttributes, "mandatory attribute missing", "mandatory attributes missing");
+    add(notAllowed, "value or attribute the catalogue does not allow", "values or attributes the catalogue does not allow");
+    add(outOfRange, "value out of range", "values out of range");
+    add(geometry, "picture that does not fit its frames", "pictures that do not fit their frames");
+    add(other + result.omitted, "other finding", "other findings");
+    if (!result.completed)
+        text += std::string(text.empty() ? "" : ", ") + "the check stopped early";
+    return text;
+}
+
 }  // namespace sw

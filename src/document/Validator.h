@@ -69,6 +69,10 @@ ValidationResult validate(TUisFile& document, const std::filesystem::path& file,
                           const std::filesystem::path& skinsRoot);
 // The same for the document's own file and skins root.
 ValidationResult validate(TUisFile& document);
+
+// The findings in one line, counted by what they mean ("3 files not found, 1 value
+// out of range"); empty when there are none.
+std::string findingsSummary(const ValidationResult& result);
 // The same for a personality read as text only (the validate verb's way: no store of
 // its entries is built), with the catalogue of its format version.
 ValidationResult validate(PersonalityText& text, TUisDefinition& catalogue, int version,

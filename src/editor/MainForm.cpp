@@ -4,6 +4,7 @@
 #include "document/AuthorDefaults.h"
 #include "document/FileReference.h"
 #include "document/UisFile.h"
+#include "document/Validator.h"
 #include "editor/AboutBox.h"
 #include "editor/CodeStyles.h"
 #include "editor/CodeView.h"
@@ -556,12 +557,8 @@ void TMainForm::connectActions()
     connect(&stack, &QUndoStack::canUndoChanged, this, [this] { UpdateEditItems(); });
     connect(&stack, &QUndoStack::canRedoChanged, this, [this] { UpdateEditItems(); });
     UpdateEditItems();
-    connect(&stack, &QUndoStack::undoTextChanged, this, [this](const QString& text) {
-        Action(QStringLiteral("EditUndoItem"))->setStatusTip(text.isEmpty() ? QString() : QStringLiteral("Undo ") + text);
-    });
-    connect(&stack, &QUndoStack::redoTextChanged, this, [this](const QString& text) {
-        Action(QStringLiteral("EditRedoItem"))->setStatusTip(text.isEmpty() ? QString() : QStringLiteral("Redo ") + text);
-    });
+    connect(&stack, &QUndoStack::undoTextChanged, this, [this] { UpdateEditItems(); });
+    connect(&stack, &QUndoStack::redoTextChanged, this, [this] { UpdateEditItems(); });
     connect(&stack, &QUndoStack::cleanChanged, this, [this] { updateModified(); });
     connect(history_, &DocumentHistory::Restored, this, [this] {
         EditorState& state = editorState();
@@ -897,6 +894,16 @@ void TMainForm::UpdateEditItems()
     for (const char* name : {"EditUndoItem", "ToolButtonUndo"})
         Action(QString::fromLatin1(name))->setEnabled(canUndo);
     Action(QStringLiteral("EditRedoItem"))->setEnabled(canRedo);
+    // The items name the document's step they take back or make again ("&Undo Edit
+    // TopFrame"); on the code page they act on the text.
+    const QString undoStep = code ? QString() : history_->Stack().undoText();
+    const QString redoStep = code ? QString() : history_->Stack().redoText();
+    QAction* undo = Action(QStringLiteral("EditUndoItem"));
+    QAction* redo = Action(QStringLiteral("EditRedoItem"));
+    undo->setText(undoStep.isEmpty() ? QStringLiteral("&Undo") : QStringLiteral("&Undo ") + undoStep);
+    redo->setText(redoStep.isEmpty() ? QStringLiteral("&Redo") : QStringLiteral("&Redo ") + redoStep);
+    undo->setStatusTip(undoStep.isEmpty() ? QString() : QStringLiteral("Undo ") + undoStep);
+    redo->setStatusTip(redoStep.isEmpty() ? QString() : QStringLiteral("Redo ") + redoStep);
     for (const char* name : {"EditCutItem", "EditCopyItem", "EditPasteItem", "ToolButtonCut", "ToolButtonCopy",
                              "ToolButtonPaste", "FilePrintItem", "FilePrintSetupItem"})
         Action(QString::fromLatin1(name))->setEnabled(code != nullptr);
@@ -1187,9 +1194,16 @@ void TMainForm::FileOpenRoutine()
     int version = document.FormatVersion();
     SetDocumentState(true);
     explorer_->SelectRoot();
-    explorer_->ShowStatus(QStringLiteral("File successfully loaded"));
+    // The clean message only for a clean skin: what is wrong is said in one line.
+    QString status = QStringLiteral("File successfully loaded");
+    if (version != 0) {
+        const std::string summary = findingsSummary(validate(document));
+        if (!summary.empty())
+            status = QStringLiteral("File loaded: ") + fromBytes(summary) + QStringLiteral(" \u2014 see Analyze");
+    }
+    explorer_->ShowStatus(status);
     ToolBarValueEditor->setVisible(true);
-    ShowOtherPage(QStringLiteral("File successfully loaded"));
+    ShowOtherPage(status);
     ToolBarPreview->setVisible(version == UisType2 || version == UisType1p);
     UpdateToolbarTextVisibility();
 }
@@ -1230,6 +1244,7 @@ void TMainForm::FileSave()
     history_->MarkSaved();
     rememberSavedState();
     updateModified();
+    explorer_->ShowStatus(QStringLiteral("Saved ") + fromBytes(state.DocumentPath));
 }
 
 void TMainForm::FileSaveAs()

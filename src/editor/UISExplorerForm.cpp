@@ -262,7 +262,8 @@ bool TUISExplorerForm::Load()
         state.PreviewEnabled = false;
         break;
     case UisTypeUnknown:
-        prompts().message(QStringLiteral("This is file format is either not supported or the file is corrupted."),
+        prompts().message(QStringLiteral("This is file format is either not supported or the file is corrupted.\n\n") +
+                              fromBytes(editorState().DocumentPath),
                           QStringLiteral("Error"), PromptIcon::Error, PromptButtons::Ok);
         state.DocumentOpen = state.DocumentReady = false;
         return false;

@@ -401,7 +401,8 @@ void ValueEditorBand::AttribValueChange(QObject* control)
         const bool typed = control == EditAttrValue || control == EditNumber || control == EditFilename ||
                            control == EditFontName;
         const EditorState& state = editorState();
-        main_.NotifyModification(QStringLiteral("Edit Value"),
+        main_.NotifyModification(state.CurrentAttribute.empty() ? QStringLiteral("Edit Value")
+                                                                : QStringLiteral("Edit ") + fromBytes(state.CurrentAttribute),
                                  typed ? fromBytes(state.CurrentSection + "," + state.CurrentAttribute) : QString());
     }
     if (control == ComboBoxSelection || control == CheckBoxAtribute)

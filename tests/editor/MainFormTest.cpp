@@ -107,7 +107,7 @@ TEST_F(MainFormTest, AnUnrecognisedFileIsRefusedButRemembered)
     main->OpenFileName = QString::fromStdString((engine / "Junk" / "junk.uis").string());
     main->FileOpenRoutine();
     ASSERT_EQ(prompts.shown().size(), 1u);
-    EXPECT_EQ(text(0), QStringLiteral("This is file format is either not supported or the file is corrupted."));
+    EXPECT_TRUE(text(0).startsWith(QStringLiteral("This is file format is either not supported or the file is corrupted.\n\n")));
     EXPECT_EQ(prompts.shown()[0].caption, QStringLiteral("Error"));
     EXPECT_EQ(prompts.shown()[0].icon, PromptIcon::Error);
     EXPECT_EQ(main->Explorer(), nullptr);
