@@ -271,14 +271,14 @@ void TButtonDesignerPage::ButtonPreviewRepaint()
     ImageButtonPreview->setPixmap(QPixmap::fromImage(picture_));
 }
 
-bool TButtonDesignerPage::ButtonApplyButtonSettingsClick()
+void TButtonDesignerPage::ButtonApplyButtonSettingsClick()
 {
     if (!document_)
-        return false;
+        return;
     const std::string& section = editorState().CurrentSection;
     const Settings now = shown();
     if (refuseOutsideLatin1(now.image))
-        return false;
+        return;
     bool wrote = false;
     // A setting the author left alone keeps its bytes (a clamped or oddly spelt value
     // is not rewritten); one the section lacks is written as the page shows it.
@@ -300,7 +300,6 @@ bool TButtonDesignerPage::ButtonApplyButtonSettingsClick()
     filled_ = now;
     if (wrote)
         emit Applied();
-    return wrote;
 }
 
 }  // namespace sw

@@ -40,8 +40,8 @@ public:
     void ButtonPreviewUpDownUpdate();
     void ButtonPreviewRepaint();
     // Writes into the section each setting the author changed since the page was
-    // filled, and those the section lacks; true when something was written.
-    bool ButtonApplyButtonSettingsClick();
+    // filled, and those the section lacks.
+    void ButtonApplyButtonSettingsClick();
     // The picture as last drawn (231 x 167).
     const QImage& Picture() const { return picture_; }
 

@@ -125,7 +125,7 @@ TEST_F(DesignerTest, ShowingASectionShowsItsOwnMarginsAndWritesNothing)
                                  document.ReadInteger(after, "LeftWidth", 4), document.ReadInteger(after, "RightWidth", 4)))
                 << path;
             EXPECT_EQ(designer.RadioTiled->isChecked(), document.ReadInteger(after, "Tile", 0) == 1) << path;
-            EXPECT_FALSE(designer.ButtonApplyButtonSettingsClick()) << path;
+            designer.ButtonApplyButtonSettings->click();
             ASSERT_EQ(readBytes(editorState().WorkingCopyPath), opened) << path;
             EXPECT_FALSE(editorState().Modified) << path;
             EXPECT_FALSE(undo->isEnabled()) << path;
