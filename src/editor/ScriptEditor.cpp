@@ -220,30 +220,20 @@ bool TScriptEditorPage::SaveScript()
 {
     if (!Modified())
         return true;
-    if (scriptName_.isEmpty()) {
-        // Text typed before any script was chosen belongs to no file yet; choosing one
-        // would put that file's text in its place.
-        if (reScript->toPlainText().isEmpty())
-            return true;
-        switch (prompts().message(QStringLiteral("The script text you typed is not saved in any script file. Do you "
-                                                 "wish Skinwright to save it as a new script?\n\nYes saves it under "
-                                                 "a new name, No discards it."),
-                                  QStringLiteral("File change notification"), PromptIcon::Question,
-                                  PromptButtons::YesNoCancel)) {
-        case PromptAnswer::Yes:
-            return ScriptSaveAsButtonClick();
-        case PromptAnswer::No:
-            return true;
-        default:
-            return false;
-        }
-    }
+    // Text typed before any script was chosen belongs to no file yet; choosing one
+    // would put that file's text in its place.
+    const bool unnamed = scriptName_.isEmpty();
+    if (unnamed && reScript->toPlainText().isEmpty())
+        return true;
     const QString question =
-        scriptName_ + QStringLiteral(" has been modified. Do you wish Skinwright to save it for you?");
+        unnamed ? QStringLiteral("The script text you typed is not saved in any script file. Do you wish Skinwright "
+                                 "to save it as a new script?\n\nYes saves it under a new name, No discards it.")
+                : scriptName_ + QStringLiteral(" has been modified. Do you wish Skinwright to save it for you?");
     switch (prompts().message(question, QStringLiteral("File change notification"), PromptIcon::Question,
                               PromptButtons::YesNoCancel)) {
     case PromptAnswer::Yes:
-        // A save that failed leaves the edits in place, as Cancel does.
+        // Without a name "Save" asks for one. A save that failed (or was not given a
+        // name) leaves the edits in place, as Cancel does.
         return ScriptSaveButtonClick();
     case PromptAnswer::No:
         return true;
