@@ -10,6 +10,8 @@
 #include <QTimer>
 #include <QValidator>
 
+#include <algorithm>
+
 namespace sw {
 
 namespace {
@@ -41,6 +43,9 @@ private:
 
 QString charactersOutsideLatin1(const QString& text)
 {
+    // The common case, a whole code page of plain text, costs one pass and no copy.
+    if (std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() <= 0xFF; }))
+        return {};
     QList<char32_t> seen;
     QString named;
     for (const char32_t c : text.toUcs4()) {
