@@ -6,6 +6,7 @@
 #include "editor/Latin1.h"
 #include "editor/ThumbnailDelegate.h"
 #include "preview/DrawSkinBitmap.h"
+#include "store/StringOps.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -282,21 +283,19 @@ void TButtonDesignerPage::ButtonApplyButtonSettingsClick()
     bool wrote = false;
     // A setting the author left alone keeps its bytes (a clamped or oddly spelt value
     // is not rewritten); one the section lacks is written as the page shows it.
-    auto write = [&](const char* key, bool changed, auto&& store) {
+    auto write = [&](std::string_view key, bool changed, const std::string& value) {
         if (changed || !document_->ValueExists(section, key)) {
-            store(key);
+            document_->WriteString(section, key, value);
             wrote = true;
         }
     };
-    auto integer = [&](int value) { return [&, value](const char* key) { document_->WriteInteger(section, key, value); }; };
-    write("TopHeight", now.top != filled_.top, integer(now.top));
-    write("BottomHeight", now.bottom != filled_.bottom, integer(now.bottom));
-    write("LeftWidth", now.left != filled_.left, integer(now.left));
-    write("RightWidth", now.right != filled_.right, integer(now.right));
-    write("Tile", now.tiled != filled_.tiled, integer(now.tiled ? 1 : 0));
-    write(imageKey_.c_str(), now.image != filled_.image,
-          [&](const char* key) { document_->WriteString(section, key, toBytes(now.image)); });
-    write("Trans", now.transparent != filled_.transparent, integer(now.transparent ? 1 : 0));
+    write("TopHeight", now.top != filled_.top, intToStr(now.top));
+    write("BottomHeight", now.bottom != filled_.bottom, intToStr(now.bottom));
+    write("LeftWidth", now.left != filled_.left, intToStr(now.left));
+    write("RightWidth", now.right != filled_.right, intToStr(now.right));
+    write("Tile", now.tiled != filled_.tiled, now.tiled ? "1" : "0");
+    write(imageKey_, now.image != filled_.image, toBytes(now.image));
+    write("Trans", now.transparent != filled_.transparent, now.transparent ? "1" : "0");
     filled_ = now;
     if (wrote)
         emit Applied();

@@ -144,6 +144,12 @@ TEST_F(DesignerTest, ShowingASectionShowsItsOwnMarginsAndWritesNothing)
     expected.replace(at, 13, "RIGHTWIDTH=16");
     EXPECT_EQ(readBytes(editorState().WorkingCopyPath), expected);
     EXPECT_TRUE(editorState().Modified);
+    // A setting the section lacks is written as the page shows it.
+    document.DeleteKey("TABS", "Trans");
+    explorer.SectionChange("HorzScroll");
+    explorer.SectionChange("TABS");
+    designer.ButtonApplyButtonSettings->click();
+    EXPECT_EQ(readBytes(editorState().WorkingCopyPath), expected.replace(expected.find("Trans=1", at), 7, "Trans=0"));
     prompts.answer(PromptAnswer::No);  // "Save Changes to Tidewater?"
     main->FileCloseItemClick();
 }
