@@ -1,7 +1,7 @@
 // The explorer's "Code" page: colouring, the status panels, applying the edited text
 // (on leaving, on saving), the edit and print items, find and replace.
 #include "EditorFixture.h"
-#include "FieldInput.h"
+#include "support/FieldInput.h"
 
 #include "editor/CodeStyles.h"
 #include "document/UisDefinition.h"

@@ -2,7 +2,7 @@
 // action counts as a change, and what is written back.
 #include "editor/ValueEditorBand.h"
 
-#include "FieldInput.h"
+#include "support/FieldInput.h"
 
 #include "editor/ColorPicker.h"
 #include "editor/EditorState.h"
