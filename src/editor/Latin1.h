@@ -13,7 +13,6 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QString>
-#include <QTimer>
 #include <QValidator>
 
 #include <algorithm>
@@ -66,20 +65,18 @@ public:
     {
         if (charactersOutsideLatin1(input).isEmpty())
             return Acceptable;
-        // The field is in the middle of its change: the message waits until it is done,
-        // and one attempt gives one message however often the field asks.
-        if (!pending_) {
-            pending_ = true;
-            QTimer::singleShot(0, this, [this, refused = input] {
-                pending_ = false;
-                refuseOutsideLatin1(refused);
-            });
+        // The field asks again while the message is up (it has lost the focus to it):
+        // one attempt, one message. The field takes nothing either way.
+        if (!asking_) {
+            asking_ = true;
+            refuseOutsideLatin1(input);
+            asking_ = false;
         }
         return Invalid;
     }
 
 private:
-    mutable bool pending_ = false;
+    mutable bool asking_ = false;
 };
 
 }  // namespace detail
