@@ -32,16 +32,16 @@ inline std::string toBytes(const QString& text)
 
 // The characters of the text that single-byte text cannot hold, each once, in the
 // order they first appear, as "Ā (U+0100), € (U+20AC)"; empty when there are none.
-QString charactersOutsideLatin1(const QString& text);
+inline QString charactersOutsideLatin1(const QString& text);
 
 // When the text holds such characters: says so, naming them, and returns true.
-bool refuseOutsideLatin1(const QString& text);
+inline bool refuseOutsideLatin1(const QString& text);
 
 // Typed, pasted or dropped text holding such characters is not taken: the field keeps
-// what it had and the message follows. A combo box's field is guarded while it is
+// what it had and the message names them. A combo box's field is guarded while it is
 // editable (call again after making it editable: the toolkit gives it a new field).
-void guardLatin1(QLineEdit* edit);
-void guardLatin1(QComboBox* combo);
+inline void guardLatin1(QLineEdit* edit);
+inline void guardLatin1(QComboBox* combo);
 
 // A plain text editor that refuses such characters the same way.
 class Latin1TextEdit : public QPlainTextEdit {
