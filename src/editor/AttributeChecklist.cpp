@@ -22,6 +22,7 @@ AttributeChecklist::AttributeChecklist(QTreeWidget* list, QComboBox* value, QObj
     connect(list_, &QTreeWidget::itemChanged, this, &AttributeChecklist::itemChanged);
     connect(value_, &QComboBox::editTextChanged, this, &AttributeChecklist::valueEdited);
     connect(value_, &QComboBox::activated, this, &AttributeChecklist::choiceChosen);
+    guardLatin1(value_);
 }
 
 void AttributeChecklist::Fill(TUisFile& document, const std::string& choiceSection, std::vector<AttributeOffer> rows)
@@ -126,6 +127,7 @@ void AttributeChecklist::selectionChanged()
         value_->setEditable(true);
         value_->setEditText(QString());
     }
+    guardLatin1(value_);
     filling_ = false;
     emit RowChosen(valueRow_);
 }

@@ -6,6 +6,7 @@
 #include "editor/Latin1.h"
 #include "editor/ThumbnailDelegate.h"
 #include "preview/DrawSkinBitmap.h"
+#include "store/StringOps.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -23,12 +24,14 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 namespace sw {
 
 namespace {
 
 constexpr QSize kPreviewSize(231, 167);
+constexpr int kMarginRange = 4096;
 
 template <typename T>
 T* named(T* widget, const char* name)
@@ -53,12 +56,13 @@ TButtonDesignerPage::TButtonDesignerPage(QWidget* parent) : QWidget(parent)
     EditImageFilename = named(new QComboBox, "EditImageFilename");
     EditImageFilename->setMaxVisibleItems(10);
     EditImageFilename->setEditable(true);
+    guardLatin1(EditImageFilename);
     thumbnails_ = new ThumbnailDelegate(EditImageFilename, [] {});
     EditImageFilename->setItemDelegate(thumbnails_);
     cbImageToShow = named(new QComboBox, "cbImageToShow");
     auto spin = [](const char* name) {
         auto* box = named(new QSpinBox, name);
-        box->setRange(0, 4096);
+        box->setRange(0, kMarginRange);
         box->setValue(1);
         return box;
     };
@@ -162,15 +166,6 @@ void TButtonDesignerPage::getImageForButtonDesigner(TUisFile& document)
     cbImageToShow->setCurrentIndex(count > 0 ? 0 : -1);
     // The strip holds as many pictures as the catalogue names frames.
     UpDownNoOfImages->setValue(std::max(1, count));
-    const std::string& section = state.CurrentSection;
-    UpDownMarginTop->setValue(std::max(0, document.ReadInteger(section, "TopHeight", 4)));
-    UpDownMarginBottom->setValue(std::max(0, document.ReadInteger(section, "BottomHeight", 4)));
-    UpDownMarginLeft->setValue(std::max(0, document.ReadInteger(section, "LeftWidth", 4)));
-    UpDownMarginRight->setValue(std::max(0, document.ReadInteger(section, "RightWidth", 4)));
-    (document.ReadInteger(section, "Tile", 0) == 1 ? RadioTiled : RadioStretched)->setChecked(true);
-    CheckBoxTransparent->setChecked(document.ReadBool(section, "Trans", false));
-    TrackBarButtonWidth->setValue(TrackBarButtonWidth->maximum());
-    TrackBarButtonHeight->setValue(TrackBarButtonHeight->maximum());
 
     TStrings files;
     document.FileChoices(state.DefinitionSection, imageKey_, files);
@@ -182,39 +177,72 @@ void TButtonDesignerPage::getImageForButtonDesigner(TUisFile& document)
         state.DefinitionSection, imageKey_, document.ReadString("Buttons", "Bitmap", "bms.bmp"));
     EditImageFilename->setCurrentIndex(EditImageFilename->findText(fromBytes(current), Qt::MatchFixedString));
     EditImageFilename->setEditText(fromBytes(current));
+    loadImage();
+
+    // The limits left by the image shown before would cut the stored margins: they are
+    // lifted, the margins set, and only then limited by this section's own image.
+    const std::string& section = state.CurrentSection;
+    for (QSpinBox* box : {UpDownMarginTop, UpDownMarginBottom, UpDownMarginLeft, UpDownMarginRight})
+        box->setMaximum(kMarginRange);
+    UpDownMarginTop->setValue(std::max(0, document.ReadInteger(section, "TopHeight", 4)));
+    UpDownMarginBottom->setValue(std::max(0, document.ReadInteger(section, "BottomHeight", 4)));
+    UpDownMarginLeft->setValue(std::max(0, document.ReadInteger(section, "LeftWidth", 4)));
+    UpDownMarginRight->setValue(std::max(0, document.ReadInteger(section, "RightWidth", 4)));
+    (document.ReadInteger(section, "Tile", 0) == 1 ? RadioTiled : RadioStretched)->setChecked(true);
+    CheckBoxTransparent->setChecked(document.ReadBool(section, "Trans", false));
+    applyLimits();
+    TrackBarButtonWidth->setValue(ready_ ? working_.width() / std::max(1, UpDownNoOfImages->value())
+                                         : TrackBarButtonWidth->maximum());
+    TrackBarButtonHeight->setValue(ready_ ? working_.height() : TrackBarButtonHeight->maximum());
+    filled_ = shown();
     filling_ = false;
-    EditImageFilenameChange();
-    if (ready_) {
-        filling_ = true;
-        TrackBarButtonWidth->setValue(working_.width() / std::max(1, UpDownNoOfImages->value()));
-        TrackBarButtonHeight->setValue(working_.height());
-        filling_ = false;
-    }
-    ButtonPreviewUpDownUpdate();
+    ButtonPreviewRepaint();
 }
 
-void TButtonDesignerPage::EditImageFilenameChange()
+TButtonDesignerPage::Settings TButtonDesignerPage::shown() const
+{
+    return {UpDownMarginTop->value(),  UpDownMarginBottom->value(),  UpDownMarginLeft->value(),
+            UpDownMarginRight->value(), RadioTiled->isChecked(),     CheckBoxTransparent->isChecked(),
+            EditImageFilename->currentText()};
+}
+
+void TButtonDesignerPage::loadImage()
 {
     auto path = resolveFileReference(editorState().SkinsRoot, toBytes(EditImageFilename->currentText()));
     working_ = path ? QImage(QString::fromStdString(path->string())).convertToFormat(QImage::Format_RGB32) : QImage();
     ready_ = !working_.isNull();
     LabelFileNotFound->setVisible(!ready_);
     ImageButtonPreview->setVisible(ready_);
-    ButtonPreviewRepaint();
+}
+
+void TButtonDesignerPage::EditImageFilenameChange()
+{
+    loadImage();
+    ButtonPreviewUpDownUpdate();
 }
 
 void TButtonDesignerPage::ButtonPreviewUpDownUpdate()
 {
+    // While the page is filled the margins are limited once, after all are set.
+    if (filling_)
+        return;
+    applyLimits();
+    ButtonPreviewRepaint();
+}
+
+void TButtonDesignerPage::applyLimits()
+{
     if (working_.isNull())
-        return ButtonPreviewRepaint();
+        return;
     const MarginLimits limits =
         marginLimits(working_.width(), working_.height(), UpDownNoOfImages->value(), UpDownMarginTop->value(),
                      UpDownMarginBottom->value(), UpDownMarginLeft->value(), UpDownMarginRight->value());
+    const bool filling = std::exchange(filling_, true);
     UpDownMarginTop->setMaximum(limits.top);
     UpDownMarginBottom->setMaximum(limits.bottom);
     UpDownMarginLeft->setMaximum(limits.left);
     UpDownMarginRight->setMaximum(limits.right);
-    ButtonPreviewRepaint();
+    filling_ = filling;
 }
 
 void TButtonDesignerPage::ButtonPreviewRepaint()
@@ -249,14 +277,28 @@ void TButtonDesignerPage::ButtonApplyButtonSettingsClick()
     if (!document_)
         return;
     const std::string& section = editorState().CurrentSection;
-    document_->WriteInteger(section, "TopHeight", UpDownMarginTop->value());
-    document_->WriteInteger(section, "BottomHeight", UpDownMarginBottom->value());
-    document_->WriteInteger(section, "LeftWidth", UpDownMarginLeft->value());
-    document_->WriteInteger(section, "RightWidth", UpDownMarginRight->value());
-    document_->WriteInteger(section, "Tile", RadioTiled->isChecked() ? 1 : 0);
-    document_->WriteString(section, imageKey_, toBytes(EditImageFilename->currentText()));
-    document_->WriteBool(section, "Trans", CheckBoxTransparent->isChecked());
-    emit Applied();
+    const Settings now = shown();
+    if (refuseOutsideLatin1(now.image))
+        return;
+    bool wrote = false;
+    // A setting the author left alone keeps its bytes (a clamped or oddly spelt value
+    // is not rewritten); one the section lacks is written as the page shows it.
+    auto write = [&](std::string_view key, bool changed, const std::string& value) {
+        if (changed || !document_->ValueExists(section, key)) {
+            document_->WriteString(section, key, value);
+            wrote = true;
+        }
+    };
+    write("TopHeight", now.top != filled_.top, intToStr(now.top));
+    write("BottomHeight", now.bottom != filled_.bottom, intToStr(now.bottom));
+    write("LeftWidth", now.left != filled_.left, intToStr(now.left));
+    write("RightWidth", now.right != filled_.right, intToStr(now.right));
+    write("Tile", now.tiled != filled_.tiled, now.tiled ? "1" : "0");
+    write(imageKey_, now.image != filled_.image, toBytes(now.image));
+    write("Trans", now.transparent != filled_.transparent, now.transparent ? "1" : "0");
+    filled_ = now;
+    if (wrote)
+        emit Applied();
 }
 
 }  // namespace sw

@@ -39,7 +39,8 @@ public:
     void EditImageFilenameChange();
     void ButtonPreviewUpDownUpdate();
     void ButtonPreviewRepaint();
-    // Writes the margins, tile, transparency and image into the section.
+    // Writes into the section each setting the author changed since the page was
+    // filled, and those the section lacks.
     void ButtonApplyButtonSettingsClick();
     // The picture as last drawn (231 x 167).
     const QImage& Picture() const { return picture_; }
@@ -65,7 +66,19 @@ signals:
     void Applied();
 
 private:
+    // What the page shows, as "Apply" would write it.
+    struct Settings {
+        int top, bottom, left, right;
+        bool tiled, transparent;
+        QString image;
+    };
+    Settings shown() const;
+    // Loads the image the combo names, without drawing it.
+    void loadImage();
+    void applyLimits();
+
     TUisFile* document_ = nullptr;
+    Settings filled_{};  // as the page was filled
     std::string imageKey_;  // the section's image attribute
     ThumbnailDelegate* thumbnails_ = nullptr;
     QImage working_;  // the loaded image file

@@ -79,7 +79,7 @@ QString caretPanelText(const CodeCaretInfo& info)
     return QString::number(info.column) + QStringLiteral(": ") + QString::number(info.line);
 }
 
-TCodeView::TCodeView(QWidget* parent) : QPlainTextEdit(parent)
+TCodeView::TCodeView(QWidget* parent) : Latin1TextEdit(parent)
 {
     setObjectName(QStringLiteral("CodeRichEdit"));
     QFont font(QStringLiteral("Courier New"), 9);

@@ -3,6 +3,8 @@
 // place for the status bar, searching, printing).
 #pragma once
 
+#include "editor/Latin1.h"
+
 #include <QPlainTextEdit>
 #include <QSyntaxHighlighter>
 
@@ -41,7 +43,7 @@ CodeCaretInfo codeCaretInfo(const QTextDocument& document, int position);
 // Panel 0: column + ": " + line, both from 0.
 QString caretPanelText(const CodeCaretInfo& info);
 
-class TCodeView : public QPlainTextEdit {
+class TCodeView : public Latin1TextEdit {
     Q_OBJECT
 public:
     explicit TCodeView(QWidget* parent = nullptr);

@@ -94,6 +94,9 @@ bool TUISExplorerForm::SaveCode(bool refresh)
 {
     if (!document_ || !CodeModified())
         return true;
+    // Typing and pasting are guarded; this keeps any other way in from writing "?".
+    if (refuseOutsideLatin1(CodeRichEdit->toPlainText()))
+        return false;
     const std::string bytes = bytesOfText(CodeRichEdit->toPlainText(), codeCrlf_);
     if (bytes != document_->DiskBytes()) {
         applyingCode_ = true;

@@ -19,7 +19,6 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QTreeWidget>
-#include <QValidator>
 
 #include <algorithm>
 #include <cmath>
@@ -61,20 +60,6 @@ QGroupBox* makeGroup(QWidget* parent, const char* name, const QString& title)
     group->setObjectName(QString::fromLatin1(name));
     return group;
 }
-
-// Personality files are single-byte text: a character they cannot hold is not taken,
-// rather than being written as "?".
-class Latin1Validator : public QValidator {
-public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override
-    {
-        for (QChar c : input)
-            if (c.unicode() > 0xFF)
-                return Invalid;
-        return Acceptable;
-    }
-};
 
 QString countText(std::size_t count, const char* what)
 {
@@ -150,7 +135,7 @@ TFindForm::TFindForm(TUisFile& document, QWidget* parent) : QDialog(parent), doc
     EditTextToFind = new QLineEdit(GroupBoxSearch);
     EditTextToFind->setObjectName(QStringLiteral("EditTextToFind"));
     LabelText->setBuddy(EditTextToFind);
-    EditTextToFind->setValidator(new Latin1Validator(EditTextToFind));
+    guardLatin1(EditTextToFind);
 
     GroupBoxLookIn = makeGroup(this, "GroupBoxLookIn", QStringLiteral("Look in:"));
     CheckBoxSearchInNames = makeCheckBox(GroupBoxLookIn, "CheckBoxSearchInNames", QStringLiteral("Names"), false);
@@ -186,7 +171,7 @@ TFindForm::TFindForm(TUisFile& document, QWidget* parent) : QDialog(parent), doc
         makeGroup(this, "GroupBoxReplace", QStringLiteral(" Replace text in checked attributes with: "));
     EditReplace = new QLineEdit(GroupBoxReplace);
     EditReplace->setObjectName(QStringLiteral("EditReplace"));
-    EditReplace->setValidator(new Latin1Validator(EditReplace));
+    guardLatin1(EditReplace);
     ButtonReplace = makeButton(GroupBoxReplace, "ButtonReplace", QStringLiteral("&Replace"));
     ButtonSelectAll = makeButton(GroupBoxReplace, "ButtonSelectAll", QStringLiteral("Select &All"));
 

@@ -1,5 +1,7 @@
 #include "editor/FormFilename.h"
 
+#include "editor/Latin1.h"
+
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -22,6 +24,9 @@ TFormFilename::TFormFilename(const QString& fileName, const QString& name, QWidg
     EditFileName->setObjectName(QStringLiteral("EditFileName"));
     EditName = new QLineEdit(name, group);
     EditName->setObjectName(QStringLiteral("EditName"));
+    // The name goes into the personality, the file name into paths made of its bytes.
+    guardLatin1(EditFileName);
+    guardLatin1(EditName);
     form->addRow(QStringLiteral("Filename:"), EditFileName);
     form->addRow(QStringLiteral("Name"), EditName);
     auto* note = new QLabel(QStringLiteral(

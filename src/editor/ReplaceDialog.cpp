@@ -1,5 +1,7 @@
 #include "editor/ReplaceDialog.h"
 
+#include "editor/Latin1.h"
+
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,6 +19,8 @@ TReplaceDialog::TReplaceDialog(QWidget* parent) : QDialog(parent)
     EditFind->setObjectName(QStringLiteral("EditFind"));
     EditReplace = new QLineEdit;
     EditReplace->setObjectName(QStringLiteral("EditReplace"));
+    guardLatin1(EditFind);
+    guardLatin1(EditReplace);
     auto* findLabel = new QLabel(QStringLiteral("Fi&nd what:"));
     findLabel->setBuddy(EditFind);
     auto* replaceLabel = new QLabel(QStringLiteral("Re&place with:"));

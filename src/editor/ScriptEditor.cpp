@@ -147,7 +147,7 @@ TScriptEditorPage::TScriptEditorPage(QWidget* parent) : QWidget(parent)
 
     QFont courier(QStringLiteral("Courier New"), 9);
     courier.setStyleHint(QFont::TypeWriter);
-    reScript = new QPlainTextEdit;
+    reScript = new Latin1TextEdit;
     reScript->setObjectName(QStringLiteral("reScript"));
     reScript->setFont(courier);
     reScript->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -218,14 +218,22 @@ bool TScriptEditorPage::Modified() const
 
 bool TScriptEditorPage::SaveScript()
 {
-    if (!Modified() || scriptName_.isEmpty())
+    if (!Modified())
+        return true;
+    // Text typed before any script was chosen belongs to no file yet; choosing one
+    // would put that file's text in its place.
+    const bool unnamed = scriptName_.isEmpty();
+    if (unnamed && reScript->toPlainText().isEmpty())
         return true;
     const QString question =
-        scriptName_ + QStringLiteral(" has been modified. Do you wish Skinwright to save it for you?");
+        unnamed ? QStringLiteral("The script text you typed is not saved in any script file. Do you wish Skinwright "
+                                 "to save it as a new script?\n\nYes saves it under a new name, No discards it.")
+                : scriptName_ + QStringLiteral(" has been modified. Do you wish Skinwright to save it for you?");
     switch (prompts().message(question, QStringLiteral("File change notification"), PromptIcon::Question,
                               PromptButtons::YesNoCancel)) {
     case PromptAnswer::Yes:
-        // A save that failed leaves the edits in place, as Cancel does.
+        // Without a name "Save" asks for one. A save that failed (or was not given a
+        // name) leaves the edits in place, as Cancel does.
         return ScriptSaveButtonClick();
     case PromptAnswer::No:
         return true;
@@ -237,12 +245,16 @@ bool TScriptEditorPage::SaveScript()
 void TScriptEditorPage::cbScriptSelectorChange()
 {
     const int index = cbScriptSelector->currentIndex();
+    // Taken now: saving as a new script lists the scripts again.
+    const QString chosen = index >= 0 ? cbScriptSelector->itemText(index) : QString();
     if (!SaveScript()) {
         selectRemembered();
         return;
     }
-    if (index >= 0 && !load(cbScriptSelector->itemText(index)))
+    if (index >= 0) {
+        load(chosen);
         selectRemembered();
+    }
 }
 
 bool TScriptEditorPage::load(const QString& reference)
@@ -283,12 +295,9 @@ bool TScriptEditorPage::writeScript(const fs::path& path)
         bytes = loadedBytes_;
     } else {
         QString text = reScript->toPlainText();
-        if (std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() > 0xFF; })) {
-            // toBytes would turn each of them into "?" without a word.
-            showError(QStringLiteral("Unable to write to ") + QFile::decodeName(path.string().c_str()) +
-                      QStringLiteral(" (the script holds characters that a script file cannot store)"));
+        // toBytes would turn each of them into "?" without a word.
+        if (refuseOutsideLatin1(text))
             return false;
-        }
         if (crlf_)
             text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
         bytes = toBytes(text);

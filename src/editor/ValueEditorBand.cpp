@@ -163,6 +163,10 @@ ValueEditorBand::ValueEditorBand(TMainForm& main, QWidget* parent) : QStackedWid
     });
     plainFiles_ = new QStyledItemDelegate(EditFilename);
 
+    guardLatin1(EditAttrValue);
+    guardLatin1(EditNumber);
+    guardLatin1(EditFilename);
+    guardLatin1(EditFontName);
     connect(EditAttrValue, &QLineEdit::textChanged, this, [this] { AttribValueChange(EditAttrValue); });
     connect(EditNumber, &QLineEdit::textChanged, this, [this] { AttribValueChange(EditNumber); });
     connect(UpDownUp, &QToolButton::clicked, this, [this] { UpDownIntegerClick(1); });
@@ -482,9 +486,11 @@ void ValueEditorBand::BitBtnPickFileClick()
     request.defaultSuffix = fromBytes(document_->Definition().ReadString(definition, "Constraints", "*.bmp")).remove(QLatin1String("*."));
     request.filter = fromBytes(document_->Definition().ReadString(definition, "Filter", "Bitmap File|*.bmp|All files|*.*"));
     QString file = prompts().openFile(request);
-    if (!file.isEmpty()) {
-        QFileInfo info(file);
-        EditFilename->setEditText(info.dir().dirName() + QStringLiteral("\\") + info.fileName());
+    const QFileInfo info(file);
+    const QString reference = info.dir().dirName() + QStringLiteral("\\") + info.fileName();
+    // The fields refuse what is typed; a name the dialog hands over is checked here.
+    if (!file.isEmpty() && !refuseOutsideLatin1(reference)) {
+        EditFilename->setEditText(reference);
         main_.NotifyModification();
         AttribValueChange(BitBtnPickFile);
     }
@@ -514,7 +520,7 @@ void ValueEditorBand::BitBtnEditFileClick()
 
 void ValueEditorBand::BitBtnPickFontClick()
 {
-    if (auto font = PickFont(EditFontName->currentText())) {
+    if (auto font = PickFont(EditFontName->currentText()); font && !refuseOutsideLatin1(*font)) {
         EditFontName->setEditText(*font);
         AttribValueChange(BitBtnPickFont);
     }

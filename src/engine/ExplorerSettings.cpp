@@ -35,20 +35,36 @@ ExplorerLook readExplorerLook(int missingColour)
     return look;
 }
 
-void writeExplorerLook(const ExplorerLook& look)
+ExplorerLook writeExplorerLook(const ExplorerLook& look, const ExplorerLook& stored)
 {
-    EngineSettings::setText("ExpTrans", look.background == ExplorerLook::Transparent ? "1" : "0");
-    // Stored too, so a stretched background shown at start survives OK unchanged.
-    EngineSettings::setText("stretchBitmaps", look.background == ExplorerLook::Stretch ? "1" : "0");
-    EngineSettings::setValue("transBCOL", look.transparencyColour);
-    if (look.ownTextColour) {
-        EngineSettings::setText("DoExplorerColour", "1");
-        EngineSettings::setValue("ExpR", look.red);
-        EngineSettings::setValue("ExpG", look.green);
-        EngineSettings::setValue("ExpB", look.blue);
-    } else {
-        EngineSettings::setText("DoExplorerColour", "0");
+    ExplorerLook now = stored;
+    if (look.background != stored.background) {
+        // Both, since either one switched on decides the background.
+        EngineSettings::setText("ExpTrans", look.background == ExplorerLook::Transparent ? "1" : "0");
+        EngineSettings::setText("stretchBitmaps", look.background == ExplorerLook::Stretch ? "1" : "0");
+        now.background = look.background;
     }
+    if (look.transparencyColour != stored.transparencyColour) {
+        EngineSettings::setValue("transBCOL", look.transparencyColour);
+        now.transparencyColour = look.transparencyColour;
+    }
+    if (look.ownTextColour != stored.ownTextColour) {
+        EngineSettings::setText("DoExplorerColour", look.ownTextColour ? "1" : "0");
+        now.ownTextColour = look.ownTextColour;
+    }
+    // The colour is the engine's only while its own colour is on.
+    if (look.ownTextColour) {
+        auto channel = [](const char* name, int value, int& stored) {
+            if (value != stored) {
+                EngineSettings::setValue(name, value);
+                stored = value;
+            }
+        };
+        channel("ExpR", look.red, now.red);
+        channel("ExpG", look.green, now.green);
+        channel("ExpB", look.blue, now.blue);
+    }
+    return now;
 }
 
 ExplorerToolbars readExplorerToolbars()
@@ -62,18 +78,28 @@ ExplorerToolbars readExplorerToolbars()
     return toolbars;
 }
 
-void writeToolbarImages(bool images, std::string_view backBitmap, std::string_view backBitmapIE5)
+void writeToolbarImages(const ExplorerToolbars& toolbars, const ExplorerToolbars& stored)
+{
+    if (!toolbars.images) {
+        if (stored.images)
+            removeToolbarImages();
+        return;
+    }
+    Registry registry;
+    if (toolbars.backBitmap != stored.backBitmap || !stored.images)
+        registry.writeString(kToolbarKey, "BackBitmap", toolbars.backBitmap);
+    if (toolbars.backBitmapIE5 != stored.backBitmapIE5 || !stored.images)
+        registry.writeString(kToolbarKey, "BackBitmapIE5", toolbars.backBitmapIE5);
+    if (!stored.images)
+        registry.writeString(kToolbarKey, kEnableValue, "1");
+}
+
+void removeToolbarImages()
 {
     Registry registry;
-    if (images) {
-        registry.writeString(kToolbarKey, "BackBitmap", backBitmap);
-        registry.writeString(kToolbarKey, "BackBitmapIE5", backBitmapIE5);
-        registry.writeString(kToolbarKey, kEnableValue, "1");
-    } else {
-        registry.deleteValue(kToolbarKey, "BackBitmap");
-        registry.deleteValue(kToolbarKey, "BackBitmapIE5");
-        registry.deleteValue(kToolbarKey, kEnableValue);
-    }
+    registry.deleteValue(kToolbarKey, "BackBitmap");
+    registry.deleteValue(kToolbarKey, "BackBitmapIE5");
+    registry.deleteValue(kToolbarKey, kEnableValue);
 }
 
 }  // namespace sw

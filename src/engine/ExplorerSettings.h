@@ -25,9 +25,12 @@ struct ExplorerLook {
 // (the preferences show 0, the tweak tool 7). A stretched background wins over a
 // transparent one, which wins over the regular one.
 ExplorerLook readExplorerLook(int missingColour);
-// Writes ExpTrans, stretchBitmaps and transBCOL, then DoExplorerColour with the
-// colour's bytes, or DoExplorerColour "0" alone when the own colour is off.
-void writeExplorerLook(const ExplorerLook& look);
+// Writes what differs from `stored` (the look as read, or as last written): the
+// background as ExpTrans and stretchBitmaps, transBCOL, DoExplorerColour ("1" or "0"),
+// and the colour's bytes when the colour changed while the own colour is on. A value
+// the user left alone keeps its text, however it is spelt or far out of range.
+// Returns the look as it is now stored.
+ExplorerLook writeExplorerLook(const ExplorerLook& look, const ExplorerLook& stored);
 
 struct ExplorerToolbars {
     bool images = false;  // the value SkinwrightBackBitmapEnable exists
@@ -37,7 +40,11 @@ struct ExplorerToolbars {
 };
 
 ExplorerToolbars readExplorerToolbars();
-// Ticked: writes both pictures and the enable flag "1"; otherwise deletes all three.
-void writeToolbarImages(bool images, std::string_view backBitmap, std::string_view backBitmapIE5);
+// Ticked: writes the pictures that differ from `stored`, and the enable flag "1" when
+// it was not ticked; unticked when it was ticked: deletes all three. The synchronizer's
+// entry is not touched.
+void writeToolbarImages(const ExplorerToolbars& toolbars, const ExplorerToolbars& stored);
+// Deletes both pictures and the enable flag.
+void removeToolbarImages();
 
 }  // namespace sw

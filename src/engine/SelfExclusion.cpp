@@ -21,7 +21,8 @@ bool selfExclusionNeeded(const EngineSettings& settings, const QString& programP
     std::error_code ec;
     if (!std::filesystem::is_regular_file(settings.programFile(), ec))
         return false;
-    return !settings.programSwitch(sectionOf(programPath), "IgnoreApp", false);
+    const std::string section = sectionOf(programPath);
+    return !settings.programSwitch(section, "IgnoreApp", false) && settings.programSwitch(section, "ActiveFix", true);
 }
 
 bool writeSelfExclusion(EngineSettings& settings, const QString& programPath)

@@ -16,7 +16,9 @@ struct ProgramStart {
 };
 
 // True when vxdbg.ini exists in the engine folder and the program's section (named
-// by its file name) does not have IgnoreApp set.
+// by its file name) does not have IgnoreApp set, unless it says ActiveFix=0: that is
+// the user's own choice (the preferences' "Add to Veneerix exclusion list" unticked),
+// which the start-up check keeps rather than reverses.
 bool selfExclusionNeeded(const EngineSettings& settings, const QString& programPath);
 
 // Writes ActiveFix=1 and then IgnoreApp=1 into the program's section. False when

@@ -620,19 +620,24 @@ void TPropertiesForm::loadControls()
     const std::string program = textToBytes(QFileInfo(context_.programPath).fileName());
     exclusionShown_ = engine.programSwitch(program, "ActiveFix", true);
     CheckBoxExclusion->setChecked(exclusionShown_);
-    CheckBoxAssociate->setChecked(filesAssociated(context_.programPath));
+    associationShown_ = filesAssociated(context_.programPath);
+    CheckBoxAssociate->setChecked(associationShown_);
 
     // Preferences show an engine without a stored colour as the list's first entry.
-    const ExplorerLook look = readExplorerLook(0);
+    storedLook_ = readExplorerLook(0);
+    const ExplorerLook& look = storedLook_;
     RadioButtonRegular->setChecked(look.background == ExplorerLook::Regular);
     RadioButtonTransparent->setChecked(look.background == ExplorerLook::Transparent);
     RadioButtonStretch->setChecked(look.background == ExplorerLook::Stretch);
     ComboBoxTransparency->setCurrentIndex(look.transparencyColour);
     CheckBoxExplorerColour->setChecked(look.ownTextColour);
     setExplorerColour(QColor(look.red, look.green, look.blue));
-    for (int i = 0; i < 4; ++i)
-        globalSwitches_[i]->setChecked(EngineSettings::globalSwitch(kGlobalSwitches[i]));
-    const ExplorerToolbars toolbars = readExplorerToolbars();
+    for (int i = 0; i < 4; ++i) {
+        storedSwitches_[std::size_t(i)] = EngineSettings::globalSwitch(kGlobalSwitches[i]);
+        globalSwitches_[i]->setChecked(storedSwitches_[std::size_t(i)]);
+    }
+    storedToolbars_ = readExplorerToolbars();
+    const ExplorerToolbars& toolbars = storedToolbars_;
     CheckBoxToolbarImages->setChecked(toolbars.images);
     EditBackBitmap->setText(bytesToText(toolbars.backBitmap));
     EditBackBitmapIE5->setText(bytesToText(toolbars.backBitmapIE5));
@@ -744,18 +749,22 @@ void TPropertiesForm::StoreAll()
 {
     TCustomIniFile& settings = *context_.settings;
     const Preferences p = Values();
-    if (CheckBoxAssociate->isChecked())
-        associateFiles(context_.programPath);
-    else
-        removeFileAssociation();
-    EngineSettings engine(context_.engineFolder);
-    // Without the engine's per-program file there is no engine to tell; creating the
-    // file would make the editor restart itself at its next start for nothing.
-    std::error_code ec;
-    if (fs::exists(engine.programFile(), ec) || CheckBoxExclusion->isChecked() != exclusionShown_)
+    // The engine's settings and the association are shared with other programs and
+    // the user: what the user left alone here is not written again.
+    if (CheckBoxAssociate->isChecked() != associationShown_) {
+        if (CheckBoxAssociate->isChecked())
+            associateFiles(context_.programPath);
+        else
+            removeFileAssociation();
+        associationShown_ = CheckBoxAssociate->isChecked();
+    }
+    // An explicit "0" is how the start-up check knows the user wants the editor skinned.
+    if (CheckBoxExclusion->isChecked() != exclusionShown_) {
+        EngineSettings engine(context_.engineFolder);
         engine.setProgramSwitch(textToBytes(QFileInfo(context_.programPath).fileName()), "ActiveFix",
                                 CheckBoxExclusion->isChecked());
-    exclusionShown_ = CheckBoxExclusion->isChecked();
+        exclusionShown_ = CheckBoxExclusion->isChecked();
+    }
     storeGeneral(settings, p);
     if (context_.descriptiveNamesChanged)
         context_.descriptiveNamesChanged(p.descriptiveNames);
@@ -775,11 +784,18 @@ void TPropertiesForm::StoreAll()
     look.red = explorerColour_.red();
     look.green = explorerColour_.green();
     look.blue = explorerColour_.blue();
-    writeExplorerLook(look);
-    writeToolbarImages(CheckBoxToolbarImages->isChecked(), textToBytes(EditBackBitmap->text()),
-                       textToBytes(EditBackBitmapIE5->text()));
-    for (int i = 0; i < 4; ++i)
-        EngineSettings::setGlobalSwitch(kGlobalSwitches[i], globalSwitches_[i]->isChecked());
+    storedLook_ = writeExplorerLook(look, storedLook_);
+    ExplorerToolbars toolbars = storedToolbars_;
+    toolbars.images = CheckBoxToolbarImages->isChecked();
+    toolbars.backBitmap = textToBytes(EditBackBitmap->text());
+    toolbars.backBitmapIE5 = textToBytes(EditBackBitmapIE5->text());
+    writeToolbarImages(toolbars, storedToolbars_);
+    storedToolbars_ = toolbars;
+    for (std::size_t i = 0; i < 4; ++i)
+        if (globalSwitches_[i]->isChecked() != storedSwitches_[i]) {
+            EngineSettings::setGlobalSwitch(kGlobalSwitches[i], globalSwitches_[i]->isChecked());
+            storedSwitches_[i] = globalSwitches_[i]->isChecked();
+        }
 
     storeEditors(settings, p);
     if (context_.editModeChanged)
@@ -787,6 +803,13 @@ void TPropertiesForm::StoreAll()
     loaded_ = p;
     shownLogoMode_ = p.logoMode;
     ButtonApply->setEnabled(false);
+    // On disk now, not only when the program ends: a crash would lose the session's changes.
+    try {
+        settings.UpdateFile();
+    } catch (const std::exception& error) {
+        prompts().message(QString::fromLocal8Bit(error.what()), QStringLiteral("Error"), PromptIcon::Error,
+                          PromptButtons::Ok);
+    }
 }
 
 void TPropertiesForm::ButtonOKClick()

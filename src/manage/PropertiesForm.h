@@ -5,6 +5,9 @@
 
 #include "manage/PluginManager.h"
 #include "manage/SkinProperties.h"
+#include "engine/ExplorerSettings.h"
+
+#include <array>
 
 #include <QDialog>
 
@@ -126,7 +129,13 @@ private:
     std::vector<PluginEntry> plugins_;
     bool loading_ = false;
     int shownLogoMode_ = -1;
+    // What the engine's settings and the association were when shown (or last stored):
+    // only the values whose control differs are written.
     bool exclusionShown_ = true;
+    bool associationShown_ = false;
+    ExplorerLook storedLook_;
+    ExplorerToolbars storedToolbars_;
+    std::array<bool, 4> storedSwitches_{};
 
     QTabWidget* PageControl = nullptr;
     QLineEdit* authorEdits_[5] = {};

@@ -355,8 +355,8 @@ void TMainForm::FormCreate()
     samplePicture_ = loadPicture(local(programFolder() / "tvx.jpg"));
     windowsFolder_ = local(windowsFolder());
     const fs::path engineFolder = Engine::findFolder();
-    const TweakSettings settings = readTweakSettings();
-    setControls(settings);
+    stored_ = readTweakSettings();
+    setControls(stored_);
 
     std::string background = explorerBitmapValue();
     if (background.empty() && Engine::installed(true))
@@ -536,7 +536,8 @@ void TMainForm::ButtonIE4BrowseClick(QLineEdit* field)
 void TMainForm::btnOKClick(bool close)
 {
     btnApply->setEnabled(false);
-    const WriteOutcome outcome = writeTweakSettings(Settings(), programFolder());
+    const WriteOutcome outcome = writeTweakSettings(Settings(), stored_, programFolder());
+    stored_ = outcome.stored;
     if (!outcome.synchronizerStarted && !synchronizerReported_) {
         // Said once a run: the synchronizer is an optional companion that is often absent.
         synchronizerReported_ = true;

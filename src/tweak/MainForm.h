@@ -117,6 +117,8 @@ private:
     QStringList installedSkins_;
     bool loading_ = false;
     bool synchronizerReported_ = false;
+    // The settings as read at start or last written: only what differs is written.
+    TweakSettings stored_;
 };
 
 }  // namespace sw::tweak

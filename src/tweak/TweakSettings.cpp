@@ -26,28 +26,39 @@ std::string synchronizerCommand(const fs::path& programFolder)
     return folderWithSeparator(programFolder.string()) + std::string(kSynchronizerProgram) + " /monitor";
 }
 
-WriteOutcome writeTweakSettings(const TweakSettings& settings, const fs::path& programFolder)
+WriteOutcome writeTweakSettings(const TweakSettings& settings, const TweakSettings& stored, const fs::path& programFolder)
 {
-    writeExplorerLook(settings.look);
+    WriteOutcome outcome;
+    outcome.stored = settings;
+    outcome.stored.look = writeExplorerLook(settings.look, stored.look);
 
     Registry registry;
-    WriteOutcome outcome;
     outcome.synchronizer = programFolder / kSynchronizerProgram;
     const QString program = QString::fromLocal8Bit(outcome.synchronizer.string());
+    const bool switched = settings.toolbars.synchronize != stored.toolbars.synchronize;
     if (settings.toolbars.synchronize) {
         // The synchronizer owns the tool-bar pictures from now on.
-        writeToolbarImages(false, {}, {});
-        registry.writeString(kRunKey, kSynchronizerValue, synchronizerCommand(programFolder));
+        if (switched) {
+            removeToolbarImages();
+            registry.writeString(kRunKey, kSynchronizerValue, synchronizerCommand(programFolder));
+        }
+        outcome.stored.toolbars = stored.toolbars;
+        outcome.stored.toolbars.synchronize = true;
+        outcome.stored.toolbars.images = stored.toolbars.images && !switched;
         outcome.synchronizerStarted = shell().start(program, {QStringLiteral("/monitor")});
     } else {
-        writeToolbarImages(settings.toolbars.images, settings.toolbars.backBitmap, settings.toolbars.backBitmapIE5);
-        registry.deleteValue(kRunKey, kSynchronizerValue);
+        writeToolbarImages(settings.toolbars, stored.toolbars);
+        if (switched)
+            registry.deleteValue(kRunKey, kSynchronizerValue);
         outcome.synchronizerStarted = shell().start(program, {QStringLiteral("/kill")});
     }
 
-    EngineSettings::setGlobalSwitch("SizeLimit", settings.sizeLimit);
-    EngineSettings::setGlobalSwitch("WindowLock", settings.windowLock);
-    EngineSettings::setGlobalSwitch("NoSound", settings.noSound);
+    const std::pair<const char*, bool TweakSettings::*> switches[] = {
+        {"SizeLimit", &TweakSettings::sizeLimit}, {"WindowLock", &TweakSettings::windowLock},
+        {"NoSound", &TweakSettings::noSound}};
+    for (const auto& [name, member] : switches)
+        if (settings.*member != stored.*member)
+            EngineSettings::setGlobalSwitch(name, settings.*member);
 
     Engine::sendCommand(kEngineReload);
     return outcome;

@@ -30,11 +30,15 @@ std::string synchronizerCommand(const std::filesystem::path& programFolder);
 struct WriteOutcome {
     std::filesystem::path synchronizer;  // the program started ("/monitor" or "/kill")
     bool synchronizerStarted = false;
+    TweakSettings stored;  // the settings as they are now stored
 };
 
-// Writes the settings and tells the engine to reload; the synchronizer is started
-// through the shell, and whether that worked is returned rather than shown.
-WriteOutcome writeTweakSettings(const TweakSettings& settings, const std::filesystem::path& programFolder);
+// Writes the settings that differ from `stored` (as read at start, or as last written),
+// so a value the user never touched keeps its text, starts the synchronizer ("/monitor"
+// or "/kill") through the shell, and tells the engine to reload. Whether the
+// synchronizer started is returned rather than shown.
+WriteOutcome writeTweakSettings(const TweakSettings& settings, const TweakSettings& stored,
+                                const std::filesystem::path& programFolder);
 
 // The Explorer background picture: the engine's value "VX", or nothing when absent.
 std::string explorerBitmapValue();

@@ -376,7 +376,8 @@ void TAddClockWizardForm::ButtonFontClick()
 {
     bool ok = false;
     const QFont font = QFontDialog::getFont(&ok, LabelFontSample->font(), this, QStringLiteral("Select Font"));
-    if (ok)
+    // The face name goes into the personality as its bytes.
+    if (ok && !refuseOutsideLatin1(font.family()))
         ApplyFont(font);
 }
 

@@ -2,6 +2,7 @@
 #include "wizards/NewSkinWizard.h"
 
 #include "document/FileReference.h"
+#include "editor/Latin1.h"
 #include "wizards/WizardTimeLine.h"
 
 #include <QCheckBox>
@@ -358,6 +359,8 @@ QWidget* TfrmNewSkinWizard::buildStep7()
     EditAuthorsURL = named(new QLineEdit(page), "EditAuthorsURL");
     EditAuthorsEmail = named(new QLineEdit(page), "EditAuthorsEmail");
     EditSpecialNotes = named(new QLineEdit(page), "EditSpecialNotes");
+    for (QLineEdit* edit : {EditFileName, EditName, EditSkinAuthor, EditAuthorsURL, EditAuthorsEmail, EditSpecialNotes})
+        guardLatin1(edit);
     lblFileName = named(new QLabel(QStringLiteral("Personality file name:"), page), "lblFileName");
     lblName = named(new QLabel(QStringLiteral("Personality Name:"), page), "lblName");
     lblFileName->setWordWrap(true);

@@ -396,6 +396,8 @@ QWidget* TNewSkinfromAScratchForm::buildStep8()
     EditAuthorsURL = named(new QLineEdit(page), "EditAuthorsURL");
     EditAuthorsEmail = named(new QLineEdit(page), "EditAuthorsEmail");
     EditSpecialNotes = named(new QLineEdit(page), "EditSpecialNotes");
+    for (QLineEdit* edit : {EditFileName, EditName, EditSkinAuthor, EditAuthorsURL, EditAuthorsEmail, EditSpecialNotes})
+        guardLatin1(edit);
     LabelFileName = named(new QLabel(QStringLiteral("Personality file name:"), page), "LabelFileName");
     LabelName = named(new QLabel(QStringLiteral("Personality Name:"), page), "LabelName");
     form->addRow(LabelFileName, EditFileName);

@@ -1,8 +1,12 @@
 // The explorer's "Code" page: colouring, the status panels, applying the edited text
 // (on leaving, on saving), the edit and print items, find and replace.
 #include "EditorFixture.h"
+#include "support/FieldInput.h"
 
 #include "editor/CodeStyles.h"
+#include "document/UisDefinition.h"
+#include "editor/AttributeAddForm.h"
+#include "editor/AttributeChecklist.h"
 #include "editor/CodeView.h"
 #include "editor/DocumentHistory.h"
 #include "editor/ReplaceDialog.h"
@@ -239,6 +243,69 @@ TEST_F(CodeViewTest, LeavingThePageAppliesTheTextAsOneStepAndRebuildsTheTree)
     EXPECT_FALSE(o.code->toPlainText().contains(QStringLiteral("[Added]")));
     o.explorer->ShowPage("TabSheetSection");
     EXPECT_EQ(main.History().Stack().index(), 0);
+}
+
+// The code page and the insert dialogs' value field refuse characters single-byte text
+// cannot hold, typed, pasted with the keys or with Edit > Paste: a message names them,
+// the text stays as it was, and leaving the page writes nothing.
+TEST_F(CodeViewTest, CharactersBeyondLatin1AreRefusedOnTheCodePageAndInTheInsertDialog)
+{
+    Open o = openOnCodePage(*this);
+    ASSERT_NE(o.code, nullptr);
+    const std::string before = readBytes(editorState().WorkingCopyPath);
+    TAttributeAddForm insert(*o.explorer->Document(), "Button1", "Button");
+    const std::vector<AttributeOffer>& rows = insert.Attributes().Rows();
+    int textRow = -1;
+    for (int i = 0; i < insert.ListViewAttr->topLevelItemCount() && textRow < 0; ++i) {
+        QTreeWidgetItem* item = insert.ListViewAttr->topLevelItem(i);
+        const int row = item->data(0, Qt::UserRole).toInt();
+        if (rows[std::size_t(row)].Icon != TypeChoose) {
+            insert.ListViewAttr->setCurrentItem(item);
+            textRow = row;
+        }
+    }
+    ASSERT_GE(textRow, 0);
+    ASSERT_TRUE(insert.EditValue->isEditable());
+    const std::string offered = rows[std::size_t(textRow)].Value;
+
+    enum How { Typed, PasteKeys, PasteCommand };
+    struct Case {
+        const char* what;
+        QWidget* field;
+        How how;
+        const char* input;  // UTF-8
+        const char* named;
+    } cases[] = {
+        {"code typed", o.code, Typed, "\u0100", "\u0100 (U+0100)"},
+        {"code pasted", o.code, PasteKeys, "; a\u20acb\n[Neu]\u20ac", "\u20ac (U+20AC)"},
+        {"code Edit > Paste", o.code, PasteCommand, "x\u0101\u0100", "\u0101 (U+0101), \u0100 (U+0100)"},
+        {"insert value typed", insert.EditValue->lineEdit(), Typed, "\u0100", "\u0100 (U+0100)"},
+        {"insert value pasted", insert.EditValue->lineEdit(), PasteKeys, "7\u2013", "\u2013 (U+2013)"},
+    };
+    for (const Case& c : cases) {
+        const QString text = c.field == o.code ? o.code->toPlainText() : insert.EditValue->currentText();
+        const std::size_t prompted = prompts.shown().size();
+        prompts.answer(PromptAnswer::Ok);
+        c.field->setFocus();
+        const QString input = QString::fromUtf8(c.input);
+        if (c.how == Typed) {
+            typeInto(c.field, input);
+        } else if (c.how == PasteKeys) {
+            pasteInto(c.field, input);
+        } else {
+            QGuiApplication::clipboard()->setText(input);
+            o.main->Action(QStringLiteral("EditPasteItem"))->trigger();
+        }
+        ASSERT_EQ(prompts.shown().size(), prompted + 1) << c.what;
+        EXPECT_EQ(prompts.shown().back().text, refusedMessage(QString::fromUtf8(c.named))) << c.what;
+        EXPECT_EQ(c.field == o.code ? o.code->toPlainText() : insert.EditValue->currentText(), text) << c.what;
+    }
+    EXPECT_FALSE(o.code->CodeModified());
+    EXPECT_EQ(rows[std::size_t(textRow)].Value, offered);
+    o.explorer->ShowPage("TabSheetSection");
+    EXPECT_EQ(readBytes(editorState().WorkingCopyPath), before);
+    EXPECT_EQ(o.main->History().Stack().count(), 0);
+    EXPECT_FALSE(editorState().Modified);
 }
 
 TEST_F(CodeViewTest, ATextThatIsNoLongerAPersonalityIsAppliedAndUndoneWhole)

@@ -7,6 +7,7 @@
 #include "editor/UISExplorerForm.h"
 #include "editor/ZoomView.h"
 #include "preview/PreviewForm.h"
+#include "store/IniFile.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -82,6 +83,75 @@ TEST_F(DesignerTest, TheImagePageShowsTheSectionsImageAndApplyWritesItsSettings)
     EXPECT_TRUE(editorState().Modified);
     main->Action(QStringLiteral("EditUndoItem"))->trigger();  // one step
     EXPECT_FALSE(editorState().Modified);
+}
+
+// Whatever section the page showed before, it shows the next one's stored margins,
+// and showing a section is no edit: the working copy, the modified mark and the undo
+// stack stay as they were, and "Apply" without a change writes nothing either.
+TEST_F(DesignerTest, ShowingASectionShowsItsOwnMarginsAndWritesNothing)
+{
+    const fs::path file = engine / "Tidewater" / "Tidewater.uis";
+    {
+        TIniFile skin(file.string());
+        skin.WriteString("TABS", "LEFTWIDTH", "20");  // wider than the track's frames allow
+        skin.WriteString("TABS", "RIGHTWIDTH", "15");
+    }
+    auto main = makeMain();
+    main->OpenFileName = QString::fromStdString(file.string());
+    main->FileOpenRoutine();
+    TUISExplorerForm& explorer = *main->Explorer();
+    TUisFile& document = *explorer.Document();
+    TButtonDesignerPage& designer = *explorer.Designer;
+    QAction* undo = main->Action(QStringLiteral("EditUndoItem"));
+    const std::string opened = readBytes(editorState().WorkingCopyPath);
+
+    TStrings sections;
+    document.ReadSections(sections);
+    std::vector<std::string> withImage;
+    for (const std::string& section : sections)
+        if (document.Definition().ValueExists("Root," + section, "Image"))
+            withImage.push_back(section);
+    ASSERT_GE(withImage.size(), 4u);
+    explorer.SectionChange(withImage.front());
+    explorer.ShowPage("TabSheetImage");
+    for (const std::string& before : withImage)
+        for (const std::string& after : withImage) {
+            explorer.SectionChange(before);
+            explorer.SectionChange(after);
+            const std::string path = before + " then " + after;
+            EXPECT_EQ(std::tuple(designer.UpDownMarginTop->value(), designer.UpDownMarginBottom->value(),
+                                 designer.UpDownMarginLeft->value(), designer.UpDownMarginRight->value()),
+                      std::tuple(document.ReadInteger(after, "TopHeight", 4), document.ReadInteger(after, "BottomHeight", 4),
+                                 document.ReadInteger(after, "LeftWidth", 4), document.ReadInteger(after, "RightWidth", 4)))
+                << path;
+            EXPECT_EQ(designer.RadioTiled->isChecked(), document.ReadInteger(after, "Tile", 0) == 1) << path;
+            designer.ButtonApplyButtonSettings->click();
+            ASSERT_EQ(readBytes(editorState().WorkingCopyPath), opened) << path;
+            EXPECT_FALSE(editorState().Modified) << path;
+            EXPECT_FALSE(undo->isEnabled()) << path;
+        }
+
+    // The track, then the tabs: the tabs' own 20 and 15, and a change writes that one key.
+    explorer.SectionChange("HorzScroll");
+    explorer.SectionChange("TABS");
+    EXPECT_EQ(designer.UpDownMarginLeft->value(), 20);
+    EXPECT_EQ(designer.UpDownMarginRight->value(), 15);
+    designer.UpDownMarginRight->setValue(16);
+    designer.ButtonApplyButtonSettings->click();
+    std::string expected = opened;
+    const std::size_t at = expected.find("RIGHTWIDTH=15");
+    ASSERT_NE(at, std::string::npos);
+    expected.replace(at, 13, "RIGHTWIDTH=16");
+    EXPECT_EQ(readBytes(editorState().WorkingCopyPath), expected);
+    EXPECT_TRUE(editorState().Modified);
+    // A setting the section lacks is written as the page shows it.
+    document.DeleteKey("TABS", "Trans");
+    explorer.SectionChange("HorzScroll");
+    explorer.SectionChange("TABS");
+    designer.ButtonApplyButtonSettings->click();
+    EXPECT_EQ(readBytes(editorState().WorkingCopyPath), expected.replace(expected.find("Trans=1", at), 7, "Trans=0"));
+    prompts.answer(PromptAnswer::No);  // "Save Changes to Tidewater?"
+    main->FileCloseItemClick();
 }
 
 TEST(ZoomView, EightTimesFillsTheImageFromATwentyPixelSquare)

@@ -122,10 +122,13 @@ TEST_F(FindFormTest, ControlsAsTheWindowOpens)
     for (int i = 0; i < form.ListViewAttr->columnCount(); ++i)
         headers << form.ListViewAttr->headerItem()->text(i);
     EXPECT_EQ(headers, QStringList({"Name", "Value", "Section"}));
-    // Only what a personality file can hold is typed in.
+    // Only what a personality file can hold is typed in; the rest is refused by name.
+    prompts.answer(PromptAnswer::Ok);
     for (QChar typed : QStringLiteral("a\u20ACb\u00E9"))
         QTest::sendKeyEvent(QTest::Click, form.EditTextToFind, Qt::Key_unknown, QString(typed), Qt::NoModifier);
     EXPECT_EQ(form.EditTextToFind->text(), QStringLiteral("ab\u00E9"));
+    ASSERT_FALSE(prompts.shown().empty());
+    EXPECT_TRUE(prompts.shown().back().text.contains(QStringLiteral("\u20AC (U+20AC)")));
     const QPoint centre = form.screen()->availableGeometry().center();
     EXPECT_LE((form.frameGeometry().center() - centre).manhattanLength(), 2);
 }

@@ -8,6 +8,8 @@
 #include "editor/ScriptEditor.h"
 
 #include <QComboBox>
+
+#include <optional>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -189,6 +191,61 @@ TEST_F(ScriptEditorTest, TheQuestionAboutEditsSavesDiscardsOrKeepsThem)
     choose("Tidewater\\plain.vxs");
     EXPECT_EQ(prompts.shown().size(), before);
     EXPECT_EQ(page->ScriptFileName(), QStringLiteral("plain.vxs"));
+}
+
+// Text typed before any script is chosen is asked about too, since choosing a script
+// puts that file's text in its place: saved as a new script, discarded, or kept.
+TEST_F(ScriptEditorTest, TextTypedBeforeAScriptIsChosenIsAskedAbout)
+{
+    const fs::path created = folder / "typed.vxs";
+    struct Case {
+        const char* name;
+        PromptAnswer answer;
+        std::optional<QString> savedAs;  // the save dialog's answer, when it is shown
+        bool keepsText;                  // the typed text stays, no script chosen
+        std::optional<std::string> createdBytes;
+    } cases[] = {
+        {"save as a new script", PromptAnswer::Yes, QString::fromStdString(created.string()), false, "SET\r\nT1\r\n"},
+        {"save dialog cancelled", PromptAnswer::Yes, QString(), true, std::nullopt},
+        {"discard", PromptAnswer::No, std::nullopt, false, std::nullopt},
+        {"cancel", PromptAnswer::Cancel, std::nullopt, true, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        fs::remove(created);
+        page = std::make_unique<TScriptEditorPage>();
+        page->Fill(*document);
+        ASSERT_EQ(page->cbScriptSelector->currentIndex(), -1);
+        typeLine("SET");
+        typeLine("T1");
+        const QString typed = page->reScript->toPlainText();
+        const std::size_t before = prompts.shown().size();
+        prompts.answer(c.answer);
+        if (c.savedAs)
+            prompts.choosePath(*c.savedAs);
+        choose("Tidewater\\plain.vxs");
+
+        ASSERT_EQ(prompts.shown().size(), before + (c.savedAs ? 2 : 1)) << c.name;
+        const ShownPrompt& question = prompts.shown()[before];
+        EXPECT_EQ(question.text, QStringLiteral("The script text you typed is not saved in any script file. Do you "
+                                                "wish Skinwright to save it as a new script?\n\nYes saves it under a "
+                                                "new name, No discards it."));
+        EXPECT_EQ(question.caption, QStringLiteral("File change notification"));
+        EXPECT_EQ(question.buttons, PromptButtons::YesNoCancel);
+        EXPECT_EQ(fs::exists(created), c.createdBytes.has_value()) << c.name;
+        if (c.createdBytes)
+            EXPECT_EQ(readBytes(created), *c.createdBytes) << c.name;
+        EXPECT_EQ(readBytes(plain), kPlainBytes) << c.name;
+        if (c.keepsText) {
+            EXPECT_EQ(page->reScript->toPlainText(), typed) << c.name;
+            EXPECT_TRUE(page->Modified()) << c.name;
+            EXPECT_EQ(page->cbScriptSelector->currentIndex(), -1) << c.name;
+        } else {
+            EXPECT_EQ(page->reScript->toPlainText(), QString::fromLatin1(kPlainBytes)) << c.name;
+            EXPECT_FALSE(page->Modified()) << c.name;
+            EXPECT_EQ(page->cbScriptSelector->currentText(), QStringLiteral("Tidewater\\plain.vxs")) << c.name;
+            EXPECT_EQ(page->ScriptFileName(), QStringLiteral("plain.vxs")) << c.name;
+        }
+    }
 }
 
 TEST_F(ScriptEditorTest, SavingKeepsTheFilesOwnLineEnds)

@@ -2,6 +2,8 @@
 // action counts as a change, and what is written back.
 #include "editor/ValueEditorBand.h"
 
+#include "support/FieldInput.h"
+
 #include "editor/ColorPicker.h"
 #include "editor/EditorState.h"
 #include "editor/MainForm.h"
@@ -209,6 +211,67 @@ TEST_F(BandTest, ChoicesSwitchesAndText)
     band().EditAttrValue->setText(QStringLiteral("world"));
     EXPECT_EQ(document().ReadString("Test", "Name", ""), "world");
     EXPECT_NE(readBytes(editorState().WorkingCopyPath).find("Name=world\r\n"), std::string::npos);
+}
+
+// A character single-byte text cannot hold is refused, typed or pasted, with a message
+// naming it: the field keeps its text and the file its bytes, instead of a "?".
+TEST_F(BandTest, CharactersBeyondLatin1AreRefusedByNameAndNothingIsWritten)
+{
+    using Field = QWidget* (*)(ValueEditorBand&);
+    const Field text = [](ValueEditorBand& b) -> QWidget* { return b.EditAttrValue; };
+    const Field number = [](ValueEditorBand& b) -> QWidget* { return b.EditNumber; };
+    const Field file = [](ValueEditorBand& b) -> QWidget* { return b.EditFilename->lineEdit(); };
+    struct Case {
+        const char* key;
+        Field field;
+        bool pasted;
+        const char* input;  // UTF-8
+        const char* named;  // UTF-8; empty: taken
+        const char* stored;
+    } cases[] = {
+        {"Name", text, true, "\u0100", "\u0100 (U+0100)", "hello"},
+        {"Name", text, false, "\u20ac", "\u20ac (U+20AC)", "hello"},
+        {"Count", number, true, "1\u01002\u0100", "\u0100 (U+0100)", "12"},
+        {"Pic", file, true, "x\u20ac\u0100.bmp", "\u20ac (U+20AC), \u0100 (U+0100)", "Aqua\\a.bmp"},
+        {"Pic", file, false, "\U0001F600", "\U0001F600 (U+1F600)", "Aqua\\a.bmp"},
+        {"Name", text, true, "\u00e9", "", "hello\xe9"},  // Latin-1 itself is taken, as its byte
+    };
+    for (const Case& c : cases) {
+        const std::string what = std::string(c.key) + (c.pasted ? " pasted " : " typed ") + c.input;
+        select(c.key);
+        QWidget* field = c.field(band());
+        const std::string before = readBytes(editorState().WorkingCopyPath);
+        const QString shown = static_cast<QLineEdit*>(field)->text();
+        const std::size_t prompted = prompts.shown().size();
+        const bool refused = *c.named != 0;
+        if (refused)
+            prompts.answer(PromptAnswer::Ok);
+        field->setFocus();
+        static_cast<QLineEdit*>(field)->end(false);
+        (c.pasted ? pasteInto : typeInto)(field, QString::fromUtf8(c.input));
+        EXPECT_EQ(document().ReadString("Test", c.key, ""), c.stored) << what;
+        if (!refused) {
+            EXPECT_EQ(prompts.shown().size(), prompted) << what;
+            continue;
+        }
+        EXPECT_EQ(readBytes(editorState().WorkingCopyPath), before) << what;
+        EXPECT_EQ(static_cast<QLineEdit*>(field)->text(), shown) << what;
+        EXPECT_FALSE(editorState().Modified) << what;
+        ASSERT_EQ(prompts.shown().size(), prompted + 1) << what;
+        EXPECT_EQ(prompts.shown().back().text, refusedMessage(QString::fromUtf8(c.named))) << what;
+        EXPECT_EQ(prompts.shown().back().caption, QStringLiteral("Characters refused"));
+        EXPECT_EQ(prompts.shown().back().icon, PromptIcon::Error);
+    }
+
+    // A file the open dialog hands over is checked the same way.
+    select("Pic");
+    const std::string before = readBytes(editorState().WorkingCopyPath);
+    prompts.choosePath(QString::fromStdString((dir.path() / "Skins" / "Aqua").string()) + QString::fromUtf8("/\u0100.bmp"))
+        .answer(PromptAnswer::Ok);
+    band().BitBtnPickFile->click();
+    EXPECT_EQ(readBytes(editorState().WorkingCopyPath), before);
+    EXPECT_EQ(band().EditFilename->currentText(), QStringLiteral("Aqua\\a.bmp"));
+    EXPECT_EQ(prompts.shown().back().text, refusedMessage(QString::fromUtf8("\u0100 (U+0100)")));
 }
 
 TEST_F(BandTest, ChannelKeysAreWrittenTogetherAndPickersReportOnlyNewColours)

@@ -30,6 +30,10 @@ TEST_F(SelfExclusionTest, DecisionFollowsIgnoreAppOfTheProgramsSection)
         {"IgnoreApp off", "[Skinwrt.exe]\r\nIgnoreApp=0\r\n", true},
         {"IgnoreApp not a number", "[Skinwrt.exe]\r\nIgnoreApp=yes\r\n", true},
         {"IgnoreApp on", "[Skinwrt.exe]\r\nIgnoreApp=1\r\n", false},
+        // The user unticked "Add to Veneerix exclusion list": that choice stays.
+        {"opted out", "[Skinwrt.exe]\r\nActiveFix=0\r\n", false},
+        {"opted out, IgnoreApp off", "[Skinwrt.exe]\r\nIgnoreApp=0\r\nActiveFix=0\r\n", false},
+        {"ActiveFix not a number counts as on", "[Skinwrt.exe]\r\nActiveFix=no\r\n", true},
         {"letter case aside", "[SKINWRT.EXE]\r\nignoreapp=1\r\n", false},
         {"only the first of two sections counts", "[Skinwrt.exe]\r\n[skinwrt.exe]\r\nIgnoreApp=1\r\n", true},
     };

@@ -5,6 +5,7 @@
 #include "document/UisFile.h"
 #include "engine/EngineSettings.h"
 #include "engine/ExplorerSettings.h"
+#include "engine/SelfExclusion.h"
 #include "manage/PropertiesColorGrid.h"
 #include "preview/PreviewForm.h"
 
@@ -22,6 +23,9 @@
 #include <QTest>
 #include <QTextEdit>
 #include <QTreeWidget>
+
+#include <functional>
+#include <map>
 
 namespace sw {
 namespace {
@@ -56,6 +60,8 @@ protected:
     }
 };
 
+// Every default is shown, and OK puts them all into sw.ini on disk at once (not only when
+// the program ends); the engine's files, which nobody changed here, get nothing.
 TEST_F(PropertiesFormTest, AnEmptySettingsFileShowsEveryDefaultAndOkWritesThemAll)
 {
     TPropertiesForm form(context(), TPropertiesForm::AllPages);
@@ -81,7 +87,6 @@ TEST_F(PropertiesFormTest, AnEmptySettingsFileShowsEveryDefaultAndOkWritesThemAl
 
     child<QPushButton>(form, "ButtonOK")->click();
     EXPECT_EQ(form.result(), QDialog::Accepted);
-    settings->UpdateFile();
     const std::string written = readBytes(temp.path() / "sw.ini");
     for (const char* line : {"LogoMode=1\r\n", "ShowPreviewTransparrency=1\r\n", "WindowsSizeRestore=0\r\n",
                              "LoadRecentlyEdited=0\r\n", "DesktopState=1\r\n", "MaxRecent=4\r\n",
@@ -91,14 +96,11 @@ TEST_F(PropertiesFormTest, AnEmptySettingsFileShowsEveryDefaultAndOkWritesThemAl
         EXPECT_NE(written.find(line), std::string::npos) << line;
     EXPECT_EQ(written.find("LogoImage"), std::string::npos);  // only with the logo picture mode
     Registry registry;
-    EXPECT_EQ(registry.read(kEngineSettingsKey, "ExpTrans"), "0");
-    EXPECT_EQ(registry.read(kEngineSettingsKey, "transBCOL"), "0");
-    EXPECT_EQ(registry.read(kEngineSettingsKey, "DoExplorerColour"), "0");
-    EXPECT_FALSE(registry.valueExists(kEngineSettingsKey, "ExpB"));
+    for (const char* name : {"ExpTrans", "stretchBitmaps", "transBCOL", "DoExplorerColour", "ExpB"})
+        EXPECT_FALSE(registry.valueExists(kEngineSettingsKey, name)) << name;
     // No per-program file of the engine: none is made just to say what it would default to.
     EXPECT_FALSE(fs::exists(engineFolder / "vxdbg.ini"));
-    EXPECT_EQ(readBytes(windowsFolder() / "vx.ini"),
-              "[Global]\r\nSizeLimit=0\r\nWindowLock=0\r\nNoSound=0\r\nUseHWAcc=0\r\n");
+    EXPECT_FALSE(fs::exists(windowsFolder() / "vx.ini"));
 }
 
 TEST_F(PropertiesFormTest, StoredValuesAreShownAndApplyStaysOpen)
@@ -134,15 +136,105 @@ TEST_F(PropertiesFormTest, StoredValuesAreShownAndApplyStaysOpen)
     Registry registry;
     EXPECT_EQ(registry.read(kToolbarKey, "BackBitmap"), "/pictures/bar.bmp");
     EXPECT_EQ(registry.read(kToolbarKey, "SkinwrightBackBitmapEnable"), "1");
-    EXPECT_EQ(registry.read(kEngineSettingsKey, "transBCOL"), "12");
+    // Values read leniently and not touched keep their own text.
+    EXPECT_EQ(registry.read(kEngineSettingsKey, "transBCOL"), "1x2");
     EXPECT_EQ(registry.read(kEngineSettingsKey, "ExpR"), "10");
-    EXPECT_EQ(registry.read(kEngineSettingsKey, "ExpB"), "255");
-    EXPECT_EQ(readBytes(engineFolder / "vxdbg.ini"), "[Other.exe]\r\nNoSize=1\r\n\r\n[skinwrt]\r\nActiveFix=1\r\n");
+    EXPECT_FALSE(registry.valueExists(kEngineSettingsKey, "ExpB"));
+    EXPECT_EQ(readBytes(engineFolder / "vxdbg.ini"), "[Other.exe]\r\nNoSize=1\r\n");
+    EXPECT_NE(readBytes(temp.path() / "sw.ini").find("MaxRecent=1\r\n"), std::string::npos);
 
     // Cancel stores nothing.
     child<QComboBox>(form, "ComboBoxMaxRecent")->setCurrentIndex(5);
     child<QPushButton>(form, "ButtonCancel")->click();
     EXPECT_EQ(settings->ReadInteger("General", "MaxRecent", 0), 1);
+}
+
+// Every file of this test's world but sw.ini, by path: the registry stand-in, vx.ini,
+// vxdbg.ini, the association's files.
+std::map<fs::path, std::string> filesBesideSettings(const fs::path& root)
+{
+    std::map<fs::path, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(root))
+        if (entry.is_regular_file() && entry.path().filename() != "sw.ini")
+            files[entry.path()] = readBytes(entry.path());
+    return files;
+}
+
+// The engine's values and the association are shared with the engine, other programs
+// and the user: OK writes only what was changed on the page, so with no change every
+// byte stays, however oddly a value is spelt or far out of range it is.
+TEST_F(PropertiesFormTest, OkWritesOnlyTheEngineValuesTheUserChanged)
+{
+    struct Case {
+        const char* name;
+        std::vector<std::pair<const char*, const char*>> engineValues;
+        std::vector<std::pair<const char*, const char*>> toolbarValues;
+        const char* vxIni;
+        const char* vxdbgIni;
+        std::function<void(TPropertiesForm&)> change;  // none: OK as shown
+        std::vector<std::pair<const char*, std::optional<std::string>>> changedValues;
+    } cases[] = {
+        {"odd values, no change",
+         {{"ExpTrans", "1"}, {"stretchBitmaps", "1"}, {"transBCOL", "1x2"}, {"DoExplorerColour", "1"},
+          {"ExpR", "300"}, {"ExpG", "-4"}, {"ExpB", "x"}},
+         {{"BackBitmap", "a.bmp"}, {"SkinwrightBackBitmapEnable", "1"}},
+         "[Global]\r\nSizeLimit=01\r\nNoSound=yes\r\n", "[skinwrt]\r\nActiveFix=1\r\nIgnoreApp=1\r\n", {}, {}},
+        {"nothing stored, no change", {}, {}, nullptr, "", {}, {}},
+        {"opted out, pictures without the flag, no change", {{"ExpTrans", "0"}}, {{"BackBitmap", "b.bmp"}}, nullptr,
+         "[skinwrt]\r\nActiveFix=0\r\n", {}, {}},
+        {"the transparency colour alone",
+         {{"ExpTrans", "1"}, {"transBCOL", "1x2"}, {"ExpR", "300"}}, {}, nullptr, nullptr,
+         [](TPropertiesForm& f) { child<QComboBox>(f, "ComboBoxTransparency")->setCurrentIndex(3); },
+         {{"transBCOL", "3"}}},
+        {"the background alone", {{"ExpTrans", "1"}, {"stretchBitmaps", "1"}, {"transBCOL", "1x2"}}, {}, nullptr,
+         nullptr, [](TPropertiesForm& f) { child<QRadioButton>(f, "RadioButtonRegular")->setChecked(true); },
+         {{"ExpTrans", "0"}, {"stretchBitmaps", "0"}}},
+    };
+    for (const Case& c : cases) {
+        fs::remove_all(temp.path() / "registry");
+        fs::remove(windowsFolder() / "vx.ini");
+        fs::remove(engineFolder / "vxdbg.ini");
+        Registry registry;
+        registry.writeString(kEngineInstallKey, "Path", engineFolder.string());
+        for (const auto& [name, value] : c.engineValues)
+            registry.writeString(kEngineSettingsKey, name, value);
+        for (const auto& [name, value] : c.toolbarValues)
+            registry.writeString(kToolbarKey, name, value);
+        if (c.vxIni)
+            writeFile(windowsFolder() / "vx.ini", c.vxIni);
+        if (c.vxdbgIni)
+            writeFile(engineFolder / "vxdbg.ini", c.vxdbgIni);
+        std::map<std::string, std::optional<std::string>> expected;
+        for (const auto& [name, value] : c.engineValues)
+            expected[name] = value;
+        for (const auto& [name, value] : c.changedValues)
+            expected[name] = value;
+        const auto before = filesBesideSettings(temp.path());
+
+        TPropertiesForm form(context(), TPropertiesForm::AllPages);
+        form.show();
+        if (c.change)
+            c.change(form);
+        child<QPushButton>(form, "ButtonOK")->click();
+        if (!c.change) {
+            EXPECT_EQ(filesBesideSettings(temp.path()), before) << c.name;
+            continue;
+        }
+        for (const auto& [name, value] : expected)
+            EXPECT_EQ(registry.read(kEngineSettingsKey, name), value) << c.name << ": " << name;
+    }
+
+    // Unticking the exclusion writes its explicit "0" in place, and the start-up check
+    // keeps that choice instead of adding the editor again.
+    writeFile(engineFolder / "vxdbg.ini", "[skinwrt]\r\nActiveFix=1\r\n; mine\r\n");
+    EngineSettings engine(engineFolder);
+    ASSERT_TRUE(selfExclusionNeeded(engine, context().programPath));
+    TPropertiesForm form(context(), TPropertiesForm::AllPages);
+    form.show();
+    child<QCheckBox>(form, "CheckBoxExclusion")->setChecked(false);
+    child<QPushButton>(form, "ButtonOK")->click();
+    EXPECT_EQ(readBytes(engineFolder / "vxdbg.ini"), "[skinwrt]\r\nActiveFix=0\r\n; mine\r\n");
+    EXPECT_FALSE(selfExclusionNeeded(engine, context().programPath));
 }
 
 TEST_F(PropertiesFormTest, EachWayOfOpeningShowsItsPages)

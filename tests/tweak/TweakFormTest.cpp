@@ -12,6 +12,8 @@
 #include <QRadioButton>
 #include <QTreeWidget>
 
+#include <map>
+
 namespace sw::tweak {
 namespace {
 
@@ -107,6 +109,60 @@ TEST_F(TweakFormTest, ApplyStaysOpenAndDisabledUntilTheNextChangeAndOkCloses)
     EXPECT_EQ(engineValue("ExpG"), "20");
     EXPECT_EQ(engineValue("ExpB"), "30");
     EXPECT_EQ(channel.codes.size(), 2u);
+}
+
+// OK without a change writes no value: every byte of the registry stand-in and of
+// vx.ini stays, however a value is spelt ("1x2"), far out of range (300) or decided by
+// another (a stretched background over ExpTrans=1). The engine is still told to reload.
+TEST_F(TweakFormTest, OkWithoutAChangeLeavesEveryValueAsItWas)
+{
+    struct Case {
+        const char* name;
+        std::vector<std::pair<const char*, const char*>> engineValues;
+        std::vector<std::pair<const char*, const char*>> toolbarValues;
+        bool synchronizer;
+        const char* vxIni;
+    } cases[] = {
+        {"odd values",
+         {{"ExpTrans", "1"}, {"stretchBitmaps", "1"}, {"transBCOL", "1x2"}, {"DoExplorerColour", "1"},
+          {"ExpR", "300"}, {"ExpG", "-4"}, {"ExpB", "x"}},
+         {{"BackBitmap", "a.bmp"}, {"BackBitmapIE5", "b.bmp"}, {"SkinwrightBackBitmapEnable", "1"}},
+         false, "[Global]\r\nSizeLimit=01\r\nNoSound=yes\r\nUseHWAcc=1\r\n"},
+        {"nothing stored", {}, {}, false, nullptr},
+        {"synchronizing, pictures left over", {{"transBCOL", " 3"}}, {{"BackBitmap", "a.bmp"}}, true, "[Global]\n"},
+    };
+    const fs::path vxIni = windowsFolder() / "vx.ini";
+    for (const Case& c : cases) {
+        fs::remove(vxIni);
+        fs::remove_all(temp.path() / "registry");
+        Registry registry;
+        registry.writeString(kEngineInstallKey, "Path", engineFolder.string());
+        registry.writeString(kEngineSettingsKey, "VX", (engineFolder / "vx.bmp").string());
+        for (const auto& [name, value] : c.engineValues)
+            registry.writeString(kEngineSettingsKey, name, value);
+        for (const auto& [name, value] : c.toolbarValues)
+            registry.writeString(kToolbarKey, name, value);
+        if (c.synchronizer)
+            registry.writeString(kRunKey, kSynchronizerValue, "elsewhere\\ExpSync.exe /monitor");
+        if (c.vxIni)
+            writeBytes(vxIni, c.vxIni);
+        auto snapshot = [&] {
+            std::map<fs::path, std::string> files;
+            for (const auto& entry : fs::recursive_directory_iterator(temp.path() / "registry"))
+                if (entry.is_regular_file())
+                    files[entry.path()] = test::readBytes(entry.path());
+            if (fs::exists(vxIni))
+                files[vxIni] = test::readBytes(vxIni);
+            return files;
+        };
+        const auto before = snapshot();
+        const std::size_t reloads = channel.codes.size();
+        TMainForm form;
+        form.show();
+        child<QPushButton>(form, "btnOK")->click();
+        EXPECT_EQ(snapshot(), before) << c.name;
+        EXPECT_EQ(channel.codes.size(), reloads + 1) << c.name;
+    }
 }
 
 TEST_F(TweakFormTest, AMissingSynchronizerIsReportedOnceAndCancelWritesNothing)

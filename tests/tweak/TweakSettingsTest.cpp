@@ -13,7 +13,7 @@ using test::writeBytes;
 
 class TweakSettingsTest : public test::TweakEnvironment {};
 
-TEST_F(TweakSettingsTest, WithoutEngineValuesTheDefaultsShowAndOkWritesThem)
+TEST_F(TweakSettingsTest, WithoutEngineValuesTheDefaultsShowAndOkWritesOnlyWhatChanged)
 {
     const TweakSettings read = readTweakSettings();
     EXPECT_EQ(read.look.background, ExplorerLook::Regular);
@@ -23,14 +23,20 @@ TEST_F(TweakSettingsTest, WithoutEngineValuesTheDefaultsShowAndOkWritesThem)
     EXPECT_FALSE(read.sizeLimit || read.windowLock || read.noSound);
     EXPECT_FALSE(read.toolbars.images || read.toolbars.synchronize);
 
-    writeTweakSettings(read, programFolderPath);
-    EXPECT_EQ(engineValue("ExpTrans"), "0");
-    EXPECT_EQ(engineValue("transBCOL"), "7");
-    EXPECT_EQ(engineValue("DoExplorerColour"), "0");
-    // The colour is only stored while the own colour is on.
-    EXPECT_EQ(engineValue("ExpR"), std::nullopt);
-    EXPECT_EQ(engineValue("ExpB"), std::nullopt);
+    // Nothing changed, nothing written; the engine is still told to reload.
+    writeTweakSettings(read, read, programFolderPath);
+    for (const char* name : {"ExpTrans", "stretchBitmaps", "transBCOL", "DoExplorerColour", "ExpR", "ExpB"})
+        EXPECT_EQ(engineValue(name), std::nullopt) << name;
+    EXPECT_FALSE(fs::exists(windowsFolder() / "vx.ini"));
     EXPECT_EQ(channel.codes, std::vector<int>{kEngineReload});
+
+    TweakSettings changed = read;
+    changed.look.transparencyColour = 3;
+    changed.look.red = 9;  // the own colour is off: the colour is not the engine's
+    writeTweakSettings(changed, read, programFolderPath);
+    EXPECT_EQ(engineValue("transBCOL"), "3");
+    for (const char* name : {"ExpTrans", "stretchBitmaps", "DoExplorerColour", "ExpR"})
+        EXPECT_EQ(engineValue(name), std::nullopt) << name;
 }
 
 TEST_F(TweakSettingsTest, StoredValuesAreReadLeniently)
@@ -75,7 +81,7 @@ TEST_F(TweakSettingsTest, WritingFollowsTheEnginesOrderAndStoresEverything)
     settings.toolbars.images = true;
     settings.toolbars.backBitmap = "C:\\Pictures\\bar.bmp";
     settings.toolbars.backBitmapIE5 = "C:\\Pictures\\bar5.bmp";
-    writeTweakSettings(settings, programFolderPath);
+    writeTweakSettings(settings, readTweakSettings(), programFolderPath);
 
     const std::vector<std::pair<const char*, const char*>> expected = {
         {"ExpTrans", "1"}, {"stretchBitmaps", "0"}, {"transBCOL", "11"}, {"DoExplorerColour", "1"},
@@ -87,9 +93,10 @@ TEST_F(TweakSettingsTest, WritingFollowsTheEnginesOrderAndStoresEverything)
     EXPECT_EQ(registry.read(kToolbarKey, "BackBitmapIE5"), "C:\\Pictures\\bar5.bmp");
     EXPECT_EQ(registry.read(kToolbarKey, "SkinwrightBackBitmapEnable"), "1");
     EXPECT_FALSE(registry.valueExists(kRunKey, kSynchronizerValue));
-    // Only the three switches of the tool change; UseHWAcc and the comment stay.
+    // Only the switches changed here are written; WindowLock (off, as missing reads), UseHWAcc
+    // and the comment stay as they were.
     EXPECT_EQ(readBytes(windowsFolder() / "vx.ini"),
-              "; global\r\n[Global]\r\nNoSound=0\r\nUseHWAcc=1\r\nSizeLimit=1\r\nWindowLock=0\r\n");
+              "; global\r\n[Global]\r\nNoSound=0\r\nUseHWAcc=1\r\nSizeLimit=1\r\n");
     ASSERT_EQ(recordingShell.calls().size(), 1u);
     EXPECT_EQ(recordingShell.calls()[0].target.toStdString(), (programFolderPath / "ExpSync.exe").string());
     EXPECT_EQ(recordingShell.calls()[0].arguments, QStringList{QStringLiteral("/kill")});
@@ -106,7 +113,7 @@ TEST_F(TweakSettingsTest, SynchronizingRemovesTheToolbarPicturesEvenWhenTheyWere
     TweakSettings settings = readTweakSettings();
     ASSERT_TRUE(settings.toolbars.images);
     settings.toolbars.synchronize = true;
-    writeTweakSettings(settings, programFolderPath);
+    const TweakSettings stored = writeTweakSettings(settings, readTweakSettings(), programFolderPath).stored;
 
     for (const char* name : {"BackBitmap", "BackBitmapIE5", "SkinwrightBackBitmapEnable"})
         EXPECT_FALSE(registry.valueExists(kToolbarKey, name)) << name;
@@ -120,7 +127,7 @@ TEST_F(TweakSettingsTest, SynchronizingRemovesTheToolbarPicturesEvenWhenTheyWere
     // Switching it off again takes the start entry away and stops the synchronizer.
     settings.toolbars.synchronize = false;
     settings.toolbars.images = false;
-    writeTweakSettings(settings, programFolderPath);
+    writeTweakSettings(settings, stored, programFolderPath);
     EXPECT_FALSE(registry.valueExists(kRunKey, kSynchronizerValue));
     EXPECT_EQ(recordingShell.calls().back().arguments, QStringList{QStringLiteral("/kill")});
 }

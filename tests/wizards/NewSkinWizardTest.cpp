@@ -5,6 +5,7 @@
 #include "engine/ScopedService.h"
 #include "engine/ScriptedPrompts.h"
 #include "store/AcceleratedIniFile.h"
+#include "support/FieldInput.h"
 #include "support/TempDir.h"
 
 #include <QCheckBox>
@@ -128,6 +129,23 @@ TEST_F(NewSkinWizard, NamesEnableFinishOnlyWhenBothChangedAndPlain)
         EXPECT_EQ(fileCaption->styleSheet().contains("red"), c.fileRed);
         EXPECT_EQ(nameCaption->styleSheet().contains("red"), c.nameRed);
         EXPECT_EQ(nameCaption->text(), "Personality Name:");
+    }
+}
+
+// The names and author fields end up in the new personality's bytes: a character they
+// cannot hold is refused by name, not written as "?".
+TEST_F(NewSkinWizard, NameAndAuthorFieldsRefuseCharactersBeyondLatin1)
+{
+    for (const char* name : {"EditFileName", "EditName", "EditSkinAuthor", "EditSpecialNotes"}) {
+        auto* field = child<QLineEdit>(name);
+        const QString before = field->text();
+        prompts.answer(PromptAnswer::Ok);
+        field->setFocus();
+        pasteInto(field, QString::fromUtf8("x\u0100"));
+        EXPECT_EQ(field->text(), before) << name;
+        ASSERT_FALSE(prompts.shown().empty());
+        EXPECT_EQ(prompts.shown().back().text, refusedMessage(QString::fromUtf8("\u0100 (U+0100)"))) << name;
+        EXPECT_EQ(prompts.pendingAnswers(), 0u) << name;
     }
 }
 
