@@ -1,0 +1,64 @@
+// Whole-folder comparisons for tests of changes under fault: a snapshot of every entry
+// below a folder (file bytes, link targets, subfolders), and a body run in a child
+// process that the test may kill or that may kill itself.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <string>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "support/TempDir.h"
+
+namespace sw::test {
+
+// Relative path -> "file:<bytes>", "link:<target>", "folder" or "other" (a FIFO...).
+// Empty for a missing folder.
+inline std::map<std::string, std::string> snapshotOf(const std::filesystem::path& folder)
+{
+    namespace fs = std::filesystem;
+    std::map<std::string, std::string> entries;
+    std::error_code ec;
+    for (fs::recursive_directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().lexically_relative(folder).generic_string();
+        if (it->is_symlink())
+            entries[name] = "link:" + fs::read_symlink(it->path()).string();
+        else if (it->is_directory())
+            entries[name] = "folder";
+        else if (it->is_regular_file())
+            entries[name] = "file:" + readBytes(it->path());
+        else
+            entries[name] = "other";
+    }
+    return entries;
+}
+
+// writeBytes, creating the folders on the way first.
+inline void writeWithFolders(const std::filesystem::path& file, const std::string& bytes)
+{
+    std::filesystem::create_directories(file.parent_path());
+    writeBytes(file, bytes);
+}
+
+// Runs body in a forked child (exit 0 when it returns, 3 when it throws) and returns
+// the wait status.
+inline int runInChild(const std::function<void()>& body)
+{
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        try {
+            body();
+        } catch (...) {
+            ::_exit(3);
+        }
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return status;
+}
+
+}  // namespace sw::test
