@@ -3,7 +3,7 @@
 #include "document/AuthorDefaults.h"
 #include "document/FileReference.h"
 #include "document/UisFile.h"
-#include "engine/FolderOperations.h"
+#include "engine/FolderChange.h"
 #include "store/CustomIniFile.h"
 #include "store/FileBytes.h"
 #include "store/PlatformPaths.h"
@@ -110,8 +110,10 @@ namespace {
 bool saveBitmap(const QImage& strip, const fs::path& file, std::string& error)
 {
     QImageWriter writer(QString::fromStdString(file.string()), "bmp");
-    if (!strip.isNull() && writer.write(strip.convertToFormat(QImage::Format_RGB888)))
+    if (!strip.isNull() && writer.write(strip.convertToFormat(QImage::Format_RGB888))) {
+        folderChangeStep("written");
         return true;
+    }
     error = "Unable to write " + file.string() + (strip.isNull() ? std::string(" (the picture is too large)")
                                                                  : " (" + writer.errorString().toStdString() + ")");
     return false;
@@ -136,34 +138,23 @@ ScratchResult createScratchPersonality(const ScratchJob& job, const fs::path& en
     const fs::path folder = engineFolder / name;
     result.uisFile = folder / (name + ".uis");
     std::error_code ec;
-    if (fs::exists(fs::symlink_status(folder, ec))) {
-        if (!replaceExisting) {
-            result.error = folder.string() + " already exists";
-            return result;
-        }
-        // Only this one folder goes; a link in its place loses only the link.
-        recursiveDelete(folder);
-        if (fs::exists(fs::symlink_status(folder, ec))) {
-            result.error = "Unable to delete " + folder.string();
-            return result;
-        }
-    }
-    fs::create_directories(folder, ec);
-    if (ec || !fs::is_directory(folder, ec)) {
-        result.error = "Unable to create the folder " + folder.string();
+    if (fs::exists(fs::symlink_status(folder, ec)) && !replaceExisting) {
+        result.error = folder.string() + " already exists";
         return result;
     }
-    // The folder is this call's own now: a personality half written is not left behind.
-    struct Cleanup {
-        const fs::path& folder;
-        const ScratchResult& result;
-        ~Cleanup()
-        {
-            if (!result.ok)
-                recursiveDelete(folder);
-        }
-    } cleanup{folder, result};
-    if (!fs::is_regular_file(templateFile, ec) || !copyFileAtomically(templateFile, result.uisFile)) {
+    // Everything is written into a staging folder that takes the old folder's place
+    // only when complete, so a failure or a kill leaves the old personality whole.
+    fs::create_directories(engineFolder, ec);
+    std::optional<FolderChange> change;
+    try {
+        change.emplace(folder, FolderChange::Empty);
+    } catch (const FolderChangeError& error) {
+        result.error = error.what();
+        return result;
+    }
+    const fs::path staged = change->staging();
+    const fs::path stagedUis = staged / result.uisFile.filename();
+    if (!fs::is_regular_file(templateFile, ec) || !copyFileAtomically(templateFile, stagedUis)) {
         result.error = "Unable to copy the template personality " + templateFile.string() + " to " +
                        result.uisFile.string();
         return result;
@@ -173,7 +164,7 @@ ScratchResult createScratchPersonality(const ScratchJob& job, const fs::path& en
     const QImage picture = job.picture.convertToFormat(QImage::Format_RGB32);
     auto reference = [&name](const std::string& file) { return makeFileReference(name, file); };
     try {
-        TUisFile document(result.uisFile.string());
+        TUisFile document(stagedUis.string());
         document.WriteString("TITLEBARSKIN", "SkinName", job.author.skinName);
         document.WriteString("TITLEBARSKIN", "SkinAuthor", job.author.author);
         document.WriteString("TITLEBARSKIN", "AuthorsURL", job.author.url);
@@ -194,7 +185,7 @@ ScratchResult createScratchPersonality(const ScratchJob& job, const fs::path& en
         } frame[] = {{borders.top, true}, {borders.bottom, true}, {borders.left, false}, {borders.right, false}};
         for (int i = 0; i < 4; ++i)
             if (!saveBitmap(cutStateStrip(picture, frame[i].area, 2, frame[i].stacked, job.filter, transparent),
-                            folder / files[std::size_t(i)], result.error))
+                            staged / files[std::size_t(i)], result.error))
                 return result;
 
         document.WriteInteger("PERSONALITY", "ButtonCount", int(job.buttons.size()));
@@ -211,18 +202,19 @@ ScratchResult createScratchPersonality(const ScratchJob& job, const fs::path& en
             document.WriteInteger(section, "Visibility", 0);
             document.WriteString(section, "ButtonImage", reference(files[next]));
             if (!saveBitmap(cutStateStrip(picture, button.area, 6, false, job.filter, transparent),
-                            folder / files[next], result.error))
+                            staged / files[next], result.error))
                 return result;
         }
         for (const ScratchImage& image : job.images) {
             document.WriteString(image.section, image.attribute, reference(files[next]));
             const int states = image.allImages ? 1 : std::clamp(image.imageCount, 1, kMaxListEntries);
             if (!saveBitmap(cutStateStrip(picture, image.area, states, false, job.filter, transparent),
-                            folder / files[next], result.error))
+                            staged / files[next], result.error))
                 return result;
             ++next;
         }
         document.UpdateFile();
+        change->commit();
     } catch (const std::exception& error) {
         result.error = error.what();
         return result;
