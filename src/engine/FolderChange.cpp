@@ -221,6 +221,14 @@ FolderChange::~FolderChange()
         removeTree(staging_.c_str());
 }
 
+std::string FolderChange::inTarget(std::string message) const
+{
+    const std::string staged = staging_.string(), target = target_.string();
+    for (std::size_t at = message.find(staged); at != std::string::npos; at = message.find(staged, at + target.size()))
+        message.replace(at, staged.size(), target);
+    return message;
+}
+
 void FolderChange::refuseLinked(const fs::path& relative) const
 {
     const fs::path file = target_ / relative;

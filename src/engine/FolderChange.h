@@ -41,6 +41,10 @@ public:
     const std::filesystem::path& staging() const { return staging_; }
     bool targetExisted() const { return existed_; }
 
+    // The message with the staging folder's path put back to the target's, so that a
+    // failure while writing into the staging folder names the file the user knows.
+    std::string inTarget(std::string message) const;
+
     // Refuses to replace the target's entry `relative` when it is a symbolic link or a
     // file with several hard links (the change would cut it off from its other names).
     void refuseLinked(const std::filesystem::path& relative) const;

@@ -29,6 +29,9 @@ std::vector<PackEntry> packFileList(TCustomIniFile& document, const fs::path& ui
     const std::string key = packFolderKey(uisFile.filename().string());
     const std::string shownRoot = root.string() + char(fs::path::preferred_separator);
     std::vector<PackEntry> list;
+    // One listing per folder for all values: a value in another letter case would
+    // otherwise list the folder again, which made packing quadratic in the values.
+    FolderIndex index;
     TStrings sections;
     document.ReadSections(sections);
     for (const std::string& section : sections) {
@@ -39,7 +42,7 @@ std::vector<PackEntry> packFileList(TCustomIniFile& document, const fs::path& ui
             if (asciiLower(value).find(key) == std::string::npos)
                 continue;
             PackEntry entry{shownRoot + value, std::nullopt};
-            if (auto file = resolveFileReference(root, value); file && isInsideFolder(*file, personality))
+            if (auto file = resolveFileReference(root, value, index); file && isInsideFolder(*file, personality))
                 entry.file = *file;
             list.push_back(std::move(entry));
         }

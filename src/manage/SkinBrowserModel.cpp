@@ -65,10 +65,11 @@ std::string copyPersonality(const fs::path& skinsFolder, const std::string& from
     // Also the same folder under another spelling, on a file system that ignores case.
     if (fs::exists(fs::symlink_status(target, ec)) || fs::equivalent(source, target, ec))
         return target.string() + " exists already; choose a name no other personality uses";
+    std::optional<FolderChange> change;
     try {
         // Every file and subfolder goes along, not only the ones the values name.
-        FolderChange change(target, source);
-        const fs::path staged = change.staging();
+        change.emplace(target, source);
+        const fs::path staged = change->staging();
         for (const auto& entry : fs::directory_iterator(staged))
             if (isEditorOwnFile(entry.path().filename().string()))
                 fs::remove(entry.path(), ec);
@@ -78,11 +79,11 @@ std::string copyPersonality(const fs::path& skinsFolder, const std::string& from
         relocateReferences(document, asciiUpper(from) + "\\", to, staged, staged);
         document.WriteString("TITLEBARSKIN", "SkinName", skinName);
         document.UpdateFile();
-        change.commit();
+        change->commit();
         if (rename)
             removeFolderWhole(source);
     } catch (const std::exception& error) {
-        return error.what();
+        return change ? change->inTarget(error.what()) : error.what();
     }
     return {};
 }

@@ -124,41 +124,15 @@ std::optional<QRgb> transparentColour(const ScratchJob& job)
     return job.useTransparency ? std::optional<QRgb>(job.transparent) : std::nullopt;
 }
 
-}  // namespace
-
-ScratchResult createScratchPersonality(const ScratchJob& job, const fs::path& engineFolder,
-                                       const fs::path& templateFile, bool replaceExisting)
+// Writes the personality `name` into the folder; returns the error, empty on success.
+std::string writeScratchInto(const fs::path& staged, const ScratchJob& job, const std::string& name,
+                             const fs::path& templateFile)
 {
-    ScratchResult result;
-    if (!isPlainFolderName(job.fileName)) {
-        result.error = "\"" + job.fileName + "\" is not a plain folder name";
-        return result;
-    }
-    const std::string& name = job.fileName;
-    const fs::path folder = engineFolder / name;
-    result.uisFile = folder / (name + ".uis");
+    std::string error;
+    const fs::path stagedUis = staged / (name + ".uis");
     std::error_code ec;
-    if (fs::exists(fs::symlink_status(folder, ec)) && !replaceExisting) {
-        result.error = folder.string() + " already exists";
-        return result;
-    }
-    // Everything is written into a staging folder that takes the old folder's place
-    // only when complete, so a failure or a kill leaves the old personality whole.
-    fs::create_directories(engineFolder, ec);
-    std::optional<FolderChange> change;
-    try {
-        change.emplace(folder, FolderChange::Empty);
-    } catch (const FolderChangeError& error) {
-        result.error = error.what();
-        return result;
-    }
-    const fs::path staged = change->staging();
-    const fs::path stagedUis = staged / result.uisFile.filename();
-    if (!fs::is_regular_file(templateFile, ec) || !copyFileAtomically(templateFile, stagedUis)) {
-        result.error = "Unable to copy the template personality " + templateFile.string() + " to " +
-                       result.uisFile.string();
-        return result;
-    }
+    if (!fs::is_regular_file(templateFile, ec) || !copyFileAtomically(templateFile, stagedUis))
+        return "Unable to copy the template personality " + templateFile.string() + " to " + stagedUis.string();
     const std::vector<std::string> files = cutFileNames(job);
     const std::optional<QRgb> transparent = transparentColour(job);
     const QImage picture = job.picture.convertToFormat(QImage::Format_RGB32);
@@ -185,8 +159,8 @@ ScratchResult createScratchPersonality(const ScratchJob& job, const fs::path& en
         } frame[] = {{borders.top, true}, {borders.bottom, true}, {borders.left, false}, {borders.right, false}};
         for (int i = 0; i < 4; ++i)
             if (!saveBitmap(cutStateStrip(picture, frame[i].area, 2, frame[i].stacked, job.filter, transparent),
-                            staged / files[std::size_t(i)], result.error))
-                return result;
+                            staged / files[std::size_t(i)], error))
+                return error;
 
         document.WriteInteger("PERSONALITY", "ButtonCount", int(job.buttons.size()));
         std::size_t next = 4;
@@ -202,20 +176,53 @@ ScratchResult createScratchPersonality(const ScratchJob& job, const fs::path& en
             document.WriteInteger(section, "Visibility", 0);
             document.WriteString(section, "ButtonImage", reference(files[next]));
             if (!saveBitmap(cutStateStrip(picture, button.area, 6, false, job.filter, transparent),
-                            staged / files[next], result.error))
-                return result;
+                            staged / files[next], error))
+                return error;
         }
         for (const ScratchImage& image : job.images) {
             document.WriteString(image.section, image.attribute, reference(files[next]));
             const int states = image.allImages ? 1 : std::clamp(image.imageCount, 1, kMaxListEntries);
             if (!saveBitmap(cutStateStrip(picture, image.area, states, false, job.filter, transparent),
-                            staged / files[next], result.error))
-                return result;
+                            staged / files[next], error))
+                return error;
             ++next;
         }
         document.UpdateFile();
-        change->commit();
-    } catch (const std::exception& error) {
+    } catch (const std::exception& failure) {
+        return failure.what();
+    }
+    return {};
+}
+
+}  // namespace
+
+ScratchResult createScratchPersonality(const ScratchJob& job, const fs::path& engineFolder,
+                                       const fs::path& templateFile, bool replaceExisting)
+{
+    ScratchResult result;
+    if (!isPlainFolderName(job.fileName)) {
+        result.error = "\"" + job.fileName + "\" is not a plain folder name";
+        return result;
+    }
+    const std::string& name = job.fileName;
+    const fs::path folder = engineFolder / name;
+    result.uisFile = folder / (name + ".uis");
+    std::error_code ec;
+    if (fs::exists(fs::symlink_status(folder, ec)) && !replaceExisting) {
+        result.error = folder.string() + " already exists";
+        return result;
+    }
+    // Everything is written into a staging folder that takes the old folder's place
+    // only when complete, so a failure or a kill leaves the old personality whole.
+    fs::create_directories(engineFolder, ec);
+    try {
+        FolderChange change(folder, FolderChange::Empty);
+        // Messages name the personality's folder, not the staging one.
+        result.error = change.inTarget(writeScratchInto(change.staging(), job, name, templateFile));
+        if (!result.error.empty())
+            return result;
+        change.commit();
+    } catch (const FolderChangeError& error) {
         result.error = error.what();
         return result;
     }
