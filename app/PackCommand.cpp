@@ -3,10 +3,11 @@
 #include "engine/Engine.h"
 #include "manage/ArchiveInstaller.h"
 #include "manage/ArchivePacker.h"
-#include "store/AcceleratedIniFile.h"
+#include "document/PersonalityText.h"
 
 #include <filesystem>
 #include <optional>
+#include <set>
 #include <ostream>
 
 namespace sw {
@@ -82,20 +83,20 @@ int runPackCommand(const std::vector<std::string>& args, std::ostream& out, std:
         err << "skinwrt: " << *file << ": " << (fs::exists(uisFile, ec) ? "not a file" : "no such file") << "\n";
         return kExitError;
     }
-    std::vector<PackEntry> list;
+    // Each file once, in the order first named; values are seen one at a time.
+    std::vector<fs::path> files;
+    std::set<fs::path> listed;
     try {
-        TAcceleratedIniFile document(uisFile.string());
-        list = packFileList(document, uisFile);
+        PersonalityText document(uisFile);
+        forEachPackEntry(document, uisFile, [&](const PackEntry& entry) {
+            if (!entry.file)
+                err << "skinwrt: pack: outside the personality's folder, left out: " << entry.shown << "\n";
+            else if (listed.insert(*entry.file).second)
+                files.push_back(*entry.file);
+        });
     } catch (const std::exception& error) {
         err << "skinwrt: " << *file << ": " << error.what() << "\n";
         return kExitError;
-    }
-    std::vector<fs::path> files;
-    for (const PackEntry& entry : list) {
-        if (entry.file)
-            files.push_back(*entry.file);
-        else
-            err << "skinwrt: pack: outside the personality's folder, left out: " << entry.shown << "\n";
     }
     const fs::path target = archive ? absolutePath(*archive) : defaultArchivePath(uisFile);
     if (const std::string problem = archiveTargetProblem(target, uisFile, files); archive && !problem.empty()) {

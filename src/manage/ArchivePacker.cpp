@@ -22,13 +22,12 @@ std::string packFolderKey(const std::string& uisFileName)
     return key + "\\";
 }
 
-std::vector<PackEntry> packFileList(TCustomIniFile& document, const fs::path& uisFile)
+void forEachPackEntry(TCustomIniFile& document, const fs::path& uisFile, const std::function<void(const PackEntry&)>& visit)
 {
     const fs::path personality = uisFile.parent_path();
     const fs::path root = personality.parent_path();
     const std::string key = packFolderKey(uisFile.filename().string());
     const std::string shownRoot = root.string() + char(fs::path::preferred_separator);
-    std::vector<PackEntry> list;
     // One listing per folder for all values: a value in another letter case would
     // otherwise list the folder again, which made packing quadratic in the values.
     FolderIndex index;
@@ -44,12 +43,18 @@ std::vector<PackEntry> packFileList(TCustomIniFile& document, const fs::path& ui
             PackEntry entry{shownRoot + value, std::nullopt};
             if (auto file = resolveFileReference(root, value, index); file && isInsideFolder(*file, personality))
                 entry.file = *file;
-            list.push_back(std::move(entry));
+            visit(entry);
         }
     }
-    list.push_back({shownRoot + personality.filename().string() + char(fs::path::preferred_separator) +
-                        uisFile.filename().string(),
-                    uisFile});
+    visit({shownRoot + personality.filename().string() + char(fs::path::preferred_separator) +
+               uisFile.filename().string(),
+           uisFile});
+}
+
+std::vector<PackEntry> packFileList(TCustomIniFile& document, const fs::path& uisFile)
+{
+    std::vector<PackEntry> list;
+    forEachPackEntry(document, uisFile, [&list](const PackEntry& entry) { list.push_back(entry); });
     return list;
 }
 

@@ -29,6 +29,10 @@ struct PackEntry {
 // the personality file itself. A value holding the folder key but resolving outside the
 // personality folder (".." steps, links) is listed without a file, so it is never packed.
 std::vector<PackEntry> packFileList(TCustomIniFile& document, const std::filesystem::path& uisFile);
+// The same lines handed to `visit` one at a time, so that a personality of many values
+// is packed without holding a line per value.
+void forEachPackEntry(TCustomIniFile& document, const std::filesystem::path& uisFile,
+                      const std::function<void(const PackEntry&)>& visit);
 
 // Where an archive of the personality goes unless another is named: <name>.zip in its
 // folder, <name> being the folder key without its backslash.
