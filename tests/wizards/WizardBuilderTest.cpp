@@ -7,9 +7,13 @@
 #include "document/Validator.h"
 #include "store/AcceleratedIniFile.h"
 #include "store/PlatformPaths.h"
+#include "engine/FolderChange.h"
+#include "support/FolderSnapshot.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <csignal>
 
 namespace sw {
 namespace {
@@ -287,6 +291,50 @@ TEST_F(WizardBuilder, RebuildsAnExistingPersonalityFileAndKeepsOtherFiles)
     EXPECT_EQ(value("Old", "Key"), "<none>");
     EXPECT_EQ(readBytes(engine / "Mine" / "top.bmp"), "TOP");
     EXPECT_EQ(readBytes(engine / "Mine" / "notes.txt"), "mine");
+}
+
+// A rebuild killed at any step of its folder change leaves the old folder or the new
+// one whole, and the next rebuild leaves nothing beside it.
+int rebuildStepsLeft = 0;
+void killRebuildAtStep(const char*)
+{
+    if (--rebuildStepsLeft == 0)
+        ::raise(SIGKILL);
+}
+
+TEST_F(WizardBuilder, ARebuildKilledAtAnyStepLeavesTheOldOrTheNewFolderWhole)
+{
+    const fs::path mine = engine / "Mine";
+    const auto reset = [&] {
+        fs::remove_all(mine);
+        fs::create_directories(mine);
+        writeBytes(mine / "Mine.uis", "[Old]\r\nKey=1\r\n");
+        writeBytes(mine / "top.bmp", "OLD");
+        writeBytes(mine / "notes.txt", "mine");
+    };
+    reset();
+    const auto old = test::snapshotOf(mine);
+    ASSERT_TRUE(build(none()).ok);
+    const auto fresh = test::snapshotOf(mine);
+    bool finished = false;
+    int step = 1;
+    for (; step < 50 && !finished; ++step) {
+        SCOPED_TRACE(step);
+        reset();
+        const int status = test::runInChild([&] {
+            rebuildStepsLeft = step;
+            setFolderChangeHook(killRebuildAtStep);
+            ::_exit(build(none()).ok ? 0 : 1);
+        });
+        finished = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+        const auto now = test::snapshotOf(mine);
+        EXPECT_TRUE(now == old || now == fresh);
+        ASSERT_TRUE(build(none()).ok);
+        EXPECT_EQ(test::snapshotOf(mine), fresh);
+        EXPECT_EQ(std::distance(fs::directory_iterator(engine), fs::directory_iterator()), 1);
+    }
+    EXPECT_TRUE(finished);
+    EXPECT_GT(step, 4);
 }
 
 // Every kind of choice, built from the shipped template, validates clean against
