@@ -19,19 +19,11 @@ namespace sw {
 namespace {
 
 namespace fs = std::filesystem;
+using test::namesIn;
 using test::readBytes;
 using test::snapshotOf;
 using test::TempDir;
 using test::writeWithFolders;
-
-// The child's hook: stops the process with `stopSignal` at step number `stopAt`.
-int stepsLeft = 0;
-int stopSignal = SIGKILL;
-void stopAtStep(const char*)
-{
-    if (--stepsLeft == 0)
-        ::raise(stopSignal);
-}
 
 std::string errorOf(const std::function<void()>& change)
 {
@@ -51,15 +43,6 @@ pid_t deadProcess()
         ::_exit(0);
     ::waitpid(pid, nullptr, 0);
     return pid;
-}
-
-std::vector<std::string> namesIn(const fs::path& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 class FolderChangeTest : public ::testing::Test {
@@ -111,9 +94,9 @@ TEST_F(FolderChangeTest, StoppedAtEveryStepTheTargetIsOldOrNewWholeAndNothingIsL
                          ", step " + std::to_string(step));
             const int status = test::runInChild([&] {
                 setFolderExchange(row.exchange);
-                stepsLeft = step;
-                stopSignal = row.signal;
-                setFolderChangeHook(stopAtStep);
+                test::stepsLeft = step;
+                test::stopSignal = row.signal;
+                setFolderChangeHook(test::stopAtStep);
                 change(target);
             });
             finished = WIFEXITED(status) && WEXITSTATUS(status) == 0;

@@ -2,7 +2,7 @@
 // entries go, an installed skin of the same name, names no file can have, and archive
 // names that would overwrite what they pack. After each, the old skin is byte for byte
 // as it was and nothing is left beside it.
-#include "CommandLine.h"
+#include "VerbRun.h"
 #include "ZipFixtures.h"
 
 #include "manage/ArchiveInstaller.h"
@@ -12,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <sstream>
 
 #include <sys/mount.h>
 #include <sys/resource.h>
@@ -22,6 +21,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::makeZip;
+using test::run;
+using test::VerbRun;
 using test::readBytes;
 using test::snapshotOf;
 using test::TempDir;
@@ -173,18 +174,6 @@ TEST_F(InstallSafety, UnusableNamesAndTheEditorsOwnFilesAreNeverInstalled)
     for (const std::string& line : result.log)
         EXPECT_EQ(line.find_first_of("\r\n\t"), std::string::npos) << line;
     EXPECT_NE(std::find(result.log.begin(), result.log.end(), "Unusable name left out: line?break.bmp"), result.log.end());
-}
-
-struct VerbRun {
-    int code;
-    std::string out, err;
-};
-
-VerbRun run(std::vector<std::string> args)
-{
-    std::ostringstream out, err;
-    const int code = runCommandLine(args, out, err);
-    return {code, out.str(), err.str()};
 }
 
 TEST_F(InstallSafety, TheCommandLineInstallsOverASkinOnlyWithReplace)

@@ -24,17 +24,11 @@ namespace sw {
 namespace {
 
 namespace fs = std::filesystem;
+using test::namesIn;
 using test::readBytes;
 using test::snapshotOf;
 using test::TempDir;
 using test::writeWithFolders;
-
-int stepsLeft = 0;
-void killAtStep(const char*)
-{
-    if (--stepsLeft == 0)
-        ::raise(SIGKILL);
-}
 
 int runVerb(const std::vector<std::string>& args)
 {
@@ -42,15 +36,6 @@ int runVerb(const std::vector<std::string>& args)
     const int code = runCommandLine(args, out, err);
     EXPECT_EQ(code, 0) << err.str();
     return code;
-}
-
-std::vector<std::string> namesIn(const fs::path& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 // Bytes that deflate slowly enough for a kill to land inside a pack.
@@ -123,8 +108,8 @@ public:
             SCOPED_TRACE("killed at step " + std::to_string(step));
             restoreOld();
             const int status = test::runInChild([&] {
-                stepsLeft = step;
-                setFolderChangeHook(killAtStep);
+                test::stepsLeft = step;
+                setFolderChangeHook(test::stopAtStep);
                 std::ostringstream out, err;
                 ::_exit(runCommandLine(args, out, err));
             });

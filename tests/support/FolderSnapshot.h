@@ -3,10 +3,13 @@
 // process that the test may kill or that may kill itself.
 #pragma once
 
+#include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -41,6 +44,26 @@ inline void writeWithFolders(const std::filesystem::path& file, const std::strin
 {
     std::filesystem::create_directories(file.parent_path());
     writeBytes(file, bytes);
+}
+
+// The names in the folder, sorted.
+inline std::vector<std::string> namesIn(const std::filesystem::path& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// A hook for a change's steps (a plain function, as the hooks take): stops the process
+// with stopSignal at step number stepsLeft.
+inline int stepsLeft = 0;
+inline int stopSignal = SIGKILL;
+inline void stopAtStep(const char*)
+{
+    if (--stepsLeft == 0)
+        ::raise(stopSignal);
 }
 
 // Runs body in a forked child (exit 0 when it returns, 3 when it throws) and returns

@@ -295,13 +295,6 @@ TEST_F(WizardBuilder, RebuildsAnExistingPersonalityFileAndKeepsOtherFiles)
 
 // A rebuild killed at any step of its folder change leaves the old folder or the new
 // one whole, and the next rebuild leaves nothing beside it.
-int rebuildStepsLeft = 0;
-void killRebuildAtStep(const char*)
-{
-    if (--rebuildStepsLeft == 0)
-        ::raise(SIGKILL);
-}
-
 TEST_F(WizardBuilder, ARebuildKilledAtAnyStepLeavesTheOldOrTheNewFolderWhole)
 {
     const fs::path mine = engine / "Mine";
@@ -322,8 +315,8 @@ TEST_F(WizardBuilder, ARebuildKilledAtAnyStepLeavesTheOldOrTheNewFolderWhole)
         SCOPED_TRACE(step);
         reset();
         const int status = test::runInChild([&] {
-            rebuildStepsLeft = step;
-            setFolderChangeHook(killRebuildAtStep);
+            test::stepsLeft = step;
+            setFolderChangeHook(test::stopAtStep);
             ::_exit(build(none()).ok ? 0 : 1);
         });
         finished = WIFEXITED(status) && WEXITSTATUS(status) == 0;
@@ -331,7 +324,7 @@ TEST_F(WizardBuilder, ARebuildKilledAtAnyStepLeavesTheOldOrTheNewFolderWhole)
         EXPECT_TRUE(now == old || now == fresh);
         ASSERT_TRUE(build(none()).ok);
         EXPECT_EQ(test::snapshotOf(mine), fresh);
-        EXPECT_EQ(std::distance(fs::directory_iterator(engine), fs::directory_iterator()), 1);
+        EXPECT_EQ(test::namesIn(engine), std::vector<std::string>{"Mine"});
     }
     EXPECT_TRUE(finished);
     EXPECT_GT(step, 4);
