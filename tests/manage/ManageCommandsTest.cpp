@@ -126,6 +126,49 @@ TEST_F(ManageCommandsTest, OpenZippedWarnsAboutArchivesWithoutPersonality)
     EXPECT_EQ(test::filesUnder(engine), before);
 }
 
+// The dialog's name field reaches the same checks as pack -o, and an existing archive
+// is replaced only after the user agrees.
+TEST_F(ManageCommandsTest, ZipDialogRefusesWhatItPacksAndAsksBeforeReplacing)
+{
+    const fs::path folder = dir.path() / "Slate";
+    const fs::path uis = folder / "Slate.uis", bitmap = folder / "top.bmp", archive = folder / "slate.zip";
+    fs::create_directories(folder);
+    writeBytes(uis, "[A]\r\nTop=Slate\\top.bmp\r\n");
+    writeBytes(bitmap, "top");
+    writeBytes(archive, "an older archive");
+    TFormZip form;
+    form.SetFiles({{bitmap.string(), bitmap}, {uis.string(), uis}});
+    const struct {
+        fs::path name;
+        const char* problem;
+    } rows[] = {
+        {uis, ": this is the personality file itself"},
+        {bitmap, ": this file would be packed into the archive"},
+        {folder / "slate.txt", ": the name of an archive must end in .zip or .vxa"},
+    };
+    for (const auto& row : rows) {
+        form.edtZipFileName->setText(QString::fromStdString(row.name.string()));
+        form.btnZipClick();
+        EXPECT_EQ(form.Memo->toPlainText().toStdString(), row.name.string() + row.problem);
+    }
+    EXPECT_EQ(test::readBytes(uis), "[A]\r\nTop=Slate\\top.bmp\r\n");
+    EXPECT_EQ(test::readBytes(bitmap), "top");
+    EXPECT_FALSE(fs::exists(folder / "slate.txt"));
+    form.edtZipFileName->setText(QString::fromStdString(archive.string()));
+    for (PromptAnswer answer : {PromptAnswer::Cancel, PromptAnswer::Ok}) {
+        const std::size_t shown = prompts.shown().size();
+        prompts.answer(answer);
+        form.btnZipClick();
+        ASSERT_EQ(prompts.shown().size(), shown + 1);
+        EXPECT_EQ(prompts.shown()[shown].text, QString::fromStdString(archive.string()) +
+                                                   QStringLiteral("\nexists already. Replace it with the new archive?"));
+        if (answer == PromptAnswer::Cancel)
+            EXPECT_EQ(test::readBytes(archive), "an older archive");
+        else
+            EXPECT_EQ(test::zipNames(archive), (std::vector<std::string>{"top.bmp", "Slate.uis"}));
+    }
+}
+
 // Installing over the skin open in the editor: asked first; Cancel writes nothing and
 // keeps the document; Replace closes it with its save question before anything is
 // written, so neither answer puts the old working copy over the fresh install.
