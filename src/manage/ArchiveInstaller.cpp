@@ -128,8 +128,9 @@ InstallResult installArchive(const fs::path& archive, const fs::path& skinsFolde
         plan.push_back({i, *name, stat.size});
     }
     const PlannedEntry* personality = nullptr;
+    // A name the engine's system would change (a trailing dot or blank) names no folder.
     for (const PlannedEntry& entry : plan)
-        if (personalityNameOf(entry.name)) {
+        if (const auto name = personalityNameOf(entry.name); name && isPlainFolderName(*name)) {
             personality = &entry;
             break;
         }

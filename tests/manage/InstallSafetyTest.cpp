@@ -156,7 +156,8 @@ TEST_F(InstallSafety, UnusableNamesAndTheEditorsOwnFilesAreNeverInstalled)
     // The archive's own name is 250 characters long (made under a short one first).
     const fs::path zip = dir.path() / (std::string(246, 'L') + ".zip");
     const fs::path made = makeZip(dir.path() / "short.zip",
-                                 {{"Slate.uis", "[A]\r\n"},
+                                 {{"Trailing .uis", "[B]\r\n"},  // names no folder: not the personality
+                                  {"Slate.uis", "[A]\r\n"},
                                   {"ok.bmp", "ok"},
                                   {"$$sw_temp_ini_file$$.tmp.lock", "12345\nother-host\n"},
                                   {"x/$$SW_TEMP_INI_FILE$$.TMP", "[A]\r\n"},
@@ -170,7 +171,10 @@ TEST_F(InstallSafety, UnusableNamesAndTheEditorsOwnFilesAreNeverInstalled)
     const InstallResult result = install(zip);
     ASSERT_EQ(result.status, InstallResult::Installed) << result.message;
     EXPECT_EQ(snapshotOf(skins), (std::map<std::string, std::string>{
-                                     {"Slate", "folder"}, {"Slate/Slate.uis", "file:[A]\r\n"}, {"Slate/ok.bmp", "file:ok"}}));
+                                     {"Slate", "folder"},
+                                     {"Slate/Slate.uis", "file:[A]\r\n"},
+                                     {"Slate/Trailing .uis", "file:[B]\r\n"},
+                                     {"Slate/ok.bmp", "file:ok"}}));
     for (const std::string& line : result.log)
         EXPECT_EQ(line.find_first_of("\r\n\t"), std::string::npos) << line;
     EXPECT_NE(std::find(result.log.begin(), result.log.end(), "Unusable name left out: line?break.bmp"), result.log.end());
