@@ -94,31 +94,6 @@ TEST_F(InstallSafety, AFullDiskLeavesTheOldSkinWholeAndNamesTheFileWithTheReason
     ::umount(small.c_str());
 }
 
-TEST_F(InstallSafety, AnInstalledSkinIsInstalledOverOnlyWhenAskedAndBeforeAnythingIsWritten)
-{
-    const fs::path zip = archive("Slate.zip");
-    const auto before = snapshotOf(skins);
-    for (bool answer : {false, true}) {
-        InstallOptions options;
-        fs::path asked;
-        options.replaceExisting = [&](const fs::path& folder) {
-            asked = folder;
-            EXPECT_EQ(snapshotOf(skins), before);  // nothing is written before the answer
-            return answer;
-        };
-        const InstallResult result = installArchive(zip, skins, options);
-        EXPECT_EQ(asked, slate);
-        EXPECT_EQ(result.status, answer ? InstallResult::Installed : InstallResult::Exists) << result.message;
-    }
-    // The merge: the archive's files replaced, the author's own kept.
-    EXPECT_EQ(snapshotOf(skins), (std::map<std::string, std::string>{
-                                     {"Slate", "folder"},
-                                     {"Slate/Slate.uis", "file:[TITLEBARSKIN]\r\nSkinName=New Slate\r\n"},
-                                     {"Slate/mine.psd", "file:the author's own"},
-                                     {"Slate/top.bmp", "file:" + std::string(5000, 'n')}}));
-    EXPECT_EQ(installArchive(zip, skins).status, InstallResult::Exists);  // nobody asked: refused
-}
-
 TEST_F(InstallSafety, LinksWhereTheInstallWritesAreRefused)
 {
     const fs::path outside = dir.path() / "outside";

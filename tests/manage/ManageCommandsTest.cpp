@@ -138,22 +138,11 @@ TEST_F(ManageCommandsTest, ZipDialogRefusesWhatItPacksAndAsksBeforeReplacing)
     writeBytes(archive, "an older archive");
     TFormZip form;
     form.SetFiles({{bitmap.string(), bitmap}, {uis.string(), uis}});
-    const struct {
-        fs::path name;
-        const char* problem;
-    } rows[] = {
-        {uis, ": this is the personality file itself"},
-        {bitmap, ": this file would be packed into the archive"},
-        {folder / "slate.txt", ": the name of an archive must end in .zip or .vxa"},
-    };
-    for (const auto& row : rows) {
-        form.edtZipFileName->setText(QString::fromStdString(row.name.string()));
-        form.btnZipClick();
-        EXPECT_EQ(form.Memo->toPlainText().toStdString(), row.name.string() + row.problem);
-    }
+    // The same checks as pack -o, whose tests go through every case.
+    form.edtZipFileName->setText(QString::fromStdString(uis.string()));
+    form.btnZipClick();
+    EXPECT_EQ(form.Memo->toPlainText().toStdString(), uis.string() + ": this is the personality file itself");
     EXPECT_EQ(test::readBytes(uis), "[A]\r\nTop=Slate\\top.bmp\r\n");
-    EXPECT_EQ(test::readBytes(bitmap), "top");
-    EXPECT_FALSE(fs::exists(folder / "slate.txt"));
     form.edtZipFileName->setText(QString::fromStdString(archive.string()));
     for (PromptAnswer answer : {PromptAnswer::Cancel, PromptAnswer::Ok}) {
         const std::size_t shown = prompts.shown().size();

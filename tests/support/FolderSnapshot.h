@@ -1,6 +1,6 @@
 // Whole-folder comparisons for tests of changes under fault: a snapshot of every entry
-// below a folder (file bytes, link targets, subfolders), and a body run in a child
-// process that the test may kill or that may kill itself.
+// below a folder (file bytes, link targets, subfolders), and a change run in a child
+// process stopped at each of its steps in turn.
 #pragma once
 
 #include <algorithm>
@@ -14,7 +14,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "engine/FolderChange.h"
 #include "support/TempDir.h"
+
+#include <gtest/gtest.h>
 
 namespace sw::test {
 
@@ -56,16 +59,6 @@ inline std::vector<std::string> namesIn(const std::filesystem::path& folder)
     return names;
 }
 
-// A hook for a change's steps (a plain function, as the hooks take): stops the process
-// with stopSignal at step number stepsLeft.
-inline int stepsLeft = 0;
-inline int stopSignal = SIGKILL;
-inline void stopAtStep(const char*)
-{
-    if (--stepsLeft == 0)
-        ::raise(stopSignal);
-}
-
 // Runs body in a forked child (exit 0 when it returns, 3 when it throws) and returns
 // the wait status.
 inline int runInChild(const std::function<void()>& body)
@@ -82,6 +75,39 @@ inline int runInChild(const std::function<void()>& body)
     int status = 0;
     ::waitpid(pid, &status, 0);
     return status;
+}
+
+inline int stepsLeft = 0;
+inline int stopSignal = SIGKILL;
+inline void stopAtStep(const char*)
+{
+    if (--stepsLeft == 0)
+        ::raise(stopSignal);
+}
+
+// Runs `change` in a child stopped by `signal` at the first step of its folder changes,
+// then again stopped at the second, and so on until a run finishes; after each run
+// `check(finished)` looks at what is on disk. Returns the number of runs.
+inline int stopAtEveryStep(const std::function<void()>& change, const std::function<void(bool)>& check,
+                           int signal = SIGKILL)
+{
+    bool finished = false;
+    int runs = 0;
+    while (!finished && runs < 400) {
+        ++runs;
+        const int status = runInChild([&] {
+            stepsLeft = runs;
+            stopSignal = signal;
+            setFolderChangeHook(stopAtStep);
+            change();
+        });
+        finished = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+        EXPECT_TRUE(finished || (WIFSIGNALED(status) && WTERMSIG(status) == signal)) << "run " << runs;
+        SCOPED_TRACE("stopped at step " + std::to_string(runs));
+        check(finished);
+    }
+    EXPECT_TRUE(finished);
+    return runs;
 }
 
 }  // namespace sw::test
