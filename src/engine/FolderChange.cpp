@@ -94,10 +94,10 @@ void copyTree(const fs::path& from, const fs::path& to)
                 fs::create_symlink(link, copy, ec);
         } else if (S_ISDIR(info->st_mode)) {
             if (::mkdir(copy.c_str(), 0700) != 0)
-                failWrite(copy, errno);
+                failWrite(source, errno);
             copyTree(source, copy);
             if (::chmod(copy.c_str(), info->st_mode & 07777) != 0)
-                failWrite(copy, errno);
+                failWrite(source, errno);
         } else if (S_ISREG(info->st_mode)) {
             fs::copy_file(source, copy, ec);
             folderChangeStep("copied");

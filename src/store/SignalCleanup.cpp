@@ -9,6 +9,7 @@
 #include <random>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -65,6 +66,7 @@ void clearFolder(int folder, int depth)
                 }
                 const int inner = ::openat(folder, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
                 if (inner >= 0) {
+                    ::fchmod(inner, 0700);  // a read-only folder that goes must let its entries go
                     clearFolder(inner, depth + 1);
                     ::close(inner);
                 }
@@ -163,6 +165,7 @@ bool removeTree(const char* path)
     const int folder = ::open(path, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (folder < 0)
         return false;
+    ::fchmod(folder, 0700);
     clearFolder(folder, 0);
     ::close(folder);
     return ::rmdir(path) == 0 || errno == ENOENT;
