@@ -145,6 +145,8 @@ InstallResult installArchive(const fs::path& archive, const fs::path& skinsFolde
                             : resolveFileReference(skinsFolder, *personalityNameOf(personality->name))
                                   .value_or(skinsFolder / *personalityNameOf(personality->name));
     result.folder = target;
+    // What a killed run left goes first: a set-aside old folder is the skin itself.
+    cleanFolderLeftovers(target.parent_path());
     std::error_code ec;
     if (fs::is_symlink(target, ec))
         return refused(archive, target.string() + " is a symbolic link; nothing is written through it");

@@ -62,6 +62,7 @@ std::string copyPersonality(const fs::path& skinsFolder, const std::string& from
     if (!sourceFile || !fs::is_regular_file(*sourceFile, ec))
         return "No personality file " + (source / (from + ".uis")).string();
     const fs::path target = skinsFolder / to;
+    cleanFolderLeftovers(skinsFolder);
     // Also the same folder under another spelling, on a file system that ignores case.
     if (fs::exists(fs::symlink_status(target, ec)) || fs::equivalent(source, target, ec))
         return target.string() + " exists already; choose a name no other personality uses";

@@ -207,6 +207,7 @@ ScratchResult createScratchPersonality(const ScratchJob& job, const fs::path& en
     const std::string& name = job.fileName;
     const fs::path folder = engineFolder / name;
     result.uisFile = folder / (name + ".uis");
+    cleanFolderLeftovers(engineFolder);
     std::error_code ec;
     if (fs::exists(fs::symlink_status(folder, ec)) && !replaceExisting) {
         result.error = folder.string() + " already exists";

@@ -29,11 +29,11 @@ using test::snapshotOf;
 using test::TempDir;
 using test::writeWithFolders;
 
-int runVerb(const std::vector<std::string>& args)
+int runVerb(const std::vector<std::string>& args, int expected = 0)
 {
     std::ostringstream out, err;
     const int code = runCommandLine(args, out, err);
-    EXPECT_EQ(code, 0) << err.str();
+    EXPECT_EQ(code, expected) << err.str();
     return code;
 }
 
@@ -93,10 +93,12 @@ public:
         fs::copy(pristine, slate, kCopy);
     }
 
-    // Kills the verb after 1, 2, ... steps of its folder change until it finishes;
-    // after each kill the skin is old or new whole and the next run completes it.
+    // Kills the verb (which ends in --replace) after 1, 2, ... steps of its folder change
+    // until it finishes; after each kill the skin is old or new whole, the next run
+    // cleans up even when it refuses (without --replace), and a run with it completes.
     void killAtEveryStep(const std::vector<std::string>& args)
     {
+        const std::vector<std::string> refused(args.begin(), args.end() - 1);
         const auto old = snapshotOf(slate);
         ASSERT_EQ(runVerb(args), 0);
         const auto fresh = snapshotOf(slate);
@@ -110,6 +112,9 @@ public:
             [&](bool finished) {
                 const auto now = snapshotOf(slate);
                 EXPECT_TRUE(finished ? now == fresh : now == old || now == fresh);
+                runVerb(refused, 2);
+                EXPECT_EQ(snapshotOf(slate), now);
+                EXPECT_EQ(namesIn(skins), std::vector<std::string>{"Slate"});
                 ASSERT_EQ(runVerb(args), 0);
                 EXPECT_EQ(snapshotOf(slate), fresh);
                 EXPECT_EQ(namesIn(skins), std::vector<std::string>{"Slate"});
