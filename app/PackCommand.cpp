@@ -1,14 +1,14 @@
 #include "PackCommand.h"
 
+#include "document/PersonalityText.h"
 #include "engine/Engine.h"
 #include "manage/ArchiveInstaller.h"
 #include "manage/ArchivePacker.h"
-#include "document/PersonalityText.h"
 
 #include <filesystem>
 #include <optional>
-#include <set>
 #include <ostream>
+#include <set>
 
 namespace sw {
 

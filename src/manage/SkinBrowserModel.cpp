@@ -81,10 +81,14 @@ std::string copyPersonality(const fs::path& skinsFolder, const std::string& from
         document.WriteString("TITLEBARSKIN", "SkinName", skinName);
         document.UpdateFile();
         change->commit();
-        if (rename)
-            removeFolderWhole(source);
     } catch (const std::exception& error) {
         return change ? change->inTarget(error.what()) : error.what();
+    }
+    try {
+        if (rename)
+            removeFolderWhole(source);
+    } catch (const FolderChangeError& error) {
+        return "The copy " + target.string() + " was made, but the old folder stays: " + error.what();
     }
     return {};
 }
