@@ -50,17 +50,14 @@ public:
         options.replaceExisting = [replace](const fs::path&) { return replace; };
         return installArchive(zip, skins, options);
     }
-};
-
-// A write that fails half-way (the file-size limit, or a small file system when the
-// test may mount one) leaves the installed skin as it was and says which file failed
-// and why.
-TEST_F(InstallSafety, AFullDiskLeavesTheOldSkinWholeAndNamesTheFileWithTheReason)
-{
-    const fs::path zip = archive("Slate.zip", 400000);
-    const fs::path report = dir.path() / "report.txt";
-    const auto installInChild = [&](rlim_t limit) {
-        return test::runInChild([&] {
+    // Installs a 400 KB bitmap over the skin in a child (with a file-size limit when
+    // given) and expects it refused with `reason` for that bitmap, the skin unchanged.
+    void expectWriteFailure(rlim_t limit, const std::string& reason)
+    {
+        const fs::path zip = archive("Slate.zip", 400000);
+        const fs::path report = dir.path() / "report.txt";
+        const auto before = snapshotOf(skins);
+        const int status = test::runInChild([&] {
             if (limit) {
                 std::signal(SIGXFSZ, SIG_IGN);
                 const rlimit size{limit, limit};
@@ -70,14 +67,23 @@ TEST_F(InstallSafety, AFullDiskLeavesTheOldSkinWholeAndNamesTheFileWithTheReason
             writeWithFolders(report, result.message);
             _exit(result.status == InstallResult::Refused ? 0 : 1);
         });
-    };
-    const auto before = snapshotOf(skins);
-    int status = installInChild(100000);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-    EXPECT_EQ(readBytes(report), zip.string() + ": Unable to write to " + (slate / "top.bmp").string() +
-                                     " (File too large); nothing was installed");
-    EXPECT_EQ(snapshotOf(skins), before);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+        EXPECT_EQ(readBytes(report), zip.string() + ": Unable to write to " + (slate / "top.bmp").string() + " (" +
+                                         reason + "); nothing was installed");
+        EXPECT_EQ(snapshotOf(skins), before);
+    }
+};
 
+// A write that fails half-way leaves the installed skin as it was and says which file
+// failed and why: at the file-size limit, and on a full file system where the test may
+// mount a small one.
+TEST_F(InstallSafety, AWriteFailureLeavesTheOldSkinWholeAndNamesTheFileWithTheReason)
+{
+    expectWriteFailure(100000, "File too large");
+}
+
+TEST_F(InstallSafety, AFullDiskLeavesTheOldSkinWholeAndNamesTheFileWithTheReason)
+{
     const fs::path small = dir.path() / "small";
     fs::create_directories(small);
     if (::mount("tmpfs", small.c_str(), "tmpfs", 0, "size=256k") != 0)
@@ -85,12 +91,7 @@ TEST_F(InstallSafety, AFullDiskLeavesTheOldSkinWholeAndNamesTheFileWithTheReason
     fs::copy(skins, small / "skins", fs::copy_options::recursive);
     skins = small / "skins";
     slate = skins / "Slate";
-    const auto mounted = snapshotOf(skins);
-    status = installInChild(0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-    EXPECT_EQ(readBytes(report), zip.string() + ": Unable to write to " + (slate / "top.bmp").string() +
-                                     " (No space left on device); nothing was installed");
-    EXPECT_EQ(snapshotOf(skins), mounted);
+    expectWriteFailure(0, "No space left on device");
     ::umount(small.c_str());
 }
 
