@@ -81,7 +81,7 @@ std::string commandLineHelp()
     text += "  skinwrt validate [--json] FILE...\n";
     text += "  skinwrt render FILE -o OUT.png [--size WxH] [--inactive]\n";
     text += "  skinwrt pack FILE.uis [-o ARCHIVE]\n";
-    text += "  skinwrt install ARCHIVE [--skins FOLDER]\n";
+    text += "  skinwrt install ARCHIVE [--skins FOLDER] [--replace]\n";
     text += "  skinwrt cut PICTURE --name NAME [options]   a personality cut from one template picture\n";
     text += "\n'skinwrt VERB --help' describes one verb. '--version' prints the version.\n";
     return text;

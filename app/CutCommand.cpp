@@ -1,6 +1,7 @@
 #include "CutCommand.h"
 
 #include "engine/Engine.h"
+#include "engine/FolderChange.h"
 #include "store/AcceleratedIniFile.h"
 #include "store/PlatformPaths.h"
 #include "store/StringOps.h"
@@ -274,6 +275,7 @@ int runCutCommand(const std::vector<std::string>& args, std::ostream& out, std::
         return kFailed;
     }
     const fs::path folder = skins / job.fileName;
+    cleanFolderLeftovers(skins);  // a folder a killed run set aside is the skin itself
     if (fs::exists(fs::symlink_status(folder, ec)) && !parsed.replace) {
         err << "skinwrt: " << folder.string() << ": already exists; give --replace to replace it and all it holds\n";
         return kFailed;

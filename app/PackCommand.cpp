@@ -1,13 +1,14 @@
 #include "PackCommand.h"
 
+#include "document/PersonalityText.h"
 #include "engine/Engine.h"
 #include "manage/ArchiveInstaller.h"
 #include "manage/ArchivePacker.h"
-#include "store/AcceleratedIniFile.h"
 
 #include <filesystem>
 #include <optional>
 #include <ostream>
+#include <set>
 
 namespace sw {
 
@@ -36,18 +37,23 @@ std::string packHelp()
     return "Usage: skinwrt pack FILE.uis [-o ARCHIVE]\n"
            "Packs the personality into a flat archive: the personality file and every file its\n"
            "values name inside its own folder, each once, under its bare name. The archive is\n"
-           "written as <name>.zip in the personality's folder unless -o names another. Prints the\n"
-           "report line; files left out are listed on standard error.\n";
+           "written as <name>.zip in the personality's folder unless -o names another, which must\n"
+           "end in .zip or .vxa and be neither the personality nor a file the archive holds. An\n"
+           "earlier archive named by a value is never packed. The archive replaces the old one\n"
+           "only when it is complete and on the disk. Prints the report line; files left out are\n"
+           "listed on standard error.\n";
 }
 
 std::string installHelp()
 {
-    return "Usage: skinwrt install ARCHIVE [--skins FOLDER]\n"
-           "Installs a .zip or .vxa archive: its files are unpacked flat and copied into the folder\n"
-           "of the first personality file it holds, under the skins folder (default: the engine\n"
-           "folder). Files of the same name are overwritten, others kept. Prints the path of the\n"
-           "installed personality file. Archives that unpack to more than 1 GiB, and entries\n"
-           "larger than they declare, are refused; links and folder parts are never created.\n";
+    return "Usage: skinwrt install ARCHIVE [--skins FOLDER] [--replace]\n"
+           "Installs a .zip or .vxa archive: its files are unpacked flat into the folder of the\n"
+           "first personality file it holds, under the skins folder (default: the engine folder).\n"
+           "A folder of that name is installed over only with --replace: files of the same name\n"
+           "are replaced, others kept. The folder changes all at once, or not at all when the\n"
+           "install fails. Prints the path of the installed personality file. Archives that\n"
+           "unpack to more than 1 GiB, and entries larger than they declare, are refused; links\n"
+           "and folder parts are never created.\n";
 }
 
 int runPackCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -77,24 +83,26 @@ int runPackCommand(const std::vector<std::string>& args, std::ostream& out, std:
         err << "skinwrt: " << *file << ": " << (fs::exists(uisFile, ec) ? "not a file" : "no such file") << "\n";
         return kExitError;
     }
-    std::vector<PackEntry> list;
+    // Each file once, in the order first named; values are seen one at a time.
+    std::vector<fs::path> files;
+    std::set<fs::path> listed;
     try {
-        TAcceleratedIniFile document(uisFile.string());
-        list = packFileList(document, uisFile);
+        PersonalityText document(uisFile);
+        forEachPackEntry(document, uisFile, [&](const PackEntry& entry) {
+            if (!entry.file)
+                err << "skinwrt: pack: outside the personality's folder, left out: " << entry.shown << "\n";
+            else if (listed.insert(*entry.file).second)
+                files.push_back(*entry.file);
+        });
     } catch (const std::exception& error) {
         err << "skinwrt: " << *file << ": " << error.what() << "\n";
         return kExitError;
     }
-    std::vector<fs::path> files;
-    for (const PackEntry& entry : list) {
-        if (entry.file)
-            files.push_back(*entry.file);
-        else
-            err << "skinwrt: pack: outside the personality's folder, left out: " << entry.shown << "\n";
+    const fs::path target = archive ? absolutePath(*archive) : defaultArchivePath(uisFile);
+    if (const std::string problem = archiveTargetProblem(target, uisFile, files); archive && !problem.empty()) {
+        err << "skinwrt: pack: " << problem << "; nothing was written\n";
+        return kExitError;
     }
-    std::string name = packFolderKey(uisFile.filename().string());
-    name.pop_back();
-    const fs::path target = archive ? absolutePath(*archive) : uisFile.parent_path() / (name + ".zip");
     const PackResult result = writeFlatArchive(target, files);
     for (const std::string& note : result.notes)
         err << "skinwrt: pack: " << note << "\n";
@@ -113,10 +121,13 @@ int runInstallCommand(const std::vector<std::string>& args, std::ostream& out, s
         return kExitOk;
     }
     std::optional<std::string> archive, skins;
+    bool replace = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--skins" && i + 1 < args.size() && !skins)
             skins = args[++i];
-        else if (!archive && args[i] != "--skins")
+        else if (args[i] == "--replace" && !replace)
+            replace = true;
+        else if (!archive && args[i] != "--skins" && args[i] != "--replace")
             archive = args[i];
         else {
             err << installHelp();
@@ -137,7 +148,15 @@ int runInstallCommand(const std::vector<std::string>& args, std::ostream& out, s
         err << "skinwrt: " << folder.string() << ": the skins folder does not exist\n";
         return kExitError;
     }
-    const InstallResult result = installArchive(absolutePath(*archive), folder);
+    InstallOptions options;
+    options.replaceExisting = [replace](const fs::path&) { return replace; };
+    const InstallResult result = installArchive(absolutePath(*archive), folder, options);
+    if (result.status == InstallResult::Exists) {
+        err << "skinwrt: " << result.folder.string()
+            << ": a personality of that name is installed already; nothing was installed. "
+               "Give --replace to replace it (files of the same name are replaced, others kept)\n";
+        return kExitError;
+    }
     if (result.status != InstallResult::Installed) {
         err << "skinwrt: " << result.message << "\n";
         return kExitError;

@@ -13,9 +13,10 @@ namespace sw {
 int runPackCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 std::string packHelp();
 
-// install ARCHIVE [--skins FOLDER]: installs as "Open Zipped" does and prints the path
-// of the installed personality file. Exit 0 on success, 2 when the archive holds no
-// personality or is refused (the message names the archive).
+// install ARCHIVE [--skins FOLDER] [--replace]: installs as "Open Zipped" does and prints
+// the path of the installed personality file. Exit 0 on success, 2 when the archive holds
+// no personality or is refused (the message names the archive), and when a folder of the
+// personality's name exists and --replace is not given.
 int runInstallCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 std::string installHelp();
 

@@ -22,6 +22,7 @@
 #include "editor/ValueEditorBand.h"
 #include "engine/Engine.h"
 #include "engine/EngineSettings.h"
+#include "engine/FolderChange.h"
 #include "engine/PromptService.h"
 #include "engine/SelfExclusion.h"
 #include "engine/Shell.h"
@@ -1277,17 +1278,22 @@ void TMainForm::FileSaveAs()
     document.UpdateFile();
     // The edits, the new name and the moved references go into the copy only; the
     // personality that was open stays as it is on disk.
+    // The copy's folder appears (or changes) whole, with every bitmap, or not at all.
+    std::optional<FolderChange> change;
     try {
-        fs::create_directories(folder);
-        writeFileAtomically(target, {document.DiskBytes()});
-        TUisFile copy(target.string());
-        relocateReferences(copy, asciiUpper(proposed) + "\\", newName, fs::path(state.SkinFolder), folder);
+        fs::create_directories(root);
+        change.emplace(folder, FolderChange::CopyOfTarget);
+        const fs::path staged = change->staging() / target.filename();
+        writeFileAtomically(staged, {document.DiskBytes()});
+        TUisFile copy(staged.string());
+        relocateReferences(copy, asciiUpper(proposed) + "\\", newName, fs::path(state.SkinFolder), change->staging());
         copy.WriteString("TITLEBARSKIN", "SkinName", state.SkinName);
         copy.UpdateFile();
+        change->commit();
     } catch (const std::exception& error) {
         prompts().message(QStringLiteral("Skinwright failed to save personality file ") +
                               QString::fromStdString(target.string()) + QStringLiteral("\n") +
-                              QString::fromLocal8Bit(error.what()),
+                              QString::fromLocal8Bit(change ? change->inTarget(error.what()) : error.what()),
                           failedCaption, PromptIcon::Error, PromptButtons::Ok);
         return;
     }

@@ -1,16 +1,17 @@
 #include "manage/ArchiveInstaller.h"
 
 #include "document/FileReference.h"
-#include "engine/FolderOperations.h"
+#include "engine/FolderChange.h"
 #include "manage/ArchivePaths.h"
-
-#include <QDir>
-#include <QTemporaryDir>
+#include "store/FileBytes.h"
 
 #include <zip.h>
 
-#include <fstream>
+#include <cerrno>
 #include <memory>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace sw {
 
@@ -30,6 +31,34 @@ struct ZipCloser {
 struct ZipFileCloser {
     void operator()(zip_file_t* file) const { zip_fclose(file); }
 };
+struct Descriptor {
+    int fd;
+    ~Descriptor() { ::close(fd); }
+};
+
+// The entry name with control characters shown as "?", so a log line stays one line.
+std::string printableName(std::string name)
+{
+    for (char& c : name)
+        if ((unsigned char)c < 32 || c == 127)
+            c = '?';
+    return name;
+}
+
+// 0, or the errno value of the failed write.
+int writeAll(int fd, const char* data, std::size_t size)
+{
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return errno;
+        data += n;
+        size -= std::size_t(n);
+    }
+    return 0;
+}
 
 bool isLinkEntry(zip_t* zip, zip_uint64_t index)
 {
@@ -80,12 +109,16 @@ InstallResult installArchive(const fs::path& archive, const fs::path& skinsFolde
         if (!raw.empty() && (raw.back() == '/' || raw.back() == '\\'))
             continue;  // folders are not recreated
         if (isLinkEntry(zip.get(), i)) {
-            result.log.push_back("Link left out: " + raw);
+            result.log.push_back("Link left out: " + printableName(raw));
             continue;
         }
         auto name = flatEntryName(raw);
         if (!name) {
-            result.log.push_back("Unusable name left out: " + raw);
+            result.log.push_back("Unusable name left out: " + printableName(raw));
+            continue;
+        }
+        if (isEditorOwnFile(*name)) {
+            result.log.push_back("The editor's own file left out: " + printableName(raw));
             continue;
         }
         if (stat.size > options.maxUnpackedSize || total + stat.size > options.maxUnpackedSize)
@@ -95,8 +128,9 @@ InstallResult installArchive(const fs::path& archive, const fs::path& skinsFolde
         plan.push_back({i, *name, stat.size});
     }
     const PlannedEntry* personality = nullptr;
+    // A name the engine's system would change (a trailing dot or blank) names no folder.
     for (const PlannedEntry& entry : plan)
-        if (personalityNameOf(entry.name)) {
+        if (const auto name = personalityNameOf(entry.name); name && isPlainFolderName(*name)) {
             personality = &entry;
             break;
         }
@@ -106,56 +140,63 @@ InstallResult installArchive(const fs::path& archive, const fs::path& skinsFolde
         return result;
     }
 
-    const QString base = QString::fromStdString(archive.stem().string());
-    const QString tempRoot =
-        options.temporaryRoot.empty() ? QDir::tempPath() : QString::fromStdString(options.temporaryRoot.string());
-    QTemporaryDir extraction(tempRoot + QStringLiteral("/") + base + QStringLiteral("-XXXXXX"));
-    if (!extraction.isValid())
-        return refused(archive, "cannot create a temporary folder in " + tempRoot.toStdString());
-    const fs::path folder = extraction.path().toStdString();
-
-    std::uint64_t done = 0;
-    std::vector<char> buffer(1 << 16);
-    for (const PlannedEntry& entry : plan) {
-        std::unique_ptr<zip_file_t, ZipFileCloser> in(zip_fopen_index(zip.get(), entry.index, 0));
-        if (!in)
-            return refused(archive, std::string(kNoPersonalityText) + " (" + entry.name + ": " +
-                                        zip_strerror(zip.get()) + ")");
-        std::ofstream out(folder / entry.name, std::ios::binary | std::ios::trunc);
-        if (!out)
-            return refused(archive, "cannot write " + (folder / entry.name).string());
-        std::uint64_t written = 0;
-        for (;;) {
-            const zip_int64_t got = zip_fread(in.get(), buffer.data(), buffer.size());
-            if (got < 0)
-                return refused(archive, std::string(kNoPersonalityText) + " (" + entry.name + ": " +
-                                            zip_file_strerror(in.get()) + ")");
-            if (got == 0)
-                break;
-            written += zip_uint64_t(got);
-            if (written > entry.size)
-                return refused(archive, entry.name + " unpacks to more than the " + std::to_string(entry.size) +
-                                            " bytes the archive declares; nothing was installed");
-            out.write(buffer.data(), std::streamsize(got));
-            done += zip_uint64_t(got);
-            if (progress && !progress(done, total)) {
-                result.status = InstallResult::Cancelled;
-                result.message = archive.string() + ": cancelled; nothing was installed";
-                return result;
-            }
-        }
-        out.close();
-        if (!out)
-            return refused(archive, "cannot write " + (folder / entry.name).string());
-        result.log.push_back("Extracting " + entry.name);
-    }
-
     // An installed folder whose name differs only in case is the same personality.
     const fs::path target = !options.fixedTarget.empty() ? options.fixedTarget
                             : resolveFileReference(skinsFolder, *personalityNameOf(personality->name))
                                   .value_or(skinsFolder / *personalityNameOf(personality->name));
-    if (!recursiveCopy(folder, target))
-        return refused(archive, "cannot copy every file into " + target.string());
+    result.folder = target;
+    // What a killed run left goes first: a set-aside old folder is the skin itself.
+    cleanFolderLeftovers(target.parent_path());
+    std::error_code ec;
+    if (fs::is_symlink(target, ec))
+        return refused(archive, target.string() + " is a symbolic link; nothing is written through it");
+    if (fs::exists(target, ec) && !(options.replaceExisting && options.replaceExisting(target))) {
+        result.status = InstallResult::Exists;
+        result.message = target.string() + ": a folder of that name is installed already; nothing was installed";
+        return result;
+    }
+    try {
+        FolderChange change(target, FolderChange::CopyOfTarget);
+        std::uint64_t done = 0;
+        std::vector<char> buffer(1 << 16);
+        for (const PlannedEntry& entry : plan) {
+            change.refuseLinked(entry.name);
+            std::unique_ptr<zip_file_t, ZipFileCloser> in(zip_fopen_index(zip.get(), entry.index, 0));
+            if (!in)
+                return refused(archive, std::string(kNoPersonalityText) + " (" + entry.name + ": " +
+                                            zip_strerror(zip.get()) + ")");
+            const fs::path staged = change.staging() / entry.name;
+            const Descriptor out{::open(staged.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666)};
+            if (out.fd < 0)
+                return refused(archive, writeErrorMessage(target / entry.name, errno) + "; nothing was installed");
+            std::uint64_t written = 0;
+            for (;;) {
+                const zip_int64_t got = zip_fread(in.get(), buffer.data(), buffer.size());
+                if (got < 0)
+                    return refused(archive, std::string(kNoPersonalityText) + " (" + entry.name + ": " +
+                                                zip_file_strerror(in.get()) + ")");
+                if (got == 0)
+                    break;
+                written += zip_uint64_t(got);
+                if (written > entry.size)
+                    return refused(archive, entry.name + " unpacks to more than the " + std::to_string(entry.size) +
+                                                " bytes the archive declares; nothing was installed");
+                if (const int error = writeAll(out.fd, buffer.data(), std::size_t(got)))
+                    return refused(archive, writeErrorMessage(target / entry.name, error) + "; nothing was installed");
+                done += zip_uint64_t(got);
+                if (progress && !progress(done, total)) {
+                    result.status = InstallResult::Cancelled;
+                    result.message = archive.string() + ": cancelled; nothing was installed";
+                    return result;
+                }
+            }
+            result.log.push_back("Extracting " + entry.name);
+            folderChangeStep("unpacked");
+        }
+        change.commit();
+    } catch (const FolderChangeError& error) {
+        return refused(archive, error.what());
+    }
     result.status = InstallResult::Installed;
     if (personality)
         result.uisFile = target / personality->name;

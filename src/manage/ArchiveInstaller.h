@@ -1,5 +1,6 @@
-// Installing an archive into the skins folder: everything is unpacked flat into a fresh
-// temporary folder, checked, and only then copied into the personality's folder.
+// Installing an archive into the skins folder: the archive's directory is checked
+// first, then everything is unpacked flat into a staging copy of the personality's
+// folder that replaces the folder only when complete and flushed (FolderChange).
 // Archives come from anywhere, so nothing in one is trusted.
 #pragma once
 
@@ -7,6 +8,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,28 +25,33 @@ inline constexpr std::uint64_t kMaxArchiveEntries = 20000;
 struct InstallOptions {
     std::uint64_t maxUnpackedSize = kMaxUnpackedSize;
     std::uint64_t maxEntries = kMaxArchiveEntries;
-    // Where the fresh extraction folder is made (empty: the system's temporary folder).
-    std::filesystem::path temporaryRoot;
+    // Asked, before anything is written, whether an existing folder of the
+    // personality's name may be installed over; unset or false: the install stops
+    // with status Exists.
+    std::function<bool(const std::filesystem::path& folder)> replaceExisting;
     // When set, everything goes into this folder and no personality file is needed
     // (a plug-in archive).
     std::filesystem::path fixedTarget;
 };
 
 struct InstallResult {
-    enum Status { Installed, NoPersonality, Refused, Cancelled };
+    enum Status { Installed, NoPersonality, Refused, Cancelled, Exists };
     Status status = Refused;
     std::string message;                // for NoPersonality and Refused: names the archive
     std::filesystem::path uisFile;      // Installed: the personality file to open
+    std::filesystem::path folder;       // Installed and Exists: the folder installed into
     std::vector<std::string> log;       // one line per entry unpacked or left out
 };
 
 // Unpacks the archive flat (folder parts of entry names dropped), leaving out folder
-// and link entries; refuses it before writing anything when its directory adds up to
-// more than the limit, and stops when an entry grows past its declared size. The first
-// .uis file names the personality P; the unpacked files are copied into P's folder
-// under skinsFolder (files of the same name overwritten, others kept). The temporary
-// folder is removed on every path. A cancel (progress returning false) happens before
-// anything is copied into the skins folder.
+// and link entries, names no file can have and the editor's own files; refuses it
+// before writing anything when its directory adds up to more than the limit, and stops
+// when an entry grows past its declared size. The first .uis file names the
+// personality P, installed into P's folder under skinsFolder: files of the same name
+// overwritten, others kept, all or nothing. An existing folder is installed over only
+// when options.replaceExisting agrees; a link or a file with several hard links where
+// an entry goes is refused. A cancel (progress returning false) leaves the skins folder
+// as it was.
 InstallResult installArchive(const std::filesystem::path& archive, const std::filesystem::path& skinsFolder,
                              const InstallOptions& options = {}, const ArchiveProgress& progress = {});
 

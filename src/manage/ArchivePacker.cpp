@@ -3,6 +3,7 @@
 #include "document/FileReference.h"
 #include "manage/ArchivePaths.h"
 #include "store/CustomIniFile.h"
+#include "store/FileBytes.h"
 #include "store/StringOps.h"
 
 #include <zip.h>
@@ -21,13 +22,15 @@ std::string packFolderKey(const std::string& uisFileName)
     return key + "\\";
 }
 
-std::vector<PackEntry> packFileList(TCustomIniFile& document, const fs::path& uisFile)
+void forEachPackEntry(TCustomIniFile& document, const fs::path& uisFile, const std::function<void(const PackEntry&)>& visit)
 {
     const fs::path personality = uisFile.parent_path();
     const fs::path root = personality.parent_path();
     const std::string key = packFolderKey(uisFile.filename().string());
     const std::string shownRoot = root.string() + char(fs::path::preferred_separator);
-    std::vector<PackEntry> list;
+    // One listing per folder for all values: a value in another letter case would
+    // otherwise list the folder again, which made packing quadratic in the values.
+    FolderIndex index;
     TStrings sections;
     document.ReadSections(sections);
     for (const std::string& section : sections) {
@@ -38,15 +41,58 @@ std::vector<PackEntry> packFileList(TCustomIniFile& document, const fs::path& ui
             if (asciiLower(value).find(key) == std::string::npos)
                 continue;
             PackEntry entry{shownRoot + value, std::nullopt};
-            if (auto file = resolveFileReference(root, value); file && isInsideFolder(*file, personality))
+            if (auto file = resolveFileReference(root, value, index); file && isInsideFolder(*file, personality))
                 entry.file = *file;
-            list.push_back(std::move(entry));
+            visit(entry);
         }
     }
-    list.push_back({shownRoot + personality.filename().string() + char(fs::path::preferred_separator) +
-                        uisFile.filename().string(),
-                    uisFile});
+    visit({shownRoot + personality.filename().string() + char(fs::path::preferred_separator) +
+               uisFile.filename().string(),
+           uisFile});
+}
+
+std::vector<PackEntry> packFileList(TCustomIniFile& document, const fs::path& uisFile)
+{
+    std::vector<PackEntry> list;
+    forEachPackEntry(document, uisFile, [&list](const PackEntry& entry) { list.push_back(entry); });
     return list;
+}
+
+fs::path defaultArchivePath(const fs::path& uisFile)
+{
+    std::string name = packFolderKey(uisFile.filename().string());
+    name.pop_back();
+    return uisFile.parent_path() / (name + ".zip");
+}
+
+namespace {
+
+// The path with links and "." and ".." resolved, for comparing two names of a file.
+fs::path comparable(const fs::path& path)
+{
+    std::error_code ec;
+    const fs::path resolved = fs::weakly_canonical(fs::absolute(path, ec), ec);
+    return ec ? path.lexically_normal() : resolved;
+}
+
+}  // namespace
+
+std::string archiveTargetProblem(const fs::path& archive, const fs::path& uisFile, const std::vector<fs::path>& files)
+{
+    const fs::path target = comparable(archive);
+    if (target == comparable(uisFile))
+        return archive.string() + ": this is the personality file itself";
+    if (target != comparable(defaultArchivePath(uisFile)))
+        for (const fs::path& file : files)
+            if (target == comparable(file))
+                return archive.string() + ": this file would be packed into the archive";
+    const std::string name = asciiLower(archive.filename().string());
+    if (!name.ends_with(".zip") && !name.ends_with(".vxa"))
+        return archive.string() + ": the name of an archive must end in .zip or .vxa";
+    std::error_code ec;
+    if (fs::is_symlink(archive, ec))
+        return archive.string() + ": a symbolic link; the archive is never written through one";
+    return {};
 }
 
 std::string zipSuccessLine(std::uintmax_t size)
@@ -80,26 +126,40 @@ int onCancel(zip_t*, void* data)
 PackResult writeFlatArchive(const fs::path& archive, const std::vector<fs::path>& files, const ArchiveProgress& progress)
 {
     PackResult result;
-    int error = 0;
-    zip_t* zip = zip_open(archive.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    zip_error_t error;
+    zip_error_init(&error);
+    // Built in memory: nothing appears beside the destination until the archive is whole.
+    zip_source_t* buffer = zip_source_buffer_create(nullptr, 0, 0, &error);
+    zip_t* zip = buffer ? zip_open_from_source(buffer, ZIP_TRUNCATE, &error) : nullptr;
     if (!zip) {
-        zip_error_t details;
-        zip_error_init_with_code(&details, error);
-        result.error = archive.string() + ": " + zip_error_strerror(&details);
-        zip_error_fini(&details);
+        result.error = archive.string() + ": " + zip_error_strerror(&error);
+        zip_error_fini(&error);
+        if (buffer)
+            zip_source_free(buffer);
         return result;
     }
+    zip_error_fini(&error);
+    zip_source_keep(buffer);
+    struct BufferOwner {
+        zip_source_t* source;
+        ~BufferOwner() { zip_source_free(source); }
+    } owner{buffer};
+    const fs::path self = comparable(archive);
     std::set<std::string, std::less<>> names;
     std::set<fs::path> seen;
     std::uint64_t total = 0;
     for (const fs::path& file : files) {
-        std::error_code ec;
-        const fs::path canonical = fs::weakly_canonical(file, ec);
-        if (!seen.insert(ec ? file : canonical).second)
+        const fs::path canonical = comparable(file);
+        if (!seen.insert(canonical).second)
             continue;  // the same file named twice goes in once
         const std::string name = file.filename().string();
+        std::error_code ec;
         if (!fs::is_regular_file(file, ec)) {
             result.notes.push_back("Not found, left out: " + file.string());
+            continue;
+        }
+        if (canonical == self || isEditorOwnFile(name)) {
+            result.notes.push_back("Never packed, left out: " + file.string());
             continue;
         }
         if (!names.insert(asciiLower(name)).second) {
@@ -133,11 +193,28 @@ PackResult writeFlatArchive(const fs::path& archive, const std::vector<fs::path>
         zip_discard(zip);
         return result;
     }
-    std::error_code ec;
-    result.size = fs::file_size(archive, ec);
-    result.ok = !ec;
-    if (ec)
-        result.error = archive.string() + ": " + ec.message();
+    std::string bytes;
+    zip_stat_t stat;
+    zip_stat_init(&stat);
+    if (zip_source_stat(buffer, &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE) || zip_source_open(buffer) != 0) {
+        result.error = archive.string() + ": " + zip_error_strerror(zip_source_error(buffer));
+        return result;
+    }
+    bytes.resize(std::size_t(stat.size));
+    const zip_int64_t got = zip_source_read(buffer, bytes.data(), stat.size);
+    zip_source_close(buffer);
+    if (got < 0 || zip_uint64_t(got) != stat.size) {
+        result.error = archive.string() + ": " + zip_error_strerror(zip_source_error(buffer));
+        return result;
+    }
+    try {
+        writeFileAtomically(archive, {bytes}, true);
+    } catch (const std::exception& failure) {
+        result.error = failure.what();
+        return result;
+    }
+    result.size = bytes.size();
+    result.ok = true;
     return result;
 }
 

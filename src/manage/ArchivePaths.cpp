@@ -1,5 +1,6 @@
 #include "manage/ArchivePaths.h"
 
+#include "editor/EditorState.h"
 #include "store/StringOps.h"
 
 namespace sw {
@@ -14,7 +15,17 @@ std::optional<std::string> flatEntryName(std::string_view entryName)
     std::string_view name = cut == std::string_view::npos ? entryName : entryName.substr(cut + 1);
     if (name.empty() || name == "." || name == "..")
         return std::nullopt;
+    for (unsigned char c : name)
+        if (c < 32 || c == 127 || std::string_view("<>\"|?*").find(char(c)) != std::string_view::npos)
+            return std::nullopt;
     return std::string(name);
+}
+
+bool isEditorOwnFile(std::string_view fileName)
+{
+    const std::string name = asciiLower(fileName);
+    const std::string workingCopy = asciiLower(kWorkingCopyName);
+    return name == workingCopy || name == workingCopy + ".lock";
 }
 
 std::optional<std::string> personalityNameOf(std::string_view fileName)

@@ -533,10 +533,8 @@ void TBrowserForm::ButtonDeleteSkinClick()
                           PromptIcon::Warning, PromptButtons::YesNo) != PromptAnswer::Yes)
         return;
     releasePersonality();
-    if (!deletePersonality(skins_, toBytes(selectedName_)))
-        prompts().message(QStringLiteral("Some files of ") + QString::fromStdString(folder.string()) +
-                              QStringLiteral(" could not be deleted."),
-                          QStringLiteral("Delete Skin"), PromptIcon::Error, PromptButtons::Ok);
+    if (const std::string error = deletePersonality(skins_, toBytes(selectedName_)); !error.empty())
+        prompts().message(fromBytes(error), QStringLiteral("Delete Skin"), PromptIcon::Error, PromptButtons::Ok);
     TreeViewBrowserLoad();
     TreeViewBrowser->setCurrentItem(root());
 }

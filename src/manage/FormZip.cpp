@@ -1,6 +1,7 @@
 #include "manage/FormZip.h"
 
 #include "editor/Latin1.h"
+#include "engine/PromptService.h"
 
 #include <QApplication>
 #include <QDir>
@@ -84,6 +85,8 @@ TFormZip::TFormZip(QWidget* parent) : QDialog(parent)
 void TFormZip::SetFiles(const std::vector<PackEntry>& entries)
 {
     lboFilesToZip->clear();
+    // The list ends with the personality file itself.
+    personality_ = entries.empty() || !entries.back().file ? fs::path() : *entries.back().file;
     for (const PackEntry& entry : entries) {
         auto* item = new QListWidgetItem(fromBytes(entry.shown), lboFilesToZip);
         if (entry.file) {
@@ -140,6 +143,20 @@ void TFormZip::btnZipClick()
     const std::vector<fs::path> files = FilesToPack();
     if (archive.isEmpty() || files.empty())
         return;
+    const fs::path target = archive.toStdString();
+    const auto report = [this](const QString& line, const char* colour) {
+        Memo->append(QStringLiteral("<b><font color=\"%1\">%2</font></b>")
+                         .arg(QString::fromLatin1(colour), line.toHtmlEscaped()));
+    };
+    if (const std::string problem = archiveTargetProblem(target, personality_, files); !problem.empty()) {
+        report(QString::fromStdString(problem), "#ff0000");
+        return;
+    }
+    std::error_code ec;
+    if (fs::exists(target, ec) &&
+        prompts().message(archive + QStringLiteral("\nexists already. Replace it with the new archive?"),
+                          QStringLiteral("Zip Skin"), PromptIcon::Warning, PromptButtons::OkCancel) != PromptAnswer::Ok)
+        return;
 
     std::uint64_t total = 0;
     for (const fs::path& file : files) {
@@ -161,19 +178,16 @@ void TFormZip::btnZipClick()
         };
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const PackResult result = writeFlatArchive(archive.toStdString(), files, progress);
+    const PackResult result = writeFlatArchive(target, files, progress);
     QApplication::restoreOverrideCursor();
     progressDialog.reset();
 
     for (const std::string& note : result.notes)
         Memo->append(QString::fromStdString(note).toHtmlEscaped());
     if (result.ok)
-        Memo->append(QStringLiteral("<b><font color=\"#008000\">%1</font></b>")
-                         .arg(QString::fromStdString(zipSuccessLine(result.size)).toHtmlEscaped()));
+        report(QString::fromStdString(zipSuccessLine(result.size)), "#008000");
     else
-        Memo->append(QStringLiteral("<b><font color=\"#ff0000\">%1</font></b>")
-                         .arg((QStringLiteral("I/O Error: ") + QString::fromStdString(result.error) + QStringLiteral("."))
-                                  .toHtmlEscaped()));
+        report(QStringLiteral("I/O Error: ") + QString::fromStdString(result.error) + QStringLiteral("."), "#ff0000");
 }
 
 }  // namespace sw

@@ -29,7 +29,9 @@ public:
     // The files "&Zip" packs, in list order.
     std::vector<std::filesystem::path> FilesToPack() const;
 
-    // Packs the list into the archive named and appends the outcome to the report.
+    // Packs the list into the archive named and appends the outcome to the report. A
+    // name the archive must not have is reported instead, and an existing archive is
+    // replaced only after the user agrees.
     void btnZipClick();
 
     QListWidget* lboFilesToZip;
@@ -42,6 +44,9 @@ public:
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+
+private:
+    std::filesystem::path personality_;
 };
 
 // Packing shows a progress dialog above this many bytes.

@@ -32,11 +32,9 @@ void ZipPersonality(TMainForm& main)
         return;  // the save failed and said so; an archive of the old file would mislead
     const fs::path uisFile = state.DocumentPath;
     const std::vector<PackEntry> list = packFileList(*main.Explorer()->Document(), uisFile);
-    std::string name = packFolderKey(uisFile.filename().string());
-    name.pop_back();
     TFormZip form(&main);
     form.SetFiles(list);
-    form.edtZipFileName->setText(QString::fromStdString((uisFile.parent_path() / (name + ".zip")).string()));
+    form.edtZipFileName->setText(QString::fromStdString(defaultArchivePath(uisFile).string()));
     form.edtRootDir->setText(QString::fromStdString(uisFile.parent_path().string()));
     form.exec();
 }
@@ -53,12 +51,36 @@ void OpenZipped(TMainForm& main)
         InstallArchiveAndOpen(main, archive);
 }
 
+namespace {
+
+// Asked before an archive is installed over an existing folder: the user must agree,
+// and a personality of that folder open in the editor is closed first (with its save
+// question), so neither its working copy nor a later save writes over the install.
+bool mayInstallOver(TMainForm& main, const fs::path& folder)
+{
+    if (prompts().message(QString::fromStdString(folder.string()) +
+                              QStringLiteral("\nholds an installed personality already. Replace its files with the "
+                                             "archive's? Files of the same name are replaced, others kept."),
+                          QStringLiteral("Replace installed personality?"), PromptIcon::Warning,
+                          PromptButtons::OkCancel) != PromptAnswer::Ok)
+        return false;
+    const EditorState& state = editorState();
+    std::error_code ec;
+    const bool open = (state.DocumentOpen || main.Explorer()) &&
+                      fs::equivalent(fs::path(state.DocumentPath).parent_path(), folder, ec);
+    return !open || main.FileCloseItemClick();
+}
+
+}  // namespace
+
 bool InstallArchiveAndOpen(TMainForm& main, const QString& archive)
 {
     TUnZipForm form(&main);
     form.edtFileToUnzip->setText(archive);
     form.edtUnzipToDir->setText(fromBytes(editorState().EngineFolder));
-    const InstallResult result = form.Run();
+    InstallOptions options;
+    options.replaceExisting = [&main](const fs::path& folder) { return mayInstallOver(main, folder); };
+    const InstallResult result = form.Run(options);
     form.hide();
     main.Settings().WriteString("General", "RecentZipFolder", toBytes(QFileInfo(archive).absolutePath()));
     switch (result.status) {
@@ -71,6 +93,7 @@ bool InstallArchiveAndOpen(TMainForm& main, const QString& archive)
                           PromptButtons::Ok);
         return false;
     case InstallResult::Cancelled:
+    case InstallResult::Exists:
         return false;
     case InstallResult::Installed:
         break;

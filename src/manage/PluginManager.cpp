@@ -1,7 +1,8 @@
 #include "manage/PluginManager.h"
 
+#include "document/FileReference.h"
 #include "document/UisFile.h"
-#include "engine/FolderOperations.h"
+#include "engine/FolderChange.h"
 #include "store/AcceleratedIniFile.h"
 #include "store/StringOps.h"
 
@@ -62,12 +63,18 @@ bool deletePlugin(const PluginEntry& plugin, const fs::path& programFolder)
     }
     if (folder.parent_path() != plugins || fs::is_symlink(plugin.file.parent_path(), ec))
         return false;
-    return recursiveDelete(folder);
+    try {
+        removeFolderWhole(folder);
+        return true;
+    } catch (const FolderChangeError&) {
+        return false;
+    }
 }
 
 fs::path pluginInstallFolder(const fs::path& programFolder, const fs::path& archive)
 {
-    return programFolder / "PLUGINS" / archive.stem();
+    const std::string name = archive.stem().string();
+    return isPlainFolderName(name) ? programFolder / "PLUGINS" / name : fs::path();
 }
 
 namespace {

@@ -34,7 +34,8 @@ bool pluginDeletable(const PluginEntry& plugin);
 bool deletePlugin(const PluginEntry& plugin, const std::filesystem::path& programFolder);
 
 // Where "Install New" unpacks an archive: PLUGINS followed by the archive's name
-// without its extension.
+// without its extension. Empty when that name is not a plain folder name (an archive
+// named "...zip" would otherwise unpack into the program folder itself).
 std::filesystem::path pluginInstallFolder(const std::filesystem::path& programFolder,
                                           const std::filesystem::path& archive);
 

@@ -1079,9 +1079,16 @@ void TPropertiesForm::ButtonInstallPluginClick()
                           QStringLiteral("Install New"), PromptIcon::Error, PromptButtons::Ok);
         return;
     }
+    const fs::path folder = pluginInstallFolder(context_.programFolder, archive);
+    if (folder.empty()) {
+        prompts().message(QStringLiteral("The name of ") + chosen +
+                              QStringLiteral(" cannot be the name of a plug-in folder; rename the archive."),
+                          QStringLiteral("Install New"), PromptIcon::Error, PromptButtons::Ok);
+        return;
+    }
     std::error_code ec;
-    fs::create_directories(context_.programFolder / "PLUGINS", ec);
-    installer(archive, pluginInstallFolder(context_.programFolder, archive));
+    fs::create_directories(folder.parent_path(), ec);
+    installer(archive, folder);
     settings.WriteString("General", "RecentPluginFolder", archive.parent_path().string());
     FillPluginList();
 }

@@ -100,10 +100,17 @@ void connectPropertiesActions(TMainForm& main)
     setPluginArchiveInstaller([](const std::filesystem::path& archive, const std::filesystem::path& folder) {
         InstallOptions options;
         options.fixedTarget = folder;
+        options.replaceExisting = [](const std::filesystem::path& existing) {
+            return prompts().message(QString::fromStdString(existing.string()) +
+                                         QStringLiteral("\nexists already. Replace its files with the archive's? "
+                                                        "Files of the same name are replaced, others kept."),
+                                     QStringLiteral("Install New"), PromptIcon::Warning,
+                                     PromptButtons::OkCancel) == PromptAnswer::Ok;
+        };
         const InstallResult result = installArchive(archive, folder.parent_path(), options);
         if (result.status == InstallResult::Installed)
             return true;
-        if (result.status != InstallResult::Cancelled)
+        if (result.status != InstallResult::Cancelled && result.status != InstallResult::Exists)
             prompts().message(QString::fromStdString(result.message), QStringLiteral("Error"), PromptIcon::Error,
                               PromptButtons::Ok);
         return false;

@@ -3,7 +3,7 @@
 #include "document/FileReference.h"
 #include "document/UisFile.h"
 #include "editor/DocumentFiles.h"
-#include "engine/FolderOperations.h"
+#include "engine/FolderChange.h"
 #include "manage/ArchivePaths.h"
 #include "store/FileBytes.h"
 #include "store/StringOps.h"
@@ -62,29 +62,47 @@ std::string copyPersonality(const fs::path& skinsFolder, const std::string& from
     if (!sourceFile || !fs::is_regular_file(*sourceFile, ec))
         return "No personality file " + (source / (from + ".uis")).string();
     const fs::path target = skinsFolder / to;
-    fs::create_directories(target, ec);
-    const fs::path targetFile = target / (to + ".uis");
-    if (!copyFileAtomically(*sourceFile, targetFile))
-        return "Unable to create " + targetFile.string();
+    cleanFolderLeftovers(skinsFolder);
+    // Also the same folder under another spelling, on a file system that ignores case.
+    if (fs::exists(fs::symlink_status(target, ec)) || fs::equivalent(source, target, ec))
+        return target.string() + " exists already; choose a name no other personality uses";
+    std::optional<FolderChange> change;
     try {
-        TUisFile document(targetFile.string());
-        relocateReferences(document, asciiUpper(from) + "\\", to, source, target);
+        // Every file and subfolder goes along, not only the ones the values name.
+        change.emplace(target, source);
+        const fs::path staged = change->staging();
+        for (const auto& entry : fs::directory_iterator(staged))
+            if (isEditorOwnFile(entry.path().filename().string()))
+                fs::remove(entry.path(), ec);
+        const fs::path stagedFile = staged / (to + ".uis");
+        fs::rename(staged / sourceFile->filename(), stagedFile);
+        TUisFile document(stagedFile.string());
+        relocateReferences(document, asciiUpper(from) + "\\", to, staged, staged);
         document.WriteString("TITLEBARSKIN", "SkinName", skinName);
         document.UpdateFile();
+        change->commit();
     } catch (const std::exception& error) {
-        return targetFile.string() + ": " + error.what();
+        return change ? change->inTarget(error.what()) : error.what();
     }
-    // On a file system that ignores case, "Blue" renamed to "BLUE" is one folder.
-    if (rename && !fs::equivalent(source, target, ec) && !recursiveDelete(source))
-        return "The copy was made, but " + source.string() + " could not be deleted completely";
+    try {
+        if (rename)
+            removeFolderWhole(source);
+    } catch (const FolderChangeError& error) {
+        return "The copy " + target.string() + " was made, but the old folder stays: " + error.what();
+    }
     return {};
 }
 
-bool deletePersonality(const fs::path& skinsFolder, const std::string& name)
+std::string deletePersonality(const fs::path& skinsFolder, const std::string& name)
 {
     if (name.empty() || name == "." || name == ".." || name.find_first_of("/\\") != std::string::npos)
-        return false;
-    return recursiveDelete(skinsFolder / name);
+        return "\"" + name + "\" is not the name of a personality folder";
+    try {
+        removeFolderWhole(skinsFolder / name);
+    } catch (const FolderChangeError& error) {
+        return error.what();
+    }
+    return {};
 }
 
 }  // namespace sw

@@ -35,16 +35,19 @@ SkinIdentity readSkinIdentity(TCustomIniFile& document);
 // Whether a name typed for a new personality can be a folder of the skins folder.
 bool validPersonalityName(const std::string& name);
 
-// Copies personality `from` of the skins folder to `to`: <to>\<to>.uis and every file
-// its values name inside <from> (values rewritten to <to>\...), skin name set to
-// skinName. Existing files of the same names are overwritten, others kept. With rename,
-// the old folder is deleted afterwards (never following a link out of it), but only
-// when the copy succeeded. Returns an error text, empty on success.
+// Copies personality `from` of the skins folder to the new folder `to`: every file,
+// subfolder and link of <from> (links as links; the editor's working copy and lock
+// left behind), its personality file renamed <to>.uis with the values rewritten to
+// <to>\... and the skin name set to skinName. The new folder appears whole or not at
+// all; an existing folder of that name is refused. With rename, the old folder is
+// deleted afterwards, only when the copy succeeded. Returns an error text naming the
+// file, empty on success.
 std::string copyPersonality(const std::filesystem::path& skinsFolder, const std::string& from, const std::string& to,
                             const std::string& skinName, bool rename);
 
-// Deletes the personality's folder with all its content; links are removed, never
-// followed. Returns whether the folder is gone.
-bool deletePersonality(const std::filesystem::path& skinsFolder, const std::string& name);
+// Deletes the personality's folder with all its content, all at once (a link in its
+// place loses only the link). Returns an error text naming the folder, empty when it
+// is gone.
+std::string deletePersonality(const std::filesystem::path& skinsFolder, const std::string& name);
 
 }  // namespace sw

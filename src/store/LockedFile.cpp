@@ -2,14 +2,12 @@
 
 #include "store/CustomIniFile.h"
 #include "store/FileBytes.h"
+#include "store/SignalCleanup.h"
 
 #include <cerrno>
-#include <csignal>
 #include <cstdio>
 #include <cstring>
-#include <mutex>
 #include <optional>
-#include <random>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -21,60 +19,6 @@ namespace sw {
 namespace fs = std::filesystem;
 
 namespace {
-
-// The temporary file being written, removed by SIGINT, SIGTERM or SIGHUP before the
-// signal takes its usual course. One at a time per process (writes are short).
-std::mutex temporaryMutex;
-char pendingTemporary[4096];
-volatile std::sig_atomic_t pendingSet = 0;
-constexpr int kCleanedSignals[] = {SIGINT, SIGTERM, SIGHUP};
-struct sigaction previousActions[3];
-
-extern "C" void removePendingTemporary(int signal)
-{
-    if (pendingSet)
-        ::unlink(pendingTemporary);
-    for (int i = 0; i < 3; ++i)
-        if (kCleanedSignals[i] == signal)
-            ::sigaction(signal, &previousActions[i], nullptr);
-    ::raise(signal);
-}
-
-class PendingTemporary {
-public:
-    explicit PendingTemporary(const std::string& path) : lock_(temporaryMutex)
-    {
-        if (path.size() >= sizeof pendingTemporary)
-            return;
-        std::memcpy(pendingTemporary, path.c_str(), path.size() + 1);
-        pendingSet = 1;
-        struct sigaction action {};
-        action.sa_handler = removePendingTemporary;
-        sigemptyset(&action.sa_mask);
-        for (int i = 0; i < 3; ++i) {
-            struct sigaction previous {};
-            ::sigaction(kCleanedSignals[i], nullptr, &previous);
-            // A signal the process ignores stays ignored.
-            if (previous.sa_handler == SIG_IGN) {
-                installed_[i] = false;
-                continue;
-            }
-            ::sigaction(kCleanedSignals[i], &action, &previousActions[i]);
-            installed_[i] = true;
-        }
-    }
-    ~PendingTemporary()
-    {
-        for (int i = 0; i < 3; ++i)
-            if (installed_[i])
-                ::sigaction(kCleanedSignals[i], &previousActions[i], nullptr);
-        pendingSet = 0;
-    }
-
-private:
-    std::lock_guard<std::mutex> lock_;
-    bool installed_[3] = {false, false, false};
-};
 
 std::string errorText(int error) { return std::strerror(error); }
 
@@ -119,15 +63,8 @@ void removeStaleTemporaries(const fs::path& target)
     std::error_code ec;
     fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
     for (const auto& entry : fs::directory_iterator(folder, ec)) {
-        std::string name = entry.path().filename().string();
-        if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0)
-            continue;
         // NAME.~sw<pid>-<random>: only a writer that no longer runs leaves one behind.
-        char* end = nullptr;
-        long pid = std::strtol(name.c_str() + prefix.size(), &end, 10);
-        if (pid <= 0 || *end != '-' || pid == long(::getpid()))
-            continue;
-        if (::kill(pid_t(pid), 0) == 0 || errno != ESRCH)
+        if (!leftByDeadOwner(entry.path().filename().string(), prefix))
             continue;
         std::error_code removeError;
         if (entry.is_regular_file(removeError))
@@ -235,31 +172,23 @@ void LockedFile::replace(std::initializer_list<std::string_view> parts, bool dur
     }
     removeStaleTemporaries(target_);
 
-    static std::mt19937 random{std::random_device{}()};
     fs::path temporary;
     int out = -1;
-    // The cleaning signals wait until the new file is known to their handler, so an
-    // interruption right after it is created cannot leave it behind.
-    sigset_t cleaned, previousMask;
-    sigemptyset(&cleaned);
-    for (int signal : kCleanedSignals)
-        sigaddset(&cleaned, signal);
-    ::pthread_sigmask(SIG_BLOCK, &cleaned, &previousMask);
-    for (int attempt = 0; attempt < 16 && out < 0; ++attempt) {
-        char suffix[48];
-        std::snprintf(suffix, sizeof suffix, "%ld-%08x", long(::getpid()), unsigned(random()));
-        temporary = target_.parent_path() / (temporaryPrefix(target_) + suffix);
-        out = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        if (out < 0 && errno != EEXIST)
-            break;
+    std::optional<RemovedOnSignal> pending;
+    {
+        // The cleaning signals wait until the new file is known to their handler, so an
+        // interruption right after it is created cannot leave it behind.
+        CleaningSignalsHeld held;
+        for (int attempt = 0; attempt < 16 && out < 0; ++attempt) {
+            temporary = target_.parent_path() / (temporaryPrefix(target_) + ownedSuffix());
+            out = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+            if (out < 0 && errno != EEXIST)
+                break;
+        }
+        if (out < 0)
+            fail(errorText(errno));
+        pending.emplace(temporary);
     }
-    const int openError = errno;
-    std::optional<PendingTemporary> pending;
-    if (out >= 0)
-        pending.emplace(temporary.string());
-    ::pthread_sigmask(SIG_SETMASK, &previousMask, nullptr);
-    if (out < 0)
-        fail(errorText(openError));
     int error = 0;
     auto check = [&](bool ok) {
         if (!ok && error == 0)

@@ -3,7 +3,7 @@
 #include "document/AuthorDefaults.h"
 #include "document/FileReference.h"
 #include "document/UisFile.h"
-#include "engine/FolderOperations.h"
+#include "engine/FolderChange.h"
 #include "store/CustomIniFile.h"
 #include "store/FileBytes.h"
 #include "store/PlatformPaths.h"
@@ -110,8 +110,10 @@ namespace {
 bool saveBitmap(const QImage& strip, const fs::path& file, std::string& error)
 {
     QImageWriter writer(QString::fromStdString(file.string()), "bmp");
-    if (!strip.isNull() && writer.write(strip.convertToFormat(QImage::Format_RGB888)))
+    if (!strip.isNull() && writer.write(strip.convertToFormat(QImage::Format_RGB888))) {
+        folderChangeStep("written");
         return true;
+    }
     error = "Unable to write " + file.string() + (strip.isNull() ? std::string(" (the picture is too large)")
                                                                  : " (" + writer.errorString().toStdString() + ")");
     return false;
@@ -122,58 +124,21 @@ std::optional<QRgb> transparentColour(const ScratchJob& job)
     return job.useTransparency ? std::optional<QRgb>(job.transparent) : std::nullopt;
 }
 
-}  // namespace
-
-ScratchResult createScratchPersonality(const ScratchJob& job, const fs::path& engineFolder,
-                                       const fs::path& templateFile, bool replaceExisting)
+// Writes the personality `name` into the folder; returns the error, empty on success.
+std::string writeScratchInto(const fs::path& staged, const ScratchJob& job, const std::string& name,
+                             const fs::path& templateFile)
 {
-    ScratchResult result;
-    if (!isPlainFolderName(job.fileName)) {
-        result.error = "\"" + job.fileName + "\" is not a plain folder name";
-        return result;
-    }
-    const std::string& name = job.fileName;
-    const fs::path folder = engineFolder / name;
-    result.uisFile = folder / (name + ".uis");
+    std::string error;
+    const fs::path stagedUis = staged / (name + ".uis");
     std::error_code ec;
-    if (fs::exists(fs::symlink_status(folder, ec))) {
-        if (!replaceExisting) {
-            result.error = folder.string() + " already exists";
-            return result;
-        }
-        // Only this one folder goes; a link in its place loses only the link.
-        recursiveDelete(folder);
-        if (fs::exists(fs::symlink_status(folder, ec))) {
-            result.error = "Unable to delete " + folder.string();
-            return result;
-        }
-    }
-    fs::create_directories(folder, ec);
-    if (ec || !fs::is_directory(folder, ec)) {
-        result.error = "Unable to create the folder " + folder.string();
-        return result;
-    }
-    // The folder is this call's own now: a personality half written is not left behind.
-    struct Cleanup {
-        const fs::path& folder;
-        const ScratchResult& result;
-        ~Cleanup()
-        {
-            if (!result.ok)
-                recursiveDelete(folder);
-        }
-    } cleanup{folder, result};
-    if (!fs::is_regular_file(templateFile, ec) || !copyFileAtomically(templateFile, result.uisFile)) {
-        result.error = "Unable to copy the template personality " + templateFile.string() + " to " +
-                       result.uisFile.string();
-        return result;
-    }
+    if (!fs::is_regular_file(templateFile, ec) || !copyFileAtomically(templateFile, stagedUis))
+        return "Unable to copy the template personality " + templateFile.string() + " to " + stagedUis.string();
     const std::vector<std::string> files = cutFileNames(job);
     const std::optional<QRgb> transparent = transparentColour(job);
     const QImage picture = job.picture.convertToFormat(QImage::Format_RGB32);
     auto reference = [&name](const std::string& file) { return makeFileReference(name, file); };
     try {
-        TUisFile document(result.uisFile.string());
+        TUisFile document(stagedUis.string());
         document.WriteString("TITLEBARSKIN", "SkinName", job.author.skinName);
         document.WriteString("TITLEBARSKIN", "SkinAuthor", job.author.author);
         document.WriteString("TITLEBARSKIN", "AuthorsURL", job.author.url);
@@ -194,8 +159,8 @@ ScratchResult createScratchPersonality(const ScratchJob& job, const fs::path& en
         } frame[] = {{borders.top, true}, {borders.bottom, true}, {borders.left, false}, {borders.right, false}};
         for (int i = 0; i < 4; ++i)
             if (!saveBitmap(cutStateStrip(picture, frame[i].area, 2, frame[i].stacked, job.filter, transparent),
-                            folder / files[std::size_t(i)], result.error))
-                return result;
+                            staged / files[std::size_t(i)], error))
+                return error;
 
         document.WriteInteger("PERSONALITY", "ButtonCount", int(job.buttons.size()));
         std::size_t next = 4;
@@ -211,19 +176,54 @@ ScratchResult createScratchPersonality(const ScratchJob& job, const fs::path& en
             document.WriteInteger(section, "Visibility", 0);
             document.WriteString(section, "ButtonImage", reference(files[next]));
             if (!saveBitmap(cutStateStrip(picture, button.area, 6, false, job.filter, transparent),
-                            folder / files[next], result.error))
-                return result;
+                            staged / files[next], error))
+                return error;
         }
         for (const ScratchImage& image : job.images) {
             document.WriteString(image.section, image.attribute, reference(files[next]));
             const int states = image.allImages ? 1 : std::clamp(image.imageCount, 1, kMaxListEntries);
             if (!saveBitmap(cutStateStrip(picture, image.area, states, false, job.filter, transparent),
-                            folder / files[next], result.error))
-                return result;
+                            staged / files[next], error))
+                return error;
             ++next;
         }
         document.UpdateFile();
-    } catch (const std::exception& error) {
+    } catch (const std::exception& failure) {
+        return failure.what();
+    }
+    return {};
+}
+
+}  // namespace
+
+ScratchResult createScratchPersonality(const ScratchJob& job, const fs::path& engineFolder,
+                                       const fs::path& templateFile, bool replaceExisting)
+{
+    ScratchResult result;
+    if (!isPlainFolderName(job.fileName)) {
+        result.error = "\"" + job.fileName + "\" is not a plain folder name";
+        return result;
+    }
+    const std::string& name = job.fileName;
+    const fs::path folder = engineFolder / name;
+    result.uisFile = folder / (name + ".uis");
+    cleanFolderLeftovers(engineFolder);
+    std::error_code ec;
+    if (fs::exists(fs::symlink_status(folder, ec)) && !replaceExisting) {
+        result.error = folder.string() + " already exists";
+        return result;
+    }
+    // Everything is written into a staging folder that takes the old folder's place
+    // only when complete, so a failure or a kill leaves the old personality whole.
+    fs::create_directories(engineFolder, ec);
+    try {
+        FolderChange change(folder, FolderChange::Empty);
+        // Messages name the personality's folder, not the staging one.
+        result.error = change.inTarget(writeScratchInto(change.staging(), job, name, templateFile));
+        if (!result.error.empty())
+            return result;
+        change.commit();
+    } catch (const FolderChangeError& error) {
         result.error = error.what();
         return result;
     }

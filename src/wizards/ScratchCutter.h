@@ -91,9 +91,10 @@ struct ScratchResult {
     std::string error;              // names the file that failed
 };
 
-// Writes the personality: replaces the folder <engine>/<name> (an existing one only
-// when replaceExisting is set, and nothing outside it), copies the template
-// personality into it and writes the keys and bitmaps. The job must be ready.
+// Writes the personality: copies the template personality and writes the keys and
+// bitmaps into a staging folder that then replaces the folder <engine>/<name> whole
+// (an existing one only when replaceExisting is set; nothing outside it changes), so
+// a failure or a kill leaves the old folder as it was. The job must be ready.
 ScratchResult createScratchPersonality(const ScratchJob& job, const std::filesystem::path& engineFolder,
                                        const std::filesystem::path& templateFile, bool replaceExisting);
 

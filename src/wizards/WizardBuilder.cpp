@@ -1,6 +1,7 @@
 #include "wizards/WizardBuilder.h"
 
 #include "document/FileReference.h"
+#include "engine/FolderChange.h"
 #include "store/CustomIniFile.h"
 #include "store/FileBytes.h"
 #include "store/IniFile.h"
@@ -165,18 +166,20 @@ WizardResult buildWizardPersonality(const WizardChoices& choices, const fs::path
         result.error = folder.string() + " is a link; the personality is not written through it";
         return result;
     }
-    fs::create_directory(folder, ec);
-    if (!fs::is_directory(folder, ec)) {
-        result.error = "Unable to create the folder " + folder.string();
-        return result;
-    }
-    if (fs::exists(fs::symlink_status(result.uisFile, ec)) && !fs::remove(result.uisFile, ec)) {
-        result.error = "Unable to delete " + result.uisFile.string();
-        return result;
-    }
+    // The folder is rebuilt in a staging copy that replaces it whole (the author's
+    // other files kept), so a failure or a kill leaves the old personality as it was.
+    fs::create_directories(engineFolder, ec);
+    std::optional<FolderChange> change;
     try {
+        change.emplace(folder, FolderChange::CopyOfTarget);
+        const fs::path staged = change->staging();
+        const fs::path stagedFile = staged / result.uisFile.filename();
+        if (fs::exists(fs::symlink_status(stagedFile, ec)) && !fs::remove(stagedFile, ec)) {
+            result.error = "Unable to delete " + result.uisFile.string();
+            return result;
+        }
         TIniFile wizardTemplate(templateFile->string());
-        TIniFile target(result.uisFile.string());
+        TIniFile target(stagedFile.string());
         // Hundreds of single edits: the file is made durable once, at the end.
         target.SetDurable(false);
         TStrings sections;
@@ -235,7 +238,7 @@ WizardResult buildWizardPersonality(const WizardChoices& choices, const fs::path
             }
         }
 
-        relocatePictures(target, name, templateFolder, folder);
+        relocatePictures(target, name, templateFolder, staged);
 
         const ScratchAuthor& author = choices.author;
         target.WriteString("TITLEBARSKIN", "SkinName", author.skinName);
@@ -246,8 +249,9 @@ WizardResult buildWizardPersonality(const WizardChoices& choices, const fs::path
         target.SetDurable(true);
         target.DeleteKey("TITLEBARSKIN", "EditorNotes");
         target.UpdateFile();
+        change->commit();
     } catch (const std::exception& error) {
-        result.error = error.what();
+        result.error = change ? change->inTarget(error.what()) : error.what();
         return result;
     }
     result.ok = true;

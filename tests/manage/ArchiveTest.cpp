@@ -165,7 +165,7 @@ public:
     {
         fs::create_directories(skins);
         fs::create_directories(temp);
-        options.temporaryRoot = temp;
+        options.replaceExisting = [](const fs::path&) { return true; };
     }
     InstallResult install(const fs::path& archive, const ArchiveProgress& progress = {})
     {

@@ -67,20 +67,28 @@ TEST_F(CopySkin, RenameRelocatesValuesAndRemovesTheOldFolder)
     EXPECT_EQ(value(navy, "Top", "Button"), "Navy\\btn.bmp");
     EXPECT_EQ(value(navy, "Top", "Shared"), "Common\\x.bmp");
     EXPECT_EQ(value(navy, "TITLEBARSKIN", "SkinName"), "Navy Night");
-    EXPECT_EQ(filesUnder(skins), (std::vector<std::string>{"Navy/Navy.uis", "Navy/Top.bmp", "Navy/btn.bmp"}));
+    // Files no value names move with the folder.
+    EXPECT_EQ(filesUnder(skins),
+              (std::vector<std::string>{"Navy/Navy.uis", "Navy/Top.bmp", "Navy/btn.bmp", "Navy/notes.txt"}));
+    EXPECT_EQ(readBytes(skins / "Navy" / "notes.txt"), "not named by any value");
 }
 
-TEST_F(CopySkin, CopyKeepsTheOriginalAndMergesIntoAnExistingFolder)
+TEST_F(CopySkin, CopyKeepsTheOriginalAndRefusesAnExistingFolder)
 {
     fs::create_directories(skins / "Teal");
     writeBytes(skins / "Teal" / "Top.bmp", "old");
     writeBytes(skins / "Teal" / "keep.bmp", "keep");
-    const std::string before = readBytes(skins / "Blue" / "Blue.uis");
-    ASSERT_EQ(copyPersonality(skins, "Blue", "Teal", "Teal", false), "");
-    EXPECT_EQ(readBytes(skins / "Blue" / "Blue.uis"), before);
-    EXPECT_EQ(readBytes(skins / "Teal" / "Top.bmp"), "top");
-    EXPECT_EQ(readBytes(skins / "Teal" / "keep.bmp"), "keep");
-    EXPECT_TRUE(fs::exists(skins / "Blue" / "notes.txt"));
+    const auto before = filesUnder(dir.path());
+    const std::string blue = readBytes(skins / "Blue" / "Blue.uis");
+    for (bool rename : {false, true})
+        EXPECT_EQ(copyPersonality(skins, "Blue", "Teal", "Teal", rename),
+                  (skins / "Teal").string() + " exists already; choose a name no other personality uses");
+    EXPECT_EQ(filesUnder(dir.path()), before);
+    EXPECT_EQ(readBytes(skins / "Teal" / "Top.bmp"), "old");
+    EXPECT_EQ(readBytes(skins / "Blue" / "Blue.uis"), blue);
+    ASSERT_EQ(copyPersonality(skins, "Blue", "Cyan", "Cyan", false), "");
+    EXPECT_EQ(readBytes(skins / "Blue" / "Blue.uis"), blue);
+    EXPECT_EQ(readBytes(skins / "Cyan" / "notes.txt"), "not named by any value");
 }
 
 TEST_F(CopySkin, BadNamesChangeNothing)
@@ -97,11 +105,11 @@ TEST_F(CopySkin, DeleteRemovesLinksWithoutFollowingThem)
     fs::create_directories(dir.path() / "outside");
     writeBytes(dir.path() / "outside" / "precious.txt", "keep me");
     fs::create_directory_symlink(dir.path() / "outside", skins / "Blue" / "link");
-    EXPECT_TRUE(deletePersonality(skins, "Blue"));
+    EXPECT_EQ(deletePersonality(skins, "Blue"), "");
     EXPECT_FALSE(fs::exists(skins / "Blue"));
     EXPECT_EQ(readBytes(dir.path() / "outside" / "precious.txt"), "keep me");
     for (const char* name : {"", "..", "."})
-        EXPECT_FALSE(deletePersonality(skins, name)) << name;
+        EXPECT_NE(deletePersonality(skins, name), "") << name;
     EXPECT_TRUE(fs::exists(skins));
 }
 

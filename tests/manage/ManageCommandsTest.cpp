@@ -126,5 +126,93 @@ TEST_F(ManageCommandsTest, OpenZippedWarnsAboutArchivesWithoutPersonality)
     EXPECT_EQ(test::filesUnder(engine), before);
 }
 
+// The dialog's name field reaches the same checks as pack -o, and an existing archive
+// is replaced only after the user agrees.
+TEST_F(ManageCommandsTest, ZipDialogRefusesWhatItPacksAndAsksBeforeReplacing)
+{
+    const fs::path folder = dir.path() / "Slate";
+    const fs::path uis = folder / "Slate.uis", bitmap = folder / "top.bmp", archive = folder / "slate.zip";
+    fs::create_directories(folder);
+    writeBytes(uis, "[A]\r\nTop=Slate\\top.bmp\r\n");
+    writeBytes(bitmap, "top");
+    writeBytes(archive, "an older archive");
+    TFormZip form;
+    form.SetFiles({{bitmap.string(), bitmap}, {uis.string(), uis}});
+    // The same checks as pack -o, whose tests go through every case.
+    form.edtZipFileName->setText(QString::fromStdString(uis.string()));
+    form.btnZipClick();
+    EXPECT_EQ(form.Memo->toPlainText().toStdString(), uis.string() + ": this is the personality file itself");
+    EXPECT_EQ(test::readBytes(uis), "[A]\r\nTop=Slate\\top.bmp\r\n");
+    form.edtZipFileName->setText(QString::fromStdString(archive.string()));
+    for (PromptAnswer answer : {PromptAnswer::Cancel, PromptAnswer::Ok}) {
+        const std::size_t shown = prompts.shown().size();
+        prompts.answer(answer);
+        form.btnZipClick();
+        ASSERT_EQ(prompts.shown().size(), shown + 1);
+        EXPECT_EQ(prompts.shown()[shown].text, QString::fromStdString(archive.string()) +
+                                                   QStringLiteral("\nexists already. Replace it with the new archive?"));
+        if (answer == PromptAnswer::Cancel)
+            EXPECT_EQ(test::readBytes(archive), "an older archive");
+        else
+            EXPECT_EQ(test::zipNames(archive), (std::vector<std::string>{"top.bmp", "Slate.uis"}));
+    }
+}
+
+// Installing over the skin open in the editor: asked first; Cancel writes nothing and
+// keeps the document; Replace closes it with its save question before anything is
+// written, so neither answer puts the old working copy over the fresh install.
+TEST_F(ManageCommandsTest, OpenZippedOverTheOpenSkinAsksAndClosesItFirst)
+{
+    const fs::path folder = engine / "Tidewater";
+    const fs::path file = folder / "Tidewater.uis";
+    std::string fresh = test::readBytes(file);
+    const std::size_t name = fresh.find("SkinName=") + 9;
+    fresh.replace(name, fresh.find_first_of("\r\n", name) - name, "Fresh Tide");
+    const fs::path archive = makeZip(dir.path() / "Tidewater.zip", {{"Tidewater.uis", fresh}, {"new.bmp", "new"}});
+    const std::string archiveText = archive.string();
+    for (PromptAnswer save : {PromptAnswer::Cancel, PromptAnswer::Yes, PromptAnswer::No}) {
+        SCOPED_TRACE(promptAnswerName(save).toStdString());
+        auto main = makeMain();
+        main->OpenFileName = QString::fromStdString(file.string());
+        main->FileOpenRoutine();
+        ASSERT_TRUE(editorState().DocumentOpen);
+        main->Explorer()->Document()->WriteString("TITLEBARSKIN", "SkinAuthor", "Unsaved author");
+        main->NotifyModification();
+        const std::string original = test::readBytes(file);
+        const auto before = test::filesUnder(engine);
+        const std::size_t shown = prompts.shown().size();
+        prompts.choosePath(QString::fromStdString(archiveText));
+        if (save == PromptAnswer::Cancel)
+            prompts.answer(PromptAnswer::Cancel);
+        else
+            prompts.answer(PromptAnswer::Ok).answer(save);
+        main->Action(QStringLiteral("FileUnzipItem"))->trigger();
+        ASSERT_GE(prompts.shown().size(), shown + 2);
+        EXPECT_EQ(prompts.shown()[shown + 1].caption, QStringLiteral("Replace installed personality?"));
+        EXPECT_EQ(prompts.shown()[shown + 1].buttons, PromptButtons::OkCancel);
+        EXPECT_TRUE(prompts.shown()[shown + 1].text.startsWith(QString::fromStdString(folder.string())));
+        if (save == PromptAnswer::Cancel) {
+            EXPECT_EQ(prompts.shown().size(), shown + 2);
+            EXPECT_EQ(test::filesUnder(engine), before);
+            EXPECT_EQ(test::readBytes(file), original);
+            EXPECT_TRUE(editorState().DocumentOpen);
+            EXPECT_TRUE(editorState().Modified);
+            prompts.answer(PromptAnswer::No);  // closing the window asks about the edit
+            main.reset();
+            continue;
+        }
+        ASSERT_EQ(prompts.shown().size(), shown + 3);
+        EXPECT_EQ(prompts.shown()[shown + 2].caption, QStringLiteral("Confirm"));
+        EXPECT_EQ(test::readBytes(file), fresh);
+        EXPECT_EQ(test::readBytes(folder / "new.bmp"), "new");
+        EXPECT_EQ(editorState().DocumentPath, file.string());
+        EXPECT_EQ(main->Explorer()->Document()->ReadString("TITLEBARSKIN", "SkinName", ""), "Fresh Tide");
+        EXPECT_FALSE(editorState().Modified);
+        main.reset();
+        writeBytes(file, original);
+    }
+    EXPECT_EQ(prompts.pendingAnswers(), 0u);
+}
+
 }  // namespace
 }  // namespace sw

@@ -1,5 +1,5 @@
 // skinwrt pack and skinwrt install on files of their own.
-#include "CommandLine.h"
+#include "VerbRun.h"
 
 #include "ZipFixtures.h"
 #include "support/TempDir.h"
@@ -13,20 +13,10 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::makeZip;
+using test::run;
+using test::VerbRun;
 using test::TempDir;
 using test::writeBytes;
-
-struct VerbRun {
-    int code;
-    std::string out, err;
-};
-
-VerbRun run(std::vector<std::string> args)
-{
-    std::ostringstream out, err;
-    const int code = runCommandLine(args, out, err);
-    return {code, out.str(), err.str()};
-}
 
 TEST(PackCommand, PacksAndReportsOrRefuses)
 {

@@ -109,6 +109,10 @@ TEST_F(PluginManagerTest, ArchivesUnpackIntoAFolderNamedAfterThem)
 {
     EXPECT_EQ(pluginInstallFolder(program, "/downloads/Fancy Clock.zip"), plugins / "Fancy Clock");
     EXPECT_EQ(pluginInstallFolder(program, "/downloads/banner.v2.vxa"), plugins / "banner.v2");
+    // A name whose stem is no plain folder name would unpack beside PLUGINS or above it.
+    for (const char* archive : {"/downloads/...zip", "/downloads/..zip", "/downloads/a?.zip",
+                                "/downloads/line\nbreak.zip", "/downloads/trailing .zip"})
+        EXPECT_EQ(pluginInstallFolder(program, archive), fs::path()) << archive;
 }
 
 }  // namespace

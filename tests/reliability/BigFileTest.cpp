@@ -149,5 +149,45 @@ TEST(BigFiles, RenderDrawsASkinPaddedToTheLimitWithinThreeCopiesOfTheFile)
     }
 }
 
+// pack: time linear in the values (each in another letter case than its file, so each
+// must be matched against the folder), memory within three copies of what it reads.
+TEST(BigFiles, PackIsLinearInTheValuesAndStaysWithinThreeCopies)
+{
+    TempDir dir;
+    const std::filesystem::path folder = dir.path() / "Many";
+    std::filesystem::create_directory(folder);
+    for (int i = 0; i < 1000; ++i)
+        writeBytes(folder / ("F" + std::to_string(i) + ".bmp"), std::string(64, char('a' + i % 26)));
+    std::string bitmap(16u << 20, '\0');
+    std::uint32_t seed = 7;
+    for (char& c : bitmap)
+        c = char((seed = seed * 1103515245u + 12345u) >> 23);
+    writeBytes(folder / "Big.bmp", bitmap);
+    const std::string uis = (folder / "Many.uis").string();
+    double seconds[2] = {0, 0};
+    for (int round = 0; round < 2; ++round) {
+        const int values = round == 0 ? 50000 : 200000;
+        std::string text = "[TITLEBARSKIN]\r\nBig=many\\big.bmp\r\n";
+        for (int v = 0; v < values; ++v) {
+            if (v % 500 == 0)
+                text += "[S" + std::to_string(v) + "]\r\n";
+            text += "K" + std::to_string(v) + "=many\\f" + std::to_string(v % 1000) + ".bmp\r\n";
+        }
+        writeBytes(uis, text);
+        ::malloc_trim(0);
+        const Cost cost = measure({"pack", uis});
+        ASSERT_EQ(cost.code, 0);
+        seconds[round] = cost.seconds;
+#ifndef SKINWRT_SANITIZED
+        // Three copies of the personality file and the bitmaps, and the program itself.
+        const long allowance = 3 * long((text.size() + bitmap.size() + 64000) >> 10) + (48 << 10);
+        EXPECT_LT(cost.maxKilobytes, allowance);
+#endif
+    }
+    // Four times the values: four times the work, with room for noise (quadratic work
+    // would take sixteen times as long).
+    EXPECT_LT(seconds[1], 7 * seconds[0] + 0.5) << seconds[0] << " s, then " << seconds[1] << " s";
+}
+
 }  // namespace
 }  // namespace sw

@@ -7,6 +7,7 @@
 #include "document/Validator.h"
 #include "store/AcceleratedIniFile.h"
 #include "store/PlatformPaths.h"
+#include "support/FolderSnapshot.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -287,6 +288,34 @@ TEST_F(WizardBuilder, RebuildsAnExistingPersonalityFileAndKeepsOtherFiles)
     EXPECT_EQ(value("Old", "Key"), "<none>");
     EXPECT_EQ(readBytes(engine / "Mine" / "top.bmp"), "TOP");
     EXPECT_EQ(readBytes(engine / "Mine" / "notes.txt"), "mine");
+}
+
+// A rebuild killed at any step of its folder change leaves the old folder or the new
+// one whole, and the next rebuild leaves nothing beside it.
+TEST_F(WizardBuilder, ARebuildKilledAtAnyStepLeavesTheOldOrTheNewFolderWhole)
+{
+    const fs::path mine = engine / "Mine";
+    const auto reset = [&] {
+        fs::remove_all(mine);
+        fs::create_directories(mine);
+        writeBytes(mine / "Mine.uis", "[Old]\r\nKey=1\r\n");
+        writeBytes(mine / "top.bmp", "OLD");
+        writeBytes(mine / "notes.txt", "mine");
+    };
+    reset();
+    const auto old = test::snapshotOf(mine);
+    ASSERT_TRUE(build(none()).ok);
+    const auto fresh = test::snapshotOf(mine);
+    reset();
+    const int runs = test::stopAtEveryStep([&] { ::_exit(build(none()).ok ? 0 : 1); }, [&](bool finished) {
+        const auto now = test::snapshotOf(mine);
+        EXPECT_TRUE(finished ? now == fresh : now == old || now == fresh);
+        ASSERT_TRUE(build(none()).ok);
+        EXPECT_EQ(test::snapshotOf(mine), fresh);
+        EXPECT_EQ(test::namesIn(engine), std::vector<std::string>{"Mine"});
+        reset();
+    });
+    EXPECT_GT(runs, 4);
 }
 
 // Every kind of choice, built from the shipped template, validates clean against
