@@ -866,9 +866,12 @@ void TMainForm::NotifyModification(const QString& change, const QString& mergeKe
         return;
     state.CodeStale = state.AnalysisStale = true;
     showWorkingCopyRestores();
-    if (history_->Commit(change.isEmpty() ? QStringLiteral("Change") : change, mergeKey) &&
-        band_->TakeChange() && !livePreview_->isActive())
-        livePreview_->start();
+    // Every recorded change shows in the previews (at most every 30 ms while typing).
+    if (history_->Commit(change.isEmpty() ? QStringLiteral("Change") : change, mergeKey)) {
+        band_->TakeChange();
+        if (!livePreview_->isActive())
+            livePreview_->start();
+    }
     // A new SkinName shows at once in the title and at the tree's root.
     if (explorer_ && explorer_->Document()) {
         const std::string name = explorer_->Document()->PersonalityName();
@@ -1274,6 +1277,13 @@ void TMainForm::FileSaveAs()
     const fs::path folder = root / newName;
     const fs::path target = folder / (newName + ".uis");
     const QString failedCaption = QStringLiteral("Unable to save ") + fromBytes(state.SkinName);
+    // Another skin's folder is only written into when the author says so.
+    if (fs::exists(fs::symlink_status(folder, ec)) &&
+        prompts().message(QStringLiteral("The folder ") + QString::fromStdString(folder.string()) +
+                              QStringLiteral(" already exists. The copy replaces its files of the same names. "
+                                             "Continue?"),
+                          QStringLiteral("Save As"), PromptIcon::Warning, PromptButtons::YesNo) != PromptAnswer::Yes)
+        return;
     TUisFile& document = *explorer_->Document();
     document.UpdateFile();
     // The edits, the new name and the moved references go into the copy only; the

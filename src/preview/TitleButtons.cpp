@@ -238,7 +238,9 @@ void TTitleButtons::Load(TUisFile& document, bool active)
         layer.Transparent = true;
         layer.Image = work.isNull() ? QImage() : work.copy(source);
         layer.Rect = QRect(QPoint(0, 0), source.size());
-        layer.Visible = firstLoad ? true : std::size_t(i) < visible.size() && visible[std::size_t(i)];
+        // A button the author just added is shown: hidden, it would look as if the
+        // addition had not worked.
+        layer.Visible = firstLoad || std::size_t(i) >= visible.size() || visible[std::size_t(i)];
         button.CombineOp = document.ReadInteger(section, "CombineOp", -1);
         const QString n = QString::number(i);
         button.Hint = QStringLiteral("Drag to change button ") + n + QStringLiteral(" position.") + QChar('\n') +

@@ -171,6 +171,25 @@ TEST_F(MainFormTest, SaveAsCopiesTheSkinUnderItsNewNameAndCancelStillRenames)
     // The original keeps its own references.
     EXPECT_EQ(TUisFile((engine / "Tidewater" / "Tidewater.uis").string()).ReadString("PERSONALITY", "TOP", ""),
               "Tidewater\\top.bmp");
+
+    // Onto another skin's folder only after a question; No leaves that skin as it was.
+    const fs::path slate = engine / "Slate" / "Slate.uis";
+    const std::string slateBytes = readBytes(slate);
+    for (PromptAnswer answer : {PromptAnswer::No, PromptAnswer::Yes}) {
+        answerPrompt(QStringLiteral("Slate"), QStringLiteral("Calm Slate ") + promptAnswerName(answer), true);
+        prompts.answer(answer);
+        main->FileSaveAs();
+        EXPECT_EQ(prompts.shown().back().caption, QStringLiteral("Save As"));
+        EXPECT_TRUE(prompts.shown().back().text.startsWith(QStringLiteral("The folder ") +
+                                                           QString::fromStdString((engine / "Slate").string())));
+        if (answer == PromptAnswer::No) {
+            EXPECT_EQ(readBytes(slate), slateBytes);
+            EXPECT_EQ(editorState().DocumentPath, copy.string());
+        } else {
+            EXPECT_EQ(TUisFile(slate.string()).PersonalityName(), "Calm Slate Yes");
+            EXPECT_EQ(editorState().DocumentPath, slate.string());
+        }
+    }
 }
 
 TEST_F(MainFormTest, TheAnalyzePageListsFindingsThatLeadBackToTheirAttribute)

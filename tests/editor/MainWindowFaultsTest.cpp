@@ -78,6 +78,27 @@ TEST_F(MainWindowFaultsTest, PreviewsShownAgainDoNotTakeTheFocusAndShowTheirHint
     EXPECT_TRUE(explorer->PreviewsVisible());
 }
 
+TEST_F(MainWindowFaultsTest, ThePreviewsFollowEveryChangeAndShowANewButton)
+{
+    auto main = openTidewater(*this);
+    TUISExplorerForm* explorer = main->Explorer();
+    ASSERT_NE(explorer, nullptr);
+    TPreviewForm* previews[] = {explorer->PreviewActive(), explorer->PreviewInactive()};
+    // What an insertion does: the value is written, then the change is recorded.
+    explorer->Document()->WriteString("PERSONALITY", "FrontString", "ZZ-");
+    main->NotifyModification(QStringLiteral("Insert Attribute"));
+    for (TPreviewForm* preview : previews)
+        QTRY_VERIFY(preview->Scene()->Layer("LabelFormCaption").Text.startsWith(QStringLiteral("ZZ-Tidewater")));
+    const int count = explorer->Document()->ButtonCount();
+    explorer->ButtonDuplicate("Button2");
+    for (TPreviewForm* preview : previews) {
+        ASSERT_EQ(preview->Buttons().Count(), count + 1);
+        EXPECT_TRUE(preview->Buttons().Button(count).Layer.Visible);
+    }
+    prompts.answer(PromptAnswer::No);
+    EXPECT_TRUE(main->FileCloseItemClick());
+}
+
 TEST_F(MainWindowFaultsTest, WithoutTheSavedDesktopStateEveryToggleStartsAtItsDefaultAndSaysSo)
 {
     writeBytes(dir.path() / "sw.ini",

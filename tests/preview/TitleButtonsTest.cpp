@@ -137,7 +137,7 @@ TEST(TitleButtons, DrawnButtonsAndStandIns)
     EXPECT_TRUE(buttons.Button(3).Hint.startsWith(QStringLiteral("Drag to change button 3 position.\nClick to switch to Button3 section.")));
 }
 
-TEST(TitleButtons, AButtonAddedSinceTheLastLoadStartsHidden)
+TEST(TitleButtons, AButtonAddedSinceTheLastLoadIsShownAndTheOthersKeepTheirState)
 {
     ButtonSkin skin("ButtonCount=2\n[BUTTON0]\nButtonImage=Btn\\b.bmp\n");
     TUisFile document(skin.file());
@@ -151,7 +151,9 @@ TEST(TitleButtons, AButtonAddedSinceTheLastLoadStartsHidden)
     ASSERT_EQ(buttons.Count(), 4);
     EXPECT_TRUE(buttons.Button(0).Layer.Visible);
     EXPECT_FALSE(buttons.Button(1).Layer.Visible);  // kept by index
-    EXPECT_FALSE(buttons.Button(2).Layer.Visible);  // new
+    EXPECT_TRUE(buttons.Button(2).Layer.Visible);  // new
+    EXPECT_TRUE(buttons.Button(3).Layer.Visible);
+    buttons.Hide(3);
     EXPECT_FALSE(buttons.Button(3).Layer.Visible);
     buttons.Show(3);
     buttons.Show(9);  // beyond the count: nothing
