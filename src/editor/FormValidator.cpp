@@ -5,6 +5,8 @@
 #include "editor/GlyphList.h"
 #include "engine/PromptService.h"
 
+#include <filesystem>
+
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -86,8 +88,11 @@ void TFormValidator::Run(TUisFile& document, const QString& skinFolder, const QS
 {
     LabelSkinFolder->setText(skinFolder);
     LabelUISFilename->setText(uisFile);
-    fillValidatorList(ListViewValidator, validate(document, uisFile.toLatin1().toStdString(),
-                                                  skinFolder.toLatin1().toStdString()));
+    // References name the personality's folder ("Skin\top.bmp"): they are resolved
+    // against the folder that holds it, as `skinwrt validate` resolves them.
+    const std::filesystem::path folder(skinFolder.toLatin1().toStdString());
+    fillValidatorList(ListViewValidator,
+                      validate(document, uisFile.toLatin1().toStdString(), folder.parent_path()));
 }
 
 void TFormValidator::resizeEvent(QResizeEvent* event)

@@ -1239,9 +1239,11 @@ void TMainForm::FileSave()
             history_->Rebase();
             return;  // cancelled: the document stays open and modified
         }
-    } catch (const std::exception&) {
-        prompts().message(QStringLiteral("Skinwright failed to save personality file"), failedCaption, PromptIcon::Error,
-                          PromptButtons::Ok);
+    } catch (const std::exception& error) {
+        // The box names the file and says why.
+        prompts().message(QStringLiteral("Skinwright failed to save personality file") + QStringLiteral("\n\n") +
+                              QString::fromLocal8Bit(error.what()),
+                          failedCaption, PromptIcon::Error, PromptButtons::Ok);
         history_->Rebase();
         return;  // the document stays open and modified
     }

@@ -229,7 +229,8 @@ TEST_F(MainFormTest, AFailedSaveKeepsTheEditsAndTheWorkingCopy)
     prompts.answer(PromptAnswer::Ok);
     main->FileSave();
     ASSERT_EQ(prompts.shown().size(), 1u);
-    EXPECT_EQ(text(0), QStringLiteral("Skinwright failed to save personality file"));
+    EXPECT_TRUE(text(0).startsWith(QStringLiteral("Skinwright failed to save personality file\n\n")));
+    EXPECT_TRUE(text(0).contains(QString::fromStdString(skin.string()))) << text(0).toStdString();
     EXPECT_EQ(prompts.shown()[0].caption, QStringLiteral("Unable to save ") + QString::fromStdString(editorState().SkinName));
     EXPECT_TRUE(editorState().Modified);
     EXPECT_TRUE(main->Action(QStringLiteral("FileSaveItem"))->isEnabled());

@@ -2,6 +2,7 @@
 #include "editor/EditorFixture.h"
 
 #include "document/UisFile.h"
+#include "document/Validator.h"
 #include "editor/FormValidator.h"
 #include "editor/UISExplorerForm.h"
 #include "editor/GlyphList.h"
@@ -213,6 +214,17 @@ TEST_F(BrowserFormTest, TheEditorsDocumentIsPutAsideAndReopened)
     select(QStringLiteral("Slate"));
     browser->ToolButtonShowValidatorClick();
     EXPECT_TRUE(browser->Validator()->isVisible());
+    // Check finds what validating the file finds: the sample skin is clean.
+    QTreeWidget* findings = browser->Validator()->ListViewValidator;
+    ASSERT_EQ(findings->topLevelItemCount(), 1);
+    EXPECT_EQ(findings->topLevelItem(0)->text(0), QString::fromLatin1(kNoErrorsFound));
+    TUisFile slate((engine / "Slate" / "Slate.uis").string());
+    slate.WriteString("BORDERS", "vertFrame", "Slate\\gone.bmp");
+    select(QStringLiteral("Tidewater"));
+    select(QStringLiteral("Slate"));
+    ASSERT_EQ(findings->topLevelItemCount(), 1);
+    EXPECT_TRUE(findings->topLevelItem(0)->text(0).startsWith(QStringLiteral("File not found - Section [BORDERS], Attribute [vertFrame]")))
+        << findings->topLevelItem(0)->text(0).toStdString();
     browser->hide();
     EXPECT_TRUE(editorState().DocumentOpen);
     EXPECT_EQ(editorState().DocumentPath, file.string());
