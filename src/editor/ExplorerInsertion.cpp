@@ -146,6 +146,7 @@ void TUISExplorerForm::ShowLayers(bool shown)
 void TUISExplorerForm::createLayers()
 {
     layers_ = new TfrmLayers(*this, main_);
+    main_.ShareKeys(layers_);
     for (TPreviewForm* preview : previews_) {
         if (!preview)
             continue;

@@ -972,6 +972,16 @@ void TMainForm::updateModified()
     updateTitle();
 }
 
+void TMainForm::ShareKeys(QWidget* window)
+{
+    // The previews and the palette are windows of their own: without the main window's
+    // actions, its keys would do nothing while one of them has the focus.
+    for (const char* name : {"EditUndoItem", "EditRedoItem", "FileSaveItem", "EditFindItem", "WindowReloadPreviewItem",
+                             "WindowButtonPaletteShow", "FileOpenItem", "FileNewSkin", "FileUnzipItem",
+                             "FileSetThisSkinCurrentItem", "EditDuplicateButtonItem"})
+        window->addAction(Action(QString::fromLatin1(name)));
+}
+
 void TMainForm::BindHideAllKey(QWidget* widget)
 {
     auto* key = new QShortcut(QKeySequence(Qt::Key_Tab), widget);

@@ -79,6 +79,8 @@ public:
     // Tab on this widget (the tree, the list, a preview) toggles "Hide preview/buttons
     // windows"; everywhere else it moves the focus.
     void BindHideAllKey(QWidget* widget);
+    // Makes the main window's keys (undo, save, find, reload, ...) work in another window.
+    void ShareKeys(QWidget* window);
     void EditAttribute(int typeOverride);
     ValueEditorBand* Band() { return band_; }
     // The size bar of the preview's edges; it lives as long as the main window.

@@ -314,6 +314,7 @@ void TUISExplorerForm::createPreviews()
                           screenArea.top() + 60 + i * (preview->height() + 40));
         preview->Arrange(i == 0);
         main_.BindHideAllKey(preview);
+        main_.ShareKeys(preview);
         connectPreview(preview);
         preview->ReLoadSkin();
         preview->show();

@@ -6,15 +6,18 @@
 
 #include "document/UisFile.h"
 #include "editor/DocumentFiles.h"
+#include "editor/DocumentHistory.h"
 #include "editor/FrmLayers.h"
 #include "editor/UISExplorerForm.h"
 #include "preview/PreviewForm.h"
 #include "store/AcceleratedIniFile.h"
+#include "store/ProfileFile.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QStatusBar>
 #include <QTest>
+#include <QUndoStack>
 
 namespace sw {
 namespace {
@@ -97,6 +100,35 @@ TEST_F(MainWindowFaultsTest, ThePreviewsFollowEveryChangeAndShowANewButton)
     }
     prompts.answer(PromptAnswer::No);
     EXPECT_TRUE(main->FileCloseItemClick());
+}
+
+TEST_F(MainWindowFaultsTest, TheMainWindowsKeysWorkWhileAPreviewOrThePaletteHasTheFocus)
+{
+    auto main = openTidewater(*this);
+    TUISExplorerForm* explorer = main->Explorer();
+    ASSERT_NE(explorer, nullptr);
+    ASSERT_NE(explorer->Layers(), nullptr);
+    explorer->ShowLayers(true);
+    const fs::path skin = engine / "Tidewater" / "Tidewater.uis";
+    QUndoStack& stack = main->History().Stack();
+    int round = 0;
+    for (QWidget* window : std::initializer_list<QWidget*>{explorer->PreviewActive(), explorer->PreviewInactive(),
+                                                           explorer->Layers()}) {
+        SCOPED_TRACE(window->objectName().toStdString());
+        const std::string menu = "1 2 " + std::to_string(++round);
+        explorer->Document()->WriteString("COLOURS", "Menu", menu);
+        main->NotifyModification();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        const int index = stack.index();
+        QTest::keyClick(window, Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(stack.index(), index - 1);
+        QTest::keyClick(window, Qt::Key_Y, Qt::ControlModifier);
+        EXPECT_EQ(stack.index(), index);
+        QTest::keyClick(window, Qt::Key_S, Qt::ControlModifier);
+        EXPECT_FALSE(editorState().Modified);
+        EXPECT_NE(readBytes(skin).find("Menu=" + menu + "\r\n"), std::string::npos);
+    }
 }
 
 TEST_F(MainWindowFaultsTest, WithoutTheSavedDesktopStateEveryToggleStartsAtItsDefaultAndSaysSo)
