@@ -62,7 +62,7 @@ private:
             if (nodes_[i].parent == index)
                 node.children.push_back(build(int(i)));
         std::stable_sort(node.children.begin(), node.children.end(), [](const SectionNode& a, const SectionNode& b) {
-            return asciiUpper(a.caption) < asciiUpper(b.caption);
+            return naturalLess(a.caption, b.caption);
         });
         return node;
     }

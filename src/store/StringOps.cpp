@@ -155,4 +155,41 @@ std::size_t CaseInsensitiveHash::operator()(std::string_view text) const noexcep
     return hash;
 }
 
+bool naturalLess(std::string_view a, std::string_view b)
+{
+    auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    std::size_t i = 0, j = 0;
+    int zerosOrder = 0;  // decides between otherwise equal names
+    while (i < a.size() && j < b.size()) {
+        if (isDigit(a[i]) && isDigit(b[j])) {
+            const std::size_t startA = i, startB = j;
+            while (i < a.size() && a[i] == '0')
+                ++i;
+            while (j < b.size() && b[j] == '0')
+                ++j;
+            const std::size_t digitsA = i, digitsB = j;
+            while (i < a.size() && isDigit(a[i]))
+                ++i;
+            while (j < b.size() && isDigit(b[j]))
+                ++j;
+            const std::string_view numberA = a.substr(digitsA, i - digitsA), numberB = b.substr(digitsB, j - digitsB);
+            if (numberA.size() != numberB.size())
+                return numberA.size() < numberB.size();
+            if (numberA != numberB)
+                return numberA < numberB;
+            if (zerosOrder == 0 && digitsA - startA != digitsB - startB)
+                zerosOrder = digitsA - startA < digitsB - startB ? -1 : 1;
+            continue;
+        }
+        const char x = asciiUpper(a[i]), y = asciiUpper(b[j]);
+        if (x != y)
+            return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
+        ++i;
+        ++j;
+    }
+    if (a.size() - i != b.size() - j)
+        return a.size() - i < b.size() - j;
+    return zerosOrder < 0;
+}
+
 }  // namespace sw

@@ -16,6 +16,9 @@ std::string asciiLower(std::string_view text);
 
 // Equality ignoring the letter case of a to z (the rule for section and key names).
 bool sameText(std::string_view a, std::string_view b);
+// Orders names as a reader would: ignoring ASCII case, with runs of digits compared
+// as numbers ("Extra2" before "Extra10"); equal numbers with more leading zeros last.
+bool naturalLess(std::string_view a, std::string_view b);
 bool startsWithText(std::string_view text, std::string_view prefix);  // ignoring case
 
 // Removes leading and trailing bytes 0 to 32 (blanks, tabs, control characters).

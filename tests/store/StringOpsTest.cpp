@@ -5,6 +5,23 @@
 namespace sw {
 namespace {
 
+TEST(StringOps, NaturalOrderComparesNumbersAsNumbersAndIgnoresCase)
+{
+    const struct {
+        const char* a;
+        const char* b;
+        bool less;
+    } cases[] = {
+        {"Extra2", "Extra10", true},   {"Extra10", "Extra2", false}, {"extra2", "EXTRA10", true},
+        {"Button9", "Button10", true}, {"Button", "Button0", true},  {"Button0", "Button", false},
+        {"Font", "Fonts", true},       {"a2b", "a2c", true},         {"a02", "a2", false},
+        {"a2", "a02", true},           {"a10b", "a10a", false},      {"Tabs", "TABS", false},
+        {"x99999999999999999999", "x100000000000000000000", true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(naturalLess(c.a, c.b), c.less) << c.a << " < " << c.b;
+}
+
 TEST(StringOps, IntegerConversion)
 {
     struct Case {
