@@ -55,8 +55,10 @@ std::string missingEdge(TUisFile& document)
     for (const char* side : {"LEFT", "RIGHT", "TOP", "BOTTOM"}) {
         const fs::path file = document.FrameBitmapPath(side);
         TImageCache probe;
-        if (probe.Load(file).isNull())
-            return std::string(side) + " edge bitmap " + (file.empty() ? std::string("(none named)") : file.string());
+        std::string why;
+        if (probe.Load(file, nullptr, &why).isNull())
+            return std::string(side) + " edge bitmap " + (file.empty() ? std::string("(none named)") : file.string()) +
+                   (why.empty() ? std::string() : " (" + why + ")");
     }
     return "edge bitmaps";
 }
@@ -113,9 +115,12 @@ int renderPreviewToPng(const std::string& uisFile, const std::string& pngOut, in
             err << "skinwrt: " << uisFile << ": cannot read the " << missingEdge(document) << "\n";
             return kExitError;
         }
+        // Pictures left out are named, so a picture missing from the PNG has a reason.
+        for (const std::string& refused : sources.Refused)
+            err << "skinwrt: " << refused << "; not drawn\n";
         auto scene = ComposePreview(document, sources, QSize(width, height), !inactive);
         if (scene)
-            addTitleButtons(document, *scene);
+            addTitleButtons(document, *scene, &sources.Budget);
         const QImage picture = scene ? RenderScene(*scene) : QImage();
         // Encoded in memory first and then put in place whole, so a failed write (a full
         // disk) leaves an older picture as it was.

@@ -53,9 +53,17 @@ void TPreviewSources::LoadSkin(TUisFile& document, const PreviewSettings& settin
         const std::string value = document.ReadString(section, key, def);
         return value.empty() ? fs::path() : document.ReferencePath(value);
     };
+    Budget = PixelBudget();
+    Refused.clear();
+    auto refused = [&](const fs::path& file, const std::string& why) {
+        if (!why.empty())
+            Refused.push_back(file.string() + ": " + why);
+    };
     // Loads into `target` when the file can be read; says whether it could.
     auto load = [&](const fs::path& file, QImage& target) {
-        QImage image = cache.Load(file);
+        std::string why;
+        QImage image = cache.Load(file, &Budget, &why);
+        refused(file, why);
         if (image.isNull())
             return false;
         target = std::move(image);
@@ -88,9 +96,15 @@ void TPreviewSources::LoadSkin(TUisFile& document, const PreviewSettings& settin
     // The author logo is a JPEG picture unless its name says BMP.
     if (!settings.LogoImage.empty()) {
         const fs::path logo(settings.LogoImage);
+        std::string why;
         QImage image = asciiUpper(settings.LogoImage).find(".BMP") != std::string::npos
-                           ? cache.Load(logo)
-                           : cache.Load(logo, "jpeg", [](const fs::path& file) { return readJpegImage(file); });
+                           ? cache.Load(logo, &Budget, &why)
+                           : cache.Load(logo, "jpeg",
+                                        [](const fs::path& file, PixelBudget*, std::string* reason) {
+                                            return readJpegImage(file, reason);
+                                        },
+                                        &Budget, &why);
+        refused(logo, why);
         if (!image.isNull())
             AuthorLogo = std::move(image);
     }

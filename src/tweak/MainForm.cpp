@@ -4,6 +4,7 @@
 #include "engine/EngineSettings.h"
 #include "engine/PromptService.h"
 #include "engine/Shell.h"
+#include "preview/BitmapImage.h"
 #include "preview/JpegImage.h"
 #include "store/PlatformPaths.h"
 #include "tweak/TransparencySample.h"
@@ -340,9 +341,12 @@ QImage TMainForm::loadPicture(const QString& file)
         if (file.endsWith(QLatin1String(".jpg"), Qt::CaseInsensitive) ||
             file.endsWith(QLatin1String(".jpeg"), Qt::CaseInsensitive))
             picture = readJpegImage(path);
-        // A picture under the wrong extension still shows.
+        // A picture under the wrong extension still shows: the sample picture is
+        // the tweak tool's own, not drawn by the engine as a skin bitmap.
         if (picture.isNull())
-            picture = QImage(file);
+            picture = readBitmapImage(path);
+        if (picture.isNull())
+            picture = readJpegImage(path);
     }
     if (picture.isNull())
         prompts().message(QStringLiteral("Cannot open file \"%1\".").arg(QDir::toNativeSeparators(file)),
