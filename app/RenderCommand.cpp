@@ -50,15 +50,20 @@ std::unique_ptr<QGuiApplication> ensureGuiApplication(std::ostream& err)
 }
 
 // The first edge bitmap that cannot be read, as "LEFT edge bitmap PATH".
-std::string missingEdge(TUisFile& document)
+// The first edge the preview could not draw, with the reason the loading gave.
+std::string missingEdge(TUisFile& document, const TPreviewSources& sources)
 {
     for (const char* side : {"LEFT", "RIGHT", "TOP", "BOTTOM"}) {
         const fs::path file = document.FrameBitmapPath(side);
-        TImageCache probe;
-        std::string why;
-        if (probe.Load(file, nullptr, &why).isNull())
-            return std::string(side) + " edge bitmap " + (file.empty() ? std::string("(none named)") : file.string()) +
-                   (why.empty() ? std::string() : " (" + why + ")");
+        const std::string named = std::string(side) + " edge bitmap " +
+                                  (file.empty() ? std::string("(none named)") : file.string());
+        std::error_code ec;
+        if (file.empty() || !fs::is_regular_file(file, ec))
+            return named;
+        const std::string prefix = file.string() + ": ";
+        for (const std::string& refused : sources.Refused)
+            if (refused.rfind(prefix, 0) == 0)
+                return named + ": " + refused.substr(prefix.size());
     }
     return "edge bitmaps";
 }
@@ -112,7 +117,7 @@ int renderPreviewToPng(const std::string& uisFile, const std::string& pngOut, in
         TImageCache cache;
         sources.LoadSkin(document, PreviewSettings{}, cache);
         if (!sources.PreviewAvailable) {
-            err << "skinwrt: " << uisFile << ": cannot read the " << missingEdge(document) << "\n";
+            err << "skinwrt: " << uisFile << ": cannot read the " << missingEdge(document, sources) << "\n";
             return kExitError;
         }
         // Pictures left out are named, so a picture missing from the PNG has a reason.
