@@ -196,7 +196,7 @@ std::string pictureKind(std::string_view head)
         return "a GIF picture";
     if (startsWith(head, "II*") || startsWith(head, "MM\0*"))
         return "a TIFF picture";
-    if (startsWith(head, "RIFF") && head.substr(8, 4) == "WEBP")
+    if (startsWith(head, "RIFF") && head.size() >= 12 && head.substr(8, 4) == "WEBP")
         return "a WebP picture";
     if (startsWith(head, std::string_view("\0\0\1\0", 4)))
         return "an icon";
