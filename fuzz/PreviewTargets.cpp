@@ -111,6 +111,22 @@ void bmpLoad(std::string_view data)
     drawChecked(picture, reader, false);
 }
 
+namespace {
+
+// The bytes as a JPEG file through the logo reader: a picture, or none with a reason.
+QImage readJpegChecked(std::string_view bytes)
+{
+    const auto file = scratchFolder() / "fuzzed.jpg";
+    writeFile(file, bytes);
+    std::string error;
+    QImage picture = readJpegImage(file, &error);
+    if (picture.isNull())
+        require(!error.empty(), "a JPEG picture that cannot be read comes without a reason");
+    return picture;
+}
+
+}  // namespace
+
 void jpegScans(std::string_view data)
 {
     if (data.empty())
@@ -129,14 +145,8 @@ void jpegScans(std::string_view data)
             grown += scan;
         bytes = grown + bytes.substr(end);
     }
-    const auto file = scratchFolder() / "scans.jpg";
-    writeFile(file, bytes);
-    std::string error;
-    const QImage picture = readJpegImage(file, &error);
-    if (picture.isNull()) {
-        require(!error.empty(), "a JPEG picture that cannot be read comes without a reason");
+    if (readJpegChecked(bytes).isNull())
         return;
-    }
     std::size_t scans = 0;
     for (std::size_t at = bytes.find("\xFF\xDA"); at != std::string::npos; at = bytes.find("\xFF\xDA", at + 2))
         ++scans;
@@ -145,14 +155,9 @@ void jpegScans(std::string_view data)
 
 void jpegLoad(std::string_view data)
 {
-    const auto file = scratchFolder() / "fuzzed.jpg";
-    writeFile(file, data);
-    std::string error;
-    const QImage picture = readJpegImage(file, &error);
-    if (picture.isNull()) {
-        require(!error.empty(), "a JPEG picture that cannot be read comes without a reason");
+    const QImage picture = readJpegChecked(data);
+    if (picture.isNull())
         return;
-    }
     require(picture.format() == QImage::Format_RGB32 && picture.width() > 0 && picture.height() > 0,
             "a read JPEG picture is not in the skin format");
 }
