@@ -14,28 +14,47 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// A part of a picture that shares its pixels instead of copying them, so a big
+// version 1p edge bitmap is not held twice once split. The pixels are read-only:
+// a write to the part copies it first.
+QImage sharedPart(const QImage& whole, int x, int y, int width, int height)
+{
+    const QRect part = QRect(x, y, width, height).intersected(whole.rect());
+    if (part.isEmpty() || whole.depth() != 32)
+        return whole.copy(part);
+    auto* held = new QImage(whole);
+    const uchar* bits = held->constBits() + qsizetype(part.y()) * held->bytesPerLine() + qsizetype(part.x()) * 4;
+    QImage shared(bits, part.width(), part.height(), held->bytesPerLine(), held->format(),
+                  [](void* image) { delete static_cast<QImage*>(image); }, held);
+    if (shared.isNull()) {
+        delete held;
+        return whole.copy(part);
+    }
+    return shared;
+}
+
 // Version 1p: each side edge is one half of the shared vertical bitmap; an odd
 // last column belongs to neither.
 QImage leftHalf(const QImage& image)
 {
-    return image.copy(0, 0, image.width() / 2, image.height());
+    return sharedPart(image, 0, 0, image.width() / 2, image.height());
 }
 
 QImage rightHalf(const QImage& image)
 {
-    return image.copy(image.width() / 2, 0, image.width() / 2, image.height());
+    return sharedPart(image, image.width() / 2, 0, image.width() / 2, image.height());
 }
 
 // Version 1p: the bottom edge is the first 4 rows of each frame, the top edge the rest.
 QImage firstRows(const QImage& image, int rows)
 {
-    return image.copy(0, 0, image.width(), std::clamp(rows, 0, image.height()));
+    return sharedPart(image, 0, 0, image.width(), std::clamp(rows, 0, image.height()));
 }
 
 QImage rowsFrom(const QImage& image, int row)
 {
     row = std::clamp(row, 0, image.height());
-    return image.copy(0, row, image.width(), image.height() - row);
+    return sharedPart(image, 0, row, image.width(), image.height() - row);
 }
 
 }  // namespace
