@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstring>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -422,6 +421,8 @@ bool decodeBitmap(std::string_view bytes, DecodedBitmap& out, std::string& why, 
     std::fill(std::begin(palette), std::end(palette), kBlack);
     for (int i = 0; i < f.paletteEntries; ++i) {
         const std::size_t at = f.paletteOffset + std::size_t(i) * std::size_t(f.paletteEntrySize);
+        if (at + 3 > bytes.size())
+            break;  // a table cut off by the end of the file: the rest is black
         palette[i] = kBlack | little(bytes, at, 3);
     }
     out.format = f;

@@ -82,6 +82,9 @@ TEST(BitmapDecoder, DrawsEveryKindAsWindowsDoes)
         {"RLE4: absolute pixels with padding, then alternating runs",
          {7, 1, 4, 2, 40, {R, G, B}, 0, {}, bytes({0, 5, 0x21, 0x21, 0x20, 0x07, 2, 0x01, 0, 1})},
          {B, G, B, G, B, R, G}, 7, 1},
+        // No pixel pointer: the pixels would follow a table of 256 entries, past the end.
+        {"RLE8 whose colour table runs past the end of the file: nothing is read past it",
+         {2, 1, 8, 1, 40, {}, 256, {}, le(0x00FF00, 4) + bytes({2, 0}), 0}, {K, K}, 2, 1},
         {"RLE4: a jump past the last row ends the picture",
          {2, 1, 4, 2, 40, {R, G}, 0, {}, bytes({0, 2, 0, 5, 2, 0x11})}, {K, K}, 2, 1},
     };

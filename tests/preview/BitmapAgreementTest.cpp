@@ -137,6 +137,13 @@ TEST(BitmapAgreement, AHostileFolderIsHeldWithinTheBudgetAndBothNameWhatIsLeftOu
         held += int64_t(image->width()) * image->height();
     EXPECT_LE(held, kDocumentPixelBudget);
     EXPECT_EQ(sources.Budget.remaining(), kDocumentPixelBudget - 36 - 2 * 4096 * 7680);
+    // Loaded again from the filled cache, the pictures held count as much as decoded ones.
+    TPreviewSources again;
+    again.LoadSkin(document, PreviewSettings{}, cache);
+    EXPECT_EQ(again.Refused, expected);
+    EXPECT_EQ(again.Budget.remaining(), sources.Budget.remaining());
+    EXPECT_TRUE(again.HasProgress && again.HasTextBack && !again.HasDialogBack);
+
     // The buttons take from what is left: none of their strips fits.
     PixelBudget left = sources.Budget;
     TTitleButtons buttons;
