@@ -9,7 +9,7 @@
 namespace sw {
 namespace {
 
-using test::BmpSpec;
+using test::BmpLayout;
 using test::bmpFile;
 using test::le;
 using test::paddedRows;
@@ -35,7 +35,7 @@ TEST(BitmapDecoder, DrawsEveryKindAsWindowsDoes)
 {
     struct Case {
         const char* name;
-        BmpSpec spec;
+        BmpLayout layout;
         std::vector<uint32_t> pixels;  // 0xRRGGBB, rows top-down
         int width, height;
     } cases[] = {
@@ -92,7 +92,7 @@ TEST(BitmapDecoder, DrawsEveryKindAsWindowsDoes)
         SCOPED_TRACE(c.name);
         DecodedBitmap bitmap;
         std::string why;
-        ASSERT_TRUE(decodeBitmap(bmpFile(c.spec), bitmap, why)) << why;
+        ASSERT_TRUE(decodeBitmap(bmpFile(c.layout), bitmap, why)) << why;
         EXPECT_EQ(bitmap.width(), c.width);
         EXPECT_EQ(bitmap.height(), c.height);
         std::vector<uint32_t> expected;

@@ -38,11 +38,11 @@ std::string sixteenBitEdge()
         return le(a, 2) + le(b, 2) + le(c, 2) + le(d, 2);
     };
     const uint32_t magenta = 0x7C1F, white = 0x7FFF, darkRed = 3u << 10;
-    BmpSpec spec;
-    spec.width = 4, spec.height = 3, spec.bits = 16;
-    spec.pixels = paddedRows({row(magenta, white, white, magenta), row(white, darkRed, white, white),
+    BmpLayout layout;
+    layout.width = 4, layout.height = 3, layout.bits = 16;
+    layout.pixels = paddedRows({row(magenta, white, white, magenta), row(white, darkRed, white, white),
                               row(magenta, white, white, magenta)});
-    return bmpFile(spec);
+    return bmpFile(layout);
 }
 
 TEST(BitmapAgreement, AJpegNamedBmpIsRefusedByBothAndSixteenBitMagentaIsSeeThrough)
@@ -81,7 +81,7 @@ TEST(BitmapAgreement, AJpegNamedBmpIsRefusedByBothAndSixteenBitMagentaIsSeeThrou
 TEST(BitmapAgreement, AHostileFolderIsHeldWithinTheBudgetAndBothNameWhatIsLeftOut)
 {
     SkinFolder skin("Hostile");
-    BmpSpec huge;
+    BmpLayout huge;
     huge.width = 4096, huge.height = 7680, huge.bits = 8, huge.compression = 1;
     huge.palette = {0x102030};
     huge.pixels = std::string("\0\1", 2);

@@ -18,7 +18,7 @@ std::string paddedRows(const std::vector<std::string>& rows)
     return out;
 }
 
-std::string bmpFile(const BmpSpec& s)
+std::string bmpFile(const BmpLayout& s)
 {
     std::string header = le(s.headerSize, 4);
     if (s.headerSize == 12) {

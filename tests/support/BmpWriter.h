@@ -7,7 +7,7 @@
 
 namespace sw::test {
 
-struct BmpSpec {
+struct BmpLayout {
     int32_t width = 1;
     int32_t height = 1;  // negative: rows stored top-down
     uint16_t bits = 24;
@@ -21,7 +21,7 @@ struct BmpSpec {
     std::string gap;                // bytes between the palette and the pixels
 };
 
-std::string bmpFile(const BmpSpec& spec);
+std::string bmpFile(const BmpLayout& layout);
 
 // Rows of bytes, each padded to four bytes, in the order given.
 std::string paddedRows(const std::vector<std::string>& rows);
