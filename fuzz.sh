@@ -15,7 +15,7 @@ cd "$(dirname "$0")"
 
 seconds=${1:-60}
 [ $# -gt 0 ] && shift
-all=(ini_parse ini_edit catalogue personality file_reference skin_bitmap bmp_load jpeg_load)
+all=(ini_parse ini_edit catalogue personality file_reference skin_bitmap bmp_load jpeg_load jpeg_scans)
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=("${all[@]}")
 
@@ -32,7 +32,7 @@ cmake --build build-fuzz -j2
 # catalogue joined by its separator line.
 seeds=build-fuzz/seeds
 rm -rf "$seeds"
-mkdir -p "$seeds"/{ini_parse,ini_edit,catalogue,personality,file_reference,skin_bitmap,bmp_load,jpeg_load}
+mkdir -p "$seeds"/{ini_parse,ini_edit,catalogue,personality,file_reference,skin_bitmap,bmp_load,jpeg_load,jpeg_scans}
 n=0
 for file in data/skins/*/*.uis data/*.def data/template/*.ini data/template/*.uis; do
   [ -f "$file" ] || continue

@@ -50,13 +50,20 @@ std::unique_ptr<QGuiApplication> ensureGuiApplication(std::ostream& err)
 }
 
 // The first edge bitmap that cannot be read, as "LEFT edge bitmap PATH".
-std::string missingEdge(TUisFile& document)
+// The first edge the preview could not draw, with the reason the loading gave.
+std::string missingEdge(TUisFile& document, const TPreviewSources& sources)
 {
     for (const char* side : {"LEFT", "RIGHT", "TOP", "BOTTOM"}) {
         const fs::path file = document.FrameBitmapPath(side);
-        TImageCache probe;
-        if (probe.Load(file).isNull())
-            return std::string(side) + " edge bitmap " + (file.empty() ? std::string("(none named)") : file.string());
+        const std::string named = std::string(side) + " edge bitmap " +
+                                  (file.empty() ? std::string("(none named)") : file.string());
+        std::error_code ec;
+        if (file.empty() || !fs::is_regular_file(file, ec))
+            return named;
+        const std::string prefix = file.string() + ": ";
+        for (const std::string& refused : sources.Refused)
+            if (refused.rfind(prefix, 0) == 0)
+                return named + ": " + refused.substr(prefix.size());
     }
     return "edge bitmaps";
 }
@@ -110,12 +117,15 @@ int renderPreviewToPng(const std::string& uisFile, const std::string& pngOut, in
         TImageCache cache;
         sources.LoadSkin(document, PreviewSettings{}, cache);
         if (!sources.PreviewAvailable) {
-            err << "skinwrt: " << uisFile << ": cannot read the " << missingEdge(document) << "\n";
+            err << "skinwrt: " << uisFile << ": cannot read the " << missingEdge(document, sources) << "\n";
             return kExitError;
         }
+        // Pictures left out are named, so a picture missing from the PNG has a reason.
+        for (const std::string& refused : sources.Refused)
+            err << "skinwrt: " << refused << "; not drawn\n";
         auto scene = ComposePreview(document, sources, QSize(width, height), !inactive);
         if (scene)
-            addTitleButtons(document, *scene);
+            addTitleButtons(document, *scene, &sources.Budget);
         const QImage picture = scene ? RenderScene(*scene) : QImage();
         // Encoded in memory first and then put in place whole, so a failed write (a full
         // disk) leaves an older picture as it was.

@@ -97,8 +97,20 @@ bool liesUnder(const fs::path& path, const fs::path& root, bool linkFree)
         return startsWith(path.lexically_normal(), root.lexically_normal());
     std::error_code ec;
     fs::path real = fs::weakly_canonical(path, ec);
+    // A component longer than the system allows ("File name too long") names nothing
+    // on disk, so no link lies at or past it: the part before it is made canonical
+    // and the rest follows by its words.
+    fs::path head = path, tail;
+    while (ec && head.has_relative_path()) {
+        tail = tail.empty() ? head.filename() : head.filename() / tail;
+        head = head.parent_path();
+        ec.clear();
+        real = fs::weakly_canonical(head, ec);
+    }
     if (ec)
         return false;
+    if (!tail.empty())
+        real = (real / tail).lexically_normal();
     // The roots are the few folders of the scratch folder: each is made canonical once.
     static std::map<fs::path, fs::path> canonicalRoots;
     auto known = canonicalRoots.find(root);
@@ -118,6 +130,7 @@ const std::vector<Target>& targets()
         {"catalogue", catalogue},        {"personality", personality},
         {"file_reference", fileReference}, {"skin_bitmap", skinBitmap},
         {"bmp_load", bmpLoad},           {"jpeg_load", jpegLoad},
+        {"jpeg_scans", jpegScans},
     };
     return all;
 }

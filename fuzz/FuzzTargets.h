@@ -61,6 +61,7 @@ void fileReference(std::string_view data);   // file references never leave the 
 void skinBitmap(std::string_view data);      // DrawSkinBitmap with any margins, strip, size and mode
 void bmpLoad(std::string_view data);         // BMP files through the image cache
 void jpegLoad(std::string_view data);        // JPEG files through the logo reader
+void jpegScans(std::string_view data);       // progressive JPEG files of many scans stop at the limit
 
 struct Target {
     const char* name;

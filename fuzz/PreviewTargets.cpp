@@ -5,12 +5,14 @@
 // margins, frame strip, size and mode gives the size it promises.
 #include "FuzzTargets.h"
 
+#include "document/BitmapDecoder.h"
 #include "preview/DrawSkinBitmap.h"
 #include "preview/ImageCache.h"
 #include "preview/JpegImage.h"
 
 #include <algorithm>
 #include <climits>
+#include <optional>
 
 namespace sw::fuzz {
 
@@ -100,20 +102,62 @@ void bmpLoad(std::string_view data)
     if (picture.isNull())
         return;
     require(picture.format() == QImage::Format_RGB32, "a loaded bitmap is not in the skin format");
+    // The validator's verdict from the headers alone is the preview's.
+    std::string why;
+    const std::optional<BitmapFormat> format = readBitmapFormat(file, why);
+    require(format && format->size == BitmapSize{picture.width(), picture.height()},
+            "the headers alone do not give the size of the decoded picture");
     ByteReader reader(data.substr(data.size() / 2));
     drawChecked(picture, reader, false);
 }
 
-void jpegLoad(std::string_view data)
+namespace {
+
+// The bytes as a JPEG file through the logo reader: a picture, or none with a reason.
+QImage readJpegChecked(std::string_view bytes)
 {
     const auto file = scratchFolder() / "fuzzed.jpg";
-    writeFile(file, data);
+    writeFile(file, bytes);
     std::string error;
-    const QImage picture = readJpegImage(file, &error);
-    if (picture.isNull()) {
+    QImage picture = readJpegImage(file, &error);
+    if (picture.isNull())
         require(!error.empty(), "a JPEG picture that cannot be read comes without a reason");
+    return picture;
+}
+
+}  // namespace
+
+void jpegScans(std::string_view data)
+{
+    if (data.empty())
         return;
+    // The first byte says how often (times 4) the last scan is repeated before the end.
+    const std::size_t repeats = 4 * std::size_t(uint8_t(data[0]));
+    std::string bytes(data.substr(1));
+    const std::size_t last = bytes.rfind("\xFF\xDA");
+    if (last != std::string::npos && repeats > 0) {
+        const std::size_t end = bytes.size() >= 2 && bytes.compare(bytes.size() - 2, 2, "\xFF\xD9") == 0
+                                    ? bytes.size() - 2
+                                    : bytes.size();
+        const std::string scan = bytes.substr(last, end - last);
+        std::string grown = bytes.substr(0, end);
+        for (std::size_t i = 0; i < repeats && grown.size() < (1u << 20); ++i)
+            grown += scan;
+        bytes = grown + bytes.substr(end);
     }
+    if (readJpegChecked(bytes).isNull())
+        return;
+    std::size_t scans = 0;
+    for (std::size_t at = bytes.find("\xFF\xDA"); at != std::string::npos; at = bytes.find("\xFF\xDA", at + 2))
+        ++scans;
+    require(scans <= 32, "a JPEG picture of more scans than the limit was read");
+}
+
+void jpegLoad(std::string_view data)
+{
+    const QImage picture = readJpegChecked(data);
+    if (picture.isNull())
+        return;
     require(picture.format() == QImage::Format_RGB32 && picture.width() > 0 && picture.height() > 0,
             "a read JPEG picture is not in the skin format");
 }

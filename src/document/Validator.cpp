@@ -12,9 +12,6 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace sw {
 
@@ -207,12 +204,20 @@ private:
     struct Bitmap {
         std::string section, attribute, reference;
         BitmapSize size;
+        std::string path;
         std::string where() const
         {
             return "bitmap [" + reference + "] of Attribute [" + attribute + "] in Section [" + section + "]";
         }
     };
-    std::optional<Bitmap> bitmap(const std::string& section, const std::string& attribute);
+    std::optional<Bitmap> bitmap(const std::string& section, const std::string& attribute, const char* fallback = "");
+    // What decoding a file would give, read from its headers once per run.
+    struct Probe {
+        std::optional<BitmapFormat> format;
+        std::string why;
+    };
+    const Probe& probe(const std::string& reference, const fs::path& path);
+    void checkPreviewBudget();
     void addGeometry(const Bitmap& bitmap, const std::string& text)
     {
         add(text, IconBitmapGeometry, bitmap.section, bitmap.attribute, FindingKind::BitmapGeometry);
@@ -233,7 +238,8 @@ private:
     ValidationResult& result_;
     // Many attributes name the same few files; each is looked up on disk once per run.
     std::unordered_map<std::string, std::optional<fs::path>, TextHash, std::equal_to<>> files_;
-    std::unordered_map<std::string, std::optional<BitmapSize>> bitmapSizes_;
+    std::unordered_map<std::string, Probe> probes_;
+    std::unordered_set<std::string> unreadable_;
     // By section part, then by attribute as the file spells it: the entries of one
     // section are looked up without building a name for each.
     using SectionDefinitions = std::unordered_map<std::string, Definition, TextHash, std::equal_to<>>;
@@ -472,29 +478,35 @@ void Checker::checkCatalogue()
     }
 }
 
-std::optional<Checker::Bitmap> Checker::bitmap(const std::string& section, const std::string& attribute)
+const Checker::Probe& Checker::probe(const std::string& reference, const fs::path& path)
 {
-    std::string reference = values_.ReadString(section, attribute, "");
+    auto measured = probes_.find(reference);
+    if (measured == probes_.end()) {
+        if (probes_.size() >= kMaxCachedFiles)
+            probes_.clear();
+        Probe probe;
+        probe.format = readBitmapFormat(path, probe.why);
+        measured = probes_.emplace(reference, std::move(probe)).first;
+    }
+    return measured->second;
+}
+
+std::optional<Checker::Bitmap> Checker::bitmap(const std::string& section, const std::string& attribute,
+                                               const char* fallback)
+{
+    std::string reference = values_.ReadString(section, attribute, fallback);
     std::optional<fs::path> path = reference.empty() ? std::nullopt : referencedFile(reference);
     if (!path)
         return std::nullopt;  // nothing to measure; a missing bitmap is reported by the catalogue checks
-    Bitmap found{section, attribute, reference, {}};
-    auto measured = bitmapSizes_.find(reference);
-    if (measured == bitmapSizes_.end()) {
-        if (bitmapSizes_.size() >= kMaxCachedFiles)
-            bitmapSizes_.clear();
-        measured = bitmapSizes_.emplace(reference, readBitmapSize(*path)).first;
-    }
-    const std::optional<BitmapSize>& size = measured->second;
-    if (!size) {
-        addGeometry(found, "Unreadable " + found.where() + ": the file has no valid bitmap header.");
+    Bitmap found{section, attribute, reference, {}, path->string()};
+    const Probe& measured = probe(reference, *path);
+    if (!measured.format) {
+        // Once per bitmap and attribute, however many checks look at it.
+        if (unreadable_.insert(section + '\n' + attribute).second)
+            addGeometry(found, "Unreadable " + found.where() + ": " + measured.why + ".");
         return std::nullopt;
     }
-    found.size = *size;
-    if (std::string refusal = bitmapRefusal(*size); !refusal.empty()) {
-        addGeometry(found, "Unreadable " + found.where() + ": the preview cannot load it (" + refusal + ").");
-        return std::nullopt;
-    }
+    found.size = measured.format->size;
     return found;
 }
 
@@ -621,28 +633,54 @@ void Checker::checkBitmapGeometry()
     default: return;  // no preview, so no frames to cut
     }
     checkButtonStrips();
+    checkPreviewBudget();
 }
 
-uint32_t littleEndian(const unsigned char* bytes, int size)
+// The preview holds the bitmaps of one personality within one budget of decoded
+// pixels; those past it are not drawn. They are counted here in the order the
+// preview loads them (edges, the other pictures, the title-bar buttons), a file named
+// twice once, so the findings name the very bitmaps the preview leaves out.
+void Checker::checkPreviewBudget()
 {
-    uint32_t value = 0;
-    for (int i = size - 1; i >= 0; --i)
-        value = (value << 8) | bytes[i];
-    return value;
+    struct Named {
+        const char* section;
+        const char* attribute;
+        const char* fallback;
+    };
+    static const Named version2Edges[] = {
+        {"PERSONALITY", "LEFT", ""}, {"PERSONALITY", "RIGHT", ""}, {"PERSONALITY", "TOP", ""}, {"PERSONALITY", "BOTTOM", ""}};
+    static const Named version1pEdges[] = {{"BORDERS", "vertFrame", ""}, {"BORDERS", "horzFrame", ""}};
+    static const Named others[] = {
+        {"PROGRESS", "BITMAP", ""},         {"PERSONALITY", "TextBack", ""},  {"BUTTONS", "BITMAP", "bms.bmp"},
+        {"PERSONALITY", "DialogBmp", ""},   {"PERSONALITY", "Menubar", ""},   {"BUTTONS", "CheckButton", ""},
+        {"BUTTONS", "RadioButton", ""},     {"TABS", "Border", ""},           {"TABS", "IMAGE", ""},
+        {"Scrollbar", "IMAGE", ""},         {"HorzScrollThumb", "IMAGE", ""}, {"HorzScroll", "IMAGE", ""},
+        {"VertScrollThumb", "IMAGE", ""},   {"VertScroll", "IMAGE", ""}};
+    PixelBudget budget;
+    auto count = [&](const std::string& section, const std::string& attribute, const char* fallback) {
+        std::optional<Bitmap> found = bitmap(section, attribute, fallback);
+        if (found && !budget.take(found->path, int64_t(found->size.width) * found->size.height))
+            addGeometry(*found, "Unreadable " + found->where() + ": the preview cannot load it (" +
+                                    budgetRefusal(found->size) + ").");
+    };
+    if (version_ == UisType2)
+        for (const Named& n : version2Edges)
+            count(n.section, n.attribute, n.fallback);
+    else
+        for (const Named& n : version1pEdges)
+            count(n.section, n.attribute, n.fallback);
+    for (const Named& n : others)
+        count(n.section, n.attribute, n.fallback);
+    const int buttons = std::clamp(uisButtonCount(values_, version_), 0, 1024);
+    for (int i = 0; i < buttons; ++i) {
+        const std::string section = "Button" + intToStr(i);
+        const int action = values_.ReadInteger(section, "Action", 0);
+        if (action != -3 && action != 11 && values_.ReadInteger(section, "Type", 0) != 1)
+            count(section, "ButtonImage", "");
+    }
 }
 
 }  // namespace
-
-std::string bitmapRefusal(const BitmapSize& size)
-{
-    if (size.width > kMaxBitmapSide || size.height > kMaxBitmapSide)
-        return intToStr(size.width) + "x" + intToStr(size.height) + " pixels; a side may be at most " +
-               intToStr(kMaxBitmapSide);
-    if (int64_t(size.width) * size.height > kMaxBitmapPixels)
-        return intToStr(size.width) + "x" + intToStr(size.height) + " pixels; a picture may have at most " +
-               intToStr(kMaxBitmapPixels);
-    return {};
-}
 
 bool ValidationResult::clean() const
 {
@@ -691,58 +729,6 @@ ValidationResult validate(PersonalityText& text, TUisDefinition& catalogue, int 
 {
     TextSections sections(text);
     return run(text, sections, catalogue, version, file, skinsRoot);
-}
-
-std::optional<BitmapSize> readBitmapSize(const fs::path& file)
-{
-    // File header (14 bytes), then the size of the bitmap header and its fields.
-    constexpr int kFileHeader = 14, kCoreHeader = 12, kInfoFields = 16;
-    unsigned char bytes[kFileHeader + kInfoFields] = {};
-    // Non-blocking, so that a FIFO under a bitmap's name cannot stall the check.
-    const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0)
-        return std::nullopt;
-    struct stat info {};
-    ssize_t got = -1;
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-        got = 0;
-        while (got < ssize_t(sizeof bytes)) {
-            const ssize_t n = ::read(fd, bytes + got, sizeof bytes - std::size_t(got));
-            if (n <= 0)
-                break;
-            got += n;
-        }
-    }
-    ::close(fd);
-    if (got < kFileHeader + kCoreHeader || bytes[0] != 'B' || bytes[1] != 'M')
-        return std::nullopt;
-    const uintmax_t fileSize = uintmax_t(info.st_size);
-    const uint32_t headerSize = littleEndian(bytes + 14, 4);
-    if (fileSize < uintmax_t(kFileHeader) + headerSize)
-        return std::nullopt;  // cut short inside its own header
-
-    int64_t width, height;
-    unsigned planes, bitsPerPixel;
-    if (headerSize == kCoreHeader) {
-        width = littleEndian(bytes + 18, 2);
-        height = littleEndian(bytes + 20, 2);
-        planes = littleEndian(bytes + 22, 2);
-        bitsPerPixel = littleEndian(bytes + 24, 2);
-    } else if (headerSize >= kInfoFields && got >= kFileHeader + kInfoFields) {
-        width = int32_t(littleEndian(bytes + 18, 4));
-        height = int32_t(littleEndian(bytes + 22, 4));
-        planes = littleEndian(bytes + 26, 2);
-        bitsPerPixel = littleEndian(bytes + 28, 2);
-        if (height < 0)
-            height = -height;  // rows stored top-down
-    } else {
-        return std::nullopt;
-    }
-    bool knownDepth = bitsPerPixel == 1 || bitsPerPixel == 4 || bitsPerPixel == 8 || bitsPerPixel == 16 ||
-                      bitsPerPixel == 24 || bitsPerPixel == 32;
-    if (width <= 0 || height <= 0 || height > INT32_MAX || planes != 1 || !knownDepth)
-        return std::nullopt;
-    return BitmapSize{int(width), int(height)};
 }
 
 std::string findingsSummary(const ValidationResult& result)

@@ -2,6 +2,8 @@
 // lists the findings as rows (caption, glyph, section, attribute) for a window to show.
 #pragma once
 
+#include "document/BitmapDecoder.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -78,23 +80,5 @@ std::string findingsSummary(const ValidationResult& result);
 ValidationResult validate(PersonalityText& text, TUisDefinition& catalogue, int version,
                           const std::filesystem::path& file, const std::filesystem::path& skinsRoot);
 
-struct BitmapSize {
-    int width = 0;
-    int height = 0;
-    bool operator==(const BitmapSize&) const = default;
-};
-
-// Width and height from a BMP file's header (BITMAPCOREHEADER, BITMAPINFOHEADER or a
-// later one); a negative height (rows stored top-down) counts by its size. Nothing for
-// a file that cannot be read or whose header is malformed.
-std::optional<BitmapSize> readBitmapSize(const std::filesystem::path& file);
-
-// The largest bitmap the preview loads: a bigger one (a damaged or hostile header)
-// would need gigabytes to decode, so it is refused.
-inline constexpr int kMaxBitmapSide = 16384;
-inline constexpr int64_t kMaxBitmapPixels = 64ll * 1024 * 1024;
-
-// Why the preview refuses a bitmap of that size, or empty when it loads it.
-std::string bitmapRefusal(const BitmapSize& size);
 
 }  // namespace sw

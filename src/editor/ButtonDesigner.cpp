@@ -5,6 +5,7 @@
 #include "editor/EditorState.h"
 #include "editor/Latin1.h"
 #include "editor/ThumbnailDelegate.h"
+#include "preview/BitmapImage.h"
 #include "preview/DrawSkinBitmap.h"
 #include "store/StringOps.h"
 
@@ -209,7 +210,7 @@ TButtonDesignerPage::Settings TButtonDesignerPage::shown() const
 void TButtonDesignerPage::loadImage()
 {
     auto path = resolveFileReference(editorState().SkinsRoot, toBytes(EditImageFilename->currentText()));
-    working_ = path ? QImage(QString::fromStdString(path->string())).convertToFormat(QImage::Format_RGB32) : QImage();
+    working_ = path ? readBitmapImage(*path) : QImage();
     ready_ = !working_.isNull();
     LabelFileNotFound->setVisible(!ready_);
     ImageButtonPreview->setVisible(ready_);

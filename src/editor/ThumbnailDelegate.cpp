@@ -4,6 +4,7 @@
 #include "document/ThumbnailRow.h"
 #include "editor/EditorState.h"
 #include "editor/Latin1.h"
+#include "preview/BitmapImage.h"
 
 #include <QPainter>
 
@@ -50,7 +51,7 @@ std::optional<QImage> ThumbnailDelegate::load(const QModelIndex& index) const
     std::optional<QImage> picture;
     auto path = resolveFileReference(editorState().SkinsRoot, toBytes(reference));
     if (path && fs::is_regular_file(*path)) {
-        QImage image(QString::fromStdString(path->string()));
+        const QImage image = readBitmapImage(*path);
         if (image.isNull())
             unreadable_();
         else

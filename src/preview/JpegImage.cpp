@@ -2,6 +2,7 @@
 
 #include "preview/Blitter.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <memory>
@@ -17,6 +18,8 @@ namespace {
 // back to the reader instead, which then gives up on the file.
 struct ErrorManager {
     jpeg_error_mgr base;
+    jpeg_progress_mgr progress;
+    long long pixels = 0;
     std::jmp_buf escape;
     char message[JMSG_LENGTH_MAX];
     bool damaged = false;  // a warning about the data, such as a file cut short
@@ -26,6 +29,36 @@ struct ErrorManager {
 // believed (it would make the reader allocate gigabytes before reading a pixel).
 constexpr long long kMaxJpegPixels = 64ll * 1024 * 1024;
 constexpr unsigned kMaxJpegSide = 16384;
+
+// A progressive picture is decoded scan by scan, each over the whole picture; a file
+// that repeats a scan a thousand times would take minutes for a few hundred KB. No
+// encoder writes more than a few dozen scans, and big pictures get fewer, so every
+// picture costs at most about as much as this many scans of 64 Mpixel.
+constexpr int kMaxJpegScans = 32;
+constexpr int kMinJpegScans = 12;
+constexpr long long kMaxJpegScanPixels = 2 * kMaxJpegPixels;
+
+int scanLimit(long long pixels)
+{
+    if (pixels <= 0)
+        return kMaxJpegScans;
+    return int(std::clamp<long long>(kMaxJpegScanPixels / pixels, kMinJpegScans, kMaxJpegScans));
+}
+
+void onFatalError(j_common_ptr info);
+
+// Called by libjpeg between passes and while it takes in the scans.
+void onProgress(j_common_ptr info)
+{
+    auto* decompress = reinterpret_cast<j_decompress_ptr>(info);
+    auto* manager = reinterpret_cast<ErrorManager*>(info->err);
+    const int limit = scanLimit(manager->pixels);
+    if (decompress->input_scan_number > limit) {
+        std::snprintf(manager->message, sizeof manager->message,
+                      "the picture has more than %d scans, more than a picture of its size may have", limit);
+        std::longjmp(manager->escape, 1);
+    }
+}
 
 void onFatalError(j_common_ptr info)
 {
@@ -75,8 +108,11 @@ QImage readJpegImage(const std::filesystem::path& file, std::string* error)
         return {};
     }
     jpeg_create_decompress(&info);
+    errors.progress.progress_monitor = onProgress;
+    info.progress = &errors.progress;
     jpeg_stdio_src(&info, in.get());
     jpeg_read_header(&info, TRUE);
+    errors.pixels = (long long)info.image_width * info.image_height;
     if (info.image_width > kMaxJpegSide || info.image_height > kMaxJpegSide ||
         (long long)info.image_width * info.image_height > kMaxJpegPixels) {
         jpeg_destroy_decompress(&info);

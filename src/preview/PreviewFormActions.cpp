@@ -143,7 +143,9 @@ void TPreviewForm::LoadButtons()
 {
     if (!document_)
         return;
-    buttons_.Load(*document_, active_);
+    // From what the edges and pictures left, anew on every load.
+    PixelBudget budget = sources_.Budget;
+    buttons_.Load(*document_, active_, &budget);
     RePaintButtons();
     refreshLayers();
 }

@@ -14,28 +14,47 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// A part of a picture that shares its pixels instead of copying them, so a big
+// version 1p edge bitmap is not held twice once split. The pixels are read-only:
+// a write to the part copies it first.
+QImage sharedPart(const QImage& whole, int x, int y, int width, int height)
+{
+    const QRect part = QRect(x, y, width, height).intersected(whole.rect());
+    if (part.isEmpty() || whole.depth() != 32)
+        return whole.copy(part);
+    auto* held = new QImage(whole);
+    const uchar* bits = held->constBits() + qsizetype(part.y()) * held->bytesPerLine() + qsizetype(part.x()) * 4;
+    QImage shared(bits, part.width(), part.height(), held->bytesPerLine(), held->format(),
+                  [](void* image) { delete static_cast<QImage*>(image); }, held);
+    if (shared.isNull()) {
+        delete held;
+        return whole.copy(part);
+    }
+    return shared;
+}
+
 // Version 1p: each side edge is one half of the shared vertical bitmap; an odd
 // last column belongs to neither.
 QImage leftHalf(const QImage& image)
 {
-    return image.copy(0, 0, image.width() / 2, image.height());
+    return sharedPart(image, 0, 0, image.width() / 2, image.height());
 }
 
 QImage rightHalf(const QImage& image)
 {
-    return image.copy(image.width() / 2, 0, image.width() / 2, image.height());
+    return sharedPart(image, image.width() / 2, 0, image.width() / 2, image.height());
 }
 
 // Version 1p: the bottom edge is the first 4 rows of each frame, the top edge the rest.
 QImage firstRows(const QImage& image, int rows)
 {
-    return image.copy(0, 0, image.width(), std::clamp(rows, 0, image.height()));
+    return sharedPart(image, 0, 0, image.width(), std::clamp(rows, 0, image.height()));
 }
 
 QImage rowsFrom(const QImage& image, int row)
 {
     row = std::clamp(row, 0, image.height());
-    return image.copy(0, row, image.width(), image.height() - row);
+    return sharedPart(image, 0, row, image.width(), image.height() - row);
 }
 
 }  // namespace
@@ -53,9 +72,17 @@ void TPreviewSources::LoadSkin(TUisFile& document, const PreviewSettings& settin
         const std::string value = document.ReadString(section, key, def);
         return value.empty() ? fs::path() : document.ReferencePath(value);
     };
+    Budget = PixelBudget();
+    Refused.clear();
+    auto refused = [&](const fs::path& file, const std::string& why) {
+        if (!why.empty())
+            Refused.push_back(file.string() + ": " + why);
+    };
     // Loads into `target` when the file can be read; says whether it could.
     auto load = [&](const fs::path& file, QImage& target) {
-        QImage image = cache.Load(file);
+        std::string why;
+        QImage image = cache.Load(file, &Budget, &why);
+        refused(file, why);
         if (image.isNull())
             return false;
         target = std::move(image);
@@ -88,9 +115,15 @@ void TPreviewSources::LoadSkin(TUisFile& document, const PreviewSettings& settin
     // The author logo is a JPEG picture unless its name says BMP.
     if (!settings.LogoImage.empty()) {
         const fs::path logo(settings.LogoImage);
+        std::string why;
         QImage image = asciiUpper(settings.LogoImage).find(".BMP") != std::string::npos
-                           ? cache.Load(logo)
-                           : cache.Load(logo, "jpeg", [](const fs::path& file) { return readJpegImage(file); });
+                           ? cache.Load(logo, &Budget, &why)
+                           : cache.Load(logo, "jpeg",
+                                        [](const fs::path& file, PixelBudget*, std::string* reason) {
+                                            return readJpegImage(file, reason);
+                                        },
+                                        &Budget, &why);
+        refused(logo, why);
         if (!image.isNull())
             AuthorLogo = std::move(image);
     }

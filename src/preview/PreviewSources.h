@@ -9,6 +9,9 @@
 #include <QImage>
 #include <QRgb>
 
+#include <string>
+#include <vector>
+
 namespace sw {
 
 class TUisFile;
@@ -32,6 +35,13 @@ public:
 
     // The plain menu bar's colour (without a menu bar bitmap) and the menu text colour.
     QRgb MenuColour = 0, MenuTextColour = 0;
+
+    // What the loaded bitmaps leave of the personality's budget of decoded pixels;
+    // the title-bar buttons take theirs from it.
+    PixelBudget Budget;
+    // "file: reason" for each named file that exists but was not drawn (not a
+    // bitmap, damaged, past the budget), in load order.
+    std::vector<std::string> Refused;
 
     // Loads every source of the document. A file that is missing (or cannot be
     // decoded) leaves its source as it was and clears its flag.

@@ -1,6 +1,7 @@
 #include "preview/TitleButtons.h"
 
 #include "document/UisFile.h"
+#include "preview/BitmapImage.h"
 #include "preview/Blitter.h"
 #include "preview/ClassicDesktop.h"
 
@@ -165,7 +166,7 @@ void TTitleButtons::Clear()
     loaded_ = false;
 }
 
-void TTitleButtons::Load(TUisFile& document, bool active)
+void TTitleButtons::Load(TUisFile& document, bool active, PixelBudget* budget)
 {
     // Visible flags by index, from the previous load.
     std::vector<bool> visible;
@@ -218,7 +219,7 @@ void TTitleButtons::Load(TUisFile& document, bool active)
             std::error_code ec;
             QImage strip;
             if (!file.empty() && fs::is_regular_file(file, ec))
-                strip = QImage(QString::fromStdString(file.string()));
+                strip = readBitmapImage(file, nullptr, budget);
             if (!strip.isNull()) {
                 button.Strip = toSkinFormat(strip);
                 button.FrameWidth = button.Strip.width() / (triple_ ? 6 : 3);
@@ -333,10 +334,10 @@ void TTitleButtons::AddTo(PreviewScene& scene, int selected, bool frameShown) co
         scene.Layers.push_back(buttons_[std::size_t(selected)].Layer);
 }
 
-void addTitleButtons(TUisFile& document, PreviewScene& scene)
+void addTitleButtons(TUisFile& document, PreviewScene& scene, PixelBudget* budget)
 {
     TTitleButtons buttons;
-    buttons.Load(document, scene.Active);
+    buttons.Load(document, scene.Active, budget);
     buttons.RePaint(document, buttonFrame(scene, document.FormatVersion() == UisType1p));
     buttons.AddTo(scene, -1, false);
 }

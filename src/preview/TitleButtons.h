@@ -4,6 +4,7 @@
 // between its normal, pressed and hot frames as the mouse acts on it.
 #pragma once
 
+#include "document/BitmapDecoder.h"
 #include "preview/PreviewScene.h"
 
 #include <QImage>
@@ -66,7 +67,8 @@ public:
     // Rebuilds the layers from the document. A button keeps the visible flag its index
     // had before; a button that is new since the previous load starts hidden. On the
     // first load of a document every button is visible.
-    void Load(TUisFile& document, bool active);
+    // The strips take their pixels from the budget when one is given.
+    void Load(TUisFile& document, bool active, PixelBudget* budget = nullptr);
     // Forgets everything, as before the first load.
     void Clear();
 
@@ -101,6 +103,6 @@ private:
 
 // Loads the buttons of a document, places them on a composed scene and puts them in
 // front of its layers (the picture of a preview without a window).
-void addTitleButtons(TUisFile& document, PreviewScene& scene);
+void addTitleButtons(TUisFile& document, PreviewScene& scene, PixelBudget* budget = nullptr);
 
 }  // namespace sw

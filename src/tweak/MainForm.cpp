@@ -4,6 +4,7 @@
 #include "engine/EngineSettings.h"
 #include "engine/PromptService.h"
 #include "engine/Shell.h"
+#include "preview/BitmapImage.h"
 #include "preview/JpegImage.h"
 #include "store/PlatformPaths.h"
 #include "tweak/TransparencySample.h"
@@ -18,6 +19,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -337,12 +339,20 @@ QImage TMainForm::loadPicture(const QString& file)
     QImage picture;
     if (QFileInfo(file).isFile()) {
         fs::path path(file.toLocal8Bit().toStdString());
-        if (file.endsWith(QLatin1String(".jpg"), Qt::CaseInsensitive) ||
-            file.endsWith(QLatin1String(".jpeg"), Qt::CaseInsensitive))
-            picture = readJpegImage(path);
-        // A picture under the wrong extension still shows.
+        const bool jpegName = file.endsWith(QLatin1String(".jpg"), Qt::CaseInsensitive) ||
+                              file.endsWith(QLatin1String(".jpeg"), Qt::CaseInsensitive);
+        // A picture under the wrong extension still shows: the sample picture is the
+        // tweak tool's own, not drawn by the engine as a skin bitmap. JPEG pictures
+        // only ever go through the reader that limits their scans.
+        std::string why;
+        picture = jpegName ? readJpegImage(path) : readBitmapImage(path, &why);
         if (picture.isNull())
-            picture = QImage(file);
+            picture = jpegName ? readBitmapImage(path, &why) : readJpegImage(path);
+        if (picture.isNull() && why.find("JPEG") == std::string::npos) {
+            QImageReader other(file);
+            if (other.format() != "jpeg")
+                picture = other.read();
+        }
     }
     if (picture.isNull())
         prompts().message(QStringLiteral("Cannot open file \"%1\".").arg(QDir::toNativeSeparators(file)),

@@ -3,6 +3,7 @@
 
 #include "document/FileReference.h"
 #include "editor/Latin1.h"
+#include "preview/BitmapImage.h"
 #include "wizards/WizardTimeLine.h"
 
 #include <QCheckBox>
@@ -62,7 +63,7 @@ private:
 QImage templatePicture(const fs::path& folder, const char* file)
 {
     const auto path = resolveFileReference(folder, file);
-    return path ? QImage(QString::fromStdString(path->string())) : QImage();
+    return path ? readBitmapImage(*path) : QImage();
 }
 
 // The first of `frames` side-by-side frames, magenta made see-through.

@@ -1,12 +1,8 @@
 #include "wizards/TemplatePicture.h"
 
+#include "preview/BitmapImage.h"
 #include "preview/JpegImage.h"
 #include "store/StringOps.h"
-
-#include <QFile>
-#include <QImageReader>
-
-#include <cstring>
 
 namespace sw {
 
@@ -33,39 +29,6 @@ std::string pixelFormatName(int bitsPerPixel, bool sixBitGreen)
     }
 }
 
-namespace {
-
-std::uint32_t little(const QByteArray& bytes, int at, int size)
-{
-    std::uint32_t value = 0;
-    for (int i = size - 1; i >= 0; --i)
-        value = value << 8 | std::uint8_t(bytes[at + i]);
-    return value;
-}
-
-// The bits per pixel as the bitmap file's header gives them.
-std::string bitmapFormatName(const std::filesystem::path& file, const QImage& image)
-{
-    QFile in(QString::fromStdString(file.string()));
-    QByteArray head;
-    if (in.open(QIODevice::ReadOnly))
-        head = in.read(14 + 56);
-    if (head.size() >= 30 && head.startsWith("BM")) {
-        const std::uint32_t infoSize = little(head, 14, 4);
-        if (infoSize == 12)  // the old OS/2 header: 16-bit fields
-            return pixelFormatName(int(little(head, 24, 2)));
-        const int bits = int(little(head, 28, 2));
-        bool sixBitGreen = false;
-        // With bit fields the green mask follows the red one, right after the 40-byte header.
-        if (bits == 16 && head.size() >= 62 && little(head, 30, 4) == 3)
-            sixBitGreen = little(head, 58, 4) == 0x07E0;
-        return pixelFormatName(bits, sixBitGreen);
-    }
-    return pixelFormatName(image.depth() == 32 ? (image.hasAlphaChannel() ? 32 : 24) : image.depth());
-}
-
-}  // namespace
-
 TemplatePicture loadTemplatePicture(const std::filesystem::path& file)
 {
     TemplatePicture picture;
@@ -75,13 +38,13 @@ TemplatePicture loadTemplatePicture(const std::filesystem::path& file)
         if (!image.isNull())
             picture.formatName = pixelFormatName(24);
     } else {
-        QImageReader reader(QString::fromStdString(file.string()));
-        reader.setDecideFormatFromContent(true);
-        image = reader.read();
-        if (image.isNull())
-            picture.error = reader.errorString().toStdString();
-        else
-            picture.formatName = bitmapFormatName(file, image);
+        // As the skin engine would read it: a JPEG picture under a bitmap's name is
+        // refused, naming what it is, rather than cut into bitmaps that then show nothing.
+        DecodedBitmap bitmap;
+        if (readBitmapFile(file, bitmap, picture.error)) {
+            picture.formatName = pixelFormatName(bitmap.format.bitsPerPixel, bitmap.format.sixBitGreen);
+            image = toImage(std::move(bitmap));
+        }
     }
     if (!image.isNull())
         picture.image = image.convertToFormat(QImage::Format_RGB32);

@@ -177,5 +177,18 @@ TEST_F(CutCommand, UnreadablePictureIsNamed)
     EXPECT_TRUE(fs::is_empty(skins));
 }
 
+// A JPEG picture under a bitmap's name is read as a bitmap, as the skin engine would,
+// and so refused, the message saying what it is.
+TEST_F(CutCommand, AJpegNamedBmpIsRefusedSayingWhatItIs)
+{
+    QImage window(40, 30, QImage::Format_RGB32);
+    window.fill(qRgb(245, 20, 30));
+    ASSERT_TRUE(window.save(QString::fromStdString(picture), "JPEG"));
+    EXPECT_EQ(cut(basic()), 2);
+    EXPECT_NE(err.str().find("skinwrt: " + picture + ": cannot read the picture"), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find("the file is a JPEG picture, not a bitmap"), std::string::npos) << err.str();
+    EXPECT_TRUE(fs::is_empty(skins));
+}
+
 }  // namespace
 }  // namespace sw

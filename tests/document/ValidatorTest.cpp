@@ -83,9 +83,12 @@ struct ValidatorFixture {
     }
 };
 
-// A BMP file's header: file header and a bitmap header of the given size.
+// A BMP file: file header, a bitmap header of the given size and black rows.
 std::string bmp(int32_t width, int32_t height, uint32_t headerSize = 40, uint16_t planes = 1, uint16_t bits = 24)
 {
+    const int64_t rows = height == INT32_MIN ? 0 : std::abs(int64_t(height));
+    const int64_t rowBytes = width > 0 ? (int64_t(width) * bits + 31) / 32 * 4 : 0;
+    const std::size_t pixels = rowBytes * rows <= (1 << 20) ? std::size_t(rowBytes * rows) : 0;
     std::string bytes = "BM";
     auto put = [&](uint32_t value, int size) {
         for (int i = 0; i < size; ++i)
@@ -107,6 +110,7 @@ std::string bmp(int32_t width, int32_t height, uint32_t headerSize = 40, uint16_
         put(bits, 2);
         bytes.append(headerSize - 16, '\0');
     }
+    bytes.append(pixels, '\0');
     return bytes;
 }
 
@@ -241,7 +245,10 @@ TEST(Validator, BitmapGeometryOfVersionTwo)
     writeBytes(f.folder / "junk.bmp", "not a bitmap at all, just text");
     writeBytes(f.folder / "huge.bmp", bmp(30000, 30000));
     writeBytes(f.folder / "many.bmp", bmp(10000, 9000));
-    writeBytes(f.folder / "largest.bmp", bmp(16384, 4096));
+    // The largest picture drawn, in run-length form: a few bytes of data that end it at once.
+    std::string largest = bmp(16384, 4096, 40, 1, 8);
+    largest[30] = 1;
+    writeBytes(f.folder / "largest.bmp", largest + std::string("\0\1", 2));
     const std::string head = std::string(kValidHead) + "[PERSONALITY]\n";
     const std::string top = "bitmap [Aqua\\top.bmp] of Attribute [TOP] in Section [PERSONALITY]";
     struct Case {

@@ -155,6 +155,11 @@ TEST(RenderCommand, FailuresExitWith2AndNameTheFile)
     const std::string unwritable = (dir.path() / "no-such-folder" / "out.png").string();
     SkinFolder broken("Broken");
     const std::string noEdges = broken.writeUis("[TITLEBARSKIN]\nSkinAuthor=x\n[PERSONALITY]\nLEFT=Broken\\l.bmp\n");
+    SkinFolder photo("Photo");
+    photo.writeBitmap("edge.bmp", codedImage(6, 6));
+    ASSERT_TRUE(codedImage(6, 6).save(QString::fromStdString((photo.folder() / "top.bmp").string()), "JPEG"));
+    const std::string jpegEdge = photo.writeUis("[TITLEBARSKIN]\nSkinAuthor=x\n[PERSONALITY]\nLEFT=Photo\\edge.bmp\n"
+                                                "RIGHT=Photo\\edge.bmp\nTOP=Photo\\top.bmp\nBOTTOM=Photo\\edge.bmp\n");
     const struct {
         const char* name;
         std::string file, out;
@@ -167,6 +172,9 @@ TEST(RenderCommand, FailuresExitWith2AndNameTheFile)
         {"missing edge", noEdges, dir.file("c.png"), 100, 100,
          "skinwrt: " + noEdges + ": cannot read the LEFT edge bitmap " +
              (broken.folder() / "l.bmp").string() + "\n"},
+        {"an edge that is a JPEG picture", jpegEdge, dir.file("e.png"), 100, 100,
+         "skinwrt: " + jpegEdge + ": cannot read the TOP edge bitmap " + (photo.folder() / "top.bmp").string() +
+             ": the file is a JPEG picture, not a bitmap\n"},
         {"unwritable output", tidewater, unwritable, 100, 100, "skinwrt: " + unwritable + ": cannot write"},
         {"empty size", tidewater, dir.file("d.png"), 0, 100,
          "skinwrt: render: size 0x100 is not between 1x1 and 16384x16384\n"},

@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QImage>
+#include <QImageWriter>
 
 #include <chrono>
 #include <climits>
@@ -110,6 +112,58 @@ TEST(HostilePicture, AJpegCutShortIsRefusedWithAReason)
             // A picture partly made up by the decoder is not shown as if it were whole.
             EXPECT_TRUE(read.isNull());
             EXPECT_NE(error, "") << "no picture and no reason";
+        }
+    }
+}
+
+// A progressive picture whose last scan is repeated: each scan is decoded over the
+// whole picture, so a few hundred KB of them would take minutes. Past the limit the
+// reader stops and refuses the picture; the picture as written reads whole.
+TEST(HostilePicture, AJpegOfTooManyScansIsRefusedAtTheLimit)
+{
+    QImage picture(64, 48, QImage::Format_RGB32);
+    for (int y = 0; y < 48; ++y)
+        for (int x = 0; x < 64; ++x)
+            picture.setPixel(x, y, qRgb(x * 4, y * 5, (x * y) & 255));
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setProgressiveScanWrite(true);
+    ASSERT_TRUE(writer.write(picture));
+    const std::string bytes = buffer.data().toStdString();
+    const std::size_t lastScan = bytes.rfind("\xFF\xDA");
+    ASSERT_NE(lastScan, std::string::npos);
+    ASSERT_EQ(bytes.substr(bytes.size() - 2), "\xFF\xD9");
+    const std::string scan = bytes.substr(lastScan, bytes.size() - 2 - lastScan);
+    std::size_t scans = 0;
+    for (std::size_t at = bytes.find("\xFF\xDA"); at != std::string::npos; at = bytes.find("\xFF\xDA", at + 2))
+        ++scans;
+    ASSERT_GT(scans, 1u) << "not progressive";
+
+    TempDir dir;
+    struct Case {
+        const char* name;
+        std::size_t repeats;
+        std::string error;  // empty: read whole
+    } cases[] = {
+        {"as written", 0, ""},
+        {"the last scan 1000 times more", 1000, "the picture has more than 32 scans, more than a picture of its size may have"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string file = bytes.substr(0, bytes.size() - 2);
+        for (std::size_t i = 0; i < c.repeats; ++i)
+            file += scan;
+        file += "\xFF\xD9";
+        const fs::path path = dir.path() / "top.jpg";
+        writeBytes(path, file);
+        std::string error;
+        const QImage read = readJpegImage(path, &error);
+        if (c.error.empty()) {
+            EXPECT_EQ(read.size(), QSize(64, 48)) << error;
+        } else {
+            EXPECT_TRUE(read.isNull());
+            EXPECT_EQ(error, c.error);
         }
     }
 }

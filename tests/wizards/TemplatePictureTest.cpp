@@ -85,9 +85,11 @@ TEST(TemplatePicture, FormatNamesComeFromTheFile)
             EXPECT_EQ(picture.image.format(), QImage::Format_RGB32);
         }
     }
-    // The 16-bit picture's pixels: full blue (five bits) in the first.
+    // The 16-bit picture's pixels: full blue (five bits) in the first, white in the
+    // second, widened as Windows widens them (31 -> 255).
     const TemplatePicture sixteen = loadTemplatePicture(dir.file("565.bmp"));
-    EXPECT_EQ(sixteen.image.pixel(0, 0), qRgb(0, 0, 248));
+    EXPECT_EQ(sixteen.image.pixel(0, 0), qRgb(0, 0, 255));
+    EXPECT_EQ(sixteen.image.pixel(1, 0), qRgb(255, 255, 255));
 }
 
 }  // namespace
