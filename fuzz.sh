@@ -4,6 +4,8 @@
 #   ./fuzz.sh                      every target, 60 seconds each
 #   ./fuzz.sh 120                  every target, 120 seconds each
 #   ./fuzz.sh 300 ini_edit ...     the named targets only
+#   ./fuzz.sh replay               builds every target and runs each once over its seeds and kept
+#                                  inputs, no new inputs (what CI runs: the same result every time)
 # An input that crashes, hangs or breaks an invariant is written to
 # tests/data/<target>/, where the test suite replays it (tests/reliability/): fix the
 # fault and keep the file under a name that says what it caught. While a fault waits
@@ -15,6 +17,10 @@ cd "$(dirname "$0")"
 
 seconds=${1:-60}
 [ $# -gt 0 ] && shift
+limit=(-max_total_time="$seconds")
+if [ "$seconds" = replay ]; then
+  limit=(-runs=0)
+fi
 all=(ini_parse ini_edit catalogue personality file_reference skin_bitmap bmp_load jpeg_load jpeg_scans)
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=("${all[@]}")
@@ -79,11 +85,11 @@ for target in "${targets[@]}"; do
   mkdir -p "build-fuzz/corpus/$target" "tests/data/$target"
   rm -rf "$TMPDIR" && mkdir -p "$TMPDIR"
   log=build-fuzz/$target.log
-  echo "== $target: $seconds s"
+  echo "== $target: ${limit[*]}"
   status=0
   max_len=4096
   case $target in personality) max_len=8192 ;; bmp_load) max_len=16384 ;; esac
-  "./build-fuzz/${target}_fuzzer" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=$max_len \
+  "./build-fuzz/${target}_fuzzer" "${limit[@]}" -timeout=10 -rss_limit_mb=2048 -max_len=$max_len \
     -artifact_prefix="tests/data/$target/" -print_final_stats=1 \
     "build-fuzz/corpus/$target" "$seeds/$target" "tests/data/$target" >"$log" 2>&1 || status=$?
   runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' || true)
