@@ -9,10 +9,20 @@ SKINWRT_PACKAGES=(
   xdg-utils desktop-file-utils shared-mime-info dpkg-dev
 )
 
-# Installs the Debian packages that are not there yet (as root, or through sudo).
+# What the Windows build (./test --windows) needs on top: the MinGW-w64 cross compiler
+# (its posix thread model, for std::thread and std::mutex), GoogleTest's sources to
+# build with it, and Wine to run the tests.
+SKINWRT_WINDOWS_PACKAGES=(
+  cmake ninja-build g++-mingw-w64-x86-64-posix googletest wine wine64
+)
+
+# Installs the Debian packages that are not there yet (as root, or through sudo):
+# those of the native build, or the ones named as arguments.
 ensure_packages() {
+  local wanted=("$@")
+  [ ${#wanted[@]} -eq 0 ] && wanted=("${SKINWRT_PACKAGES[@]}")
   local missing=()
-  for package in "${SKINWRT_PACKAGES[@]}"; do
+  for package in "${wanted[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
   done
   [ ${#missing[@]} -eq 0 ] && return 0

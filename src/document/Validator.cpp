@@ -3,6 +3,7 @@
 #include "document/FileReference.h"
 #include "document/PersonalityText.h"
 #include "document/UisFile.h"
+#include "store/FileBytes.h"
 #include "store/StringOps.h"
 
 #include <algorithm>
@@ -11,10 +12,6 @@
 #include <initializer_list>
 #include <unordered_map>
 #include <unordered_set>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace sw {
 
@@ -697,26 +694,16 @@ std::optional<BitmapSize> readBitmapSize(const fs::path& file)
 {
     // File header (14 bytes), then the size of the bitmap header and its fields.
     constexpr int kFileHeader = 14, kCoreHeader = 12, kInfoFields = 16;
-    unsigned char bytes[kFileHeader + kInfoFields] = {};
-    // Non-blocking, so that a FIFO under a bitmap's name cannot stall the check.
-    const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0)
+    // Never waits: a FIFO under a bitmap's name cannot stall the check.
+    std::string start;
+    uintmax_t fileSize = 0;
+    if (!readFileStart(file, kFileHeader + kInfoFields, start, fileSize))
         return std::nullopt;
-    struct stat info {};
-    ssize_t got = -1;
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-        got = 0;
-        while (got < ssize_t(sizeof bytes)) {
-            const ssize_t n = ::read(fd, bytes + got, sizeof bytes - std::size_t(got));
-            if (n <= 0)
-                break;
-            got += n;
-        }
-    }
-    ::close(fd);
-    if (got < kFileHeader + kCoreHeader || bytes[0] != 'B' || bytes[1] != 'M')
+    const std::size_t got = start.size();
+    start.resize(kFileHeader + kInfoFields, '\0');
+    const auto* bytes = reinterpret_cast<const unsigned char*>(start.data());
+    if (got < std::size_t(kFileHeader + kCoreHeader) || bytes[0] != 'B' || bytes[1] != 'M')
         return std::nullopt;
-    const uintmax_t fileSize = uintmax_t(info.st_size);
     const uint32_t headerSize = littleEndian(bytes + 14, 4);
     if (fileSize < uintmax_t(kFileHeader) + headerSize)
         return std::nullopt;  // cut short inside its own header

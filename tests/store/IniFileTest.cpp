@@ -260,7 +260,7 @@ TEST(IniFile, ABareFileNameLivesInTheWindowsFolder)
     TempDir dir;
     const char* previous = std::getenv("WINDIR");
     std::string saved = previous ? previous : "";
-    ::setenv("WINDIR", (dir.path() / "win").c_str(), 1);
+    test::setEnvironment("WINDIR", (dir.path() / "win").string().c_str());
     {
         TIniFile ini("vx.ini");
         EXPECT_EQ(ini.FileName(), "vx.ini");
@@ -269,10 +269,7 @@ TEST(IniFile, ABareFileNameLivesInTheWindowsFolder)
         TIniFile again("vx.ini");
         EXPECT_EQ(again.ReadString("settings", "hook", "?"), "1");
     }
-    if (previous)
-        ::setenv("WINDIR", saved.c_str(), 1);
-    else
-        ::unsetenv("WINDIR");
+    test::setEnvironment("WINDIR", previous ? saved.c_str() : nullptr);
 }
 
 }  // namespace

@@ -24,4 +24,7 @@ private:
 std::string readBytes(const std::filesystem::path& file);
 void writeBytes(const std::filesystem::path& file, const std::string& bytes);
 
+// Sets an environment variable of this process, or removes it (nullptr).
+void setEnvironment(const std::string& name, const char* value);
+
 }  // namespace sw::test
