@@ -84,6 +84,7 @@ private:
     std::filesystem::path requested_;
     std::filesystem::path target_;
     std::intptr_t handle_ = -1;  // a descriptor (POSIX) or a HANDLE (Windows), both -1 when none
+    std::intptr_t lock_ = -1;    // Windows: the lock file beside the target (see LockedFileWindows.cpp)
 };
 
 // Removes the temporary files that writers of `target` left when they were killed

@@ -2,6 +2,12 @@
 // moved over it with write-through, FlushFileBuffers before the move, and a console
 // handler that removes a pending temporary when Ctrl+C or a closing console ends the
 // process. Paths reach the system as UTF-16.
+//
+// Windows refuses to move a file over one that is still open, so the lock cannot be
+// held on the target itself as on POSIX: writers lock a small file beside it instead,
+// NAME.~swlock, which each of them opens deleting on close. It exists while some writer
+// holds or waits for it and goes with the last; one that is being deleted cannot be
+// opened, so a writer never locks a second file of that name while another is locked.
 #include "store/LockedFile.h"
 
 #include "store/NativeFile.h"
@@ -25,18 +31,46 @@ HANDLE toHandle(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle);
 
 std::string lastErrorText() { return native::errorText(long(::GetLastError())); }
 
-// Locks on Windows are mandatory: a locked byte cannot be read through any other
-// handle. So the writers' lock is one byte far beyond the end of any file (a lock may
-// lie past the end), which writers take turns on while readers read freely.
-constexpr DWORD kLockOffsetLow = 0xFFFFFFFEu;
-constexpr DWORD kLockOffsetHigh = 0x7FFFFFFFu;
-
-OVERLAPPED lockPosition()
+fs::path lockFileName(const fs::path& target)
 {
-    OVERLAPPED at{};
-    at.Offset = kLockOffsetLow;
-    at.OffsetHigh = kLockOffsetHigh;
-    return at;
+    return target.parent_path() / (target.filename().native() + L".~swlock");
+}
+
+// Opens and locks the lock file of `target`: a handle, INVALID_HANDLE_VALUE with
+// `code` set on failure, or INVALID_HANDLE_VALUE with code 0 where no lock file can be
+// made (a folder that is not writable, where no writer can replace the file either).
+HANDLE lockBeside(const fs::path& target, DWORD& code)
+{
+    const fs::path name = lockFileName(target);
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        HANDLE lock = ::CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+                                    FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        if (lock == INVALID_HANDLE_VALUE) {
+            code = ::GetLastError();
+            if (code == ERROR_ACCESS_DENIED && attempt < 999) {
+                // Either the last writer's lock file is going away, or the folder
+                // cannot be written to: the first passes within moments.
+                DWORD attributes = ::GetFileAttributesW(name.c_str());
+                if (attributes != INVALID_FILE_ATTRIBUTES) {
+                    ::Sleep(1);
+                    continue;
+                }
+                code = 0;
+            }
+            if (code == ERROR_PATH_NOT_FOUND)
+                code = 0;  // no folder yet: nothing to lock, and the write will say why
+            return INVALID_HANDLE_VALUE;
+        }
+        OVERLAPPED at{};
+        if (::LockFileEx(lock, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &at))
+            return lock;
+        code = ::GetLastError();
+        ::CloseHandle(lock);
+        return INVALID_HANDLE_VALUE;
+    }
+    code = ERROR_BUSY;
+    return INVALID_HANDLE_VALUE;
 }
 
 // The temporary file being written, removed by the console's Ctrl+C, Ctrl+Break or
@@ -91,24 +125,6 @@ bool writeAll(HANDLE out, std::string_view bytes)
     return true;
 }
 
-bool sameFile(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMATION& b)
-{
-    return a.dwVolumeSerialNumber == b.dwVolumeSerialNumber && a.nFileIndexHigh == b.nFileIndexHigh &&
-           a.nFileIndexLow == b.nFileIndexLow;
-}
-
-// What the path names now, without opening it for anything but its identity.
-bool currentIdentity(const fs::path& path, BY_HANDLE_FILE_INFORMATION& info)
-{
-    HANDLE file = ::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    bool known = ::GetFileInformationByHandle(file, &info);
-    ::CloseHandle(file);
-    return known;
-}
-
 // Another program that has the file open without sharing its deletion (an editor, a
 // virus scanner) makes the move fail for a moment: a few more tries before giving up.
 bool moveWithRetries(const fs::path& from, const fs::path& to, DWORD flags)
@@ -127,45 +143,38 @@ bool moveWithRetries(const fs::path& from, const fs::path& to, DWORD flags)
 
 LockedFile::LockedFile(const fs::path& requested, Missing missing) : requested_(requested)
 {
-    for (int attempt = 0; attempt < 1000; ++attempt) {
-        target_ = resolveTarget(requested_);
-        native::Error error;
-        native::Handle opened = native::openForReading(target_, error);
-        if (opened == native::kNoHandle) {
-            if (!error.missing)
-                fail(error.text);
-            if (missing == FailWhenMissing)
-                fail(error.text);
-            return;
-        }
-        HANDLE file = toHandle(opened);
-        OVERLAPPED at = lockPosition();
-        if (!::LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &at)) {
-            std::string why = lastErrorText();
-            ::CloseHandle(file);
-            fail("cannot lock it: " + why);
-        }
-        // Another writer may have replaced the file while this one waited: the lock
-        // must be on the file the path names now.
-        BY_HANDLE_FILE_INFORMATION locked{}, current{};
-        if (::GetFileInformationByHandle(file, &locked) && currentIdentity(target_, current) &&
-            sameFile(locked, current) && resolveTarget(requested_) == target_) {
-            handle_ = opened;
-            return;
-        }
-        ::UnlockFileEx(file, 0, 1, 0, &at);
-        ::CloseHandle(file);
+    target_ = resolveTarget(requested_);
+    native::Error error;
+    // What is not a regular file is refused before any lock file is made beside it.
+    native::Handle opened = native::openForReading(target_, error);
+    if (opened == native::kNoHandle && !error.missing)
+        fail(error.text);
+    native::closeHandle(opened);
+    DWORD code = 0;
+    HANDLE lock = lockBeside(target_, code);
+    if (lock == INVALID_HANDLE_VALUE && code != 0)
+        fail("cannot lock it: " + native::errorText(long(code)));
+    lock_ = reinterpret_cast<std::intptr_t>(lock);
+    // Under the lock no writer of this program replaces the file: what is opened now
+    // stays what the path names until this writer replaces it.
+    opened = native::openForReading(target_, error);
+    if (opened != native::kNoHandle) {
+        handle_ = opened;
+        return;
     }
-    fail("it keeps being replaced by another program");
+    if (!error.missing || missing == FailWhenMissing) {
+        this->~LockedFile();
+        lock_ = -1;
+        fail(error.text);
+    }
 }
 
 LockedFile::~LockedFile()
 {
-    if (!exists())
-        return;
-    OVERLAPPED at = lockPosition();
-    ::UnlockFileEx(toHandle(handle_), 0, 1, 0, &at);
-    ::CloseHandle(toHandle(handle_));
+    if (exists())
+        ::CloseHandle(toHandle(handle_));
+    if (lock_ != -1)
+        ::CloseHandle(toHandle(lock_));  // releases the lock, and the last one deletes its file
 }
 
 void LockedFile::replaceWith(std::initializer_list<std::string_view> parts, bool durable)
@@ -220,15 +229,25 @@ void LockedFile::replaceWith(std::initializer_list<std::string_view> parts, bool
     if (durable && error == 0)
         check(::FlushFileBuffers(out));
     check(::CloseHandle(out));
+    // The target cannot be replaced while it is open, and needs not be: the lock file
+    // keeps the other writers waiting. It is opened again afterwards (the new file, or
+    // the old one when the move failed), so this goes on holding what the path names.
+    const bool existed = exists();
+    if (existed) {
+        ::CloseHandle(toHandle(handle_));
+        handle_ = -1;
+    }
     const DWORD through = durable ? MOVEFILE_WRITE_THROUGH : 0;
-    if (error == 0 && exists())
+    if (error == 0 && existed)
         check(moveWithRetries(temporary, target_, MOVEFILE_REPLACE_EXISTING | through));
     else if (error == 0)
         check(::MoveFileExW(temporary.c_str(), target_.c_str(), through));  // never over a file created meanwhile
+    native::Error reopenError;
+    handle_ = native::openForReading(target_, reopenError);
     if (error != 0) {
         ::DeleteFileW(temporary.c_str());
         pending.clear();
-        if (!exists() && (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS))
+        if (!existed && (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS))
             throw CreatedByAnother{};
         fail(native::errorText(long(error)));
     }
