@@ -240,6 +240,9 @@ TEST(IniFile, ChangesMadeByOthersSinceTheLastWriteAreKept)
 
 TEST(IniFile, LinksPermissionsAndNoLeftovers)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "symbolic links and POSIX modes; FileSafetyWindows checks their Windows counterparts";
+#endif
     TempDir dir;
     fs::create_directory(dir.path() / "real");
     writeBytes(dir.path() / "real" / "a.ini", "[A]\nx=1\n");
