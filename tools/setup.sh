@@ -49,3 +49,23 @@ configure_and_build() {
   fi
   cmake --build "$build_dir" -j2
 }
+
+# start_wine BUILD_DIR: Wine for the programs of a Windows build, in a prefix of the
+# build folder's own (made on first use), without a display and without questions.
+# The Wine server is started once and kept until stop_wine, so that each test program
+# (and each discovery of its tests while building) does not pay for starting it again.
+start_wine() {
+  mkdir -p "$1"
+  export WINEPREFIX
+  WINEPREFIX="$(cd "$1" && pwd)/wineprefix"
+  export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  unset DISPLAY WAYLAND_DISPLAY
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    wineboot -i >/dev/null 2>&1 || true
+  fi
+  wineserver -p || true
+}
+
+stop_wine() {
+  wineserver -k 2>/dev/null || true
+}
