@@ -26,6 +26,15 @@ struct FrontRun {
     std::string trace;  // the dynamic loader's report of the libraries it loaded
 };
 
+std::string readPipe(std::FILE* pipe)
+{
+    std::string bytes;
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        bytes.append(buffer, n);
+    return bytes;
+}
+
 #ifdef _WIN32
 // A word of the command line, as cmd.exe passes it on.
 std::string word(const std::string& text)
@@ -45,9 +54,7 @@ FrontRun runFront(const std::string& arguments, const TempDir&)
     std::FILE* pipe = ::_popen(command.c_str(), "rb");
     if (!pipe)
         return run;
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        run.out.append(buffer, n);
+    run.out = readPipe(pipe);
     run.code = ::_pclose(pipe);
     run.trace = "no trace on this system";
     return run;
@@ -68,9 +75,7 @@ FrontRun runFront(const std::string& arguments, const TempDir& dir)
     std::FILE* pipe = ::popen(command.c_str(), "r");
     if (!pipe)
         return run;
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        run.out.append(buffer, n);
+    run.out = readPipe(pipe);
     int status = ::pclose(pipe);
     run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     // The loader writes one file per process: trace.<pid>, the full program's too.

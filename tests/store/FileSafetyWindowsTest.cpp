@@ -23,21 +23,12 @@ namespace sw {
 namespace {
 
 namespace fs = std::filesystem;
+using test::editError;
 using test::readBytes;
 using test::TempDir;
 using test::writeBytes;
 
 constexpr const char* kRoleVariable = "SKINWRT_TEST_ROLE";
-
-std::string editError(const std::function<void()>& edit)
-{
-    try {
-        edit();
-        return {};
-    } catch (const EIniFileException& error) {
-        return error.what();
-    }
-}
 
 // This test program started again as a child process, running only ChildRole with
 // `role` in its environment.

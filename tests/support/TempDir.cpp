@@ -1,5 +1,7 @@
 #include "support/TempDir.h"
 
+#include "store/CustomIniFile.h"
+
 #include <cstdlib>
 #include <fstream>
 #include <random>
@@ -42,6 +44,16 @@ void writeBytes(const fs::path& file, const std::string& bytes)
 {
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), std::streamsize(bytes.size()));
+}
+
+std::string editError(const std::function<void()>& edit)
+{
+    try {
+        edit();
+        return {};
+    } catch (const EIniFileException& error) {
+        return error.what();
+    }
 }
 
 void setEnvironment(const std::string& name, const char* value)
