@@ -26,4 +26,12 @@ if(SKINWRT_WINE)
   set(CMAKE_CROSSCOMPILING_EMULATOR
       ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY
       WINEPREFIX=${SKINWRT_WINEPREFIX} WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml= ${SKINWRT_WINE})
+  # Programs that open windows get a virtual display of their own for each run.
+  find_program(SKINWRT_XVFB_RUN xvfb-run)
+  if(SKINWRT_XVFB_RUN)
+    set(SKINWRT_DISPLAY_EMULATOR
+        ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY
+        WINEPREFIX=${SKINWRT_WINEPREFIX} WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+        ${SKINWRT_XVFB_RUN} -a ${SKINWRT_WINE})
+  endif()
 endif()

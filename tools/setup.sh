@@ -11,9 +11,10 @@ SKINWRT_PACKAGES=(
 
 # What the Windows build (./test --windows) needs on top: the MinGW-w64 cross compiler
 # (its posix thread model, for std::thread and std::mutex), GoogleTest's sources to
-# build with it, and Wine to run the tests.
+# build with it, Wine to run the tests, and a virtual display for the one that opens
+# a window (the stand-in engine).
 SKINWRT_WINDOWS_PACKAGES=(
-  cmake ninja-build g++-mingw-w64-x86-64-posix googletest wine wine64
+  cmake ninja-build g++-mingw-w64-x86-64-posix googletest wine wine64 xvfb xauth
 )
 
 # Installs the Debian packages that are not there yet (as root, or through sudo):
