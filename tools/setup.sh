@@ -9,10 +9,21 @@ SKINWRT_PACKAGES=(
   xdg-utils desktop-file-utils shared-mime-info dpkg-dev
 )
 
-# Installs the Debian packages that are not there yet (as root, or through sudo).
+# What the Windows build (./test --windows) needs on top: the MinGW-w64 cross compiler
+# (its posix thread model, for std::thread and std::mutex), GoogleTest's sources to
+# build with it, Wine to run the tests, and a virtual display for the one that opens
+# a window (the stand-in engine).
+SKINWRT_WINDOWS_PACKAGES=(
+  cmake ninja-build g++-mingw-w64-x86-64-posix googletest wine wine64 xvfb xauth
+)
+
+# Installs the Debian packages that are not there yet (as root, or through sudo):
+# those of the native build, or the ones named as arguments.
 ensure_packages() {
+  local wanted=("$@")
+  [ ${#wanted[@]} -eq 0 ] && wanted=("${SKINWRT_PACKAGES[@]}")
   local missing=()
-  for package in "${SKINWRT_PACKAGES[@]}"; do
+  for package in "${wanted[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
@@ -38,4 +49,24 @@ configure_and_build() {
     cmake -S . -B "$build_dir" -G Ninja "$@"
   fi
   cmake --build "$build_dir" -j2
+}
+
+# start_wine BUILD_DIR: Wine for the programs of a Windows build, in a prefix of the
+# build folder's own (made on first use), without a display and without questions.
+# The Wine server is started once and kept until stop_wine, so that each test program
+# (and each discovery of its tests while building) does not pay for starting it again.
+start_wine() {
+  mkdir -p "$1"
+  export WINEPREFIX
+  WINEPREFIX="$(cd "$1" && pwd)/wineprefix"
+  export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  unset DISPLAY WAYLAND_DISPLAY
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    wineboot -i >/dev/null 2>&1 || true
+  fi
+  wineserver -p || true
+}
+
+stop_wine() {
+  wineserver -k 2>/dev/null || true
 }

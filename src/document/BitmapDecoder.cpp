@@ -1,13 +1,10 @@
 #include "document/BitmapDecoder.h"
 
+#include "store/FileBytes.h"
 #include "store/StringOps.h"
 
 #include <algorithm>
 #include <bit>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace sw {
 
@@ -445,28 +442,13 @@ bool decodeBitmap(std::string_view bytes, DecodedBitmap& out, std::string& why, 
 
 namespace {
 
-// Reads up to `limit` bytes of a regular file, without waiting on a FIFO under a
+// Up to `limit` bytes of a regular file, read without waiting on a FIFO under a
 // bitmap's name. Nothing when it cannot be opened or is not a regular file.
 std::optional<std::string> readFileStart(const fs::path& file, std::size_t limit, std::uintmax_t& fileSize)
 {
-    const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0)
+    std::string bytes;
+    if (!sw::readFileStart(file, limit, bytes, fileSize))
         return std::nullopt;
-    struct stat info {};
-    std::optional<std::string> bytes;
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-        fileSize = uintmax_t(info.st_size);
-        bytes.emplace(std::size_t(std::min<std::uintmax_t>(fileSize, limit)), '\0');
-        std::size_t got = 0;
-        while (got < bytes->size()) {
-            const ssize_t n = ::read(fd, bytes->data() + got, bytes->size() - got);
-            if (n <= 0)
-                break;
-            got += std::size_t(n);
-        }
-        bytes->resize(got);
-    }
-    ::close(fd);
     return bytes;
 }
 

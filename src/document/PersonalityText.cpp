@@ -1,11 +1,10 @@
 #include "document/PersonalityText.h"
 
 #include "store/FileBytes.h"
+#include "store/NativeFile.h"
 #include "store/StringOps.h"
 
 #include <cstring>
-
-#include <sys/mman.h>
 
 namespace sw {
 
@@ -33,17 +32,9 @@ void clearSlots(std::vector<uint32_t>& slots, std::size_t count)
     slots.clear();
     slots.shrink_to_fit();
     slots.reserve(count);
-#ifdef MADV_HUGEPAGE
-    constexpr std::size_t kLarge = std::size_t(2) << 20;
     const std::size_t bytes = count * sizeof(uint32_t);
-    if (bytes >= 2 * kLarge) {
-        const auto start = reinterpret_cast<std::uintptr_t>(slots.data());
-        const std::uintptr_t from = (start + kLarge - 1) & ~std::uintptr_t(kLarge - 1);
-        const std::uintptr_t to = (start + bytes) & ~std::uintptr_t(kLarge - 1);
-        if (to > from)
-            ::madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
-    }
-#endif
+    if (bytes >= (std::size_t(4) << 20))
+        native::adviseLargeBuffer(slots.data(), bytes, false);
     slots.assign(count, 0);
 }
 

@@ -3,6 +3,7 @@
 #include "document/FileReference.h"
 #include "document/PersonalityText.h"
 #include "document/UisFile.h"
+#include "store/FileBytes.h"
 #include "store/StringOps.h"
 
 #include <algorithm>

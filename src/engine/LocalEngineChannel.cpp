@@ -1,7 +1,7 @@
 #include "engine/LocalEngineChannel.h"
 
 #ifdef Q_OS_WIN
-#include <windows.h>
+#include "enginewin32/EngineWin32.h"
 #else
 #include <QByteArray>
 #include <QLocalSocket>
@@ -13,14 +13,7 @@ namespace sw {
 
 void LocalEngineChannel::send(int code)
 {
-    const QByteArray message = name().toLocal8Bit();
-    UINT messageId = RegisterWindowMessageA(message.constData());
-    HWND window = FindWindowExA(nullptr, nullptr, "#32770", "Veneerix");
-    if (!messageId || !window)
-        return;
-    // A hung engine must not hang the programs: wait a bounded time, then go on.
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(window, messageId, WPARAM(code), 0, SMTO_ABORTIFHUNG | SMTO_NORMAL, kTimeoutMs, &ignored);
+    win32::sendEngineCommand(name().toStdWString(), code, kTimeoutMs);
 }
 
 #else

@@ -3,14 +3,11 @@
 #include "store/CustomIniFile.h"
 #include "store/LockedFile.h"
 
-#include <cerrno>
-#include <algorithm>
-#include <cstring>
+#include "store/NativeFile.h"
 
-#include <fcntl.h>
-#include <sys/mman.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 namespace sw {
 
@@ -21,26 +18,18 @@ namespace {
 // Makes room for a large file's bytes. Fresh memory is otherwise mapped in one small
 // page at a time, on first touch, which for a file of megabytes costs more than
 // reading it: so large pages are asked for, and the pages are mapped in one call.
-// Both are hints; where the system does not know them nothing changes.
 void reserveLarge(std::string& bytes, std::size_t size)
 {
     bytes.reserve(size);
     constexpr std::size_t kLarge = std::size_t(2) << 20;
-    if (size < 2 * kLarge)
-        return;
-    const auto start = reinterpret_cast<std::uintptr_t>(bytes.data());
-    const std::uintptr_t from = (start + kLarge - 1) & ~std::uintptr_t(kLarge - 1);
-    const std::uintptr_t to = (start + size) & ~std::uintptr_t(kLarge - 1);
-#ifdef MADV_HUGEPAGE
-    if (to > from)
-        ::madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
-#endif
-#ifndef MADV_POPULATE_WRITE
-#define MADV_POPULATE_WRITE 23
-#endif
-    const std::uintptr_t page = start & ~std::uintptr_t(4095);
-    ::madvise(reinterpret_cast<void*>(page), start + size - page, MADV_POPULATE_WRITE);
+    if (size >= 2 * kLarge)
+        native::adviseLargeBuffer(bytes.data(), size, true);
 }
+
+struct HandleCloser {
+    native::Handle handle;
+    ~HandleCloser() { native::closeHandle(handle); }
+};
 
 }  // namespace
 
@@ -57,28 +46,44 @@ std::string readFileBytes(const fs::path& path, std::uintmax_t maxSize)
     auto failure = [&](const std::string& why) {
         return EIniFileException("Unable to read " + path.string() + " (" + why + ")");
     };
-    // Non-blocking, so that a FIFO is refused at once instead of waiting for a writer.
-    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0)
-        throw failure(std::strerror(errno));
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        throw failure("not a regular file");
-    }
+    native::Error error;
+    HandleCloser file{native::openForReading(path, error)};
+    if (file.handle == native::kNoHandle)
+        throw failure(error.text);
     auto tooLarge = [&] { return failure("the file is larger than " + std::to_string(maxSize >> 20) + " MB"); };
-    if (std::uintmax_t(info.st_size) > maxSize) {
-        ::close(fd);
+    if (native::sizeOf(file.handle) > std::int64_t(maxSize))
         throw tooLarge();
-    }
     std::string bytes;
-    int error = readDescriptor(fd, maxSize, bytes);
-    ::close(fd);
-    if (error == EFBIG)
+    ReadResult result = readHandle(file.handle, maxSize, bytes, error);
+    if (result == ReadResult::TooLarge)
         throw tooLarge();
-    if (error != 0)
-        throw failure(std::strerror(error));
+    if (result == ReadResult::Failed)
+        throw failure(error.text);
     return bytes;
+}
+
+bool readFileStart(const fs::path& path, std::size_t count, std::string& bytes, std::uintmax_t& size)
+{
+    native::Error error;
+    HandleCloser file{native::openForReading(path, error)};
+    if (file.handle == native::kNoHandle)
+        return false;
+    const std::int64_t length = native::sizeOf(file.handle);
+    if (length < 0)
+        return false;
+    size = std::uintmax_t(length);
+    bytes.assign(count, '\0');
+    std::size_t got = 0;
+    while (got < count) {
+        std::int64_t n = native::readAt(file.handle, bytes.data() + got, count - got, got, error);
+        if (n < 0)
+            return false;
+        if (n == 0)
+            break;
+        got += std::size_t(n);
+    }
+    bytes.resize(got);
+    return true;
 }
 
 void readFileLines(const fs::path& path, const std::function<bool(std::string_view)>& visit, std::uintmax_t maxSize)
@@ -86,18 +91,12 @@ void readFileLines(const fs::path& path, const std::function<bool(std::string_vi
     auto failure = [&](const std::string& why) {
         return EIniFileException("Unable to read " + path.string() + " (" + why + ")");
     };
-    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0)
-        throw failure(std::strerror(errno));
-    struct Closer {
-        int fd;
-        ~Closer() { ::close(fd); }
-    } closer{fd};
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
-        throw failure("not a regular file");
+    native::Error error;
+    HandleCloser file{native::openForReading(path, error)};
+    if (file.handle == native::kNoHandle)
+        throw failure(error.text);
     auto tooLarge = [&] { return failure("the file is larger than " + std::to_string(maxSize >> 20) + " MB"); };
-    if (std::uintmax_t(info.st_size) > maxSize)
+    if (native::sizeOf(file.handle) > std::int64_t(maxSize))
         throw tooLarge();
     std::string buffer(std::size_t(1) << 18, '\0');
     std::size_t kept = 0;  // bytes of an unfinished line at the buffer's start
@@ -105,11 +104,9 @@ void readFileLines(const fs::path& path, const std::function<bool(std::string_vi
     for (;;) {
         if (kept == buffer.size())
             buffer.resize(buffer.size() * 2);
-        ssize_t n = ::read(fd, buffer.data() + kept, buffer.size() - kept);
-        if (n < 0 && errno == EINTR)
-            continue;
+        std::int64_t n = native::readAt(file.handle, buffer.data() + kept, buffer.size() - kept, total, error);
         if (n < 0)
-            throw failure(std::strerror(errno));
+            throw failure(error.text);
         total += std::uintmax_t(n);
         if (total > maxSize)
             throw tooLarge();
@@ -135,12 +132,12 @@ void readFileLines(const fs::path& path, const std::function<bool(std::string_vi
     }
 }
 
-int readDescriptor(int fd, std::uintmax_t maxSize, std::string& bytes)
+ReadResult readHandle(native::Handle handle, std::uintmax_t maxSize, std::string& bytes, native::Error& error)
 {
-    struct stat info {};
+    const std::int64_t length = native::sizeOf(handle);
     std::size_t expected = 0;
-    if (::fstat(fd, &info) == 0 && info.st_size > 0 && std::uintmax_t(info.st_size) <= maxSize)
-        expected = std::size_t(info.st_size);
+    if (length > 0 && std::uintmax_t(length) <= maxSize)
+        expected = std::size_t(length);
     // One byte more than expected, so that a file which grew meanwhile is noticed.
     bytes.clear();
     reserveLarge(bytes, expected + 1);
@@ -149,19 +146,17 @@ int readDescriptor(int fd, std::uintmax_t maxSize, std::string& bytes)
     for (;;) {
         if (have == bytes.size())
             bytes.resize(std::size_t(std::min<std::uintmax_t>(bytes.size() * 2 + (1 << 16), maxSize + 1)));
-        ssize_t n = ::pread(fd, bytes.data() + have, bytes.size() - have, off_t(have));
-        if (n < 0 && errno == EINTR)
-            continue;
+        std::int64_t n = native::readAt(handle, bytes.data() + have, bytes.size() - have, have, error);
         if (n < 0)
-            return errno;
+            return ReadResult::Failed;
         if (n == 0)
             break;
         have += std::size_t(n);
         if (have > maxSize)
-            return EFBIG;
+            return ReadResult::TooLarge;
     }
     bytes.resize(have);
-    return 0;
+    return ReadResult::Ok;
 }
 
 void writeFileAtomically(const fs::path& path, std::initializer_list<std::string_view> parts, bool durable)

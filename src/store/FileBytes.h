@@ -28,10 +28,9 @@ std::string readFileBytes(const std::filesystem::path& path, std::uintmax_t maxS
 void readFileLines(const std::filesystem::path& path, const std::function<bool(std::string_view)>& visit,
                    std::uintmax_t maxSize = kMaxIniFileSize);
 
-// Reads an open file from its start to its end straight into `bytes` (sized from the
-// file's length, so a file is copied once and held once). Returns 0, the errno value of
-// a failed read, or EFBIG when there are more than maxSize bytes.
-int readDescriptor(int fd, std::uintmax_t maxSize, std::string& bytes);
+// The first `count` bytes of a regular file (fewer when it is shorter) and its size,
+// or false when it cannot be opened or is not a regular file. Never waits (a FIFO).
+bool readFileStart(const std::filesystem::path& path, std::size_t count, std::string& bytes, std::uintmax_t& size);
 
 // Replaces the file with the concatenated parts: the bytes go to a new file beside
 // it, which is then renamed over the old one, so a crash leaves either the old or

@@ -59,7 +59,7 @@ public:
     // The path as the caller gave it (for messages) and the file it resolved to.
     const std::filesystem::path& requested() const { return requested_; }
     const std::filesystem::path& target() const { return target_; }
-    bool exists() const { return fd_ >= 0; }
+    bool exists() const { return handle_ != -1; }
 
     // Every byte of the locked file (empty when it does not exist).
     std::string readAll(std::uintmax_t maxSize) const;
@@ -77,13 +77,14 @@ private:
     static constexpr int kCreateAttempts = 1000;
 
     [[noreturn]] void fail(const std::string& why) const;
-    // Moves the finished temporary to the missing target without replacing a file
-    // another writer put there meanwhile; returns an errno value, or 0.
-    int createFrom(const std::filesystem::path& temporary) const;
+    // The system's part of replace(): the refusals, the temporary and the rename
+    // (LockedFilePosix.cpp, LockedFileWindows.cpp).
+    void replaceWith(std::initializer_list<std::string_view> parts, bool durable);
 
     std::filesystem::path requested_;
     std::filesystem::path target_;
-    int fd_ = -1;
+    std::intptr_t handle_ = -1;  // a descriptor (POSIX) or a HANDLE (Windows), both -1 when none
+    std::intptr_t lock_ = -1;    // Windows: the lock file beside the target (see LockedFileWindows.cpp)
 };
 
 // Removes the temporary files that writers of `target` left when they were killed
@@ -92,5 +93,12 @@ void removeStaleTemporaries(const std::filesystem::path& target);
 
 // The name prefix of the temporary files of a target ("NAME.~sw").
 std::string temporaryPrefix(const std::filesystem::path& target);
+
+// A fresh temporary's name beside the target: NAME.~sw<pid>-<random>, from which
+// removeStaleTemporaries tells whose it is.
+std::filesystem::path temporaryName(const std::filesystem::path& target);
+
+// A symbolic link names the file it points to; a dangling one the file it would create.
+std::filesystem::path resolveTarget(const std::filesystem::path& requested);
 
 }  // namespace sw

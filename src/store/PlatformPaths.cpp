@@ -1,5 +1,7 @@
 #include "store/PlatformPaths.h"
 
+#include "store/NativeFile.h"
+
 #include <cstdlib>
 
 namespace sw {
@@ -27,8 +29,8 @@ fs::path programFolder()
     if (!programFolderOverride().empty())
         return programFolderOverride();
     std::error_code ec;
-    fs::path executable = fs::read_symlink("/proc/self/exe", ec);
-    if (ec)
+    fs::path executable = native::runningProgramFile();
+    if (executable.empty())
         return fs::current_path(ec);
     fs::path folder = executable.parent_path();
     // Installed, the programs lie in <prefix>/bin and their data in
@@ -37,6 +39,11 @@ fs::path programFolder()
     if (!fs::exists(folder / "uis2.def", ec) && fs::exists(installed / "uis2.def", ec))
         return installed;
     return folder;
+}
+
+fs::path programFile()
+{
+    return native::runningProgramFile();
 }
 
 void setProgramFolder(const fs::path& folder)

@@ -22,6 +22,8 @@ std::filesystem::path profileFilePath(const std::string& fileName);
 // lie. Found from the program file itself: its own folder, or <prefix>/share/skinwright
 // for a program installed in <prefix>/bin. setProgramFolder overrides it (tests).
 std::filesystem::path programFolder();
+// The running program's own file (empty when the system cannot tell).
+std::filesystem::path programFile();
 void setProgramFolder(const std::filesystem::path& folder);
 
 }  // namespace sw

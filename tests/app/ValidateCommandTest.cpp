@@ -142,7 +142,10 @@ TEST(ValidateCommand, JsonForBulkChecks)
     std::ostringstream cleanOut, cleanErr;
     const std::string slate = (programFolder() / "skins" / "Slate" / "Slate.uis").string();
     EXPECT_EQ(runValidateCommand({"--json", slate}, cleanOut, cleanErr), 0);
-    EXPECT_EQ(cleanOut.str(), "[\n{\"file\": \"" + slate +
+    std::string slateJson;  // a backslash of a Windows path is escaped in JSON
+    for (char c : slate)
+        slateJson += c == '\\' ? std::string("\\\\") : std::string(1, c);
+    EXPECT_EQ(cleanOut.str(), "[\n{\"file\": \"" + slateJson +
                                   "\", \"version\": 11, \"status\": \"clean\", \"error\": null, \"findings\": "
                                   "[{\"kind\": \"catalogue\", \"icon\": 66, \"section\": \"\", \"attribute\": \"\", "
                                   "\"message\": \"No errors found\"}]}\n]\n");

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <string_view>
+
 namespace sw {
 namespace {
 
@@ -20,8 +23,13 @@ TEST(FileReference, ResolvesUnderTheRootIgnoringCase)
     writeBytes(root / "Aqua" / "Top.bmp", "x");
     writeBytes(root / "Aqua" / "Sub" / "x.BMP", "x");
     writeBytes(dir.path() / "secret.txt", "x");
-    fs::create_symlink(dir.path() / "secret.txt", root / "Aqua" / "link.bmp");
-    fs::create_symlink(dir.path(), root / "Aqua" / "outside");
+    // Wine has no symbolic links, and Windows makes them only with a privilege: the
+    // cases of links are left out where none can be made.
+    std::error_code linkError;
+    fs::create_symlink(dir.path() / "secret.txt", root / "Aqua" / "link.bmp", linkError);
+    if (!linkError)
+        fs::create_symlink(dir.path(), root / "Aqua" / "outside", linkError);
+    const bool links = !linkError;
     struct Case {
         const char* reference;
         std::optional<fs::path> expected;
@@ -41,8 +49,26 @@ TEST(FileReference, ResolvesUnderTheRootIgnoringCase)
         {"Aqua\\outside\\secret.txt", std::nullopt},  // a link to a folder outside
         {"", std::nullopt},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(resolveFileReference(root, c.reference), c.expected) << c.reference;
+    for (const Case& c : cases) {
+        if (!links && std::string_view(c.reference).find("Aqua\\link.bmp") == 0)
+            continue;
+        if (!links && std::string_view(c.reference).find("Aqua\\outside") == 0)
+            continue;
+        std::optional<fs::path> found = resolveFileReference(root, c.reference);
+#ifdef _WIN32
+        // A file system that ignores letter case finds the file under the spelling
+        // asked for: the same file, named as the reference names it.
+        auto folded = [](const std::optional<fs::path>& path) {
+            std::string text = path ? path->string() : "(none)";
+            for (char& c : text)
+                c = char(std::tolower((unsigned char)c));
+            return text;
+        };
+        EXPECT_EQ(folded(found), folded(c.expected)) << c.reference;
+#else
+        EXPECT_EQ(found, c.expected) << c.reference;
+#endif
+    }
     EXPECT_EQ(makeFileReference("Aqua", "top.bmp"), "Aqua\\top.bmp");
 }
 

@@ -22,20 +22,10 @@ namespace sw {
 namespace {
 
 namespace fs = std::filesystem;
+using test::editError;
 using test::readBytes;
 using test::TempDir;
 using test::writeBytes;
-
-// The message of a refused edit, or "" when it went through.
-std::string editError(const std::function<void()>& edit)
-{
-    try {
-        edit();
-        return {};
-    } catch (const EIniFileException& error) {
-        return error.what();
-    }
-}
 
 // Runs `body(w)` for each of `writers` writers in a child process of its own and
 // expects every one of them to finish without an exception.

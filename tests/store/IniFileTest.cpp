@@ -240,6 +240,9 @@ TEST(IniFile, ChangesMadeByOthersSinceTheLastWriteAreKept)
 
 TEST(IniFile, LinksPermissionsAndNoLeftovers)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "symbolic links and POSIX modes; FileSafetyWindows checks their Windows counterparts";
+#endif
     TempDir dir;
     fs::create_directory(dir.path() / "real");
     writeBytes(dir.path() / "real" / "a.ini", "[A]\nx=1\n");
@@ -260,7 +263,7 @@ TEST(IniFile, ABareFileNameLivesInTheWindowsFolder)
     TempDir dir;
     const char* previous = std::getenv("WINDIR");
     std::string saved = previous ? previous : "";
-    ::setenv("WINDIR", (dir.path() / "win").c_str(), 1);
+    test::setEnvironment("WINDIR", (dir.path() / "win").string().c_str());
     {
         TIniFile ini("vx.ini");
         EXPECT_EQ(ini.FileName(), "vx.ini");
@@ -269,10 +272,7 @@ TEST(IniFile, ABareFileNameLivesInTheWindowsFolder)
         TIniFile again("vx.ini");
         EXPECT_EQ(again.ReadString("settings", "hook", "?"), "1");
     }
-    if (previous)
-        ::setenv("WINDIR", saved.c_str(), 1);
-    else
-        ::unsetenv("WINDIR");
+    test::setEnvironment("WINDIR", previous ? saved.c_str() : nullptr);
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
 #include "support/TempDir.h"
 
+#include "store/CustomIniFile.h"
+
+#include <cstdlib>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -41,6 +44,29 @@ void writeBytes(const fs::path& file, const std::string& bytes)
 {
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), std::streamsize(bytes.size()));
+}
+
+std::string editError(const std::function<void()>& edit)
+{
+    try {
+        edit();
+        return {};
+    } catch (const EIniFileException& error) {
+        return error.what();
+    }
+}
+
+void setEnvironment(const std::string& name, const char* value)
+{
+#ifdef _WIN32
+    // An empty value removes the variable there, which is what nullptr asks for.
+    ::_putenv_s(name.c_str(), value ? value : "");
+#else
+    if (value)
+        ::setenv(name.c_str(), value, 1);
+    else
+        ::unsetenv(name.c_str());
+#endif
 }
 
 }  // namespace sw::test

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 namespace sw::test {
@@ -23,5 +24,11 @@ private:
 
 std::string readBytes(const std::filesystem::path& file);
 void writeBytes(const std::filesystem::path& file, const std::string& bytes);
+
+// The message of the store's exception an edit threw, or "" when it went through.
+std::string editError(const std::function<void()>& edit);
+
+// Sets an environment variable of this process, or removes it (nullptr).
+void setEnvironment(const std::string& name, const char* value);
 
 }  // namespace sw::test
