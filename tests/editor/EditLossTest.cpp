@@ -33,14 +33,6 @@ using test::writeBytes;
 
 using EditLossTest = EditorFixture;
 
-std::unique_ptr<TMainForm> openSkin(EditorFixture& f, const fs::path& skin)
-{
-    auto main = f.makeMain();
-    main->OpenFileName = QString::fromStdString(skin.string());
-    main->FileOpenRoutine();
-    return main;
-}
-
 TEST_F(EditLossTest, AChangeThatCannotBeWrittenIsRefusedWithTheDocumentAsItWas)
 {
     const fs::path skin = engine / "Tidewater" / "Tidewater.uis";
@@ -60,7 +52,7 @@ TEST_F(EditLossTest, AChangeThatCannotBeWrittenIsRefusedWithTheDocumentAsItWas)
          }, 1},
     };
     for (const Case& c : cases) {
-        auto main = openSkin(*this, skin);
+        auto main = openPersonality(skin);
         ASSERT_NE(main->Explorer(), nullptr) << c.what;
         const std::string workingCopy = editorState().WorkingCopyPath;
         const std::string before = readBytes(workingCopy);
@@ -107,7 +99,7 @@ TEST_F(EditLossTest, AWorkingCopyLeftByADeadEditorIsOfferedBackBeforeAnythingRep
         writeBytes(workingCopy, left);
         writeBytes(lock, "2147480000\nskinwrt\n" + QSysInfo::machineHostName().toStdString() + "\n");
         prompts.answer(answer);
-        auto main = openSkin(*this, skin);
+        auto main = openPersonality(skin);
         ASSERT_GE(prompts.shown().size(), 1u);
         EXPECT_EQ(prompts.shown().back().text,
                   QString::fromStdString(skin.string()) +
@@ -165,7 +157,7 @@ TEST_F(EditLossTest, SaveKeepsWhatAnotherProgramWroteToThePersonality)
     };
     for (const Case& c : cases) {
         writeBytes(skin, original);
-        auto main = openSkin(*this, skin);
+        auto main = openPersonality(skin);
         ASSERT_NE(main->Explorer(), nullptr) << c.what;
         TUisFile& document = *main->Explorer()->Document();
         document.WriteString("COLOURS", "Menu", "1 2 3");
@@ -210,7 +202,7 @@ TEST_F(EditLossTest, ComingBackToTheEditorOffersWhatAnotherProgramChangedOnce)
     const std::string original = readBytes(skin);
     for (PromptAnswer answer : {PromptAnswer::Yes, PromptAnswer::No}) {
         SCOPED_TRACE(promptAnswerName(answer).toStdString());
-        auto main = openSkin(*this, skin);
+        auto main = openPersonality(skin);
         ASSERT_NE(main->Explorer(), nullptr);
         TUisFile& document = *main->Explorer()->Document();
         const std::string menu = document.ReadString("COLOURS", "Menu", "");
@@ -253,7 +245,7 @@ TEST_F(EditLossTest, EveryQuestionAboutUnsavedEditsCanBeCancelled)
         {"exit", [](TMainForm& main) { main.close(); }},
     };
     for (const Case& c : cases) {
-        auto main = openSkin(*this, skin);
+        auto main = openPersonality(skin);
         ASSERT_NE(main->Explorer(), nullptr) << c.what;
         main->Explorer()->Document()->WriteString("COLOURS", "Menu", "1 2 3");
         main->NotifyModification();
@@ -286,7 +278,7 @@ TEST_F(EditLossTest, EveryQuestionAboutUnsavedEditsCanBeCancelled)
 
 TEST_F(EditLossTest, TextTypedOnTheCodePageIsAppliedBeforeAnyOtherChange)
 {
-    auto main = openSkin(*this, engine / "Tidewater" / "Tidewater.uis");
+    auto main = openPersonality(engine / "Tidewater" / "Tidewater.uis");
     TUISExplorerForm* explorer = main->Explorer();
     ASSERT_NE(explorer, nullptr);
     explorer->ShowPage("TabSheetCodeView");

@@ -30,20 +30,12 @@ using test::writeBytes;
 
 using EditorFaultsTest = EditorFixture;
 
-std::unique_ptr<TMainForm> openSkin(EditorFixture& f, const fs::path& skin)
-{
-    auto main = f.makeMain();
-    main->OpenFileName = QString::fromStdString(skin.string());
-    main->FileOpenRoutine();
-    return main;
-}
-
 TEST_F(EditorFaultsTest, FilesOfASkinOutsideTheEngineFolderOpenFromWhereTheSkinIs)
 {
     const fs::path elsewhere = dir.path() / "Documents";
     fs::create_directories(elsewhere);
     fs::copy(engine / "Tidewater", elsewhere / "Tidewater", fs::copy_options::recursive);
-    auto main = openSkin(*this, elsewhere / "Tidewater" / "Tidewater.uis");
+    auto main = openPersonality(elsewhere / "Tidewater" / "Tidewater.uis");
     main->Explorer()->AttributeSelect("PERSONALITY", "TOP");
     ValueEditorBand& band = *main->Band();
     ASSERT_EQ(band.EditFilename->currentText(), QStringLiteral("Tidewater\\top.bmp"));
@@ -76,7 +68,7 @@ TEST_F(EditorFaultsTest, FilesOfASkinOutsideTheEngineFolderOpenFromWhereTheSkinI
 
 TEST_F(EditorFaultsTest, ARenameShowsInTitleAndTreeAndTheBandNamesTheAttribute)
 {
-    auto main = openSkin(*this, engine / "Tidewater" / "Tidewater.uis");
+    auto main = openPersonality(engine / "Tidewater" / "Tidewater.uis");
     main->Explorer()->AttributeSelect("TITLEBARSKIN", "SkinName");
     EXPECT_EQ(main->findChild<QLabel*>(QStringLiteral("LabelEditedAttribute"))->text(),
               QStringLiteral("[TITLEBARSKIN] SkinName"));
@@ -96,7 +88,7 @@ TEST_F(EditorFaultsTest, AButtonSectionOutsideTheCountIsRemovedAloneAndMenusActO
 {
     const fs::path skin = engine / "Tidewater" / "Tidewater.uis";
     writeBytes(skin, readBytes(skin) + "\r\n[Button12]\r\nAction=1\r\n");
-    auto main = openSkin(*this, skin);
+    auto main = openPersonality(skin);
     for (const char* name : {"EditUndoItem", "EditRedoItem", "EditCutItem", "EditCopyItem", "EditPasteItem",
                              "ToolButtonCut", "ToolButtonUndo"})
         EXPECT_FALSE(main->Action(QString::fromLatin1(name))->isEnabled()) << name;
@@ -135,7 +127,7 @@ TEST_F(EditorFaultsTest, ARecentEntryWhoseFileIsGoneIsSaidAndDropped)
 
 TEST_F(EditorFaultsTest, TabHidesThePreviewsOnlyWhereNoControlTakesIt)
 {
-    auto main = openSkin(*this, engine / "Tidewater" / "Tidewater.uis");
+    auto main = openPersonality(engine / "Tidewater" / "Tidewater.uis");
     main->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
     QAction* hideAll = main->Action(QStringLiteral("WindowHideAllItem"));
@@ -158,7 +150,7 @@ TEST_F(EditorFaultsTest, TabHidesThePreviewsOnlyWhereNoControlTakesIt)
 
 TEST_F(EditorFaultsTest, APreviewOnTopStepsBackWhileADialogIsModal)
 {
-    auto main = openSkin(*this, engine / "Tidewater" / "Tidewater.uis");
+    auto main = openPersonality(engine / "Tidewater" / "Tidewater.uis");
     TPreviewForm* preview = main->Explorer()->PreviewActive();
     main->Explorer()->SetPreviewsOnTop(true);
     ASSERT_TRUE(preview->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
@@ -174,7 +166,7 @@ TEST_F(EditorFaultsTest, APreviewOnTopStepsBackWhileADialogIsModal)
 
 TEST_F(EditorFaultsTest, TheSizeBarFollowsItsPreviewAndGoesWhenItIsDeactivated)
 {
-    auto main = openSkin(*this, engine / "Tidewater" / "Tidewater.uis");
+    auto main = openPersonality(engine / "Tidewater" / "Tidewater.uis");
     TPreviewForm* preview = main->Explorer()->PreviewActive();
     emit preview->SizeBarRequested(TSizeBarForm::EdgeTop);
     TSizeBarForm* bar = main->SizeBar();

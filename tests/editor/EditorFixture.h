@@ -53,6 +53,15 @@ public:
         return main;
     }
 
+    // A main window with the personality open (or its refusal shown).
+    std::unique_ptr<TMainForm> openPersonality(const std::filesystem::path& skin)
+    {
+        auto main = makeMain();
+        main->OpenFileName = QString::fromStdString(skin.string());
+        main->FileOpenRoutine();
+        return main;
+    }
+
     QString text(const std::size_t i) const { return prompts.shown().at(i).text; }
 };
 

@@ -30,10 +30,7 @@ using MainWindowFaultsTest = EditorFixture;
 
 std::unique_ptr<TMainForm> openTidewater(EditorFixture& f)
 {
-    auto main = f.makeMain();
-    main->OpenFileName = QString::fromStdString((f.engine / "Tidewater" / "Tidewater.uis").string());
-    main->FileOpenRoutine();
-    return main;
+    return f.openPersonality(f.engine / "Tidewater" / "Tidewater.uis");
 }
 
 TEST_F(MainWindowFaultsTest, HidingThePreviewsHidesAndRestoresTheButtonPaletteWithThem)
