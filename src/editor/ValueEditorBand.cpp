@@ -1,6 +1,8 @@
 #include "editor/Latin1.h"
 #include "editor/ValueEditorBand.h"
 
+#include "preview/ClassicDesktop.h"
+
 #include "engine/FileActions.h"
 
 #include "document/FileReference.h"
@@ -327,7 +329,7 @@ void ValueEditorBand::SelectAttribute(TUisFile& document, int type)
     }
     case TypeFont:
         if (EditFontName->count() == 0)
-            EditFontName->addItems(QFontDatabase::families());
+            EditFontName->addItems(skinFontNames(QFontDatabase::families()));
         EditFontName->setEditText(fromBytes(value));
         setCurrentWidget(TabSheetPickFont);
         break;

@@ -24,6 +24,18 @@ QString matchingFamily(const QStringList& families, const QString& face)
     return {};
 }
 
+QStringList skinFontNames(const QStringList& families)
+{
+    QStringList names;
+    for (const QString& family : families) {
+        const qsizetype foundry = family.lastIndexOf(QLatin1String(" ["));
+        const QString name = foundry > 0 && family.endsWith(QLatin1Char(']')) ? family.left(foundry) : family;
+        if (!names.contains(name, Qt::CaseInsensitive))
+            names << name;
+    }
+    return names;
+}
+
 QString installedFamily(std::string_view face)
 {
     static constexpr std::string_view monospaced[] = {"Courier New", "Courier", "Lucida Console", "Consolas",

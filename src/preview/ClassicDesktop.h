@@ -73,6 +73,9 @@ QString installedFamily(std::string_view face);
 // same name ignoring case, also where the database tells a face installed by two
 // foundries apart as "Name [foundry]". Empty when there is none.
 QString matchingFamily(const QStringList& families, const QString& face);
+// The names a skin can give for those families: each once, without the foundry
+// suffix the database adds to a face installed twice ("C059 [UKWN]" is "C059").
+QStringList skinFontNames(const QStringList& families);
 
 // A font of the face (mapped as above), a height by the rule of DesktopFontEntry,
 // bold when the weight exceeds 500.

@@ -369,7 +369,10 @@ void TMainForm::FormCreate()
     setControls(stored_);
 
     std::string background = explorerBitmapValue();
-    if (background.empty() && Engine::installed(true))
+    // The engine's own picture is shown when it is there; its absence is no error, as
+    // the user never asked for it.
+    std::error_code ec;
+    if (background.empty() && Engine::installed(true) && fs::is_regular_file(engineFolder / "vx.bmp", ec))
         background = (engineFolder / "vx.bmp").string();
     if (!background.empty()) {
         QImage picture = loadPicture(QString::fromLocal8Bit(background));

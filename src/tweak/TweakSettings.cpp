@@ -48,9 +48,14 @@ WriteOutcome writeTweakSettings(const TweakSettings& settings, const TweakSettin
         outcome.synchronizerStarted = shell().start(program, {QStringLiteral("/monitor")});
     } else {
         writeToolbarImages(settings.toolbars, stored.toolbars);
-        if (switched)
+        // Only a synchronizer that was on is told to stop: one the user never started
+        // (or never installed) must not come up as an error.
+        if (switched) {
             registry.deleteValue(kRunKey, kSynchronizerValue);
-        outcome.synchronizerStarted = shell().start(program, {QStringLiteral("/kill")});
+            outcome.synchronizerStarted = shell().start(program, {QStringLiteral("/kill")});
+        } else {
+            outcome.synchronizerStarted = true;
+        }
     }
 
     const std::pair<const char*, bool TweakSettings::*> switches[] = {

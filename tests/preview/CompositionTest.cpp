@@ -359,6 +359,10 @@ TEST(CompositionTexts, ASkinFaceFindsItsFamilyAlsoWhenTwoFoundriesInstalledIt)
     };
     for (const auto& c : cases)
         EXPECT_EQ(matchingFamily(families, QString::fromLatin1(c.face)), QString::fromLatin1(c.family)) << c.face;
+    // The font list offers each face once, by the name a skin gives it.
+    EXPECT_EQ(skinFontNames(families), (QStringList{QStringLiteral("DejaVu Sans"), QStringLiteral("Nimbus Roman"),
+                                                    QStringLiteral("P052"), QStringLiteral("Nimbus Sans"),
+                                                    QStringLiteral("Nimbus Sans Narrow")}));
 }
 
 TEST(CompositionTexts, TransparentLayersAreTheEdgesCaptionBackAndTransControls)

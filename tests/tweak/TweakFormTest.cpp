@@ -171,8 +171,12 @@ TEST_F(TweakFormTest, AMissingSynchronizerIsReportedOnceAndCancelWritesNothing)
     TMainForm form;
     form.show();
     auto* apply = child<QPushButton>(form, "btnApply");
-    prompts.answer(PromptAnswer::Ok);
+    // With synchronizing off it is never called, so nothing is reported.
     child<QCheckBox>(form, "CheckBoxSizeLimit")->setChecked(true);
+    apply->click();
+    EXPECT_TRUE(prompts.shown().empty());
+    prompts.answer(PromptAnswer::Ok);
+    child<QCheckBox>(form, "CheckBoxSynchronize")->setChecked(true);
     apply->click();
     child<QCheckBox>(form, "CheckBoxNoSound")->setChecked(true);
     apply->click();
@@ -214,6 +218,16 @@ TEST_F(TweakFormTest, ToolbarFieldsFollowTheirBoxesAndSynchronizingLocksThemOut)
     ASSERT_EQ(prompts.shown().size(), 1u);
     EXPECT_EQ(prompts.shown()[0].dialog.folder.toStdString(), windowsFolder().string());
     EXPECT_EQ(field->text(), QStringLiteral("/pictures/bar.jpg"));
+}
+
+TEST_F(TweakFormTest, TheEnginesOwnBackgroundMissingIsNoError)
+{
+    // No background chosen, and the engine folder has no picture of its own.
+    Registry().writeString(kEngineSettingsKey, "ExpTrans", "0");  // the engine stays installed
+    Registry().deleteValue(kEngineSettingsKey, "VX");
+    fs::remove(engineFolder / "vx.bmp");
+    TMainForm form;
+    EXPECT_TRUE(prompts.shown().empty());
 }
 
 TEST_F(TweakFormTest, AMissingSamplePictureIsReportedNamingTheFile)
