@@ -41,6 +41,12 @@ std::optional<std::string> bytesOnDisk(const std::string& path)
     }
 }
 
+QString workingCopyRewritten()
+{
+    return QStringLiteral("The working copy ") + fromBytes(editorState().WorkingCopyPath) +
+           QStringLiteral(" was removed or changed by another program; it was written again from the editor's copy.");
+}
+
 }  // namespace
 
 bool TMainForm::beforeChange(TIniFile&)
@@ -118,9 +124,7 @@ void TMainForm::showWorkingCopyRestores()
     if (!document || document->OwnedCopyRestores() == seenRestores_)
         return;
     seenRestores_ = document->OwnedCopyRestores();
-    explorer_->ShowStatus(QStringLiteral("The working copy ") + fromBytes(editorState().WorkingCopyPath) +
-                          QStringLiteral(" was removed or changed by another program; it was written again from the "
-                                         "editor's copy."));
+    explorer_->ShowStatus(workingCopyRewritten());
 }
 
 bool TMainForm::restoreWorkingCopy()
@@ -142,9 +146,7 @@ bool TMainForm::restoreWorkingCopy()
                           PromptButtons::Ok);
         return false;
     }
-    explorer_->ShowStatus(QStringLiteral("The working copy ") + fromBytes(state.WorkingCopyPath) +
-                          QStringLiteral(" was removed or changed by another program; it was written again from the "
-                                         "editor's copy."));
+    explorer_->ShowStatus(workingCopyRewritten());
     return true;
 }
 

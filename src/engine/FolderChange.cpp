@@ -1,6 +1,7 @@
 #include "engine/FolderChange.h"
 
 #include "store/FileBytes.h"
+#include "store/LockedFile.h"
 
 #include <cerrno>
 #include <cstring>

@@ -52,17 +52,27 @@ void removeStaleTemporaries(const fs::path& target)
     fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
     for (const auto& entry : fs::directory_iterator(folder, ec)) {
         std::string name = entry.path().filename().string();
-        if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0)
-            continue;
         // NAME.~sw<pid>-<random>: only a writer that no longer runs leaves one behind.
-        char* end = nullptr;
-        long pid = std::strtol(name.c_str() + prefix.size(), &end, 10);
-        if (pid <= 0 || *end != '-' || pid == native::currentProcessId() || !native::processIsGone(pid))
+        if (!leftByDeadOwner(name, prefix))
             continue;
         std::error_code removeError;
         if (entry.is_regular_file(removeError))
             fs::remove(entry.path(), removeError);
     }
+}
+
+bool leftByDeadOwner(std::string_view name, std::string_view prefix)
+{
+    if (name.size() <= prefix.size() || name.substr(0, prefix.size()) != prefix)
+        return false;
+    const std::string rest(name.substr(prefix.size()));
+    if (rest[0] < '0' || rest[0] > '9')
+        return false;
+    char* end = nullptr;
+    const long pid = std::strtol(rest.c_str(), &end, 10);
+    if (pid <= 0 || *end != '-' || pid == native::currentProcessId())
+        return false;
+    return native::processIsGone(pid);
 }
 
 void LockedFile::fail(const std::string& why) const

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace sw {
 
@@ -90,6 +91,10 @@ private:
 // Removes the temporary files that writers of `target` left when they were killed
 // (their process is gone). Called with the lock held, so no live writer is touched.
 void removeStaleTemporaries(const std::filesystem::path& target);
+
+// Whether `name` is PREFIX<pid>-... of a process that has ended (not this one): what a
+// killed writer or folder change left, which the next one may remove.
+bool leftByDeadOwner(std::string_view name, std::string_view prefix);
 
 // The name prefix of the temporary files of a target ("NAME.~sw").
 std::string temporaryPrefix(const std::filesystem::path& target);

@@ -181,18 +181,4 @@ std::string ownedSuffix()
     return suffix;
 }
 
-bool leftByDeadOwner(std::string_view name, std::string_view prefix)
-{
-    if (name.size() <= prefix.size() || name.substr(0, prefix.size()) != prefix)
-        return false;
-    const std::string rest(name.substr(prefix.size()));
-    if (rest[0] < '0' || rest[0] > '9')
-        return false;
-    char* end = nullptr;
-    const long pid = std::strtol(rest.c_str(), &end, 10);
-    if (end == rest.c_str() || pid <= 0 || *end != '-' || pid == long(::getpid()))
-        return false;
-    return ::kill(pid_t(pid), 0) != 0 && errno == ESRCH;
-}
-
 }  // namespace sw

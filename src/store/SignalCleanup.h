@@ -50,6 +50,5 @@ std::string ownedSuffix();
 
 // For a name that is `prefix` followed by "<pid>-...": whether that process is gone
 // (so the name is a leftover). False for other names and for live owners.
-bool leftByDeadOwner(std::string_view name, std::string_view prefix);
 
 }  // namespace sw
