@@ -3,6 +3,7 @@
 #include "engine/Engine.h"
 #include "engine/FolderChange.h"
 #include "store/AcceleratedIniFile.h"
+#include "store/FileBytes.h"
 #include "store/PlatformPaths.h"
 #include "store/StringOps.h"
 #include "wizards/ScratchCatalogue.h"
@@ -270,8 +271,8 @@ int runCutCommand(const std::vector<std::string>& args, std::ostream& out, std::
     job.author = {job.author.skinName, fromSettings.author, fromSettings.url, fromSettings.email, fromSettings.notes};
     std::error_code ec;
     const fs::path skins = parsed.skins.empty() ? Engine::findFolder() : fs::absolute(parsed.skins, ec);
-    if (!fs::is_directory(skins, ec)) {
-        err << "skinwrt: " << skins.string() << ": no such folder\n";
+    if (const std::string problem = createFolders(skins); !problem.empty()) {
+        err << "skinwrt: " << problem << "\n";
         return kFailed;
     }
     const fs::path folder = skins / job.fileName;

@@ -67,6 +67,10 @@ int main(int argc, char** argv)
             QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
         });
     main.show();
+    // A new user has no engine folder yet: ./run points one at the bundled samples,
+    // anyone else is asked where their skins should live.
+    if (screenshot.isEmpty() && qEnvironmentVariableIsEmpty("SKINWRT_DEFAULT_ENGINE_FOLDER"))
+        QTimer::singleShot(0, &main, [&main] { main.AskForEngineFolder(); });
 #ifdef NDEBUG
     (new sw::TAboutBox(&main))->ShowAsSplash();
 #endif

@@ -105,6 +105,12 @@ void TUisFile::open()
         bitmaps_ = sortedFileNames(folder_, "*.bmp", true);
 }
 
+void TUisFile::SetFolder(const fs::path& folder)
+{
+    folder_ = folder;
+    bitmaps_ = sortedFileNames(folder_, "*.bmp", true);
+}
+
 TUisFile::~TUisFile() = default;
 
 std::string TUisFile::ReadString(std::string_view section, std::string_view key, std::string_view def)

@@ -63,6 +63,9 @@ public:
     // The personality folder and the skins root (the folder that holds it).
     const std::filesystem::path& Folder() const { return folder_; }
     std::filesystem::path SkinsRoot() const { return folder_.parent_path(); }
+    // For a copy of a personality kept elsewhere: its references resolve against
+    // the personality's own folder.
+    void SetFolder(const std::filesystem::path& folder);
     // Names of the *.bmp files of the folder, sorted.
     const std::vector<std::string>& Bitmaps() const { return bitmaps_; }
     // SkinName of TITLEBARSKIN, "Untitled" when absent.

@@ -97,7 +97,8 @@ void saveRecentList(TCustomIniFile& settings, int maxRecent, const std::string& 
 {
     std::vector<RecentEntry> list{{name, file}};
     for (const RecentEntry& entry : loadRecentList(settings, maxRecent))
-        if (completeEntry(entry) && !sameText(entry.name, name) && !sameText(entry.file, file))
+        // Two skins may share a name: only the same file is one entry.
+        if (completeEntry(entry) && !sameText(entry.file, file))
             list.push_back(entry);
     for (std::size_t i = 0; i < list.size(); ++i) {
         settings.WriteString("RecentlyUsed", "RecentName" + intToStr(int64_t(i)), list[i].name);

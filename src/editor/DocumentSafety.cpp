@@ -47,6 +47,12 @@ QString workingCopyRewritten()
            QStringLiteral(" was removed or changed by another program; it was written again from the editor's copy.");
 }
 
+QString readOnlyText()
+{
+    return QStringLiteral("Read-only: ") + fromBytes(editorState().DocumentPath) +
+           QStringLiteral(" cannot be written. Use Save As to edit a copy.");
+}
+
 }  // namespace
 
 bool TMainForm::beforeChange(TIniFile&)
@@ -55,6 +61,12 @@ bool TMainForm::beforeChange(TIniFile&)
     // did before the failure is put back once it is over.
     if (writeFailure_)
         return false;
+    // A personality open for viewing is never changed; Save As makes an editable copy.
+    if (editorState().ReadOnly) {
+        if (explorer_)
+            explorer_->ShowStatus(readOnlyText());
+        return false;
+    }
     // Text typed on the code page comes first, as one step of its own, so this change
     // is made on top of it instead of being overwritten when the page is left.
     if (explorer_ && explorer_->CodePageActive() && explorer_->CodeModified())

@@ -13,6 +13,9 @@ struct EditorState {
     bool Modified = false;
     bool CodeStale = false;
     bool AnalysisStale = false;
+    // The personality's folder or file cannot be written: it is open for viewing, its
+    // working copy lives in a private temporary folder, and only Save As writes.
+    bool ReadOnly = false;
 
     std::string DocumentPath;     // the .uis file the user opened
     std::string WorkingCopyPath;  // SkinFolder + "$$sw_temp_ini_file$$.tmp"

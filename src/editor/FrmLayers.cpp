@@ -7,6 +7,7 @@
 #include "editor/MainForm.h"
 #include "editor/UISExplorerForm.h"
 #include "preview/PreviewForm.h"
+#include "preview/WindowPlacement.h"
 #include "store/AcceleratedIniFile.h"
 
 #include <QAction>
@@ -72,7 +73,8 @@ TfrmLayers::TfrmLayers(TUISExplorerForm& explorer, TMainForm& main)
     setWindowTitle(QStringLiteral("Buttons"));
     model_ = new LayersModel(this);
     buildWidgets();
-    resize(260, 330);
+    // Tall enough for its pages and the Apply button below them.
+    resize(280, 440);
 }
 
 void TfrmLayers::buildWidgets()
@@ -588,7 +590,15 @@ void TfrmLayers::showEvent(QShowEvent* event)
                     settings.ReadInteger("Windows", "LayersTop", now.y()),
                     std::max(settings.ReadInteger("Windows", "LayersWidth", now.width()), 120),
                     std::max(settings.ReadInteger("Windows", "LayersHeight", now.height()), 60));
+    } else if (!placed_) {
+        // First shown: under the previews' column, where it covers neither them nor the
+        // main window's tree.
+        const std::vector<TPreviewForm*> shown = previews();
+        if (!shown.empty() && shown.back())
+            move(shown.back()->frameGeometry().left(), shown.back()->frameGeometry().bottom() + 9);
     }
+    placed_ = true;
+    keepOnScreen(this);
     setCheckMarks(true);
     NotifyModification();
     UpdateVisibilityOptions();

@@ -105,6 +105,7 @@ private:
     QButtonGroup *windowStyle_, *sizing_, *ordering_;
     QPoint pressAt_;
     bool pressed_ = false;
+    bool placed_ = false;
     QSize unrolledSize_;
     int unrolledMinimumHeight_ = 0;
 };

@@ -27,7 +27,9 @@
 #include "engine/SelfExclusion.h"
 #include "engine/Shell.h"
 #include "manage/ManageCommands.h"
+#include "preview/PreviewForm.h"
 #include "preview/SizeBar.h"
+#include "preview/WindowPlacement.h"
 #include "store/AcceleratedIniFile.h"
 #include "store/FileBytes.h"
 #include "store/PlatformPaths.h"
@@ -44,6 +46,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -55,6 +58,7 @@
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QStackedWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -729,12 +733,12 @@ void TMainForm::showEvent(QShowEvent* event)
 void TMainForm::FormShow()
 {
     TAcceleratedIniFile& settings = *settings_;
-    if (settings.ReadBool("General", "WindowsSizeRestore", false)) {
-        QRect r = geometry();
-        setGeometry(settings.ReadInteger("Windows", "MainLeft", r.left()), settings.ReadInteger("Windows", "MainTop", r.top()),
-                    settings.ReadInteger("Windows", "MainWidth", r.width()),
-                    settings.ReadInteger("Windows", "MainHeight", r.height()));
-    }
+    // The main window comes back where it was left, and always on the screen.
+    const QRect r = geometry();
+    setGeometry(settings.ReadInteger("Windows", "MainLeft", r.left()), settings.ReadInteger("Windows", "MainTop", r.top()),
+                std::max(settings.ReadInteger("Windows", "MainWidth", r.width()), 200),
+                std::max(settings.ReadInteger("Windows", "MainHeight", r.height()), 100));
+    keepOnScreen(this);
     EditorState& state = editorState();
     state.DocumentOpen = false;
     bool text = settings.ReadBool("General", "ShowToolbarText", true);
@@ -817,13 +821,12 @@ void TMainForm::writeShutdownSettings()
     settings.WriteBool("General", "PreviewOnTop", Action(QStringLiteral("WindowPreviewAlwaysonTopItem"))->isChecked());
     settings.WriteBool("General", "ShowRullers", Action(QStringLiteral("WindowShowRulers"))->isChecked());
     settings.WriteBool("General", "ShowDescriptions", Action(QStringLiteral("WindowDescriptionsItem"))->isChecked());
-    if (settings.ReadBool("General", "WindowsSizeRestore", false)) {
-        QRect r = geometry();
-        settings.WriteInteger("Windows", "MainLeft", r.left());
-        settings.WriteInteger("Windows", "MainTop", r.top());
-        settings.WriteInteger("Windows", "MainHeight", r.height());
-        settings.WriteInteger("Windows", "MainWidth", r.width());
-    }
+    // Maximised, the place to come back to is the one it had before.
+    const QRect r = isMaximized() || isFullScreen() ? normalGeometry() : geometry();
+    settings.WriteInteger("Windows", "MainLeft", r.left());
+    settings.WriteInteger("Windows", "MainTop", r.top());
+    settings.WriteInteger("Windows", "MainHeight", r.height());
+    settings.WriteInteger("Windows", "MainWidth", r.width());
 }
 
 void TMainForm::SetDocumentState(bool open)
@@ -886,6 +889,7 @@ void TMainForm::updateTitle()
 {
     const EditorState& state = editorState();
     setWindowTitle(explorer_ ? QStringLiteral("Skinwright  -  ") + fromBytes(state.SkinName) +
+                                   (state.ReadOnly ? QStringLiteral(" (read-only)") : QString()) +
                                    (state.Modified ? QStringLiteral(" *") : QString())
                              : QStringLiteral("Skinwright"));
 }
@@ -1019,9 +1023,17 @@ void TMainForm::LoadRecentList()
     for (int i = 0; i < 10; ++i) {
         bool shown = i < int(entries.size()) && !entries[std::size_t(i)].name.empty();
         recentItems_[i]->setVisible(shown);
-        if (shown)
-            recentItems_[i]->setText(QStringLiteral("&") + QString::number(i) + QStringLiteral(" ") +
-                                     fromBytes(entries[std::size_t(i)].name));
+        if (!shown)
+            continue;
+        // The folder tells apart skins of the same name.
+        const QString file = QDir::toNativeSeparators(fromBytes(entries[std::size_t(i)].file));
+        QString folder = QDir::toNativeSeparators(QFileInfo(file).absolutePath());
+        if (folder.size() > 64)
+            folder = QStringLiteral("\u2026") + folder.right(63);
+        recentItems_[i]->setText(QStringLiteral("&") + QString::number(i) + QStringLiteral(" ") +
+                                 fromBytes(entries[std::size_t(i)].name).replace(QLatin1Char('&'), QStringLiteral("&&")) +
+                                 QStringLiteral("  (") + folder + QStringLiteral(")"));
+        recentItems_[i]->setStatusTip(file);
     }
 }
 
@@ -1101,6 +1113,8 @@ bool TMainForm::destroyExplorer()
     delete explorer_;
     explorer_ = nullptr;
     workingCopyLock_.reset();
+    viewCopyFolder_.reset();
+    editorState().ReadOnly = false;
     setWindowTitle(QStringLiteral("Skinwright"));
     return true;
 }
@@ -1152,13 +1166,35 @@ void TMainForm::FileOpenRoutine()
     if ((state.DocumentOpen || explorer_) && !FileCloseItemClick())
         return;
     setDocumentPaths(state, toBytes(OpenFileName));
+    // A personality that cannot be written is opened for viewing, its working copy kept
+    // in a folder of the editor's own. A file or folder without write permission counts
+    // as read-only even for the administrator, who could write it anyway.
+    const auto writable = [](const QString& path) {
+        const QFileInfo info(path);
+        return info.isWritable() &&
+               (info.permissions() & (QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther));
+    };
+    state.ReadOnly = !writable(OpenFileName) || !writable(fromBytes(state.SkinFolder));
+    if (state.ReadOnly) {
+        viewCopyFolder_ = std::make_unique<QTemporaryDir>();
+        if (!viewCopyFolder_->isValid()) {
+            prompts().message(QStringLiteral("Unable to open ") + OpenFileName +
+                                  QStringLiteral(" for viewing\n\nNo temporary folder could be made: ") +
+                                  viewCopyFolder_->errorString(),
+                              QStringLiteral("Error"), PromptIcon::Error, PromptButtons::Ok);
+            viewCopyFolder_.reset();
+            state.ReadOnly = false;
+            return;
+        }
+        state.WorkingCopyPath = toBytes(viewCopyFolder_->filePath(QString::fromLatin1(kWorkingCopyName)));
+    }
     // Another editor working on this personality owns the working copy: copying over
     // it would throw that editor's changes away.
-    if (!lockWorkingCopy())
+    if (!state.ReadOnly && !lockWorkingCopy())
         return;
     // A working copy found now was left by an editor that did not close, with the
     // only copy of its edits: it is replaced only when the author says so.
-    const WorkingCopyStart start = askAboutLeftWorkingCopy();
+    const WorkingCopyStart start = state.ReadOnly ? WorkingCopyStart::Fresh : askAboutLeftWorkingCopy();
     if (start == WorkingCopyStart::Cancel) {
         workingCopyLock_.reset();
         return;
@@ -1170,10 +1206,16 @@ void TMainForm::FileOpenRoutine()
     }
     if (start == WorkingCopyStart::Fresh && !copyFileAtomically(state.DocumentPath, state.WorkingCopyPath)) {
         workingCopyLock_.reset();
+        viewCopyFolder_.reset();
+        state.ReadOnly = false;
         prompts().message(QStringLiteral("Unable to create temporary file"), QStringLiteral("Fatal Error"),
                           PromptIcon::Error, PromptButtons::Ok);
         return;
     }
+    // The frame starts as a strip of menus and tool bars; an open personality needs room,
+    // and the previews a place beside it.
+    if (height() < 480 && !isMaximized() && !isFullScreen())
+        setFrameGeometry(this, arrangeEditorWindows(availableArea(this), frameGeometry(), true, kPreviewSize).main);
     explorer_ = new TUISExplorerForm(*this);
     bool loaded = explorer_->Load();
     if (!loaded || !state.DocumentOpen) {
@@ -1194,11 +1236,6 @@ void TMainForm::FileOpenRoutine()
         rememberSavedState();
     }
     setCentralWidget(explorer_);
-    // The frame starts as a strip of menus and tool bars; an open personality needs room.
-    if (height() < 480) {
-        QRect available = screen() ? screen()->availableGeometry() : QRect(0, 0, 1024, 768);
-        resize(std::min(1100, available.width() - 40), std::min(760, available.height() - 40));
-    }
     TUisFile& document = *explorer_->Document();
     if (document.SectionExists("PERSONALITY")) {
         Action(QStringLiteral("WindowPreviewItem"))->setChecked(true);
@@ -1207,6 +1244,7 @@ void TMainForm::FileOpenRoutine()
     explorer_->SetPreviewsOnTop(Action(QStringLiteral("WindowPreviewAlwaysonTopItem"))->isChecked());
     int version = document.FormatVersion();
     SetDocumentState(true);
+    updateTitle();
     explorer_->SelectRoot();
     // The clean message only for a clean skin: what is wrong is said in one line.
     QString status = QStringLiteral("File successfully loaded");
@@ -1215,8 +1253,13 @@ void TMainForm::FileOpenRoutine()
         if (!summary.empty())
             status = QStringLiteral("File loaded: ") + fromBytes(summary) + QStringLiteral(" \u2014 see Analyze");
     }
+    if (state.ReadOnly)
+        status = QStringLiteral("Opened for viewing only: ") + OpenFileName +
+                 QStringLiteral(" cannot be written. Use Save As to edit a copy.");
     explorer_->ShowStatus(status);
     ToolBarValueEditor->setVisible(true);
+    band_->setEnabled(!state.ReadOnly);
+    menuInsert_->setEnabled(!state.ReadOnly);
     ShowOtherPage(status);
     ToolBarPreview->setVisible(version == UisType2 || version == UisType1p);
     UpdateToolbarTextVisibility();
@@ -1224,7 +1267,7 @@ void TMainForm::FileOpenRoutine()
 
 void TMainForm::FileSave()
 {
-    if (!explorer_ || !explorer_->Document())
+    if (!explorer_ || !explorer_->Document() || editorState().ReadOnly)
         return;
     EditorState& state = editorState();
     if (band_->TakeChange())
@@ -1284,7 +1327,10 @@ void TMainForm::FileSaveAs()
     }
     // The copy goes into the engine folder; without one, beside the personality.
     std::error_code ec;
-    const bool engineFound = !state.EngineFolder.empty() && fs::is_directory(state.EngineFolder, ec);
+    // A folder the user set is made again when it went missing; a guessed one is not.
+    const bool engineFound = !state.EngineFolder.empty() &&
+                             (fs::is_directory(state.EngineFolder, ec) ||
+                              (Engine::folderIsSet() && createFolders(state.EngineFolder).empty()));
     const fs::path root = engineFound ? fs::path(state.EngineFolder) : fs::path(state.SkinsRoot);
     const fs::path folder = root / newName;
     const fs::path target = folder / (newName + ".uis");
@@ -1385,10 +1431,14 @@ void TMainForm::FileNewSkinClick(const QString& templateName)
     const fs::path target = folder / (newName + ".uis");
     std::error_code ec;
     // Without the engine folder the copy would land wherever the program was started.
-    if (state.EngineFolder.empty() || !fs::is_directory(state.EngineFolder, ec)) {
+    if (state.EngineFolder.empty()) {
         prompts().message(QStringLiteral("The Veneerix folder was not found, so there is no place for the new "
                                          "personality."),
                           QStringLiteral("New Skin"), PromptIcon::Error, PromptButtons::Ok);
+        return;
+    }
+    if (const std::string problem = createFolders(state.EngineFolder); !problem.empty()) {
+        prompts().message(fromBytes(problem), QStringLiteral("New Skin"), PromptIcon::Error, PromptButtons::Ok);
         return;
     }
     // Template names are looked up without regard to case.
@@ -1407,9 +1457,15 @@ void TMainForm::FileNewSkinClick(const QString& templateName)
                                              "same name in it. Continue?"),
                           QStringLiteral("New Skin"), PromptIcon::Warning, PromptButtons::YesNo) != PromptAnswer::Yes)
         return;
-    fs::create_directories(folder, ec);
-    if (!copyFileAtomically(*source, target)) {
-        prompts().message(QStringLiteral("Unable to create ") + QString::fromStdString(target.string()),
+    if (const std::string problem = createFolders(folder); !problem.empty()) {
+        prompts().message(fromBytes(problem), QStringLiteral("New Skin"), PromptIcon::Error, PromptButtons::Ok);
+        return;
+    }
+    try {
+        writeFileAtomically(target, {readFileBytes(*source)});
+    } catch (const std::exception& error) {
+        prompts().message(QStringLiteral("Unable to create ") + QString::fromStdString(target.string()) +
+                              QStringLiteral("\n\n") + QString::fromLocal8Bit(error.what()),
                           QStringLiteral("Error"), PromptIcon::Error, PromptButtons::Ok);
         return;
     }

@@ -14,6 +14,7 @@
 
 class QAction;
 class QLockFile;
+class QTemporaryDir;
 class QPrinter;
 class QLabel;
 class QMenu;
@@ -41,6 +42,10 @@ public:
     // The start-up checks that may end the program: returns an exit code to end with,
     // or -1 to go on and show the window.
     int StartUp();
+    // On first use, without an engine folder: asks where skins should live (proposing
+    // "Skins" in the home folder), creates that folder and makes it the engine folder.
+    // Returns whether an engine folder is set now.
+    bool AskForEngineFolder();
 
     // Document management.
     void FileOpenRoutine();
@@ -187,6 +192,8 @@ private:
     QTimer* livePreview_ = nullptr;
     // Held while a document is open: its working copy belongs to this editor alone.
     std::unique_ptr<QLockFile> workingCopyLock_;
+    // The working copy's folder while a read-only personality is viewed.
+    std::unique_ptr<QTemporaryDir> viewCopyFolder_;
     // The working copy's bytes at the last open or save, and the file's bytes then.
     std::string savedWorkingCopy_;
     std::string savedFile_;

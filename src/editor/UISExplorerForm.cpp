@@ -14,6 +14,7 @@
 #include "engine/PromptService.h"
 #include "preview/PreviewForm.h"
 #include "preview/SizeBar.h"
+#include "preview/WindowPlacement.h"
 #include "store/AcceleratedIniFile.h"
 #include "store/PlatformPaths.h"
 #include "store/StringOps.h"
@@ -248,6 +249,8 @@ bool TUISExplorerForm::Load()
     // The working copy is scratch: Save writes the personality durably, so its many
     // small edits need not wait for the disk each time.
     document_->SetDurable(false);
+    if (state.ReadOnly)
+        document_->SetFolder(fs::path(state.DocumentPath).parent_path());
     document_->DescriptiveNames = state.DescriptiveNames;
     for (const fs::path& file : pluginCatalogueFiles(document_->Folder(), programFolder()))
         document_->MergePluginDefinitions(file.string());
@@ -302,17 +305,18 @@ void TUISExplorerForm::createPreviews()
             ReLoadSectionValues();
     });
     const bool restore = main_.Settings().ReadBool("General", "WindowsSizeRestore", false);
-    QRect screenArea = main_.screen() ? main_.screen()->availableGeometry() : QRect(0, 0, 1280, 800);
     for (int i = 0; i < 2; ++i) {
         auto* preview = new TPreviewForm(main_.Settings());
         preview->setObjectName(i == 0 ? QStringLiteral("PreviewActive") : QStringLiteral("PreviewInactive"));
         preview->SetDocument(document_.get());
-        // Unless the places are kept, the two looks stand one above the other at the
-        // right of the screen, clear of the explorer's tree.
+        // Unless the places are kept, the two looks stand one above the other beside
+        // the main window, clear of the tree and the list where the screen allows.
         if (!restore)
-            preview->move(screenArea.right() - preview->width() - 24,
-                          screenArea.top() + 60 + i * (preview->height() + 40));
+            preview->move(arrangeEditorWindows(availableArea(&main_), main_.frameGeometry(), false, preview->size())
+                              .previews[std::size_t(i)]
+                              .topLeft());
         preview->Arrange(i == 0);
+        keepOnScreen(preview);
         main_.BindHideAllKey(preview);
         main_.ShareKeys(preview);
         connectPreview(preview);
@@ -454,7 +458,9 @@ void TUISExplorerForm::SetPreviewsOnTop(bool onTop)
 bool TUISExplorerForm::Close()
 {
     EditorState& state = editorState();
-    main_.SaveRecentList();
+    // Only a personality that opened is worth offering again.
+    if (state.DocumentReady)
+        main_.SaveRecentList();
     main_.LoadRecentList();
     bool save = false;
     // Escape or closing the box is Cancel: the document stays open as it was.

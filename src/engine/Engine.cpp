@@ -40,11 +40,29 @@ fs::path Engine::findFolder()
         if (!path.empty())
             return fs::path(path);
     }
+    const QString standIn = qEnvironmentVariable("SKINWRT_DEFAULT_ENGINE_FOLDER");
+    if (!standIn.isEmpty())
+        return localPath(standIn);
     std::string documents = registry.readString(kShellFoldersKey, "Personal");
     if (!documents.empty())
         return fs::path(documents);
     QString standard = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     return localPath(standard.isEmpty() ? QDir::homePath() : standard);
+}
+
+bool Engine::folderIsSet()
+{
+    return !Registry().readString(kEngineInstallKey, "Path").empty();
+}
+
+bool Engine::setFolder(const fs::path& folder)
+{
+    return Registry().writeString(kEngineInstallKey, "Path", folder.string());
+}
+
+fs::path Engine::proposedFolder()
+{
+    return localPath(QDir::homePath()) / "Skins";
 }
 
 fs::path Engine::loaderPath() const

@@ -34,7 +34,17 @@ public:
     // The engine folder: value "Path" of the install key; when that key is missing or
     // its path empty, the documents folder of the shell folders key; failing that,
     // the user's documents folder.
+    // SKINWRT_DEFAULT_ENGINE_FOLDER, when set, stands in for the documents folder
+    // (./run points it at the bundled sample skins).
     static std::filesystem::path findFolder();
+    // Whether the engine folder is set (the install key holds a path): without it
+    // the folder above is only a guess.
+    static bool folderIsSet();
+    // Makes the folder the engine folder (the install key's "Path"). False when it
+    // could not be stored.
+    static bool setFolder(const std::filesystem::path& folder);
+    // Where the first-use question proposes to keep skins: "Skins" in the home folder.
+    static std::filesystem::path proposedFolder();
     const std::filesystem::path& folder() const { return folder_; }
     // The engine folder followed by "vxload.exe".
     std::filesystem::path loaderPath() const;

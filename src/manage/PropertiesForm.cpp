@@ -3,6 +3,7 @@
 #include "editor/CodeStyles.h"
 
 #include "document/UisFile.h"
+#include "engine/Engine.h"
 #include "engine/EngineSettings.h"
 #include "engine/ExplorerSettings.h"
 #include "engine/PromptService.h"
@@ -12,6 +13,7 @@
 #include "manage/SkinShot.h"
 #include "preview/PreviewForm.h"
 #include "store/CustomIniFile.h"
+#include "store/FileBytes.h"
 #include "store/PlatformPaths.h"
 
 #include <QApplication>
@@ -271,6 +273,21 @@ QWidget* TPropertiesForm::buildTweakVXPage()
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("TabSheetTweakVX"));
     auto* layout = new QGridLayout(page);
+    // Where the engine's skins live: the browser lists them, new skins are made there.
+    auto* engineFolder = new QWidget(page);
+    auto* engineFolderLayout = new QHBoxLayout(engineFolder);
+    engineFolderLayout->setContentsMargins(0, 0, 0, 0);
+    engineFolderLayout->addWidget(new QLabel(QStringLiteral("Engine folder:"), engineFolder));
+    EditEngineFolder = new QLineEdit(engineFolder);
+    EditEngineFolder->setObjectName(QStringLiteral("EditEngineFolder"));
+    EditEngineFolder->setToolTip(QStringLiteral("Where the engine's skins live: the skin browser lists them and new "
+                                                "skins are made here"));
+    engineFolderLayout->addWidget(EditEngineFolder, 1);
+    ButtonEngineFolder = new QPushButton(QStringLiteral("&Browse"), engineFolder);
+    ButtonEngineFolder->setObjectName(QStringLiteral("ButtonEngineFolder"));
+    engineFolderLayout->addWidget(ButtonEngineFolder);
+    connect(ButtonEngineFolder, &QPushButton::clicked, this, &TPropertiesForm::ButtonEngineFolderClick);
+    connect(EditEngineFolder, &QLineEdit::textEdited, this, &TPropertiesForm::changed);
     auto* background = new QGroupBox(QStringLiteral(" Explorer background "), page);
     auto* backgroundLayout = new QVBoxLayout(background);
     RadioButtonTransparent = new QRadioButton(QStringLiteral("Transparent background"), background);
@@ -303,14 +320,15 @@ QWidget* TPropertiesForm::buildTweakVXPage()
         switchesLayout->addWidget(globalSwitches_[i]);
         watch(globalSwitches_[i]);
     }
-    layout->addWidget(background, 0, 0, 1, 2);
-    layout->addWidget(LabelTransparency, 1, 0);
-    layout->addWidget(ComboBoxTransparency, 1, 1);
-    layout->addWidget(CheckBoxExplorerColour, 2, 0);
-    layout->addWidget(LabelExplorerColour, 2, 1);
-    layout->addWidget(switches, 3, 0, 1, 2);
-    layout->addWidget(note(QStringLiteral("Reload current skin to activate."), page), 4, 0, 1, 2);
-    layout->setRowStretch(5, 1);
+    layout->addWidget(engineFolder, 0, 0, 1, 2);
+    layout->addWidget(background, 1, 0, 1, 2);
+    layout->addWidget(LabelTransparency, 2, 0);
+    layout->addWidget(ComboBoxTransparency, 2, 1);
+    layout->addWidget(CheckBoxExplorerColour, 3, 0);
+    layout->addWidget(LabelExplorerColour, 3, 1);
+    layout->addWidget(switches, 4, 0, 1, 2);
+    layout->addWidget(note(QStringLiteral("Reload current skin to activate."), page), 5, 0, 1, 2);
+    layout->setRowStretch(6, 1);
     for (QWidget* w : std::initializer_list<QWidget*>{RadioButtonTransparent, RadioButtonStretch, RadioButtonRegular,
                                                       ComboBoxTransparency, CheckBoxExplorerColour})
         watch(w);
@@ -623,6 +641,8 @@ void TPropertiesForm::loadControls()
     associationShown_ = filesAssociated(context_.programPath);
     CheckBoxAssociate->setChecked(associationShown_);
 
+    engineFolderShown_ = QString::fromLocal8Bit(context_.engineFolder.string().c_str());
+    EditEngineFolder->setText(engineFolderShown_);
     // Preferences show an engine without a stored colour as the list's first entry.
     storedLook_ = readExplorerLook(0);
     const ExplorerLook& look = storedLook_;
@@ -745,10 +765,29 @@ Preferences TPropertiesForm::Values() const
 
 // --- Storing ---
 
-void TPropertiesForm::StoreAll()
+bool TPropertiesForm::StoreAll()
 {
     TCustomIniFile& settings = *context_.settings;
     const Preferences p = Values();
+    // First, so that nothing is stored when the folder cannot be made the engine's.
+    const QString engineFolder = EditEngineFolder->text().trimmed();
+    if (engineFolder != engineFolderShown_) {
+        const std::filesystem::path folder(engineFolder.toLocal8Bit().toStdString());
+        std::string problem = engineFolder.isEmpty() ? "The engine folder cannot be empty." : createFolders(folder);
+        if (problem.empty() && !Engine::setFolder(folder))
+            problem = "Unable to store the engine folder " + folder.string();
+        if (!problem.empty()) {
+            prompts().message(QString::fromLocal8Bit(problem.c_str()), QStringLiteral("Preferences"),
+                              PromptIcon::Error, PromptButtons::Ok);
+            PageControl->setCurrentIndex(PageControl->indexOf(EditEngineFolder->parentWidget()->parentWidget()));
+            EditEngineFolder->setFocus();
+            return false;
+        }
+        engineFolderShown_ = engineFolder;
+        context_.engineFolder = folder;
+        if (context_.engineFolderChanged)
+            context_.engineFolderChanged(folder);
+    }
     // The engine's settings and the association are shared with other programs and
     // the user: what the user left alone here is not written again.
     if (CheckBoxAssociate->isChecked() != associationShown_) {
@@ -810,17 +849,27 @@ void TPropertiesForm::StoreAll()
         prompts().message(QString::fromLocal8Bit(error.what()), QStringLiteral("Error"), PromptIcon::Error,
                           PromptButtons::Ok);
     }
+    return true;
 }
 
 void TPropertiesForm::ButtonOKClick()
 {
-    StoreAll();
-    accept();
+    if (StoreAll())
+        accept();
 }
 
 void TPropertiesForm::ButtonApplyClick()
 {
     StoreAll();
+}
+
+void TPropertiesForm::ButtonEngineFolderClick()
+{
+    const QString folder = prompts().chooseFolder(QStringLiteral("Engine folder"), EditEngineFolder->text());
+    if (folder.isEmpty())
+        return;
+    EditEngineFolder->setText(QDir::toNativeSeparators(folder));
+    changed();
 }
 
 void TPropertiesForm::reject()

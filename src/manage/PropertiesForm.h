@@ -50,6 +50,7 @@ struct PropertiesContext {
     std::function<void(int)> editModeChanged;
     std::function<void()> documentChanged;  // "Apply to the skin" wrote into the document
     std::function<void()> previewSettingsChanged;  // the logo mode is shown at once
+    std::function<void(const std::filesystem::path&)> engineFolderChanged;
 };
 
 class TPropertiesForm : public QDialog {
@@ -64,8 +65,9 @@ public:
 
     // The settings as the controls show them.
     Preferences Values() const;
-    // Stores everything ("OK" and "Apply").
-    void StoreAll();
+    // Stores everything ("OK" and "Apply"). False, storing nothing, when the engine
+    // folder typed cannot be created or set (the user was told why).
+    bool StoreAll();
     bool PageVisible(int page) const;
     int CurrentPage() const;
     const std::vector<PluginEntry>& Plugins() const { return plugins_; }
@@ -95,6 +97,7 @@ public:
     void ButtonInstallPluginClick();
     void ButtonDeletePluginClick();
     void LabelExplorerColourClick();
+    void ButtonEngineFolderClick();
     void FillPluginList();
 
 protected:
@@ -159,6 +162,9 @@ private:
     QLabel* LabelExplorerColour = nullptr;
     QCheckBox* globalSwitches_[4] = {};
     QCheckBox* CheckBoxToolbarImages = nullptr;
+    QLineEdit* EditEngineFolder = nullptr;
+    QPushButton* ButtonEngineFolder = nullptr;
+    QString engineFolderShown_;
     QLineEdit* EditBackBitmap = nullptr;
     QLineEdit* EditBackBitmapIE5 = nullptr;
     QPushButton* ButtonBackBitmap = nullptr;

@@ -54,6 +54,9 @@ PropertiesContext propertiesContext(TMainForm& main)
         if (window->Explorer())
             window->Explorer()->ReloadCurrentSection();
     };
+    context.engineFolderChanged = [](const std::filesystem::path& folder) {
+        editorState().EngineFolder = folder.string();
+    };
     context.previewSettingsChanged = [window] {
         if (window && window->Explorer())
             window->Explorer()->ReloadPreviews();

@@ -18,7 +18,6 @@ namespace sw {
 
 namespace {
 
-constexpr int kDefaultWidth = 331, kDefaultHeight = 297;
 constexpr int kMinimumWidth = 200, kMinimumHeight = 208;
 
 }  // namespace
@@ -37,7 +36,7 @@ TPreviewForm::TPreviewForm(TCustomIniFile& settings, QWidget* parent)
     setFont(desktopFont(desktop::WindowFont));
     if (PreviewSettings::Read(settings_).PreviewOnTop)
         setWindowFlag(Qt::WindowStaysOnTopHint, true);
-    resize(kDefaultWidth, kDefaultHeight);
+    resize(kPreviewSize);
     setMinimumSize(kMinimumWidth, kMinimumHeight);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);

@@ -10,6 +10,7 @@
 
 #include <QImage>
 #include <QRegion>
+#include <QSize>
 #include <QWidget>
 
 #include <functional>
@@ -22,6 +23,9 @@ namespace sw {
 
 class TCustomIniFile;
 class TUisFile;
+
+// A new preview window's size (its client area; it has no frame).
+inline constexpr QSize kPreviewSize(331, 297);
 
 class TPreviewForm : public QWidget {
     Q_OBJECT

@@ -41,6 +41,17 @@ std::string writeErrorMessage(const fs::path& path, int error)
     return message;
 }
 
+std::string createFolders(const fs::path& folder)
+{
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    if (fs::is_directory(folder))
+        return {};
+    if (!ec)  // something that is not a folder is in the way
+        ec = std::make_error_code(std::errc::not_a_directory);
+    return "Unable to create the folder " + folder.string() + " (" + ec.message() + ")";
+}
+
 std::string readFileBytes(const fs::path& path, std::uintmax_t maxSize)
 {
     auto failure = [&](const std::string& why) {

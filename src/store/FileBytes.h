@@ -48,6 +48,10 @@ void writeFileAtomically(const std::filesystem::path& path, std::initializer_lis
 // (leaving the target as it was) when the source cannot be read or the target written.
 bool copyFileAtomically(const std::filesystem::path& from, const std::filesystem::path& to);
 
+// Creates the folder and every missing folder above it. Empty when the folder is
+// there now, else "Unable to create the folder FOLDER (REASON)".
+std::string createFolders(const std::filesystem::path& folder);
+
 // The message of a failed write: "Unable to write to FILE" and, when known, the reason.
 std::string writeErrorMessage(const std::filesystem::path& path, int error);
 

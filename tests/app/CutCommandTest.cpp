@@ -192,3 +192,24 @@ TEST_F(CutCommand, AJpegNamedBmpIsRefusedSayingWhatItIs)
 
 }  // namespace
 }  // namespace sw
+
+namespace sw {
+namespace {
+
+// A skins folder that is not there yet is made, folders above it included; one that
+// cannot be made is reported with the system's reason.
+TEST_F(CutCommand, MakesAMissingSkinsFolderOrSaysWhyItCannot)
+{
+    const fs::path deep = dir.path() / "new" / "place" / "Skins";
+    std::vector<std::string> args = {picture, "--name", "Cut", "--skins", deep.string(), "--button", "350,5,15,14"};
+    ASSERT_EQ(cut(args), 0) << err.str();
+    EXPECT_TRUE(fs::is_regular_file(deep / "Cut" / "Cut.uis"));
+
+    writeBytes(dir.path() / "blocker", "a file");
+    args[4] = (dir.path() / "blocker" / "Skins").string();
+    EXPECT_NE(cut(args), 0);
+    EXPECT_EQ(err.str(), "skinwrt: Unable to create the folder " + args[4] + " (Not a directory)\n");
+}
+
+}  // namespace
+}  // namespace sw

@@ -121,7 +121,9 @@ TEST_F(EditorFaultsTest, ARecentEntryWhoseFileIsGoneIsSaidAndDropped)
     EXPECT_EQ(main->Explorer(), nullptr);
     EXPECT_EQ(settings.ReadString("RecentlyUsed", "RecentName0", ""), "Tidewater");
     EXPECT_EQ(settings.ReadString("RecentlyUsed", "RecentFile1", "none"), "none");
-    EXPECT_EQ(main->Action(QStringLiteral("Recent0"))->text(), QStringLiteral("&0 Tidewater"));
+    EXPECT_EQ(main->Action(QStringLiteral("Recent0"))->text(),
+              QStringLiteral("&0 Tidewater  (") + QString::fromStdString((engine / "Tidewater").string()) +
+                  QStringLiteral(")"));
     EXPECT_FALSE(main->Action(QStringLiteral("Recent1"))->isVisible());
 }
 

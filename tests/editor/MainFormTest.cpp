@@ -98,7 +98,7 @@ TEST_F(MainFormTest, ClosingWithUnsavedEditsAsksAndNoKeepsTheFile)
     EXPECT_FALSE(fs::exists(engine / "Tidewater" / "$$sw_temp_ini_file$$.tmp"));
 }
 
-TEST_F(MainFormTest, AnUnrecognisedFileIsRefusedButRemembered)
+TEST_F(MainFormTest, AnUnrecognisedFileIsRefusedAndNotOfferedAgain)
 {
     auto main = makeMain();
     fs::create_directories(engine / "Junk");
@@ -113,8 +113,8 @@ TEST_F(MainFormTest, AnUnrecognisedFileIsRefusedButRemembered)
     EXPECT_EQ(main->Explorer(), nullptr);
     EXPECT_FALSE(editorState().DocumentOpen);
     EXPECT_FALSE(fs::exists(engine / "Junk" / "$$sw_temp_ini_file$$.tmp"));
-    EXPECT_EQ(main->Settings().ReadString("RecentlyUsed", "RecentName0", ""), "Untitled");
-    EXPECT_EQ(main->Action(QStringLiteral("Recent0"))->text(), QStringLiteral("&0 Untitled"));
+    EXPECT_EQ(main->Settings().ReadString("RecentlyUsed", "RecentName0", ""), "");
+    EXPECT_FALSE(main->Action(QStringLiteral("Recent0"))->isVisible());
 }
 
 TEST_F(MainFormTest, OldFormatOpensWithoutPreviewAfterItsWarning)

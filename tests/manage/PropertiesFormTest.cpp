@@ -416,3 +416,47 @@ TEST_F(PropertiesFormTest, ThePluginPageListsDeletesAndInstallsThroughTheHook)
 
 }  // namespace
 }  // namespace sw
+
+namespace sw {
+namespace {
+
+// The engine folder is the install key's path: the page shows it, and a new one is
+// created (with every folder above it) and stored before anything else; one that
+// cannot be created stores nothing at all and keeps the dialog open.
+TEST_F(PropertiesFormTest, TheEngineFolderIsShownCreatedAndStoredOrNothingIsStored)
+{
+    std::vector<fs::path> told;
+    PropertiesContext c = context();
+    c.engineFolderChanged = [&](const fs::path& folder) { told.push_back(folder); };
+    TPropertiesForm form(std::move(c), TPropertiesForm::AllPages);
+    form.show();
+    auto* edit = child<QLineEdit>(form, "EditEngineFolder");
+    EXPECT_EQ(edit->text().toStdString(), engineFolder.string());
+
+    writeFile(temp.path() / "blocker", "a file, not a folder");
+    const fs::path blocked = temp.path() / "blocker" / "Skins";
+    edit->setText(QString::fromStdString(blocked.string()));
+    child<QCheckBox>(form, "CheckBoxLoadRecentlyEdited")->setChecked(true);
+    prompts.answer(PromptAnswer::Ok);
+    form.ButtonOKClick();
+    ASSERT_EQ(prompts.shown().size(), 1u);
+    EXPECT_EQ(prompts.shown()[0].text.toStdString(),
+              "Unable to create the folder " + blocked.string() + " (Not a directory)");
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(Registry().readString(kEngineInstallKey, "Path"), engineFolder.string());
+    EXPECT_FALSE(fs::exists(temp.path() / "sw.ini"));
+    EXPECT_TRUE(told.empty());
+
+    const fs::path fresh = temp.path() / "home" / "me" / "Skins";
+    edit->setText(QString::fromStdString(fresh.string()));
+    form.ButtonOKClick();
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_TRUE(fs::is_directory(fresh));
+    EXPECT_EQ(Registry().readString(kEngineInstallKey, "Path"), fresh.string());
+    EXPECT_EQ(Engine::findFolder(), fresh);
+    EXPECT_EQ(told, std::vector<fs::path>{fresh});
+    EXPECT_TRUE(settingsFile()->ReadBool("General", "LoadRecentlyEdited", false));
+}
+
+}  // namespace
+}  // namespace sw
