@@ -1,5 +1,6 @@
 #include "wizards/ScratchPreviewForm.h"
 
+#include "preview/WindowPlacement.h"
 #include "wizards/ScratchCutter.h"
 #include "wizards/TemplatePicture.h"
 
@@ -61,6 +62,7 @@ bool TScratchPreviewForm::LoadPicture(const std::filesystem::path& file, std::st
     formatName_ = loaded.formatName;
     SetPicture(loaded.image);
     show();
+    keepOnScreen(this);
     return true;
 }
 

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QTreeWidget>
@@ -348,6 +349,24 @@ TEST(ScratchPicture, WindowTakesThePictureSizeUnlessTheScreenIsSmaller)
             EXPECT_LT(picture.width(), size.width());
         }
     }
+}
+
+// A picture opened while the window stands near the screen's corner brings the
+// whole window back inside the screen.
+TEST(ScratchPicture, ThePictureWindowOpensInsideTheScreen)
+{
+    QTemporaryDir dir;
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const QString file = dir.filePath(QStringLiteral("big.bmp"));
+    QImage image(QSize(area.width() / 2, area.height() / 2), QImage::Format_RGB32);
+    image.fill(Qt::gray);
+    ASSERT_TRUE(image.save(file));
+    TScratchPreviewForm picture;
+    picture.move(area.right() - 20, area.bottom() - 20);
+    ASSERT_TRUE(picture.LoadPicture(file.toStdString()));
+    EXPECT_TRUE(area.contains(picture.frameGeometry()))
+        << picture.frameGeometry().x() << "," << picture.frameGeometry().y();
+    EXPECT_EQ(picture.Canvas()->size(), image.size());
 }
 
 }  // namespace
