@@ -215,7 +215,9 @@ ScratchResult createScratchPersonality(const ScratchJob& job, const fs::path& en
     }
     // Everything is written into a staging folder that takes the old folder's place
     // only when complete, so a failure or a kill leaves the old personality whole.
-    fs::create_directories(engineFolder, ec);
+    result.error = createFolders(engineFolder);
+    if (!result.error.empty())
+        return result;
     try {
         FolderChange change(folder, FolderChange::Empty);
         // Messages name the personality's folder, not the staging one.

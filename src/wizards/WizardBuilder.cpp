@@ -168,7 +168,9 @@ WizardResult buildWizardPersonality(const WizardChoices& choices, const fs::path
     }
     // The folder is rebuilt in a staging copy that replaces it whole (the author's
     // other files kept), so a failure or a kill leaves the old personality as it was.
-    fs::create_directories(engineFolder, ec);
+    result.error = createFolders(engineFolder);
+    if (!result.error.empty())
+        return result;
     std::optional<FolderChange> change;
     try {
         change.emplace(folder, FolderChange::CopyOfTarget);

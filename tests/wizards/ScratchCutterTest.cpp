@@ -257,5 +257,22 @@ TEST_F(ScratchWrite, FailuresAreReportedNamingTheFile)
     EXPECT_FALSE(fs::exists(dir.path() / "Escape"));
 }
 
+// A missing engine folder is made, parents and all; one that cannot be made is
+// reported with the system's reason.
+TEST_F(ScratchWrite, AMissingEngineFolderIsMadeOrTheReasonGiven)
+{
+    const fs::path missing = dir.path() / "not" / "yet" / "Skins";
+    ScratchResult made = createScratchPersonality(job, missing, templateFile, false);
+    EXPECT_TRUE(made.ok) << made.error;
+    EXPECT_TRUE(fs::is_regular_file(missing / "Cut" / "Cut.uis"));
+
+    writeBytes(dir.path() / "plain", "a file");
+    const fs::path blocked = dir.path() / "plain" / "Skins";
+    ScratchResult refused = createScratchPersonality(job, blocked, templateFile, false);
+    EXPECT_FALSE(refused.ok);
+    EXPECT_EQ(refused.error, "Unable to create the folder " + blocked.string() + " (Not a directory)");
+    EXPECT_EQ(readBytes(dir.path() / "plain"), "a file");
+}
+
 }  // namespace
 }  // namespace sw

@@ -278,6 +278,23 @@ TEST_F(WizardBuilder, RefusesBadNamesAndAMissingTemplateBeforeWriting)
     EXPECT_TRUE(fs::is_empty(engine));
 }
 
+// A missing engine folder is made, parents and all; one that cannot be made is
+// reported with the system's reason.
+TEST_F(WizardBuilder, AMissingEngineFolderIsMadeOrTheReasonGiven)
+{
+    const fs::path missing = dir.path() / "not" / "yet" / "Skins";
+    const WizardResult made = buildWizardPersonality(none(), missing, templates);
+    EXPECT_TRUE(made.ok) << made.error;
+    EXPECT_TRUE(fs::is_regular_file(missing / "Mine" / "Mine.uis"));
+
+    writeBytes(dir.path() / "plain", "a file");
+    const fs::path blocked = dir.path() / "plain" / "Skins";
+    const WizardResult refused = buildWizardPersonality(none(), blocked, templates);
+    EXPECT_FALSE(refused.ok);
+    EXPECT_EQ(refused.error, "Unable to create the folder " + blocked.string() + " (Not a directory)");
+    EXPECT_EQ(readBytes(dir.path() / "plain"), "a file");
+}
+
 TEST_F(WizardBuilder, RebuildsAnExistingPersonalityFileAndKeepsOtherFiles)
 {
     fs::create_directories(engine / "Mine");
