@@ -5,7 +5,7 @@ SKINWRT_PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev libjpeg62-turbo-dev libzip-dev
   libgtest-dev libgmock-dev libbenchmark-dev libinih-dev libsimpleini-dev libicu-dev
-  fonts-liberation2 fonts-dejavu-core xvfb xauth
+  fonts-liberation2 fonts-dejavu-core xvfb xauth openbox xdotool wmctrl x11-utils
   xdg-utils desktop-file-utils shared-mime-info dpkg-dev
 )
 

@@ -127,7 +127,7 @@ void TUISExplorerForm::DescribeAttribute()
     form->show();
 }
 
-void TUISExplorerForm::ShowLayers(bool shown)
+void TUISExplorerForm::ShowLayers(bool shown, bool activate)
 {
     if (!layers_) {
         // No palette without a previewed document: the check mark must not claim one.
@@ -138,6 +138,8 @@ void TUISExplorerForm::ShowLayers(bool shown)
     if (shown) {
         layers_->show();
         layers_->raise();
+        if (activate)
+            layers_->activateWindow();
     } else {
         layers_->hide();
     }
@@ -151,7 +153,7 @@ void TUISExplorerForm::createLayers()
         if (!preview)
             continue;
         connect(preview, &TPreviewForm::ButtonShifted, layers_, &TfrmLayers::ShiftChainedButtons);
-        connect(preview, &TPreviewForm::ButtonsPaletteRequested, this, &TUISExplorerForm::ShowLayers);
+        connect(preview, &TPreviewForm::ButtonsPaletteRequested, this, [this](bool show) { ShowLayers(show, true); });
     }
     connect(TreeViewSectionExplorer, &QTreeWidget::currentItemChanged, layers_, [this] {
         if (layers_->isVisible())

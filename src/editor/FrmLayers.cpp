@@ -71,6 +71,9 @@ TfrmLayers::TfrmLayers(TUISExplorerForm& explorer, TMainForm& main)
 {
     setObjectName(QStringLiteral("frmLayers"));
     setWindowTitle(QStringLiteral("Buttons"));
+    // Shown with a document, it leaves the keyboard with the main window; asked for,
+    // it is activated by the one who asked (TUISExplorerForm::ShowLayers).
+    setAttribute(Qt::WA_ShowWithoutActivating);
     model_ = new LayersModel(this);
     buildWidgets();
     // Tall enough for its pages and the Apply button below them.
@@ -603,7 +606,6 @@ void TfrmLayers::showEvent(QShowEvent* event)
     NotifyModification();
     UpdateVisibilityOptions();
     QWidget::showEvent(event);
-    activateWindow();
     sgLayers->setFocus();
 }
 

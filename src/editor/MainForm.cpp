@@ -523,7 +523,7 @@ void TMainForm::connectActions()
     on("ViewAttributeDescriptionItem", [this] { if (explorer_) explorer_->DescribeAttribute(); });
     connect(Action(QStringLiteral("WindowButtonPaletteShow")), &QAction::triggered, this, [this](bool checked) {
         if (explorer_)
-            explorer_->ShowLayers(checked);
+            explorer_->ShowLayers(checked, true);
         else
             Action(QStringLiteral("WindowButtonPaletteShow"))->setChecked(false);
     });

@@ -109,7 +109,8 @@ public:
     void SectionSave();
     void DescribeAttribute();
     TfrmLayers* Layers() const { return layers_; }
-    void ShowLayers(bool shown);
+    // Shows or hides the button palette; activated, it takes the keyboard as well.
+    void ShowLayers(bool shown, bool activate = false);
 
     // --- The code page (ExplorerCode.cpp) ---
     // Rebuilds the page's text from the document.

@@ -1,7 +1,9 @@
 #include "preview/WindowPlacement.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 
 #include <algorithm>
@@ -13,6 +15,43 @@ namespace {
 constexpr int kGap = 8;
 constexpr QSize kRoomyMain(1100, 760);
 constexpr int kNarrowestMain = 720;
+
+// Until the window manager has framed a window, its frame is only its inner rectangle.
+bool framed(const QWidget* window)
+{
+    return window->frameGeometry() != window->geometry();
+}
+
+void fitNow(QWidget* window)
+{
+    const QRect frame = window->frameGeometry();
+    const QRect fitted = fitInside(frame, availableArea(window));
+    if (fitted != frame)
+        setFrameGeometry(window, fitted);
+}
+
+// Fits the window once more when its frame becomes known: a fit made before then
+// leaves the title bar out, and the window reaches past the bottom of the screen.
+class FitWhenFramed : public QObject {
+public:
+    explicit FitWhenFramed(QWidget* window) : QObject(window)
+    {
+        setObjectName(QStringLiteral("FitWhenFramed"));
+        window->installEventFilter(this);
+    }
+
+    // The frame's size arrives with no event of its own: any event after it will do.
+    bool eventFilter(QObject* watched, QEvent*) override
+    {
+        auto* window = static_cast<QWidget*>(watched);
+        if (framed(window)) {
+            window->removeEventFilter(this);
+            QTimer::singleShot(0, window, [window] { fitNow(window); });
+            deleteLater();
+        }
+        return false;
+    }
+};
 
 }  // namespace
 
@@ -73,10 +112,9 @@ void setFrameGeometry(QWidget* window, const QRect& frame)
 
 void keepOnScreen(QWidget* window)
 {
-    const QRect frame = window->frameGeometry();
-    const QRect fitted = fitInside(frame, availableArea(window));
-    if (fitted != frame)
-        setFrameGeometry(window, fitted);
+    fitNow(window);
+    if (!framed(window) && !window->findChild<QObject*>(QStringLiteral("FitWhenFramed"), Qt::FindDirectChildrenOnly))
+        new FitWhenFramed(window);
 }
 
 }  // namespace sw

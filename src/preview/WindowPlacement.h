@@ -28,7 +28,8 @@ EditorPlaces arrangeEditorWindows(const QRect& area, QRect main, bool grow, QSiz
 // The work area of the screen the widget is on (or of the primary screen).
 QRect availableArea(const QWidget* widget);
 // Moves a top-level window so that its frame lies inside its screen's work area,
-// shrinking it when it is larger.
+// shrinking it when it is larger; a window not framed yet is fitted again once the
+// window manager has framed it.
 void keepOnScreen(QWidget* window);
 // The window's frame placed at `frame`: its inner geometry is set so that the frame,
 // title bar included, takes that rectangle.
