@@ -1390,8 +1390,6 @@ bool TMainForm::FileCloseItemClick()
 
 void TMainForm::NewSkinClick()
 {
-    if (!FileCloseItemClick())
-        return;
     int type = 0;
     std::string file;
     {
@@ -1400,6 +1398,9 @@ void TMainForm::NewSkinClick()
         type = gallery.ResultType();
         file = gallery.ResultFile();
     }
+    // The open personality is closed (with its question) only once a choice is made.
+    if (type == 0 || !FileCloseItemClick())
+        return;
     switch (type) {
     case 1: Action(QStringLiteral("FileNewWizardItem"))->trigger(); break;
     case 2: Action(QStringLiteral("FileNewTemplateWizardItem"))->trigger(); break;

@@ -11,11 +11,14 @@
 #include "editor/ValueEditorBand.h"
 #include "editor/WidgetPrompts.h"
 #include "store/ProfileFile.h"
+#include "wizards/NewSkinForm.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 #include <QLockFile>
 #include <QSysInfo>
 #include <QTabWidget>
@@ -241,7 +244,18 @@ TEST_F(EditLossTest, EveryQuestionAboutUnsavedEditsCanBeCancelled)
              main.OpenFileName = QString::fromStdString(other.string());
              main.FileOpenRoutine();
          }},
-        {"new skin", [](TMainForm& main) { main.NewSkinClick(); }},
+        {"new skin", [&](TMainForm& main) {
+             // The close question comes only once an entry of the gallery is chosen.
+             fs::create_directories(program / "template");
+             writeBytes(program / "template" / "templates.ini", "[General]\r\nTemplateCount=1\r\n[Template0]\r\nType=1\r\n");
+             QTimer::singleShot(0, [] {
+                 auto* gallery = qobject_cast<TNewSkinForm*>(QApplication::activeModalWidget());
+                 ASSERT_NE(gallery, nullptr);
+                 gallery->ChoiceNewListView->item(0)->setSelected(true);
+                 gallery->Button1->click();
+             });
+             main.NewSkinClick();
+         }},
         {"exit", [](TMainForm& main) { main.close(); }},
     };
     for (const Case& c : cases) {

@@ -52,6 +52,10 @@ private:
         seen << QString::fromLatin1(modal->metaObject()->className());
         if (auto* gallery = qobject_cast<TNewSkinForm*>(modal)) {
             QListWidget* list = gallery->ChoiceNewListView;
+            if (row_ < 0) {
+                gallery->reject();
+                return;
+            }
             if (row_ == 1) {  // a double-click chooses as OK does
                 const QPoint at = list->visualItemRect(list->item(row_)).center();
                 QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
@@ -117,10 +121,21 @@ TEST_F(NewSkinEntry, TheChosenEntryStartsItsWizardOrCopiesItsTemplate)
     EXPECT_EQ(readBytes(engine / "MyFrame" / "top.bmp"), "TOP");
     EXPECT_EQ(TUisFile(created.string()).ReadString("PERSONALITY", "Top", ""), "MyFrame\\top.bmp");
     // The tool button is the same command: it closes the open personality first.
-    DialogDriver driver(3, QString());
+    {
+        DialogDriver driver(3, QString());
+        main->Action(QStringLiteral("ToolButtonNew"))->trigger();
+        EXPECT_EQ(driver.seen, QStringList{"sw::TNewSkinForm"});
+        EXPECT_FALSE(editorState().DocumentOpen);
+    }
+    // Leaving the gallery without a choice leaves the open personality as it was.
+    main->OpenFileName = QString::fromStdString(created.string());
+    main->FileOpenRoutine();
+    ASSERT_TRUE(editorState().DocumentOpen);
+    DialogDriver cancel(-1, QString());
     main->Action(QStringLiteral("ToolButtonNew"))->trigger();
-    EXPECT_EQ(driver.seen, QStringList{"sw::TNewSkinForm"});
-    EXPECT_FALSE(editorState().DocumentOpen);
+    EXPECT_EQ(cancel.seen, QStringList{"sw::TNewSkinForm"});
+    EXPECT_TRUE(editorState().DocumentOpen);
+    EXPECT_EQ(editorState().DocumentPath, created.string());
 }
 
 TEST_F(NewSkinEntry, NamesThatAreNoFolderOrNameAnotherPersonalityAreRefused)
