@@ -17,7 +17,10 @@ std::string authorPlaceholder(std::string_view key)
 
 std::string readAuthorField(TCustomIniFile& settings, std::string_view key)
 {
-    return settings.ReadString("Author", key, authorPlaceholder(key));
+    std::string value = settings.ReadString("Author", key, "");
+    if (value == authorPlaceholder(key))
+        value.clear();
+    return value;
 }
 
 }  // namespace sw

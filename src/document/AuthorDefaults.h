@@ -13,7 +13,12 @@ namespace sw {
 // any other key.
 std::string authorPlaceholder(std::string_view key);
 
-// The settings' value of that Author key, or its placeholder.
+// What the author gave for that Author key, to be written into a new personality:
+// empty when nothing was given, and never the placeholder, which only shows what
+// belongs in the field.
 std::string readAuthorField(TCustomIniFile& settings, std::string_view key);
+
+// The four author fields, in the order of authorPlaceholder's keys.
+inline constexpr std::string_view kAuthorFieldKeys[4] = {"SkinAuthor", "AuthorsURL", "AuthorEmail", "SpecialNotes"};
 
 }  // namespace sw

@@ -1463,7 +1463,7 @@ void TMainForm::FileNewSkinClick(const QString& templateName)
         return;
     }
     try {
-        writeFileAtomically(target, {readFileBytes(*source)});
+        writeFileAtomically(target, {withoutLeadingComments(readFileBytes(*source))});
     } catch (const std::exception& error) {
         prompts().message(QStringLiteral("Unable to create ") + QString::fromStdString(target.string()) +
                               QStringLiteral("\n\n") + QString::fromLocal8Bit(error.what()),

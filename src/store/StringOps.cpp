@@ -1,5 +1,6 @@
 #include "store/StringOps.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace sw {
@@ -142,6 +143,19 @@ std::string intToStr(int64_t value)
     char buffer[24];
     auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
     return std::string(buffer, result.ptr);
+}
+
+std::string_view withoutLeadingComments(std::string_view text)
+{
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t end = std::min(text.find('\n', at), text.size());
+        const std::string_view line = trimView(text.substr(at, end - at));
+        if (!line.empty() && line[0] != ';' && line[0] != '#')
+            break;
+        at = std::min(end + 1, text.size());
+    }
+    return text.substr(at);
 }
 
 std::size_t CaseInsensitiveHash::operator()(std::string_view text) const noexcept

@@ -44,6 +44,10 @@ int32_t lenientInteger(std::string_view text, int32_t fallback);
 // Decimal text of a 32-bit signed value.
 std::string intToStr(int64_t value);
 
+// INI text without the comment lines (";" or "#") and blank lines before its first
+// other line: a template's description of itself, which a copy made from it leaves out.
+std::string_view withoutLeadingComments(std::string_view text);
+
 // Hash and equality that ignore ASCII letter case, for look-up tables of names.
 struct CaseInsensitiveHash {
     using is_transparent = void;

@@ -3,6 +3,7 @@
 #include "editor/Latin1.h"
 #include "engine/PromptService.h"
 #include "store/CustomIniFile.h"
+#include "wizards/AuthorEdits.h"
 #include "wizards/WizardTimeLine.h"
 
 #include <QCheckBox>
@@ -92,13 +93,7 @@ TfrmNewSkinWizard::TfrmNewSkinWizard(TCustomIniFile& settings, fs::path engineFo
     // FormCreate.
     initialFileName_ = EditFileName->text();
     initialSkinName_ = EditName->text();
-    const ScratchAuthor author = authorFromSettings(settings_);
-    EditSkinAuthor->setText(fromBytes(author.author));
-    EditAuthorsURL->setText(fromBytes(author.url));
-    EditAuthorsEmail->setText(fromBytes(author.email));
-    EditSpecialNotes->setText(fromBytes(author.notes));
-    for (QLineEdit* edit : {EditSkinAuthor, EditAuthorsURL, EditAuthorsEmail, EditSpecialNotes})
-        edit->setCursorPosition(0);
+    showAuthorFields(settings_, {EditSkinAuthor, EditAuthorsURL, EditAuthorsEmail, EditSpecialNotes});
     cbAddDrivesClick();
     GradientBeosClick(false);
     FunctionalityClick();
@@ -234,6 +229,7 @@ void TfrmNewSkinWizard::btnFinishClick()
                           PromptIcon::Error, PromptButtons::Ok);
         return;
     }
+    rememberAuthorFields(settings_, {EditSkinAuthor, EditAuthorsURL, EditAuthorsEmail, EditSpecialNotes});
     createdFile_ = QString::fromStdString(result.uisFile.string());
     accept();
 }

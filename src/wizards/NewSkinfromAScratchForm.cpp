@@ -3,6 +3,7 @@
 #include "editor/Latin1.h"
 #include "engine/PromptService.h"
 #include "store/CustomIniFile.h"
+#include "wizards/AuthorEdits.h"
 #include "wizards/ScratchPreviewForm.h"
 #include "wizards/WizardTimeLine.h"
 
@@ -106,13 +107,7 @@ TNewSkinfromAScratchForm::TNewSkinfromAScratchForm(TCustomIniFile& settings, fs:
     // FormCreate / FormShow.
     initialFileName_ = EditFileName->text();
     initialSkinName_ = EditName->text();
-    const ScratchAuthor author = authorFromSettings(settings_);
-    EditSkinAuthor->setText(fromBytes(author.author));
-    EditAuthorsURL->setText(fromBytes(author.url));
-    EditAuthorsEmail->setText(fromBytes(author.email));
-    EditSpecialNotes->setText(fromBytes(author.notes));
-    for (QLineEdit* edit : {EditSkinAuthor, EditAuthorsURL, EditAuthorsEmail, EditSpecialNotes})
-        edit->setCursorPosition(0);  // long placeholders show their beginning
+    showAuthorFields(settings_, {EditSkinAuthor, EditAuthorsURL, EditAuthorsEmail, EditSpecialNotes});
     loadingControls_ = true;
     for (const ScratchImageChoice& choice : catalogue_.images) {
         ScratchEntry entry;
@@ -552,6 +547,7 @@ void TNewSkinfromAScratchForm::ButtonCreateSkinClick()
                           PromptIcon::Error, PromptButtons::Ok);
         return;
     }
+    rememberAuthorFields(settings_, {EditSkinAuthor, EditAuthorsURL, EditAuthorsEmail, EditSpecialNotes});
     createdFile_ = QString::fromStdString(result.uisFile.string());
     prompts().message(QStringLiteral("Skinwright will open the skin you have just created."),
                       QStringLiteral("Skin outline successfully created."), PromptIcon::Information,

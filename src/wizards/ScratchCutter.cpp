@@ -131,7 +131,16 @@ std::string writeScratchInto(const fs::path& staged, const ScratchJob& job, cons
     std::string error;
     const fs::path stagedUis = staged / (name + ".uis");
     std::error_code ec;
-    if (!fs::is_regular_file(templateFile, ec) || !copyFileAtomically(templateFile, stagedUis))
+    // The copy leaves out the template's description of itself.
+    bool copied = false;
+    if (fs::is_regular_file(templateFile, ec)) {
+        try {
+            writeFileAtomically(stagedUis, {withoutLeadingComments(readFileBytes(templateFile))});
+            copied = true;
+        } catch (const std::exception&) {
+        }
+    }
+    if (!copied)
         return "Unable to copy the template personality " + templateFile.string() + " to " + stagedUis.string();
     const std::vector<std::string> files = cutFileNames(job);
     const std::optional<QRgb> transparent = transparentColour(job);

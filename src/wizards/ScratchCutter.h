@@ -51,7 +51,8 @@ struct ScratchAuthor {
     std::string skinName, author, url, email, notes;
 };
 
-// The four author fields from the settings' Author section, with their placeholders.
+// The four author fields the author gave in the settings' Author section (empty where
+// none was given: never a placeholder).
 ScratchAuthor authorFromSettings(TCustomIniFile& settings);
 
 struct ScratchJob {

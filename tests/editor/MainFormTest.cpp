@@ -1,5 +1,7 @@
 // The main window's document management, run offscreen with scripted prompts.
 #include "EditorFixture.h"
+
+#include "document/AuthorDefaults.h"
 #include "editor/MainForm.h"
 
 #include "document/UisFile.h"
@@ -272,14 +274,16 @@ TEST_F(MainFormTest, ApplyMakesTheSkinCurrentAndTellsTheEngine)
     ::setenv("SKINWRT_REGISTRY_DIR", previous.c_str(), 1);
 }
 
+// The copy leaves out the template's comment header and never writes a placeholder as
+// the author's own value, not even one the preferences stored.
 TEST_F(MainFormTest, ANewPersonalityFromATemplateTakesItsBitmapsAndTheAuthorDefaults)
 {
     fs::create_directories(program / "template");
     writeBytes(program / "template" / "BASIC.UIS",
-               "[TITLEBARSKIN]\r\nSkinName=Basic\r\nSkinAuthor=x\r\nEditorNotes=remove me\r\n"
+               "; Template personality \"basic\": copied by the gallery.\r\n\r\n[TITLEBARSKIN]\r\nSkinName=Basic\r\nSkinAuthor=x\r\nEditorNotes=remove me\r\n"
                "[PERSONALITY]\r\nTop=Basic\\top.bmp\r\nLeft=Shared\\left.bmp\r\n");
     writeBytes(program / "template" / "top.bmp", "TOP");
-    writeBytes(dir.path() / "sw.ini", "[Author]\r\nSkinAuthor=Jo\r\n");
+    writeBytes(dir.path() / "sw.ini", "[Author]\r\nSkinAuthor=Jo\r\nAuthorsURL=" + authorPlaceholder("AuthorsURL") + "\r\n");
     auto main = makeMain();
     QTimer::singleShot(0, [] {
         QWidget* modal = QApplication::activeModalWidget();
@@ -297,8 +301,9 @@ TEST_F(MainFormTest, ANewPersonalityFromATemplateTakesItsBitmapsAndTheAuthorDefa
     EXPECT_EQ(document.ReadString("PERSONALITY", "Left", ""), "Shared\\left.bmp");  // not the template's folder
     EXPECT_EQ(document.PersonalityName(), "My Skin");
     EXPECT_EQ(document.ReadString("TITLEBARSKIN", "SkinAuthor", ""), "Jo");
-    EXPECT_EQ(document.ReadString("TITLEBARSKIN", "AuthorEmail", ""),
-              "author@skinwright.example.org (put your e-mail here)");
+    EXPECT_EQ(document.ReadString("TITLEBARSKIN", "AuthorEmail", "(missing)"), "");
+    EXPECT_EQ(document.ReadString("TITLEBARSKIN", "AuthorsURL", "(missing)"), "");
+    EXPECT_EQ(readBytes(created).substr(0, 14), "[TITLEBARSKIN]");
     EXPECT_FALSE(document.ValueExists("TITLEBARSKIN", "EditorNotes"));
     EXPECT_EQ(editorState().DocumentPath, created.string());
     EXPECT_TRUE(editorState().DocumentOpen);

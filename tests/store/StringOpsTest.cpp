@@ -22,6 +22,21 @@ TEST(StringOps, NaturalOrderComparesNumbersAsNumbersAndIgnoresCase)
         EXPECT_EQ(naturalLess(c.a, c.b), c.less) << c.a << " < " << c.b;
 }
 
+TEST(StringOps, LeadingCommentsAreLeftOutAndNothingElse)
+{
+    const std::pair<std::string_view, std::string_view> cases[] = {
+        {"; about\r\n; more\r\n\r\n[A]\r\nK=1\r\n", "[A]\r\nK=1\r\n"},
+        {"# hash\n  ; indented\n[A]\n; inside\nK=1\n", "[A]\n; inside\nK=1\n"},
+        {"[A]\r\n; kept\r\n", "[A]\r\n; kept\r\n"},
+        {"K=1\n", "K=1\n"},                 // a key before any section is kept
+        {"; only comments\n\n", ""},
+        {"; no line end", ""},
+        {"", ""},
+    };
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(withoutLeadingComments(text), expected) << text;
+}
+
 TEST(StringOps, IntegerConversion)
 {
     struct Case {

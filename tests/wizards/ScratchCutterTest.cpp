@@ -202,6 +202,8 @@ TEST_F(ScratchWrite, KeysAreWrittenIntoTheTemplateCopyInOrder)
         EXPECT_EQ(uis.ReadString(section, line.substr(0, eq), "(missing)"), line.substr(eq + 1)) << line;
     }
     EXPECT_EQ(uis.ReadString("TITLEBARSKIN", "EditorNotes", "(missing)"), "(missing)");
+    // The template's description of itself is left out.
+    EXPECT_EQ(readBytes(folder() / "Cut.uis").front(), '[');
     // Template keys stay, new ones are appended in the order written.
     EXPECT_EQ(uis.ReadString("PERSONALITY", "TripleImages", ""), "1");
     TStrings keys;

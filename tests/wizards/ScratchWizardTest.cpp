@@ -3,6 +3,7 @@
 #include "wizards/ScratchPreviewForm.h"
 #include "wizards/WizardTimeLine.h"
 
+#include "document/AuthorDefaults.h"
 #include "engine/ScopedService.h"
 #include "engine/ScriptedPrompts.h"
 #include "store/AcceleratedIniFile.h"
@@ -265,6 +266,38 @@ TEST_F(ScratchWizard, FinishWritesThePersonalityAndCloses)
     EXPECT_EQ(uis.ReadString("TITLEBARSKIN", "SkinAuthor", ""), "Ann");
     EXPECT_EQ(uis.ReadString("Button0", "XCoord", ""), "100");
     EXPECT_EQ(QImage(QString::fromStdString((engine / "Cut" / "Button0.bmp").string())).size(), QSize(90, 14));
+}
+
+// The author fields show what the author gave last time, with the placeholders only
+// as hints; a finished wizard remembers what was typed, and a placeholder stored as a
+// value (the preferences' defaults) is never written into a skin.
+TEST_F(ScratchWizard, AuthorFieldsAreRememberedAndPlaceholdersNeverWritten)
+{
+    settings.WriteString("Author", "AuthorsURL", authorPlaceholder("AuthorsURL"));
+    wizard.reset();
+    wizard = std::make_unique<TNewSkinfromAScratchForm>(settings, engine, picture);
+    EXPECT_EQ(child<QLineEdit>("EditSkinAuthor")->text(), "Ann");
+    EXPECT_EQ(child<QLineEdit>("EditAuthorsURL")->text(), "");
+    EXPECT_EQ(child<QLineEdit>("EditAuthorsURL")->placeholderText().toStdString(), authorPlaceholder("AuthorsURL"));
+    EXPECT_EQ(child<QLineEdit>("EditAuthorsEmail")->text(), "");
+    loadAndGoTo(5);
+    addButton(QRect(100, 4, 15, 14));
+    nameIt("Cut", "Cut Skin");
+    child<QLineEdit>("EditSkinAuthor")->setText(QStringLiteral("Bea"));
+    child<QLineEdit>("EditAuthorsEmail")->setText(QStringLiteral("bea@example.org"));
+    prompts.answer(PromptAnswer::Ok);
+    click("btnFinish");
+    ASSERT_EQ(wizard->result(), QDialog::Accepted);
+    TAcceleratedIniFile uis((engine / "Cut" / "Cut.uis").string());
+    const std::pair<const char*, const char*> written[] = {
+        {"SkinAuthor", "Bea"}, {"AuthorsURL", ""}, {"AuthorEmail", "bea@example.org"}, {"SpecialNotes", ""}};
+    for (const auto& [key, value] : written) {
+        EXPECT_EQ(uis.ReadString("TITLEBARSKIN", key, "(missing)"), value) << key;
+        EXPECT_EQ(settings.ReadString("Author", key, "(missing)"), value) << key;
+    }
+    wizard.reset();
+    wizard = std::make_unique<TNewSkinfromAScratchForm>(settings, engine, picture);
+    EXPECT_EQ(child<QLineEdit>("EditSkinAuthor")->text(), "Bea");
 }
 
 TEST_F(ScratchWizard, FinishProblemsKeepTheWizardOpen)
