@@ -1,6 +1,8 @@
 #include "Screenshot.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QPainter>
 #include <QPixmap>
 #include <QScreen>
 #include <QTimer>
@@ -25,16 +27,28 @@ std::set<QWidget*> visibleWindows()
     return windows;
 }
 
-// The screen as it shows the program's windows, cut to the area they cover.
+// The screen as it shows the program's windows, cut to the area they cover. A
+// platform that cannot read the screen (offscreen) gets the windows drawn in their
+// places instead, in the order the application lists them.
 QPixmap pictureOfWindows(const std::set<QWidget*>& windows)
 {
     QRect area;
     for (QWidget* window : windows)
         area |= window->frameGeometry();
-    QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen || area.isEmpty())
+    if (area.isEmpty())
         return {};
-    return screen->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        QPixmap grabbed = screen->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+        if (!grabbed.isNull())
+            return grabbed;
+    }
+    QPixmap picture(area.size());
+    picture.fill(Qt::black);
+    QPainter painter(&picture);
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (windows.count(window))
+            painter.drawPixmap(window->geometry().topLeft() - area.topLeft(), window->grab());
+    return picture;
 }
 
 // The window OPENING showed: a modal one if there is one, else the largest new one.
@@ -52,7 +66,8 @@ QWidget* openedWindow(const std::set<QWidget*>& before)
 
 }  // namespace
 
-void scheduleScreenshot(QObject* context, const QString& file, std::function<void()> opening, int delayMs)
+void scheduleScreenshot(QObject* context, const QString& file, std::function<void()> opening,
+                        const QStringList& clicks, int delayMs)
 {
     // Shared by the two timers: the windows open before OPENING ran.
     auto before = std::make_shared<std::optional<std::set<QWidget*>>>();
@@ -61,16 +76,30 @@ void scheduleScreenshot(QObject* context, const QString& file, std::function<voi
             *before = visibleWindows();
             opening();
         });
-    QTimer::singleShot(delayMs, context, [before, file] {
+    QTimer::singleShot(delayMs, context, [before, file, clicks] {
         QPixmap picture;
+        bool clicked = true;
         if (before->has_value()) {
-            if (QWidget* window = openedWindow(**before))
-                picture = window->grab();
+            if (QWidget* window = openedWindow(**before)) {
+                for (const QString& name : clicks) {
+                    auto* button = window->findChild<QAbstractButton*>(name);
+                    if (!button || !button->isEnabled()) {
+                        std::cerr << "The screenshot's window has no button " << name.toLocal8Bit().constData()
+                                  << " to click\n";
+                        clicked = false;
+                        break;
+                    }
+                    button->click();
+                    QApplication::processEvents();
+                }
+                if (clicked)
+                    picture = window->grab();
+            }
         } else {
             picture = pictureOfWindows(visibleWindows());
         }
-        const bool saved = !picture.isNull() && picture.save(file);
-        if (!saved)
+        const bool saved = clicked && !picture.isNull() && picture.save(file);
+        if (!saved && clicked)
             std::cerr << "Unable to write the screenshot " << file.toLocal8Bit().constData()
                       << (picture.isNull() ? " (no window was open)" : "") << "\n";
         // A message box or a dialog may be waiting for an answer; it goes too.

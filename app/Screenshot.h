@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -14,9 +15,10 @@ namespace sw {
 // picture cannot be written). Without OPENING the picture shows every window the
 // program has open, cut to the area they cover. OPENING runs once the event loop has
 // started (it may open a modal dialog and wait in it); the picture then shows the
-// window it opened alone. Modal windows still open are closed, so that the program
-// can end.
+// window it opened alone, after the buttons named in CLICKS (object names) have been
+// clicked in it, one after the other. Modal windows still open are closed, so that
+// the program can end.
 void scheduleScreenshot(QObject* context, const QString& file, std::function<void()> opening = {},
-                        int delayMs = 2000);
+                        const QStringList& clicks = {}, int delayMs = 2000);
 
 }  // namespace sw

@@ -56,7 +56,9 @@ int main(int argc, char** argv)
     // SKINWRT_SCREENSHOT=out.png: a picture of the windows once they have settled, then
     // quit (for the documentation, and for looking at the editor on a machine without a
     // desktop). With SKINWRT_SCREENSHOT_ACTION naming one of the main window's actions,
-    // that action runs first and the picture shows the window it opens.
+    // that action runs first and the picture shows the window it opens, after the
+    // buttons SKINWRT_SCREENSHOT_CLICKS names (object names, blank-separated) have been
+    // clicked in it.
     const QString screenshot = qEnvironmentVariable("SKINWRT_SCREENSHOT");
     if (!screenshot.isEmpty()) {
         std::function<void()> opening;
@@ -69,7 +71,9 @@ int main(int argc, char** argv)
             }
             opening = [action] { action->trigger(); };
         }
-        sw::scheduleScreenshot(&main, screenshot, opening);
+        const QStringList clicks =
+            qEnvironmentVariable("SKINWRT_SCREENSHOT_CLICKS").split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        sw::scheduleScreenshot(&main, screenshot, opening, clicks);
     }
     main.show();
 #ifdef NDEBUG

@@ -18,7 +18,8 @@ foreach(size 16 32 48 64 128 256)
   install(FILES ${CMAKE_SOURCE_DIR}/desktop/icons/skinwright-${size}.png
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME skinwright.png)
 endforeach()
-install(FILES ${SKINWRT_DOC_DIR}/man1/skinwrt.1.gz ${SKINWRT_DOC_DIR}/man1/tweakvx.1.gz
+install(FILES ${SKINWRT_DOC_DIR}/man1/skinwrt.1.gz ${SKINWRT_DOC_DIR}/man1/skinwrt-full.1.gz
+              ${SKINWRT_DOC_DIR}/man1/tweakvx.1.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${SKINWRT_DOC_DIR}/${SKINWRT_APPSTREAM_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 # The licence and the history, where a distribution looks for them (the copyright file

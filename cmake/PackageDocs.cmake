@@ -161,8 +161,8 @@ file(WRITE ${SKINWRT_DOC_DIR}/copyright
      "License: Expat\n"
      " ${license_body}\n")
 
-# Manual pages, one for every program in bin/, stamped with the version.
-foreach(page skinwrt tweakvx)
+# Manual pages, one for every program in bin/ and libexec/, stamped with the version.
+foreach(page skinwrt skinwrt-full tweakvx)
   configure_file(${CMAKE_SOURCE_DIR}/desktop/${page}.1.in ${SKINWRT_DOC_DIR}/man1/${page}.1 @ONLY)
   skinwrt_gzip(${SKINWRT_DOC_DIR}/man1/${page}.1 ${SKINWRT_DOC_DIR}/man1/${page}.1.gz)
 endforeach()

@@ -39,6 +39,7 @@ usr/share/icons/hicolor/16x16/apps/skinwright.png
 usr/share/icons/hicolor/48x48/apps/skinwright.png
 usr/share/icons/hicolor/256x256/apps/skinwright.png
 usr/share/man/man1/skinwrt.1.gz
+usr/share/man/man1/skinwrt-full.1.gz
 usr/share/man/man1/tweakvx.1.gz
 usr/share/doc/skinwright/copyright
 usr/share/doc/skinwright/changelog.gz
@@ -66,7 +67,7 @@ check_versions() {
     *"part of Skinwright $version") ;;
     *) fail "$root: tweakvx --version does not name Skinwright $version" ;;
   esac
-  for page in skinwrt tweakvx; do
+  for page in skinwrt skinwrt-full tweakvx; do
     file=$root/usr/share/man/man1/$page.1.gz
     check_gzip_9n "$file"
     gzip -dc "$file" | head -n 1 | grep -q "\"Skinwright $version\"" || fail "$file: .TH does not name $version"
