@@ -2,6 +2,7 @@
 // starts the editor.
 #include "CommandLine.h"
 #include "ReportingApplication.h"
+#include "Screenshot.h"
 
 #include "editor/AboutBox.h"
 #include "editor/MainForm.h"
@@ -9,11 +10,11 @@
 #include "engine/ScopedService.h"
 #include "manage/PropertiesFormActions.h"
 
+#include <QAction>
 #include <QApplication>
-#include <QScreen>
-#include <QTimer>
 
 #include <cstdlib>
+#include <functional>
 #include <iostream>
 
 namespace {
@@ -52,27 +53,37 @@ int main(int argc, char** argv)
     int exitCode = main.StartUp();
     if (exitCode >= 0)
         return exitCode;
-    // SKINWRT_SCREENSHOT=out.png: take a picture of the whole screen once the windows
-    // have settled, then quit (for looking at the editor on a machine without a desktop).
-    QString screenshot = qEnvironmentVariable("SKINWRT_SCREENSHOT");
-    if (!screenshot.isEmpty())
-        QTimer::singleShot(2000, &main, [screenshot] {
-            QGuiApplication::primaryScreen()->grabWindow(0).save(screenshot);
-            // A message box may be waiting for an answer; it goes too.
-            for (QWidget* window : QApplication::topLevelWidgets())
-                if (window->isModal())
-                    window->close();
-            // Queued as well: the timer may fire before the main loop has started.
-            QApplication::quit();
-            QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
-        });
+    // SKINWRT_SCREENSHOT=out.png: a picture of the windows once they have settled, then
+    // quit (for the documentation, and for looking at the editor on a machine without a
+    // desktop). With SKINWRT_SCREENSHOT_ACTION naming one of the main window's actions,
+    // that action runs first and the picture shows the window it opens, after the
+    // buttons SKINWRT_SCREENSHOT_CLICKS names (object names, blank-separated) have been
+    // clicked in it.
+    const QString screenshot = qEnvironmentVariable("SKINWRT_SCREENSHOT");
+    if (!screenshot.isEmpty()) {
+        std::function<void()> opening;
+        if (const QString name = qEnvironmentVariable("SKINWRT_SCREENSHOT_ACTION"); !name.isEmpty()) {
+            QAction* action = main.findChild<QAction*>(name);
+            if (!action) {
+                std::cerr << "skinwrt: SKINWRT_SCREENSHOT_ACTION names no action of the editor: "
+                          << name.toLocal8Bit().constData() << "\n";
+                return 2;
+            }
+            opening = [action] { action->trigger(); };
+        }
+        const QStringList clicks =
+            qEnvironmentVariable("SKINWRT_SCREENSHOT_CLICKS").split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        sw::scheduleScreenshot(&main, screenshot, opening, clicks);
+    }
     main.show();
     // A new user has no engine folder yet: ./run points one at the bundled samples,
     // anyone else is asked where their skins should live.
     if (screenshot.isEmpty() && qEnvironmentVariableIsEmpty("SKINWRT_DEFAULT_ENGINE_FOLDER"))
         QTimer::singleShot(0, &main, [&main] { main.AskForEngineFolder(); });
 #ifdef NDEBUG
-    (new sw::TAboutBox(&main))->ShowAsSplash();
+    // The splash would stand in front of what the picture is for.
+    if (screenshot.isEmpty())
+        (new sw::TAboutBox(&main))->ShowAsSplash();
 #endif
     return QApplication::exec();
 }

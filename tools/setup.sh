@@ -9,6 +9,11 @@ SKINWRT_PACKAGES=(
   xdg-utils desktop-file-utils shared-mime-info dpkg-dev
 )
 
+# What the packaging test uses when it is there: lintian checks the Debian package,
+# appstreamcli the AppStream metadata. Left out of the list above, since lintian
+# brings much of Perl along; .ci/run installs them.
+SKINWRT_PACKAGING_PACKAGES=(lintian appstream)
+
 # What the Windows build (./test --windows) needs on top: the MinGW-w64 cross compiler
 # (its posix thread model, for std::thread and std::mutex), GoogleTest's sources to
 # build with it, Wine to run the tests, and a virtual display for the one that opens
