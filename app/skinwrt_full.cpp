@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QTimer>
 
 #include <cstdlib>
 #include <functional>

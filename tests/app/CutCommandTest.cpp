@@ -130,8 +130,7 @@ TEST_F(CutCommand, WritesThePersonalityAndPrintsItsPath)
     EXPECT_EQ(uis.ReadString("TITLEBARSKIN", "SkinName", ""), "Cut");
     EXPECT_EQ(uis.ReadString("TITLEBARSKIN", "SkinAuthor", ""), "Ann");
     EXPECT_EQ(uis.ReadString("TITLEBARSKIN", "AuthorEmail", ""), "ann@example.org");
-    EXPECT_EQ(uis.ReadString("TITLEBARSKIN", "SpecialNotes", ""),
-              "Sample Special Note (here's the place for your default sample note)");
+    EXPECT_EQ(uis.ReadString("TITLEBARSKIN", "SpecialNotes", "(missing)"), "");  // never the placeholder
     EXPECT_EQ(uis.ReadString("PERSONALITY", "UsesTran", ""), "1");
     EXPECT_EQ(uis.ReadString("PERSONALITY", "ButtonCount", ""), "2");
     EXPECT_EQ(uis.ReadString("Button1", "Action", ""), "8");
