@@ -50,7 +50,8 @@ void filterRow(QRgb* row, int count, const CopyFilter& filter, bool useTranspare
 {
     for (QRgb* end = row + count; row != end; ++row) {
         const QRgb pixel = *row & 0x00FFFFFFu;
-        if (useTransparent && (pixel == transparent || (tolerance > 0 && withinTolerance(pixel, transparent, tolerance)))) {
+        if (useTransparent &&
+            (pixel == transparent || (tolerance > 0 && withinTolerance(pixel, transparent, tolerance)))) {
             *row = kMagenta;
             continue;
         }

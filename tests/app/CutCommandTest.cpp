@@ -3,6 +3,7 @@
 
 #include "store/AcceleratedIniFile.h"
 #include "store/PlatformPaths.h"
+#include "support/SeeThroughJpeg.h"
 #include "support/TempDir.h"
 #include "wizards/TemplatePicture.h"
 
@@ -10,7 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <sstream>
 
 namespace sw {
@@ -175,20 +175,12 @@ TEST_F(CutCommand, FiltersTransparencyAndNames)
 
 TEST_F(CutCommand, JpegPicturesMatchTheSeeThroughColourLoosely)
 {
-    QImage window(400, 300, QImage::Format_RGB32);
-    window.fill(qRgb(40, 80, 160));
-    for (int y = 0; y < 30; ++y)
-        for (int x = 0; x < 5; ++x)
-            window.setPixel(x, y, qRgb(255, 0, 255));
     const std::string jpeg = (dir.path() / "window.jpg").string();
-    ASSERT_TRUE(window.save(QString::fromStdString(jpeg), "JPEG", 70));
+    ASSERT_TRUE(test::writeSeeThroughJpeg(jpeg, {400, 300}, 30));
     // How far each pixel of the left edge lies from magenta as the cut reads it.
     const QImage decoded = loadTemplatePicture(jpeg).image;
     ASSERT_FALSE(decoded.isNull());
-    auto distance = [&](int x, int y) {
-        const QRgb p = decoded.pixel(x, y);
-        return std::max({255 - qRed(p), qGreen(p), 255 - qBlue(p)});
-    };
+    auto distance = [&](int x, int y) { return test::distanceFromMagenta(decoded.pixel(x, y)); };
     bool movedALittle = false;
     for (int y = 0; y < 300; ++y)
         for (int x = 0; x < 8; ++x)

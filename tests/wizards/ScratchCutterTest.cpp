@@ -54,7 +54,7 @@ TEST(ScratchCutter, ButtonsAreAnchoredToTheEdgesOfTheirHalves)
         {{380, 290, 12, 6}, {3, 20, 10}}, // bottom right: from the right and the bottom
         {{10, 280, 8, 8}, {2, 10, 20}},   // bottom left
         {{193, 5, 14, 14}, {1, 207, 5}},  // centred exactly: the right edge
-        {{192, 143, 14, 14}, {0, 192, 143}},
+        {{192, 142, 14, 14}, {0, 192, 142}},  // just above and left of the centre
         {{207, 19, -14, -14}, {1, 207, 5}},  // drawn backwards
     };
     for (const auto& c : cases) {

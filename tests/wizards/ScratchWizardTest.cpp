@@ -7,6 +7,7 @@
 #include "engine/ScopedService.h"
 #include "engine/ScriptedPrompts.h"
 #include "store/AcceleratedIniFile.h"
+#include "support/SeeThroughJpeg.h"
 #include "support/TempDir.h"
 
 #include <QApplication>
@@ -23,8 +24,6 @@
 #include <QtTest/QTest>
 
 #include <gtest/gtest.h>
-
-#include <algorithm>
 
 namespace sw {
 namespace {
@@ -252,21 +251,15 @@ TEST_F(ScratchWizard, TransparencyIsPickedFromThePicture)
 
 TEST_F(ScratchWizard, JpegPicturesMatchTheSeeThroughColourLoosely)
 {
-    QImage window(120, 80, QImage::Format_RGB32);
-    window.fill(qRgb(40, 80, 160));
-    for (int y = 0; y < 13; ++y)
-        for (int x = 0; x < 13; ++x)
-            window.setPixel(x, y, qRgb(255, 0, 255));
     const QString jpeg = QString::fromStdString((dir.path() / "window.jpg").string());
-    ASSERT_TRUE(window.save(jpeg, "JPEG", 70));
+    ASSERT_TRUE(test::writeSeeThroughJpeg(jpeg.toStdString(), {120, 80}, 13));
     // A pixel that compression moved off magenta, but not far.
     const QImage decoded = picture.LoadPicture(jpeg.toStdString()) ? picture.Picture() : QImage();
     ASSERT_FALSE(decoded.isNull());
     QPoint moved(-1, -1);
     for (int y = 0; y < 80 && moved.x() < 0; ++y)
         for (int x = 0; x < 120 && moved.x() < 0; ++x) {
-            const QRgb p = decoded.pixel(x, y);
-            const int distance = std::max({255 - qRed(p), qGreen(p), 255 - qBlue(p)});
+            const int distance = test::distanceFromMagenta(decoded.pixel(x, y));
             if (distance > 0 && distance <= kJpegSeeThroughTolerance)
                 moved = QPoint(x, y);
         }
