@@ -24,7 +24,7 @@ constexpr int kOk = 0, kFailed = 2;
 
 const char* const kUsage =
     "Usage: skinwrt cut PICTURE --name NAME [--skin-name TEXT] [--skins FOLDER] [--replace]\n"
-    "                   [--borders TOP,LEFT,BOTTOM,RIGHT] [--transparent R,G,B | --opaque]\n"
+    "                   [--borders TOP,LEFT,BOTTOM,RIGHT] [--transparent R,G,B | --opaque] [--tolerance N]\n"
     "                   [--red STYLE,AMOUNT,TARGET] [--green ...] [--blue ...] [--grayscale STYLE,AMOUNT]\n"
     "                   [--button X,Y,W,H[,ACTION]]... [--image SECTION,ATTRIBUTE,X,Y,W,H[,all]]...\n";
 
@@ -100,6 +100,7 @@ fs::path settingsFile()
 struct CutArguments {
     std::string picture, name, skinName, skins;
     bool replace = false;
+    std::optional<int> tolerance;
     ScratchJob job;
 };
 
@@ -143,6 +144,8 @@ CutArguments parse(const std::vector<std::string>& args, const ScratchCatalogue&
                 throw UsageError{"--transparent takes R,G,B"};
             job.transparent = qRgb(number(parts[0], 0, 255, "R"), number(parts[1], 0, 255, "G"),
                                    number(parts[2], 0, 255, "B"));
+        } else if (arg == "--tolerance") {
+            parsed.tolerance = number(value(), 0, 255, "the tolerance");
         } else if (arg == "--red" || arg == "--green" || arg == "--blue") {
             const ChannelFilter parsedChannel = channel(arg, value());
             if (arg == "--red")
@@ -192,6 +195,8 @@ CutArguments parse(const std::vector<std::string>& args, const ScratchCatalogue&
             throw UsageError{"one picture only (" + parsed.picture + ", " + arg + ")"};
         }
     }
+    if (parsed.tolerance && !job.useTransparency)
+        throw UsageError{"--tolerance is for the see-through colour: not with --opaque"};
     if (rgbChosen && job.filter.grayscale)
         throw UsageError{"--grayscale replaces the RGB filter: give one or the other"};
     if (parsed.picture.empty())
@@ -221,6 +226,9 @@ std::string cutHelp()
            "  --borders T,L,B,R    border sizes in pixels, 0-100 (default 22,8,8,8)\n"
            "  --transparent R,G,B  the picture's see-through colour (default 255,0,255)\n"
            "  --opaque             no see-through colour\n"
+           "  --tolerance N        pixels within N (0-255) of the see-through colour on every\n"
+           "                       channel are see-through too (default 24 for a JPEG\n"
+           "                       picture, whose compression moves the colour; else 0)\n"
            "  --red/--green/--blue STYLE,AMOUNT,TARGET\n"
            "                       STYLE darken, same or lighten; AMOUNT 0-255; TARGET active or\n"
            "                       inactive: which pictures the channel shift applies to\n"
@@ -266,6 +274,10 @@ int runCutCommand(const std::vector<std::string>& args, std::ostream& out, std::
         return kFailed;
     }
     job.picture = picture.image;
+    job.transparentTolerance = parsed.tolerance.value_or(defaultSeeThroughTolerance(parsed.picture));
+    if (job.useTransparency && job.transparentTolerance > 0 && isJpegName(parsed.picture))
+        err << "skinwrt: cut: " << parsed.picture << " is a JPEG picture: colours within "
+            << job.transparentTolerance << " of the see-through colour on every channel are see-through\n";
     TAcceleratedIniFile settings(settingsFile().string());
     const ScratchAuthor fromSettings = authorFromSettings(settings);
     job.author = {job.author.skinName, fromSettings.author, fromSettings.url, fromSettings.email, fromSettings.notes};

@@ -96,13 +96,28 @@ std::vector<int> chainAlignedOrder(int current, int count)
     return order;
 }
 
-bool shiftChainedButtons(TUisFile& document, const std::vector<int>& members, int moved, int dx, int dy)
+AlignDirections alignDirections(int align)
 {
+    // As the preview places buttons: 1, 3, 7 and 9 count X from the right, 2, 3 and 5
+    // count Y from the bottom; the others (and alignments it does not know) count from
+    // the left and the top.
+    const bool fromRight = align == 1 || align == 3 || align == 7 || align == 9;
+    const bool fromBottom = align == 2 || align == 3 || align == 5;
+    return {fromRight ? -1 : 1, fromBottom ? -1 : 1};
+}
+
+bool shiftChainedButtons(TUisFile& document, const std::vector<int>& members, int moved, int movedDx, int movedDy)
+{
+    // The distance the dragged button went on the window.
+    const AlignDirections movedWay = alignDirections(document.ReadInteger("Button" + intToStr(moved), "Align", 0));
+    const int screenDx = movedWay.x * movedDx, screenDy = movedWay.y * movedDy;
     bool changed = false;
     for (int button : members) {
         if (button == moved)
             continue;
         const std::string section = "Button" + intToStr(button);
+        const AlignDirections way = alignDirections(document.ReadInteger(section, "Align", 0));
+        const int dx = way.x * screenDx, dy = way.y * screenDy;
         if (dx != 0)
             document.WriteInteger(section, "XCoord", document.ReadInteger(section, "XCoord", 0) + dx);
         if (dy != 0)

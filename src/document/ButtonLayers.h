@@ -45,8 +45,16 @@ private:
 // the first up.
 std::vector<int> chainAlignedOrder(int current, int count);
 
-// Adds (dx, dy) to XCoord and YCoord of every member except `moved`. Returns whether
-// anything was written.
+// Which way a larger XCoord and YCoord move a button of that Align on the window: +1
+// right (down), -1 left (up, for the coordinates measured from the right or bottom edge).
+struct AlignDirections {
+    int x = 1, y = 1;
+};
+AlignDirections alignDirections(int align);
+
+// Button `moved` had (dx, dy) added to its XCoord and YCoord: every other member moves
+// the same distance on the window, its coordinates changed by the same amounts or the
+// opposite ones as its own Align measures them. Returns whether anything was written.
 bool shiftChainedButtons(TUisFile& document, const std::vector<int>& members, int moved, int dx, int dy);
 
 // The window a button's visibility conditions are tried against.

@@ -340,6 +340,9 @@ void TAddClockWizardForm::RadioGroupClockBackgroundClick()
         bitmap_ = {};
         for (QLabel* label : {LabelBitmapWidth, LabelBitmapHeight, LabelBitmapFormat})
             label->clear();
+        // Without its bitmap the clock is as large as its text again, and placed for that.
+        centreFontSample();
+        ComboBoxAlignmentChange();
     }
 }
 
@@ -360,6 +363,7 @@ void TAddClockWizardForm::LoadBitmapButtonClick()
     ImageBackground->setPixmap(QPixmap::fromImage(bitmap_));
     SpinEditPluginWidth->setValue(bitmap_.width());
     SpinEditPluginHeight->setValue(bitmap_.height());
+    ComboBoxAlignmentChange();
     LabelBitmapWidth->setText(QString::number(bitmap_.width()));
     LabelBitmapHeight->setText(QString::number(bitmap_.height()));
     LabelBitmapFormat->setText(fromBytes(picture.formatName));
@@ -383,7 +387,8 @@ void TAddClockWizardForm::ButtonFontClick()
 
 void TAddClockWizardForm::ComboBoxAlignmentChange()
 {
-    if (auto offset = clockOffsetForAlignment(ComboBoxAlignment->currentIndex(), LabelFontSample->width()))
+    // Measured by the clock as the engine draws it: its bitmap, or else its text.
+    if (auto offset = clockOffsetForAlignment(ComboBoxAlignment->currentIndex(), SpinEditPluginWidth->value()))
         SpinEditOffsetX->setValue(*offset);  // the control keeps its range: below 0 gives 0
 }
 

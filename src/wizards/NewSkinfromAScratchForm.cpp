@@ -256,6 +256,7 @@ ScratchJob TNewSkinfromAScratchForm::CurrentJob() const
                    UpDownBorder[3]->value()};
     job.useTransparency = CheckBoxUseTransparency->isChecked();
     job.transparent = picture_.TransparentColour();
+    job.transparentTolerance = UpDownTolerance->value();
     job.filter = CurrentFilter();
     job.actionShift = catalogue_.actionShift;
     for (const ScratchEntry& entry : buttons_)
@@ -295,6 +296,10 @@ bool TNewSkinfromAScratchForm::LoadTemplatePicture(const QString& file)
     EditImageWidth->setText(QString::number(image.width()));
     EditImageHeight->setText(QString::number(image.height()));
     EditImageFormat->setText(QString::fromStdString(picture_.FormatName()));
+    // Compression moves a JPEG picture's see-through colour: it is matched loosely.
+    const int tolerance = defaultSeeThroughTolerance(file.toStdString());
+    UpDownTolerance->setValue(tolerance);
+    LabelJpegTolerance->setVisible(tolerance > 0);
     // The picture window sits beside the wizard, not under it.
     if (isVisible() && !picture_.isVisible())
         picture_.show();
@@ -314,8 +319,10 @@ void TNewSkinfromAScratchForm::SetColorPreview(bool fromTimer)
     const QImage& picture = picture_.Picture();
     if (picture.isNull())
         return;
-    const std::optional<QRgb> transparent =
-        CheckBoxUseTransparency->isChecked() ? std::optional<QRgb>(picture_.TransparentColour()) : std::nullopt;
+    const std::optional<SeeThrough> transparent =
+        CheckBoxUseTransparency->isChecked()
+            ? std::optional<SeeThrough>(SeeThrough(picture_.TransparentColour(), UpDownTolerance->value()))
+            : std::nullopt;
     auto render = [&](QLabel* label, const CopyFilter& filter) {
         QImage shown(label->size(), QImage::Format_RGB32);
         shown.fill(palette().window().color());

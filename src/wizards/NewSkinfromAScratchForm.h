@@ -136,6 +136,8 @@ private:
     QLabel* ImageTransparency = nullptr;
     QLabel* ShapeTransparentColour = nullptr;
     QCheckBox* CheckBoxUseTransparency = nullptr;
+    QSpinBox* UpDownTolerance = nullptr;
+    QLabel* LabelJpegTolerance = nullptr;
     // Step 3
     QLabel* ImageActive = nullptr;
     QLabel* ImageInactive = nullptr;

@@ -149,15 +149,34 @@ QWidget* TNewSkinfromAScratchForm::buildStep2()
     connect(CheckBoxUseTransparency, &QCheckBox::toggled, this, [this] {
         SetColorPreview(false);
     });
-    grid->addWidget(ImageTransparency, 0, 0, 3, 1);
+    auto* toleranceRow = new QHBoxLayout;
+    toleranceRow->addWidget(new QLabel(QStringLiteral("Match within"), page));
+    UpDownTolerance = named(new QSpinBox(page), "UpDownTolerance");
+    UpDownTolerance->setRange(0, 255);
+    UpDownTolerance->setToolTip(QStringLiteral("How far a pixel's red, green and blue may each lie from the "
+                                               "see-through colour for the pixel to be see-through."));
+    connect(UpDownTolerance, &QSpinBox::valueChanged, this, [this] { SetColorPreview(false); });
+    toleranceRow->addWidget(UpDownTolerance);
+    toleranceRow->addWidget(new QLabel(QStringLiteral("per channel"), page));
+    toleranceRow->addStretch();
+    LabelJpegTolerance = named(note(QStringLiteral("This is a JPEG picture: its compression shifts colours a "
+                                                   "little, so pixels near the see-through colour are taken as "
+                                                   "see-through too, within the number above. Raise it if pink "
+                                                   "fringes remain; lower it if parts of the picture vanish."),
+                                    page),
+                               "LabelJpegTolerance");
+    LabelJpegTolerance->hide();
+    grid->addWidget(ImageTransparency, 0, 0, 5, 1);
     grid->addWidget(ShapeTransparentColour, 0, 1);
     grid->addWidget(CheckBoxUseTransparency, 1, 1);
+    grid->addLayout(toleranceRow, 2, 1);
     grid->addWidget(note(QStringLiteral("Click the picture in the Template View window to pick the colour "
                                         "that stands for see-through parts. It is shown here as magenta."),
                          page),
-                    2, 1);
+                    3, 1);
+    grid->addWidget(LabelJpegTolerance, 4, 1);
     grid->setColumnStretch(1, 1);
-    grid->setRowStretch(3, 1);
+    grid->setRowStretch(5, 1);
     return page;
 }
 

@@ -4,10 +4,12 @@
 #include "document/FileReference.h"
 #include "document/UisFile.h"
 #include "engine/FolderChange.h"
+#include "preview/ClassicDesktop.h"
 #include "store/CustomIniFile.h"
 #include "store/FileBytes.h"
 #include "store/PlatformPaths.h"
 #include "store/StringOps.h"
+#include "wizards/TemplatePicture.h"
 
 #include <QImageWriter>
 
@@ -44,6 +46,92 @@ BorderAreas borderAreas(QSize picture, const ScratchBorders& borders)
 bool areaUsable(const QRect& area)
 {
     return area.width() > 2 && area.height() > 2;
+}
+
+int defaultSeeThroughTolerance(const fs::path& picture)
+{
+    return isJpegName(picture) ? kJpegSeeThroughTolerance : 0;
+}
+
+ButtonPlacement buttonPlacement(QSize picture, const QRect& area)
+{
+    const QRect a = area.normalized();
+    // By the button's centre: twice the centre against the picture's size.
+    const bool right = a.left() + a.left() + a.width() >= picture.width();
+    const bool bottom = a.top() + a.top() + a.height() >= picture.height();
+    return {(right ? 1 : 0) + (bottom ? 2 : 0), right ? picture.width() - a.left() : a.left(),
+            bottom ? picture.height() - a.top() : a.top()};
+}
+
+namespace {
+
+// The pixels an edge's fixed end reaches past the outermost button it holds, so a
+// button's shadow or outline just outside its marked area is not stretched either.
+constexpr int kEndBeyondButton = 2;
+// The room between the caption and the buttons beside it.
+constexpr int kCaptionGap = 4;
+
+}  // namespace
+
+std::vector<std::pair<std::string, int>> buttonFrameKeys(const ScratchJob& job)
+{
+    const QSize size = job.picture.size();
+    const BorderAreas borders = borderAreas(size, job.borders);
+    // Horizontal edges are measured across (first end at the left), vertical ones down
+    // (first end at the top).
+    struct Edge {
+        const char* name;
+        QRect area;
+        bool across;
+        int first = 0, second = 0;
+    } edges[] = {{"Top", borders.top, true}, {"Bottom", borders.bottom, true}, {"Left", borders.left, false},
+                 {"Right", borders.right, false}};
+    int captionStart = -1, captionEnd = -1;  // picture columns the caption must keep clear of
+    for (const ScratchButton& button : job.buttons) {
+        const QRect a = button.area.normalized();
+        const ButtonPlacement placement = buttonPlacement(size, a);
+        const bool right = placement.align & 1, bottom = placement.align & 2;
+        for (Edge& edge : edges) {
+            if (!edge.area.intersects(a))
+                continue;
+            const bool towardsSecond = edge.across ? right : bottom;
+            const int start = edge.across ? edge.area.left() : edge.area.top();
+            const int end = start + (edge.across ? edge.area.width() : edge.area.height());
+            const int low = edge.across ? a.left() : a.top();
+            const int high = low + (edge.across ? a.width() : a.height());
+            if (towardsSecond)
+                edge.second = std::max(edge.second, end - low + kEndBeyondButton);
+            else
+                edge.first = std::max(edge.first, high - start + kEndBeyondButton);
+        }
+        if (a.intersects(borders.top)) {
+            if (right)
+                captionEnd = captionEnd < 0 ? a.left() : std::min(captionEnd, a.left());
+            else
+                captionStart = std::max(captionStart, a.left() + a.width());
+        }
+    }
+    std::vector<std::pair<std::string, int>> keys;
+    for (Edge& edge : edges) {
+        // Both ends together cannot be longer than the edge the picture gives.
+        const int length = edge.across ? edge.area.width() : edge.area.height();
+        edge.first = std::min(edge.first, length);
+        edge.second = std::min(edge.second, length - edge.first);
+        if (edge.first > 0)
+            keys.emplace_back(std::string(edge.name) + "TopHeight", edge.first);
+        if (edge.second > 0)
+            keys.emplace_back(std::string(edge.name) + "BotHeight", edge.second);
+    }
+    // The caption of a left-aligned title starts TextShift plus the sizing frame after
+    // the left edge, and its room ends TextRightClip minus the sizing frame before the
+    // right edge.
+    const int frame = desktop::FrameWidth;
+    if (captionStart >= 0)
+        keys.emplace_back("TextShift", std::max(captionStart + kCaptionGap - borders.left.width() - frame, 0));
+    if (captionEnd >= 0)
+        keys.emplace_back("TextRightClip",
+                          std::max(borders.right.left() + frame - captionEnd + kCaptionGap, 0));
+    return keys;
 }
 
 ScratchAuthor authorFromSettings(TCustomIniFile& settings)
@@ -119,9 +207,10 @@ bool saveBitmap(const QImage& strip, const fs::path& file, std::string& error)
     return false;
 }
 
-std::optional<QRgb> transparentColour(const ScratchJob& job)
+std::optional<SeeThrough> transparentColour(const ScratchJob& job)
 {
-    return job.useTransparency ? std::optional<QRgb>(job.transparent) : std::nullopt;
+    return job.useTransparency ? std::optional<SeeThrough>(SeeThrough(job.transparent, job.transparentTolerance))
+                               : std::nullopt;
 }
 
 // Writes the personality `name` into the folder; returns the error, empty on success.
@@ -143,7 +232,7 @@ std::string writeScratchInto(const fs::path& staged, const ScratchJob& job, cons
     if (!copied)
         return "Unable to copy the template personality " + templateFile.string() + " to " + stagedUis.string();
     const std::vector<std::string> files = cutFileNames(job);
-    const std::optional<QRgb> transparent = transparentColour(job);
+    const std::optional<SeeThrough> transparent = transparentColour(job);
     const QImage picture = job.picture.convertToFormat(QImage::Format_RGB32);
     auto reference = [&name](const std::string& file) { return makeFileReference(name, file); };
     try {
@@ -176,9 +265,10 @@ std::string writeScratchInto(const fs::path& staged, const ScratchJob& job, cons
         for (std::size_t k = 0; k < job.buttons.size(); ++k, ++next) {
             const ScratchButton& button = job.buttons[k];
             const std::string section = "Button" + intToStr(int(k));
-            document.WriteInteger(section, "Align", 0);
-            document.WriteInteger(section, "XCoord", button.area.left());
-            document.WriteInteger(section, "YCoord", button.area.top());
+            const ButtonPlacement placement = buttonPlacement(picture.size(), button.area);
+            document.WriteInteger(section, "Align", placement.align);
+            document.WriteInteger(section, "XCoord", placement.x);
+            document.WriteInteger(section, "YCoord", placement.y);
             document.WriteInteger(section, "Action", button.action + job.actionShift);
             document.WriteInteger(section, "ShiftAction", 0);
             document.WriteInteger(section, "CtrlAction", 0);
@@ -188,6 +278,10 @@ std::string writeScratchInto(const fs::path& staged, const ScratchJob& job, cons
                             staged / files[next], error))
                 return error;
         }
+        // The template's ends and caption room stay where the buttons need no more.
+        for (const auto& [key, least] : buttonFrameKeys(job))
+            if (document.ReadInteger("PERSONALITY", key, 0) < least)
+                document.WriteInteger("PERSONALITY", key, least);
         for (const ScratchImage& image : job.images) {
             document.WriteString(image.section, image.attribute, reference(files[next]));
             const int states = image.allImages ? 1 : std::clamp(image.imageCount, 1, kMaxListEntries);

@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace sw {
@@ -46,6 +47,22 @@ struct ScratchImage {
 // An area is usable when it is wider and higher than 2 pixels.
 bool areaUsable(const QRect& area);
 
+// How far a JPEG picture's see-through pixels may lie from the chosen colour, per
+// channel: compression moves them, and an exact match leaves pink fringes.
+inline constexpr int kJpegSeeThroughTolerance = 24;
+// The tolerance a picture starts with: kJpegSeeThroughTolerance for a JPEG file, else 0.
+int defaultSeeThroughTolerance(const std::filesystem::path& picture);
+
+// Where a cut button goes on the window. A button in the right half of the picture is
+// anchored to the right edge, one in the bottom half to the bottom edge, so that it keeps
+// its distance from its own edges at every window size.
+struct ButtonPlacement {
+    int align = 0;  // 0 top left, 1 top right, 2 bottom left, 3 bottom right
+    int x = 0, y = 0;  // XCoord and YCoord: distances from the anchoring edges
+    bool operator==(const ButtonPlacement&) const = default;
+};
+ButtonPlacement buttonPlacement(QSize picture, const QRect& area);
+
 // The identity fields written into TITLEBARSKIN.
 struct ScratchAuthor {
     std::string skinName, author, url, email, notes;
@@ -62,12 +79,19 @@ struct ScratchJob {
     ScratchBorders borders;
     bool useTransparency = true;
     QRgb transparent = kMagenta;
+    int transparentTolerance = 0;  // per channel: how far a pixel may be from the colour
     ScratchFilter filter;
     int actionShift = 0;  // added to an action index to give the written value
     std::vector<ScratchButton> buttons;
     std::vector<ScratchImage> images;  // only the ones to add
 };
 
+// The least values of PERSONALITY keys that a cut skin's buttons need: each edge's
+// fixed ends reach past the buttons anchored to that end, so the stretched middle holds
+// no picture of a button; the caption starts after the title bar's left-anchored buttons
+// (TextShift) and ends before its right-anchored ones (TextRightClip). Keys no button
+// needs are left out. In the order they are written.
+std::vector<std::pair<std::string, int>> buttonFrameKeys(const ScratchJob& job);
 
 // The reasons a job cannot be written yet, in the order they are checked (the wizard
 // shows the last one). Empty when the job is ready. namesUnchanged: the wizard's name

@@ -34,13 +34,24 @@ inline int clampByte(int value)
     return value < 0 ? 0 : value > 255 ? 255 : value;
 }
 
+inline bool withinTolerance(QRgb pixel, QRgb key, int tolerance)
+{
+    for (int shift = 0; shift <= 16; shift += 8) {
+        const int difference = int((pixel >> shift) & 0xFF) - int((key >> shift) & 0xFF);
+        if (difference > tolerance || difference < -tolerance)
+            return false;
+    }
+    return true;
+}
+
 // One row of pixels; the filter and transparency are fixed for the whole copy, so
 // the branches below are taken the same way for every pixel.
-void filterRow(QRgb* row, int count, const CopyFilter& filter, bool useTransparent, QRgb transparent)
+void filterRow(QRgb* row, int count, const CopyFilter& filter, bool useTransparent, QRgb transparent, int tolerance)
 {
     for (QRgb* end = row + count; row != end; ++row) {
         const QRgb pixel = *row & 0x00FFFFFFu;
-        if (useTransparent && pixel == transparent) {
+        if (useTransparent &&
+            (pixel == transparent || (tolerance > 0 && withinTolerance(pixel, transparent, tolerance)))) {
             *row = kMagenta;
             continue;
         }
@@ -58,7 +69,7 @@ void filterRow(QRgb* row, int count, const CopyFilter& filter, bool useTranspare
 }  // namespace
 
 void filteredCopy(const QImage& picture, const QRect& area, QImage& target, QPoint at, const CopyFilter& filter,
-                  std::optional<QRgb> transparent)
+                  std::optional<SeeThrough> transparent)
 {
     Q_ASSERT(target.format() == QImage::Format_RGB32);
     const QRect destination = QRect(at, area.size()) & target.rect();
@@ -76,7 +87,8 @@ void filteredCopy(const QImage& picture, const QRect& area, QImage& target, QPoi
     if (inside.isEmpty())
         return;
     const bool useTransparent = transparent.has_value();
-    const QRgb key = useTransparent ? (*transparent & 0x00FFFFFFu) : 0;
+    const QRgb key = useTransparent ? (transparent->colour & 0x00FFFFFFu) : 0;
+    const int tolerance = useTransparent ? std::clamp(transparent->tolerance, 0, 255) : 0;
     const qsizetype sourceStride = source.bytesPerLine(), targetStride = target.bytesPerLine();
     const uchar* from = source.constBits() + (inside.top() + shift.y()) * sourceStride +
                         (inside.left() + shift.x()) * qsizetype(sizeof(QRgb));
@@ -89,12 +101,12 @@ void filteredCopy(const QImage& picture, const QRect& area, QImage& target, QPoi
         for (int i = 0; i < width; ++i)
             row[i] = in[i] | 0xFF000000u;
         if (filtering)
-            filterRow(row, width, filter, useTransparent, key);
+            filterRow(row, width, filter, useTransparent, key, tolerance);
     }
 }
 
 QImage cutStateStrip(const QImage& picture, const QRect& area, int states, bool stacked, const ScratchFilter& filter,
-                     std::optional<QRgb> transparent)
+                     std::optional<SeeThrough> transparent)
 {
     states = std::max(states, 1);
     const QRect cut = area.normalized();
@@ -109,7 +121,10 @@ QImage cutStateStrip(const QImage& picture, const QRect& area, int states, bool 
     if (strip.isNull())
         return strip;
     strip.fill(kMagenta);
-    const CopyFilter activeFilter = copyFilterFor(filter, true), inactiveFilter = copyFilterFor(filter, false);
+    // One copy is the picture as it is (a dialog's background, a strip that holds all
+    // its states): filtering it as inactive would change colours the author chose.
+    const CopyFilter activeFilter = states == 1 ? CopyFilter{} : copyFilterFor(filter, true);
+    const CopyFilter inactiveFilter = states == 1 ? CopyFilter{} : copyFilterFor(filter, false);
     for (int i = 1; i <= states; ++i) {
         const QPoint at = stacked ? QPoint(0, (i - 1) * cut.height()) : QPoint((i - 1) * cut.width(), 0);
         filteredCopy(picture, cut, strip, at, i <= states / 2 ? activeFilter : inactiveFilter, transparent);

@@ -41,15 +41,26 @@ CopyFilter copyFilterFor(const ScratchFilter& filter, bool active);
 
 inline constexpr QRgb kMagenta = 0xFFFF00FFu;
 
+// The picture's see-through colour. A pixel matches when each of its channels lies
+// within `tolerance` of the colour's: compression (JPEG) moves the colour a little,
+// and an exact match would leave a fringe of near-magenta around every see-through part.
+struct SeeThrough {
+    QRgb colour = kMagenta;
+    int tolerance = 0;  // 0-255 per channel
+    SeeThrough(QRgb c = kMagenta, int t = 0) : colour(c), tolerance(t) {}
+};
+
 // Copies the area of the picture to (at) in target, 1:1, filtering each pixel; with a
-// transparent colour, pixels of that colour become magenta and are never filtered.
+// see-through colour, the pixels that match it become magenta and are never filtered.
 // Parts of the area outside the picture become magenta. target must be Format_RGB32.
 void filteredCopy(const QImage& picture, const QRect& area, QImage& target, QPoint at, const CopyFilter& filter,
-                  std::optional<QRgb> transparent);
+                  std::optional<SeeThrough> transparent);
 
 // The area cut with `states` copies side by side (or stacked): copy i (1-based) takes
-// the active filter when i <= states / 2, the inactive one otherwise. Format_RGB32.
+// the active filter when i <= states / 2, the inactive one otherwise. A picture cut
+// once has no active and inactive look to tell apart: it keeps its colours.
+// Format_RGB32.
 QImage cutStateStrip(const QImage& picture, const QRect& area, int states, bool stacked, const ScratchFilter& filter,
-                     std::optional<QRgb> transparent);
+                     std::optional<SeeThrough> transparent);
 
 }  // namespace sw

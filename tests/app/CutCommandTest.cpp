@@ -3,7 +3,9 @@
 
 #include "store/AcceleratedIniFile.h"
 #include "store/PlatformPaths.h"
+#include "support/SeeThroughJpeg.h"
 #include "support/TempDir.h"
+#include "wizards/TemplatePicture.h"
 
 #include <QImage>
 
@@ -89,6 +91,8 @@ TEST_F(CutCommand, RefusesBadUsageWithTheReason)
         {basic({"--transparent", "1,2,3", "--opaque"}), "give --transparent or --opaque once"},
         {basic({"--frobnicate"}), "unknown option --frobnicate"},
         {basic({"--skins"}), "--skins needs a value"},
+        {basic({"--tolerance", "256"}), "the tolerance must be a whole number from 0 to 255, not \"256\""},
+        {basic({"--opaque", "--tolerance", "5"}), "--tolerance is for the see-through colour: not with --opaque"},
     };
     for (const auto& [args, reason] : cases) {
         EXPECT_EQ(cut(args), 2) << reason;
@@ -166,6 +170,47 @@ TEST_F(CutCommand, FiltersTransparencyAndNames)
     EXPECT_EQ(TAcceleratedIniFile((skins / "Cut" / "Cut.uis").string()).ReadString("PERSONALITY", "UsesTran", ""), "0");
     EXPECT_EQ(bitmap("Top.bmp").size(), QSize(392, 60));
     EXPECT_EQ(bitmap("Left.bmp").size(), QSize(8, 300));
+}
+
+TEST_F(CutCommand, JpegPicturesMatchTheSeeThroughColourLoosely)
+{
+    const std::string jpeg = (dir.path() / "window.jpg").string();
+    ASSERT_TRUE(test::writeSeeThroughJpeg(jpeg, {400, 300}, 30));
+    // How far each pixel of the left edge lies from magenta as the cut reads it.
+    const QImage decoded = loadTemplatePicture(jpeg).image;
+    ASSERT_FALSE(decoded.isNull());
+    auto distance = [&](int x, int y) { return test::distanceFromMagenta(decoded.pixel(x, y)); };
+    bool movedALittle = false;
+    for (int y = 0; y < 300; ++y)
+        for (int x = 0; x < 8; ++x)
+            movedALittle = movedALittle || (distance(x, y) > 0 && distance(x, y) <= 24);
+    ASSERT_TRUE(movedALittle) << "compression moved no magenta pixel of the left edge a little";
+    // Left.bmp's active copy: see-through exactly where the pixel lies within the tolerance.
+    auto seeThroughWithin = [&](int tolerance) {
+        const QImage left = bitmap("Left.bmp");
+        for (int y = 0; y < 300; ++y)
+            for (int x = 0; x < 8; ++x)
+                if ((left.pixel(x, y) == qRgb(255, 0, 255)) != (distance(x, y) <= tolerance)) {
+                    ADD_FAILURE() << "tolerance " << tolerance << " at " << x << "," << y << ": distance "
+                                  << distance(x, y);
+                    return;
+                }
+    };
+    std::vector<std::string> args = {jpeg, "--name", "Cut", "--skins", skins.string(), "--button", "350,5,15,14"};
+    ASSERT_EQ(cut(args), 0) << err.str();
+    EXPECT_EQ(err.str(), "skinwrt: cut: " + jpeg +
+                             " is a JPEG picture: colours within 24 of the see-through colour on every channel "
+                             "are see-through\n");
+    seeThroughWithin(24);
+    args.insert(args.end(), {"--replace", "--tolerance", "0"});
+    ASSERT_EQ(cut(args), 0) << err.str();
+    EXPECT_EQ(err.str(), "");
+    seeThroughWithin(0);
+    // A bitmap is matched exactly unless asked, and no note is given.
+    ASSERT_EQ(cut(basic({"--replace", "--transparent", "240,25,30", "--tolerance", "5"})), 0) << err.str();
+    EXPECT_EQ(err.str(), "");
+    EXPECT_EQ(bitmap("Button0.bmp").pixel(2, 3), qRgb(255, 0, 255));  // (245, 20, 30): within 5
+    EXPECT_EQ(bitmap("Button0.bmp").pixel(1, 1), qRgb(10, 20, 30));   // far from it
 }
 
 TEST_F(CutCommand, UnreadablePictureIsNamed)

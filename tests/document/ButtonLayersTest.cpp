@@ -72,10 +72,11 @@ TEST(ButtonLayers, DraggingAChainedButtonMovesTheOthers)
     ChainTable table(3);
     table.GroupCurrentButtonWith(0, 2, false);
     const std::string before = f.bytes();
-    // Button 0 was dragged by (5, 0): button 2 follows, nothing else is written.
+    // Button 0 (measured from the right) had 5 added to XCoord, 5 pixels to the left:
+    // button 2 (from the left) follows to the left, nothing else is written.
     EXPECT_TRUE(shiftChainedButtons(*f.document, table.Members(0), 0, 5, 0));
     std::string expected = before;
-    expected.replace(expected.find("XCoord=20"), 9, "XCoord=25");
+    expected.replace(expected.find("XCoord=20"), 9, "XCoord=15");
     EXPECT_EQ(f.bytes(), expected);
     // A vertical move adds YCoord where there was none.
     EXPECT_TRUE(shiftChainedButtons(*f.document, table.Members(2), 2, 0, -3));
@@ -87,6 +88,34 @@ TEST(ButtonLayers, DraggingAChainedButtonMovesTheOthers)
     EXPECT_FALSE(shiftChainedButtons(*f.document, table.Members(0), 0, 0, 0));
     EXPECT_FALSE(shiftChainedButtons(*f.document, table.Members(1), 1, 4, 4));
     EXPECT_EQ(f.bytes(), after);
+}
+
+TEST(ButtonLayers, ChainedButtonsMoveTheSameDistanceOnTheWindow)
+{
+    // The dragged button 0's Align and change of coordinates; the chained button 1's
+    // Align and the change its coordinates get.
+    const struct {
+        int movedAlign, memberAlign;
+        int dx, dy;
+        int memberDx, memberDy;
+    } cases[] = {
+        {0, 0, 10, 3, 10, 3},     {1, 1, 10, 3, 10, 3},     {1, 0, 10, 0, -10, 0},  {0, 1, -10, 0, 10, 0},
+        {0, 3, 4, 6, -4, -6},     {3, 2, 4, 6, -4, 6},      {5, 0, 0, 7, 0, -7},    {4, 7, 2, 2, -2, 2},
+        {9, 8, 3, 0, -3, 0},      {6, 5, 0, 2, 0, -2},      {12, 1, 5, 5, -5, 5},   {2, 2, -1, -1, -1, -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "Align " << c.movedAlign << " moved by " << c.dx << "," << c.dy
+                                        << ", chained Align " << c.memberAlign);
+        InsertionFixture f("[PERSONALITY]\nBUTTONCOUNT=2\n[Button0]\nAlign=" + std::to_string(c.movedAlign) +
+                           "\nXCoord=30\nYCoord=30\n[Button1]\nAlign=" + std::to_string(c.memberAlign) +
+                           "\nXCoord=50\nYCoord=50\n");
+        ChainTable table(2);
+        table.GroupCurrentButtonWith(0, 1, false);
+        shiftChainedButtons(*f.document, table.Members(0), 0, c.dx, c.dy);
+        EXPECT_EQ(f.document->ReadInteger("Button1", "XCoord", 0), 50 + c.memberDx);
+        EXPECT_EQ(f.document->ReadInteger("Button1", "YCoord", 0), 50 + c.memberDy);
+        EXPECT_EQ(f.document->ReadInteger("Button0", "XCoord", 0), 30);  // the dragged one is written by the preview
+    }
 }
 
 TEST(ButtonLayers, VisibilityConditionsAreReadFromAllTenKeys)

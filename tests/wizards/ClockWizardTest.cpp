@@ -174,7 +174,8 @@ TEST_F(ClockWizard, StartsWithItsDefaults)
     EXPECT_EQ(wizard->SpinEditPluginWidth->value(), wizard->LabelFontSample->width());
     EXPECT_EQ(wizard->SpinEditPluginHeight->value(), wizard->LabelFontSample->height());
     EXPECT_GT(wizard->LabelFontSample->width(), 0);
-    EXPECT_EQ(wizard->SpinEditOffsetX->value(), 50);
+    // Top right, as far from the right edge as the clock is wide: it ends at the edge.
+    EXPECT_EQ(wizard->SpinEditOffsetX->value(), wizard->LabelFontSample->width());
     EXPECT_EQ(wizard->SpinEditUpdateTimer->value(), 900);
     EXPECT_EQ(wizard->cbButtonImageFilename->count(), 1);
     EXPECT_FALSE(wizard->cbButtonImageFilename->isVisible());
@@ -273,6 +274,32 @@ TEST_F(ClockWizard, ChosenBackgroundSizesTheClockAndShowsInThePreview)
     // Without a bitmap the clock's ground is the transparent colour, so the frame shows.
     const QRgb frame = wizard->PreviewImage().pixel(5, 60);
     EXPECT_EQ(wizard->PreviewImage().pixel(10, 30), frame);
+}
+
+TEST_F(ClockWizard, TheClockStaysInsideTheFrame)
+{
+    // At the start, after a larger font, with a bitmap behind it and without it again:
+    // the clock's picture lies inside the sample frame, as large as its text or bitmap.
+    auto clockInside = [&](const char* when, int width, int height) {
+        SCOPED_TRACE(when);
+        EXPECT_EQ(wizard->SpinEditPluginWidth->value(), width);
+        EXPECT_EQ(wizard->SpinEditPluginHeight->value(), height);
+        const QPoint at = clockPlacement(wizard->ComboBoxAlignment->currentIndex(), wizard->SpinEditOffsetX->value(),
+                                         wizard->SpinEditOffsetY->value(), TAddClockWizardForm::kSampleWidth,
+                                         TAddClockWizardForm::kSampleHeight);
+        EXPECT_TRUE(QRect(0, 0, TAddClockWizardForm::kSampleWidth, TAddClockWizardForm::kSampleHeight)
+                        .contains(QRect(at, QSize(width, height))))
+            << at.x() << "," << at.y() << " " << width << "x" << height;
+    };
+    clockInside("start", wizard->LabelFontSample->width(), wizard->LabelFontSample->height());
+    QFont big = wizard->font();
+    big.setPixelSize(24);
+    wizard->ApplyFont(big);
+    clockInside("larger font", wizard->LabelFontSample->width(), wizard->LabelFontSample->height());
+    wizard->RadioBackgroundBitmap->click();
+    clockInside("bitmap", 40, 18);
+    wizard->RadioBackgroundTransparent->click();
+    clockInside("transparent again", wizard->LabelFontSample->width(), wizard->LabelFontSample->height());
 }
 
 TEST_F(ClockWizard, FadingControlsFollowTheCheckBox)

@@ -43,6 +43,60 @@ TEST(ScratchCutter, BorderAreas)
     }
 }
 
+TEST(ScratchCutter, ButtonsAreAnchoredToTheEdgesOfTheirHalves)
+{
+    const struct {
+        QRect area;
+        ButtonPlacement placement;
+    } cases[] = {
+        {{350, 5, 15, 14}, {1, 50, 5}},   // right half of the title bar: from the right edge
+        {{4, 4, 14, 14}, {0, 4, 4}},      // left half: from the left edge
+        {{380, 290, 12, 6}, {3, 20, 10}}, // bottom right: from the right and the bottom
+        {{10, 280, 8, 8}, {2, 10, 20}},   // bottom left
+        {{193, 5, 14, 14}, {1, 207, 5}},  // centred exactly: the right edge
+        {{192, 142, 14, 14}, {0, 192, 142}},  // just above and left of the centre
+        {{207, 19, -14, -14}, {1, 207, 5}},  // drawn backwards
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.area.left());
+        const ButtonPlacement placement = buttonPlacement({400, 300}, c.area);
+        EXPECT_EQ(placement.align, c.placement.align);
+        EXPECT_EQ(placement.x, c.placement.x);
+        EXPECT_EQ(placement.y, c.placement.y);
+    }
+}
+
+TEST(ScratchCutter, FixedEndsAndCaptionRoomClearTheButtons)
+{
+    using Keys = std::vector<std::pair<std::string, int>>;
+    const struct {
+        const char* name;
+        std::vector<QRect> buttons;
+        Keys keys;
+    } cases[] = {
+        {"close and minimise at the right, icon at the left",
+         {{378, 4, 16, 14}, {340, 4, 16, 14}, {4, 4, 16, 14}},
+         // Top: 20 - 8 + 2 at the left, 392 - 340 + 2 at the right; the close button reaches
+         // into the right edge (18 + 2 from its top), the icon into the left one.
+         {{"TopTopHeight", 14}, {"TopBotHeight", 54}, {"LeftTopHeight", 20}, {"RightTopHeight", 20},
+          {"TextShift", 12}, {"TextRightClip", 60}}},
+        {"a grip in the bottom right corner", {{384, 290, 12, 8}},
+         {{"BottomBotHeight", 10}, {"RightBotHeight", 12}}},
+        {"a button in the dialog touches no edge", {{150, 100, 20, 20}}, {}},
+        {"overlapping buttons: the ends share the edge's length",
+         {{10, 2, 200, 10}, {150, 2, 200, 10}},
+         {{"TopTopHeight", 204}, {"TopBotHeight", 180}, {"TextShift", 202}, {"TextRightClip", 250}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScratchJob job;
+        job.picture = QImage(400, 300, QImage::Format_RGB32);
+        for (const QRect& area : c.buttons)
+            job.buttons.push_back({4, area});
+        EXPECT_EQ(buttonFrameKeys(job), c.keys);
+    }
+}
+
 TEST(ScratchCutter, PlainFolderNames)
 {
     const std::pair<std::string, bool> cases[] = {
@@ -208,12 +262,36 @@ TEST_F(ScratchWrite, KeysAreWrittenIntoTheTemplateCopyInOrder)
     EXPECT_EQ(uis.ReadString("PERSONALITY", "TripleImages", ""), "1");
     TStrings keys;
     uis.ReadSectionValues("Button1", keys);
-    EXPECT_EQ(keys, (TStrings{"Align=0", "XCoord=330", "YCoord=5", "Action=8", "ShiftAction=0", "CtrlAction=0",
+    // Both buttons lie in the right half: measured from the right edge.
+    EXPECT_EQ(keys, (TStrings{"Align=1", "XCoord=70", "YCoord=5", "Action=8", "ShiftAction=0", "CtrlAction=0",
                               "Visibility=0", "ButtonImage=Cut\\Button1.bmp"}));
     uis.ReadSectionValues("Button0", keys);
-    EXPECT_EQ(keys.at(1), "XCoord=350");
+    EXPECT_EQ(keys.at(1), "XCoord=50");
     EXPECT_EQ(keys.at(3), "Action=1");
+    // The title bar's right end reaches past both; the left end and the caption's
+    // start need no more than the template gives.
+    EXPECT_EQ(uis.ReadString("PERSONALITY", "TopBotHeight", ""), "64");
+    EXPECT_EQ(uis.ReadString("PERSONALITY", "TopTopHeight", ""), "8");
+    EXPECT_EQ(uis.ReadString("PERSONALITY", "TextShift", ""), "6");
+    EXPECT_EQ(uis.ReadString("PERSONALITY", "TextRightClip", ""), "80");
     EXPECT_TRUE(fs::exists(folder() / "ScrollbarIMAGE.bmp"));
+}
+
+TEST_F(ScratchWrite, PicturesCutOnceKeepTheirColours)
+{
+    job.picture.fill(qRgb(230, 232, 236));
+    job.images.push_back({"PERSONALITY", "DialogBmp", 1, false, QRect(10, 40, 20, 20)});
+    job.images.push_back({"Scrollbar", "IMAGE", 4, true, QRect(10, 60, 16, 64)});
+    job.images.push_back({"PERSONALITY", "Menubar", 2, false, QRect(10, 40, 50, 18)});
+    ASSERT_TRUE(createScratchPersonality(job, engine, templateFile, false).ok);
+    auto pixel = [this](const char* file, int x, int y) {
+        return QImage(QString::fromStdString((folder() / file).string())).pixel(x, y);
+    };
+    EXPECT_EQ(pixel("DialogBmp.bmp", 19, 19), qRgb(230, 232, 236));
+    EXPECT_EQ(pixel("IMAGE.bmp", 15, 63), qRgb(230, 232, 236));
+    // Pictures with two states still tell the inactive one apart.
+    EXPECT_EQ(pixel("Menubar.bmp", 0, 0), qRgb(230, 232, 236));
+    EXPECT_EQ(pixel("Menubar.bmp", 99, 17), qRgb(210, 212, 216));
 }
 
 TEST_F(ScratchWrite, AnExistingFolderIsReplacedOnlyWhenAsked)

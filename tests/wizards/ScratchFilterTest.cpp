@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace sw {
 namespace {
 
@@ -108,16 +110,16 @@ TEST(ScratchFilter, StateCountDecidesWhichCopiesAreActive)
 {
     const ScratchFilter filter = rgb({FilterStyle::Lighten, 50, true}, same(), {FilterStyle::Lighten, 50, false});
     const QImage picture = solid(4, 4, qRgb(0, 0, 0));
-    const QRgb active = qRgb(50, 0, 0), inactive = qRgb(0, 0, 50);
+    const QRgb active = qRgb(50, 0, 0), inactive = qRgb(0, 0, 50), unfiltered = qRgb(0, 0, 0);
     const struct {
         int states;
         std::vector<QRgb> copies;
     } cases[] = {
-        {1, {inactive}},  // one copy alone counts as inactive
+        {1, {unfiltered}},  // one copy has no inactive look: it keeps its colours
         {2, {active, inactive}},
         {3, {active, inactive, inactive}},
         {5, {active, active, inactive, inactive, inactive}},
-        {0, {inactive}},  // taken as one
+        {0, {unfiltered}},  // taken as one
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.states);
@@ -125,6 +127,48 @@ TEST(ScratchFilter, StateCountDecidesWhichCopiesAreActive)
         ASSERT_EQ(strip.width(), int(c.copies.size()) * 2);
         for (std::size_t i = 0; i < c.copies.size(); ++i)
             EXPECT_EQ(strip.pixel(int(i) * 2 + 1, 1), c.copies[i]) << "copy " << i;
+    }
+}
+
+TEST(ScratchFilter, OneStatePicturesKeepTheirColoursUnderEveryFilter)
+{
+    const QImage picture = solid(6, 6, qRgb(230, 232, 236));
+    const ScratchFilter filters[] = {ScratchFilter{}, gray(FilterStyle::Lighten, 40),
+                                     rgb({FilterStyle::Lighten, 30, true}, {FilterStyle::Lighten, 30, false},
+                                         {FilterStyle::Darken, 30, false})};
+    for (const ScratchFilter& filter : filters) {
+        const QImage strip = cutStateStrip(picture, QRect(1, 1, 4, 4), 1, false, filter, {});
+        for (int y = 0; y < 4; ++y)
+            for (int x = 0; x < 4; ++x)
+                ASSERT_EQ(strip.pixel(x, y), qRgb(230, 232, 236)) << x << "," << y;
+    }
+}
+
+TEST(ScratchFilter, SeeThroughColourMatchesWithinItsTolerance)
+{
+    const struct {
+        const char* name;
+        SeeThrough seeThrough;
+        QRgb source;
+        bool seeThroughPixel;
+    } cases[] = {
+        {"exact, no tolerance", {kMagenta, 0}, qRgb(255, 0, 255), true},
+        {"one off, no tolerance", {kMagenta, 0}, qRgb(254, 0, 255), false},
+        {"every channel 24 off", {kMagenta, 24}, qRgb(231, 24, 231), true},
+        {"one channel 25 off", {kMagenta, 24}, qRgb(255, 25, 255), false},
+        {"below the colour counts too", {qRgb(100, 100, 100), 10}, qRgb(90, 110, 95), true},
+        {"clamped at 255", {kMagenta, 999}, qRgb(0, 255, 0), true},
+        {"negative counts as 0", {kMagenta, -5}, qRgb(254, 0, 255), false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QImage picture = solid(4, 4, c.source);
+        // A matching pixel is see-through in every copy, never filtered.
+        const QImage strip = cutStateStrip(picture, QRect(0, 0, 4, 4), 2, false, ScratchFilter{}, c.seeThrough);
+        const QRgb inactive = qRgb(std::max(qRed(c.source) - 20, 0), std::max(qGreen(c.source) - 20, 0),
+                                   std::max(qBlue(c.source) - 20, 0));
+        EXPECT_EQ(strip.pixel(1, 1), c.seeThroughPixel ? kMagenta : c.source);
+        EXPECT_EQ(strip.pixel(5, 1), c.seeThroughPixel ? kMagenta : inactive);
     }
 }
 

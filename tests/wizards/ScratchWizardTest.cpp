@@ -1,5 +1,6 @@
 // The template-picture wizard and its picture window, driven as a user would.
 #include "wizards/NewSkinfromAScratchForm.h"
+#include "wizards/ScratchCutter.h"
 #include "wizards/ScratchPreviewForm.h"
 #include "wizards/WizardTimeLine.h"
 
@@ -7,6 +8,7 @@
 #include "engine/ScopedService.h"
 #include "engine/ScriptedPrompts.h"
 #include "store/AcceleratedIniFile.h"
+#include "support/SeeThroughJpeg.h"
 #include "support/TempDir.h"
 
 #include <QApplication>
@@ -249,6 +251,42 @@ TEST_F(ScratchWizard, TransparencyIsPickedFromThePicture)
     EXPECT_EQ(inactive.pixel(0, 0), qRgb(20, 60, 140));
 }
 
+TEST_F(ScratchWizard, JpegPicturesMatchTheSeeThroughColourLoosely)
+{
+    const QString jpeg = QString::fromStdString((dir.path() / "window.jpg").string());
+    ASSERT_TRUE(test::writeSeeThroughJpeg(jpeg.toStdString(), {120, 80}, 13));
+    // A pixel that compression moved off magenta, but not far.
+    const QImage decoded = picture.LoadPicture(jpeg.toStdString()) ? picture.Picture() : QImage();
+    ASSERT_FALSE(decoded.isNull());
+    QPoint moved(-1, -1);
+    for (int y = 0; y < 80 && moved.x() < 0; ++y)
+        for (int x = 0; x < 120 && moved.x() < 0; ++x) {
+            const int distance = test::distanceFromMagenta(decoded.pixel(x, y));
+            if (distance > 0 && distance <= kJpegSeeThroughTolerance)
+                moved = QPoint(x, y);
+        }
+    ASSERT_GE(moved.x(), 0) << "compression moved no magenta pixel a little";
+
+    loadAndGoTo(2);  // a bitmap first: matched exactly
+    auto* tolerance = child<QSpinBox>("UpDownTolerance");
+    auto* note = child<QLabel>("LabelJpegTolerance");
+    EXPECT_EQ(tolerance->value(), 0);
+    EXPECT_FALSE(note->isVisible());
+    ASSERT_TRUE(wizard->LoadTemplatePicture(jpeg));
+    wizard->StepChooserMouseAction(2);
+    EXPECT_EQ(tolerance->value(), kJpegSeeThroughTolerance);
+    EXPECT_TRUE(note->isVisible());
+    EXPECT_EQ(wizard->CurrentJob().transparentTolerance, kJpegSeeThroughTolerance);
+    auto shown = [&] { return child<QLabel>("ImageTransparency")->pixmap().toImage().pixel(moved); };
+    EXPECT_EQ(shown(), qRgb(255, 0, 255));
+    tolerance->setValue(0);
+    EXPECT_NE(shown(), qRgb(255, 0, 255));
+    EXPECT_EQ(wizard->CurrentJob().transparentTolerance, 0);
+    ASSERT_TRUE(wizard->LoadTemplatePicture(pictureFile));
+    EXPECT_EQ(tolerance->value(), 0);
+    EXPECT_FALSE(note->isVisible());
+}
+
 TEST_F(ScratchWizard, FinishWritesThePersonalityAndCloses)
 {
     loadAndGoTo(5);
@@ -264,7 +302,9 @@ TEST_F(ScratchWizard, FinishWritesThePersonalityAndCloses)
     TAcceleratedIniFile uis((engine / "Cut" / "Cut.uis").string());
     EXPECT_EQ(uis.ReadString("TITLEBARSKIN", "SkinName", ""), "Cut Skin");
     EXPECT_EQ(uis.ReadString("TITLEBARSKIN", "SkinAuthor", ""), "Ann");
-    EXPECT_EQ(uis.ReadString("Button0", "XCoord", ""), "100");
+    // In the right half of the 120-pixel picture: 20 pixels from the right edge.
+    EXPECT_EQ(uis.ReadString("Button0", "Align", ""), "1");
+    EXPECT_EQ(uis.ReadString("Button0", "XCoord", ""), "20");
     EXPECT_EQ(QImage(QString::fromStdString((engine / "Cut" / "Button0.bmp").string())).size(), QSize(90, 14));
 }
 
