@@ -183,8 +183,11 @@ WizardChoices TfrmNewSkinWizard::Choices() const
     choices.helpButton = cbHelpButton->isChecked();
     choices.rollupButton = cbRollupButton->isChecked();
     choices.appBar = cbAppBar->isChecked();
-    for (int row = 0; row < int(kWizardProgramCount); ++row)
-        choices.programs[std::size_t(row)] = lvPrograms->topLevelItem(row)->checkState(0) == Qt::Checked;
+    for (int row = 0; row < int(kWizardProgramCount); ++row) {
+        const QTreeWidgetItem* item = lvPrograms->topLevelItem(row);
+        choices.programs[std::size_t(row)] = item->checkState(0) == Qt::Checked;
+        choices.programCommands[std::size_t(row)] = toBytes(item->text(1).trimmed());
+    }
     choices.driveBar = cbAddDrives->isChecked();
     for (int row = 0; row < lvDrives->topLevelItemCount(); ++row) {
         const QTreeWidgetItem* item = lvDrives->topLevelItem(row);

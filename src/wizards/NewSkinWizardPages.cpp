@@ -19,6 +19,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -263,18 +264,32 @@ QWidget* TfrmNewSkinWizard::buildStep4()
     auto* layout = new QVBoxLayout(page);
     cbAppBar = named(new QCheckBox(QStringLiteral("Add Application Bar"), page), "cbAppBar");
     lvPrograms = named(new QTreeWidget(page), "lvPrograms");
-    lvPrograms->setHeaderLabels({QStringLiteral("Available App Buttons")});
+    lvPrograms->setHeaderLabels({QStringLiteral("Available App Buttons"), QStringLiteral("Command")});
     lvPrograms->setRootIsDecorated(false);
+    // Each button starts its program; the command (never the caption) is the author's
+    // to change, by a double-click or F2 on its row.
+    lvPrograms->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    connect(lvPrograms, &QTreeWidget::itemDoubleClicked, lvPrograms,
+            [this](QTreeWidgetItem* item) { lvPrograms->editItem(item, 1); });
+    auto* edit = new QShortcut(QKeySequence(Qt::Key_F2), lvPrograms, nullptr, nullptr, Qt::WidgetShortcut);
+    connect(edit, &QShortcut::activated, lvPrograms, [this] {
+        if (QTreeWidgetItem* item = lvPrograms->currentItem())
+            lvPrograms->editItem(item, 1);
+    });
     static const char* const icons[] = {"wizword.bmp", "wizsheet.bmp", "wizpaint.bmp", "wizmedia.bmp", "wizweb1.bmp",
                                         "wizweb2.bmp", "wizprompt.bmp", "wizmail.bmp", "wizhalcyra.bmp"};
     for (std::size_t row = 0; row < kWizardProgramCount; ++row) {
-        auto* item = new QTreeWidgetItem(lvPrograms, {QString::fromLatin1(kWizardPrograms[row].caption)});
-        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        auto* item = new QTreeWidgetItem(lvPrograms, {QString::fromLatin1(kWizardPrograms[row].caption),
+                                                      QString::fromLatin1(kWizardPrograms[row].command)});
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable | Qt::ItemIsEditable);
         item->setCheckState(0, Qt::Checked);
         item->setIcon(0, QPixmap::fromImage(firstFrame(templatePicture(templateFolder_, icons[row]), 6)));
     }
+    lvPrograms->setColumnWidth(0, 160);
     layout->addWidget(cbAppBar);
     layout->addWidget(lvPrograms);
+    layout->addWidget(
+        note(QStringLiteral("Double-click a row (or press F2) to change the command its button runs."), page));
     connect(cbAppBar, &QCheckBox::clicked, this, &TfrmNewSkinWizard::cbAddDrivesClick);
     return page;
 }

@@ -13,16 +13,24 @@ namespace sw {
 namespace fs = std::filesystem;
 
 const std::array<WizardProgram, kWizardProgramCount> kWizardPrograms = {{
-    {"Word Processor", "$WordProcessor"},
-    {"Spreadsheet", "$Spreadsheet"},
-    {"Paint Program", "$Paint"},
-    {"Multimedia", "$MultiMedia"},
-    {"Web site 1", "$MSIE"},
-    {"Web Site 2", "$Netscape"},
-    {"MSDOS Prompt", "$Command"},
-    {"Mail Delivery", "$Mail"},
-    {"Halcyra", "$Halcyra"},
+    {"Word Processor", "$WordProcessor", "write.exe"},
+    {"Spreadsheet", "$Spreadsheet", "excel.exe"},
+    {"Paint Program", "$Paint", "mspaint.exe"},
+    {"Multimedia", "$MultiMedia", "wmplayer.exe"},
+    {"Web site 1", "$MSIE", "https://skinwright.example.org/"},
+    {"Web Site 2", "$Netscape", "https://www.example.org/"},
+    {"MSDOS Prompt", "$Command", "cmd.exe"},
+    {"Mail Delivery", "$Mail", "mailto:"},
+    {"Halcyra", "$Halcyra", "https://halcyra.example.org/"},
 }};
+
+std::array<std::string, kWizardProgramCount> defaultProgramCommands()
+{
+    std::array<std::string, kWizardProgramCount> commands;
+    for (std::size_t row = 0; row < kWizardProgramCount; ++row)
+        commands[row] = kWizardPrograms[row].command;
+    return commands;
+}
 
 namespace {
 
@@ -221,7 +229,8 @@ WizardResult buildWizardPersonality(const WizardChoices& choices, const fs::path
                     continue;
                 addWizardButton(target, wizardTemplate, kWizardPrograms[row].suffix,
                                 {.xCoord = x, .align = kAlignBottomLeft, .action = kActionRunCommand,
-                                 .linkedTo = barButton, .visibility = kVisibleWithBar});
+                                 .linkedTo = barButton, .visibility = kVisibleWithBar},
+                                choices.programCommands[row]);
                 x += kBarStep;
             }
         }

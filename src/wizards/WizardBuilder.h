@@ -19,10 +19,13 @@ class TCustomIniFile;
 
 enum class TitleShadow { None, Drop, Outline };
 
-// One row of the application bar's program list, in list order.
+// One row of the application bar's program list, in list order, with the command its
+// button runs unless the author gives another: a program or address the engine's
+// platform starts by name.
 struct WizardProgram {
     const char* caption;
     const char* suffix;
+    const char* command;
 };
 inline constexpr std::size_t kWizardProgramCount = 9;
 extern const std::array<WizardProgram, kWizardProgramCount> kWizardPrograms;
@@ -38,11 +41,16 @@ struct WizardDrive {
     bool checked = true;
 };
 
+// The rows' own commands, in list order.
+std::array<std::string, kWizardProgramCount> defaultProgramCommands();
+
 struct WizardChoices {
     bool standardStyle = false;  // "$BeOs"; the gradient style otherwise
     bool onTopButtons = true, helpButton = true, rollupButton = true;
     bool appBar = false;
     std::array<bool, kWizardProgramCount> programs{true, true, true, true, true, true, true, true, true};
+    // What each program button runs; a button without a command would do nothing.
+    std::array<std::string, kWizardProgramCount> programCommands = defaultProgramCommands();
     bool driveBar = false;
     std::vector<WizardDrive> drives;
     TitleShadow shadow = TitleShadow::Drop;

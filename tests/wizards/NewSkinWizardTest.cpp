@@ -8,6 +8,7 @@
 #include "support/FieldInput.h"
 #include "support/TempDir.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -234,6 +235,41 @@ TEST_F(NewSkinWizard, FinishBuildsThePersonalityFromTheChoices)
     EXPECT_EQ(built.ReadString("Button9", "XCoord", ""), "25");
     EXPECT_EQ(built.ReadString("PERSONALITY", "ButtonCount", ""), "10");
     EXPECT_TRUE(prompts.shown().empty());
+}
+
+// Every program button of the application bar runs a command; the author edits it in
+// the list's second column, and only there.
+TEST_F(NewSkinWizard, ApplicationBarButtonsRunTheCommandsOfTheirRows)
+{
+    child<QCheckBox>("cbAppBar")->click();
+    auto* programs = child<QTreeWidget>("lvPrograms");
+    for (int row = 0; row < programs->topLevelItemCount(); ++row)
+        EXPECT_FALSE(programs->topLevelItem(row)->text(1).isEmpty()) << row;
+    for (int row = 1; row < programs->topLevelItemCount(); ++row)
+        if (row != 6)
+            programs->topLevelItem(row)->setCheckState(0, Qt::Unchecked);
+    wizard->StepChooserMouseUp(4);
+    QTreeWidgetItem* prompt = programs->topLevelItem(6);
+    const QRect caption = programs->visualItemRect(prompt);
+    const QPoint at(caption.left() + 90, caption.center().y());
+    QTest::mouseClick(programs->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(programs->viewport(), Qt::LeftButton, {}, at);
+    auto* editor = programs->viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->text(), "cmd.exe");  // the command column, not the caption
+    editor->setText(QStringLiteral("powershell.exe"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();  // the delegate takes the text after the key
+    EXPECT_EQ(prompt->text(0), "MSDOS Prompt");
+    nameIt("Bar", "Bar skin");
+    click("btnFinish");
+    ASSERT_EQ(wizard->result(), QDialog::Accepted);
+    TAcceleratedIniFile built((engine / "Bar" / "Bar.uis").string());
+    std::vector<std::string> commands;
+    for (int n = 0; n < built.ReadInteger("PERSONALITY", "ButtonCount", 0); ++n)
+        if (built.ReadString("Button" + std::to_string(n), "Action", "") == "5")
+            commands.push_back(built.ReadString("Button" + std::to_string(n), "Command", "(none)"));
+    EXPECT_EQ(commands, (std::vector<std::string>{"write.exe", "powershell.exe"}));
 }
 
 TEST_F(NewSkinWizard, AnExistingFolderIsReplacedOnlyWhenTheUserSaysSo)

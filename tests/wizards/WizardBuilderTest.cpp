@@ -206,6 +206,7 @@ TEST_F(WizardBuilder, BarButtonsLineUpBehindTheirBar)
     WizardChoices choices = none();
     choices.appBar = true;
     choices.programs = {true, false, true, true, false, false, false, false, false};
+    choices.programCommands[3] = "player.exe --open";
     choices.driveBar = true;
     choices.drives = {{"/", DriveFixed, true},
                       {"/media/stick", DriveRemovable, false},
@@ -224,9 +225,10 @@ TEST_F(WizardBuilder, BarButtonsLineUpBehindTheirBar)
         const char* command;
     };
     const Row rows[] = {
-        {"Button4", "6", "1", "3", "<none>"},
-        {"Button5", "25", "3", "3", "<none>"},
-        {"Button6", "44", "4", "3", "<none>"},
+        // Each program button runs its command: the row's own, or the one the author gave.
+        {"Button4", "6", "1", "3", "write.exe"},
+        {"Button5", "25", "3", "3", "mspaint.exe"},
+        {"Button6", "44", "4", "3", "player.exe --open"},
         // Button7 is the drive bar. The unchecked stick neither adds a button nor
         // moves the next one; the drive of no known kind adds none but takes its place.
         {"Button8", "6", "12", "7", "/"},
