@@ -73,6 +73,10 @@ int showPropertiesForm(TMainForm& main, TPropertiesForm::Mode mode)
     if (keepOnTop)
         explorer->SetPreviewsOnTop(true);
     TPropertiesForm form(std::move(context), mode, &main);
+    // Modal to the main window only: the previews are not blocked by it, so they do not
+    // step back under it as they do for every other dialog.
+    if (keepOnTop)
+        form.setWindowModality(Qt::WindowModal);
     const int result = form.exec();
     // The recent list of the File menu follows a new MaxRecent at once.
     main.LoadRecentList();

@@ -2,6 +2,7 @@
 #include "manage/PropertiesFormActions.h"
 
 #include "EditorFixture.h"
+#include "editor/UISExplorerForm.h"
 
 #include <QAction>
 #include <QApplication>
@@ -40,6 +41,18 @@ TEST_F(PropertiesActionsTest, EachCommandOpensTheDialogItsWay)
     main->OpenFileName = QString::fromStdString((engine / "Tidewater" / "Tidewater.uis").string());
     main->FileOpenRoutine();
     ASSERT_NE(main->Explorer(), nullptr);
+    // The previews are not kept on top; the skin-shot wizard keeps them above itself
+    // while it takes their pictures, and leaves them as they were.
+    main->Action(QStringLiteral("WindowPreviewAlwaysonTopItem"))->setChecked(false);
+    main->Explorer()->SetPreviewsOnTop(false);
+    const auto previewsOnTop = [] {
+        int onTop = 0;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (window->objectName().startsWith(QStringLiteral("Preview")) && window->isVisible())
+                onTop += window->windowFlags().testFlag(Qt::WindowStaysOnTopHint) ? 1 : -1;
+        return onTop;
+    };
+    ASSERT_EQ(previewsOnTop(), -2);
     struct Case {
         const char* action;
         const char* caption;
@@ -54,13 +67,14 @@ TEST_F(PropertiesActionsTest, EachCommandOpensTheDialogItsWay)
     };
     for (const Case& c : cases) {
         QString caption;
-        int page = -1, visible = 0;
+        int page = -1, visible = 0, onTopDuring = 0;
         bool canTakeShot = false;
         QTimer::singleShot(0, [&] {
             auto* form = qobject_cast<TPropertiesForm*>(QApplication::activeModalWidget());
             if (!form)
                 return;
             caption = form->windowTitle();
+            onTopDuring = previewsOnTop();
             canTakeShot = form->findChild<QPushButton*>(QStringLiteral("ButtonTakeShot"))->isEnabled();
             page = form->CurrentPage();
             for (int i = 0; i < TPropertiesForm::PageCount; ++i)
@@ -72,6 +86,8 @@ TEST_F(PropertiesActionsTest, EachCommandOpensTheDialogItsWay)
         EXPECT_EQ(page, c.page) << c.action;
         EXPECT_EQ(visible, c.visiblePages) << c.action;
         EXPECT_TRUE(canTakeShot) << c.action;  // a document with its previews
+        EXPECT_EQ(onTopDuring, c.page == TPropertiesForm::PageSkinshot ? 2 : -2) << c.action;
+        EXPECT_EQ(previewsOnTop(), -2) << c.action;
     }
     EXPECT_EQ(main->Action(QStringLiteral("EditPropertiesItem"))->shortcut(), QKeySequence(QStringLiteral("Shift+Ctrl+F11")));
 }
