@@ -12,7 +12,7 @@ namespace sw {
 
 namespace fs = std::filesystem;
 
-QImage renderSkinThumbnail(const fs::path& uisFile, QSize size, const fs::path& personalityFolder)
+QImage renderSkinThumbnail(const fs::path& uisFile, QSize size, const fs::path& personalityFolder, QSize window)
 {
     try {
         TUisFile document(uisFile.string(), TUisFile::ReadOnly{});
@@ -29,8 +29,7 @@ QImage renderSkinThumbnail(const fs::path& uisFile, QSize size, const fs::path& 
         sources.LoadSkin(document, settings, cache);
         if (!sources.PreviewAvailable)
             return {};
-        // A window a little wider than tall shows the caption, buttons and edges.
-        auto scene = ComposePreview(document, sources, QSize(150, 70), true, CompositionOptions{0, nullptr});
+        auto scene = ComposePreview(document, sources, window, true, CompositionOptions{0, nullptr});
         if (!scene)
             return {};
         addTitleButtons(document, *scene, &sources.Budget);

@@ -152,7 +152,7 @@ QImage templatePreview(const TemplateEntry& entry, const fs::path& templateFolde
     // reached through its references: such a template keeps its icon.
     if (!files || !files->ownFolder)
         return {};
-    return renderSkinThumbnail(files->uisFile, size, files->pictures);
+    return renderSkinThumbnail(files->uisFile, size, files->pictures, kGalleryPreviewWindow);
 }
 
 TNewSkinForm::TNewSkinForm(const fs::path& templateFolder, QWidget* parent) : QDialog(parent)
@@ -169,12 +169,12 @@ TNewSkinForm::TNewSkinForm(const fs::path& templateFolder, QWidget* parent) : QD
     ChoiceNewListView->setObjectName(QStringLiteral("ChoiceNewListView"));
     ChoiceNewListView->setViewMode(QListView::IconMode);
     ChoiceNewListView->setIconSize(kGalleryPictureSize);
-    ChoiceNewListView->setGridSize(kGalleryPictureSize + QSize(36, 44));
+    ChoiceNewListView->setGridSize(kGalleryPictureSize + QSize(28, 36));
     ChoiceNewListView->setResizeMode(QListView::Adjust);
     ChoiceNewListView->setMovement(QListView::Static);
     ChoiceNewListView->setWordWrap(true);
     ChoiceNewListView->setSelectionMode(QAbstractItemView::SingleSelection);
-    row->addWidget(ChoiceNewListView, 3);
+    row->addWidget(ChoiceNewListView, 4);
     auto* box = new QGroupBox(QStringLiteral("Description"), general);
     box->setObjectName(QStringLiteral("GroupBoxDescription"));
     auto* boxLayout = new QVBoxLayout(box);
@@ -184,7 +184,7 @@ TNewSkinForm::TNewSkinForm(const fs::path& templateFolder, QWidget* parent) : QD
     DescriptionMemo->setFrameShape(QFrame::NoFrame);
     DescriptionMemo->viewport()->setAutoFillBackground(false);
     boxLayout->addWidget(DescriptionMemo);
-    row->addWidget(box, 2);
+    row->addWidget(box, 3);
     pages->addTab(general, QStringLiteral("General"));
     outer->addWidget(pages, 1);
 
@@ -198,7 +198,7 @@ TNewSkinForm::TNewSkinForm(const fs::path& templateFolder, QWidget* parent) : QD
     buttons->addWidget(Button1);
     buttons->addWidget(Button2);
     outer->addLayout(buttons);
-    resize(600, 360);
+    resize(800, 470);
 
     connect(ChoiceNewListView, &QListWidget::itemSelectionChanged, this, &TNewSkinForm::ChoiceNewListViewClick);
     connect(ChoiceNewListView, &QListWidget::itemDoubleClicked, this, [this] { AcceptClick(); });

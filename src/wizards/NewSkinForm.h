@@ -51,8 +51,10 @@ std::optional<TemplateFiles> findTemplatePersonality(const std::filesystem::path
                                                      const std::string& name);
 
 // The size of the gallery's pictures: the templates' previews fit in it, the icons
-// sit in its middle.
-inline constexpr QSize kGalleryPictureSize(80, 40);
+// sit in its middle. A preview shows a window large enough for its frame, buttons
+// and some of the sample dialog.
+inline constexpr QSize kGalleryPictureSize(96, 72);
+inline constexpr QSize kGalleryPreviewWindow(320, 240);
 // The gallery's picture of a template entry (types 3 and 4): the personality drawn
 // by the preview and scaled to fit the size. A null image for the wizard entries and
 // for a template that cannot be drawn.
