@@ -1443,8 +1443,8 @@ void TMainForm::FileNewSkinClick(const QString& templateName)
         return;
     }
     // Template names are looked up without regard to case.
-    auto source = resolveFileReference(templates, upperTemplate + ".uis");
-    if (!source || !fs::is_regular_file(*source, ec)) {
+    const auto source = findTemplatePersonality(templates, toBytes(templateName));
+    if (!source) {
         const fs::path wanted = templates / (toBytes(templateName) + ".uis");
         prompts().message(QStringLiteral("The template ") + QString::fromStdString(wanted.string()) +
                               QStringLiteral(" was not found."),
@@ -1463,7 +1463,7 @@ void TMainForm::FileNewSkinClick(const QString& templateName)
         return;
     }
     try {
-        writeFileAtomically(target, {withoutLeadingComments(readFileBytes(*source))});
+        writeFileAtomically(target, {withoutLeadingComments(readFileBytes(source->uisFile))});
     } catch (const std::exception& error) {
         prompts().message(QStringLiteral("Unable to create ") + QString::fromStdString(target.string()) +
                               QStringLiteral("\n\n") + QString::fromLocal8Bit(error.what()),
@@ -1473,11 +1473,7 @@ void TMainForm::FileNewSkinClick(const QString& templateName)
     OpenFileName = QString::fromStdString(target.string());
     {
         TUisFile document(target.string());
-        // A template keeps its pictures in a folder of its name, as an installed
-        // personality does, or (older templates) directly in the template folder.
-        const auto own = resolveFileReference(templates, upperTemplate);
-        const fs::path pictures = own && fs::is_directory(*own, ec) ? *own : templates;
-        relocateReferences(document, upperTemplate + "\\", newName, pictures, folder);
+        relocateReferences(document, upperTemplate + "\\", newName, source->pictures, folder);
         document.WriteString("TITLEBARSKIN", "SkinName", state.SkinName);
         for (const char* key : {"SkinAuthor", "AuthorsURL", "AuthorEmail", "SpecialNotes"})
             document.WriteString("TITLEBARSKIN", key, readAuthorField(*settings_, key));

@@ -2,21 +2,15 @@
 // by the preview composition and kept until the file's time or size changes.
 #pragma once
 
+#include "preview/SkinThumbnail.h"
+
 #include <QImage>
-#include <QSize>
 
 #include <filesystem>
 #include <map>
 #include <string>
 
 namespace sw {
-
-// The thumbnails' size in the tree.
-inline constexpr QSize kThumbnailSize(48, 32);
-
-// The active frame of the personality composed small and scaled to fit the size;
-// a null image for a file without a preview (UIS 1, unknown format, missing bitmaps).
-QImage renderSkinThumbnail(const std::filesystem::path& uisFile, QSize size = kThumbnailSize);
 
 class SkinThumbnails {
 public:

@@ -1,8 +1,10 @@
 #include "wizards/NewSkinForm.h"
 
+#include "document/FileReference.h"
 #include "document/UisFile.h"
 #include "editor/Latin1.h"
 #include "engine/PromptService.h"
+#include "preview/SkinThumbnail.h"
 #include "store/AcceleratedIniFile.h"
 #include "store/StringOps.h"
 
@@ -128,6 +130,31 @@ QPixmap templateIcon(int index)
     return icon;
 }
 
+std::optional<TemplateFiles> findTemplatePersonality(const fs::path& templateFolder, const std::string& name)
+{
+    const std::string upper = asciiUpper(name);
+    std::error_code ec;
+    const auto file = resolveFileReference(templateFolder, upper + ".uis");
+    if (!file || !fs::is_regular_file(*file, ec))
+        return std::nullopt;
+    const auto own = resolveFileReference(templateFolder, upper);
+    const bool ownFolder = own && fs::is_directory(*own, ec);
+    return TemplateFiles{*file, ownFolder ? *own : templateFolder, ownFolder};
+}
+
+QImage templatePreview(const TemplateEntry& entry, const fs::path& templateFolder, QSize size)
+{
+    const auto type = valInteger(entry.type);
+    if (!type || (*type != 3 && *type != 4))
+        return {};
+    const auto files = findTemplatePersonality(templateFolder, entry.file);
+    // Pictures kept beside the template file, not in a folder of its name, cannot be
+    // reached through its references: such a template keeps its icon.
+    if (!files || !files->ownFolder)
+        return {};
+    return renderSkinThumbnail(files->uisFile, size, files->pictures, kGalleryPreviewWindow);
+}
+
 TNewSkinForm::TNewSkinForm(const fs::path& templateFolder, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("NewSkinForm"));
@@ -141,13 +168,13 @@ TNewSkinForm::TNewSkinForm(const fs::path& templateFolder, QWidget* parent) : QD
     ChoiceNewListView = new QListWidget(general);
     ChoiceNewListView->setObjectName(QStringLiteral("ChoiceNewListView"));
     ChoiceNewListView->setViewMode(QListView::IconMode);
-    ChoiceNewListView->setIconSize(QSize(32, 32));
-    ChoiceNewListView->setGridSize(QSize(96, 72));
+    ChoiceNewListView->setIconSize(kGalleryPictureSize);
+    ChoiceNewListView->setGridSize(kGalleryPictureSize + QSize(28, 36));
     ChoiceNewListView->setResizeMode(QListView::Adjust);
     ChoiceNewListView->setMovement(QListView::Static);
     ChoiceNewListView->setWordWrap(true);
     ChoiceNewListView->setSelectionMode(QAbstractItemView::SingleSelection);
-    row->addWidget(ChoiceNewListView, 3);
+    row->addWidget(ChoiceNewListView, 4);
     auto* box = new QGroupBox(QStringLiteral("Description"), general);
     box->setObjectName(QStringLiteral("GroupBoxDescription"));
     auto* boxLayout = new QVBoxLayout(box);
@@ -157,7 +184,7 @@ TNewSkinForm::TNewSkinForm(const fs::path& templateFolder, QWidget* parent) : QD
     DescriptionMemo->setFrameShape(QFrame::NoFrame);
     DescriptionMemo->viewport()->setAutoFillBackground(false);
     boxLayout->addWidget(DescriptionMemo);
-    row->addWidget(box, 2);
+    row->addWidget(box, 3);
     pages->addTab(general, QStringLiteral("General"));
     outer->addWidget(pages, 1);
 
@@ -171,7 +198,7 @@ TNewSkinForm::TNewSkinForm(const fs::path& templateFolder, QWidget* parent) : QD
     buttons->addWidget(Button1);
     buttons->addWidget(Button2);
     outer->addLayout(buttons);
-    resize(520, 330);
+    resize(800, 470);
 
     connect(ChoiceNewListView, &QListWidget::itemSelectionChanged, this, &TNewSkinForm::ChoiceNewListViewClick);
     connect(ChoiceNewListView, &QListWidget::itemDoubleClicked, this, [this] { AcceptClick(); });
@@ -188,9 +215,15 @@ void TNewSkinForm::FormCreate(const fs::path& templateFolder)
     for (std::size_t i = 0; i < entries_.size(); ++i) {
         const TemplateEntry& entry = entries_[i];
         auto* item = new QListWidgetItem(fromBytes(entry.name), ChoiceNewListView);
-        // An index past the list shows no picture, as an empty slot would.
-        if (entry.icon >= 0 && entry.icon < templateIconCount())
+        // A template shows what it looks like; the wizards, and a template that cannot
+        // be drawn, show their icon. An index past the list shows no picture, as an
+        // empty slot would.
+        const QImage preview = templatePreview(entry, templateFolder);
+        if (!preview.isNull())
+            item->setIcon(QIcon(QPixmap::fromImage(preview)));
+        else if (entry.icon >= 0 && entry.icon < templateIconCount())
             item->setIcon(QIcon(templateIcon(entry.icon)));
+        item->setData(kPreviewRole, !preview.isNull());
         item->setData(Qt::UserRole, int(i));
         item->setToolTip(fromBytes(entry.name));
     }

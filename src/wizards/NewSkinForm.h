@@ -5,7 +5,11 @@
 
 #include <QDialog>
 
+#include <QImage>
+#include <QSize>
+
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,6 +38,30 @@ int templateType(const std::string& text);
 // How many pictures the gallery's icon list holds, and one of them (32 x 32).
 int templateIconCount();
 QPixmap templateIcon(int index);
+
+// Where a template personality lies: its file and the folder of its pictures, found
+// without regard to case. The pictures are in a folder of the template's name, as an
+// installed personality keeps them, or (older templates) in the template folder.
+struct TemplateFiles {
+    std::filesystem::path uisFile;
+    std::filesystem::path pictures;
+    bool ownFolder = false;  // the pictures are in a folder of the template's name
+};
+std::optional<TemplateFiles> findTemplatePersonality(const std::filesystem::path& templateFolder,
+                                                     const std::string& name);
+
+// The size of the gallery's pictures: the templates' previews fit in it, the icons
+// sit in its middle. A preview shows a window large enough for its frame, buttons
+// and some of the sample dialog.
+inline constexpr QSize kGalleryPictureSize(96, 72);
+inline constexpr QSize kGalleryPreviewWindow(320, 240);
+// The gallery's picture of a template entry (types 3 and 4): the personality drawn
+// by the preview and scaled to fit the size. A null image for the wizard entries and
+// for a template that cannot be drawn.
+QImage templatePreview(const TemplateEntry& entry, const std::filesystem::path& templateFolder,
+                       QSize size = kGalleryPictureSize);
+// Set on a gallery item (Qt::UserRole + 1) whose picture is its template's preview.
+inline constexpr int kPreviewRole = 0x0101;
 
 class TNewSkinForm : public QDialog {
     Q_OBJECT

@@ -115,8 +115,17 @@ QWidget* TNewSkinfromAScratchForm::buildStep1()
     for (QLineEdit* edit : {EditImageWidth, EditImageHeight, EditImageFormat})
         edit->setReadOnly(true);
     form->addWidget(new QLabel(QStringLiteral("Template image:"), page), 0, 0);
+    // A first try needs no picture of one's own: the shipped example is one click away.
+    auto* example = named(new QPushButton(QStringLiteral("Use the example picture"), page), "ButtonExamplePicture");
+    const std::filesystem::path examplePicture = scratchExamplePicture(settings_);
+    example->setEnabled(!examplePicture.empty());
+    example->setToolTip(examplePicture.empty() ? QStringLiteral("The example picture scratch.bmp is not installed.")
+                                               : QString::fromStdString(examplePicture.string()));
+    connect(example, &QPushButton::clicked, this,
+            [this, examplePicture] { LoadTemplatePicture(QString::fromStdString(examplePicture.string())); });
     form->addWidget(EditImageFilename, 0, 1);
     form->addWidget(browse, 0, 2);
+    form->addWidget(example, 1, 2);
     form->addWidget(new QLabel(QStringLiteral("Width:"), page), 1, 0);
     form->addWidget(EditImageWidth, 1, 1);
     form->addWidget(new QLabel(QStringLiteral("Height:"), page), 2, 0);
@@ -126,7 +135,8 @@ QWidget* TNewSkinfromAScratchForm::buildStep1()
     form->addWidget(note(QStringLiteral("The template image is a picture of a window (BMP or JPEG) that holds "
                                         "everything the skin needs: the four borders, the title bar with its "
                                         "buttons and any other pictures. It opens in the Template View window, "
-                                        "where you mark the parts to cut.\n\nWARNING!\nYour screen colour depth "
+                                        "where you mark the parts to cut. The example picture is such a window; its "
+                                        "borders fit the sizes the wizard starts with.\n\nWARNING!\nYour screen colour depth "
                                         "must be 24-bit for the wizard to generate valid files!"),
                          page),
                     4, 0, 1, 3);

@@ -192,6 +192,13 @@ fs::path scratchTemplatePath(TCustomIniFile& settings)
     return programFolder() / relative;
 }
 
+fs::path scratchExamplePicture(TCustomIniFile& settings)
+{
+    std::error_code ec;
+    const auto picture = resolveFileReference(scratchTemplatePath(settings).parent_path(), "scratch.bmp");
+    return picture && fs::is_regular_file(*picture, ec) ? *picture : fs::path();
+}
+
 namespace {
 
 // Cut pictures are always 24-bit, whatever the screen's depth, so the engine reads them.

@@ -126,5 +126,8 @@ ScratchResult createScratchPersonality(const ScratchJob& job, const std::filesys
 // The template personality: the program folder followed by NewFile/Scratch of the
 // settings (default "template\scratch.uis").
 std::filesystem::path scratchTemplatePath(TCustomIniFile& settings);
+// The example template picture shipped beside that template (scratch.bmp), or an
+// empty path when it is not there.
+std::filesystem::path scratchExamplePicture(TCustomIniFile& settings);
 
 }  // namespace sw

@@ -155,7 +155,8 @@ TEST(TemplateGallery, TheShippedGalleryNamesItsTemplatePersonalities)
         }
     }
     const std::vector<std::pair<std::string, std::string>> expected = {
-        {"1", ""}, {"2", ""}, {"3", "plain"}, {"3", "rounded"}};
+        {"1", ""}, {"2", ""}, {"3", "plain"}, {"3", "rounded"}, {"3", "thin"},
+        {"3", "bevel"}, {"3", "dark"}, {"3", "light"}};
     EXPECT_EQ(entries, expected);
 }
 

@@ -8,6 +8,7 @@
 #include "engine/ScopedService.h"
 #include "engine/ScriptedPrompts.h"
 #include "store/AcceleratedIniFile.h"
+#include "store/StringOps.h"
 #include "support/SeeThroughJpeg.h"
 #include "support/TempDir.h"
 
@@ -138,6 +139,29 @@ TEST_F(ScratchWizard, LoadingShowsThePictureFacts)
     EXPECT_EQ(picture.size(), QSize(120, 80));
     EXPECT_EQ(picture.LoupeSize(), QSize(60, 40));
     EXPECT_EQ(picture.BorderMarker(1), QRect(112, 0, 8, 80));
+}
+
+// The shipped example picture, beside the template personality, is one click away;
+// without it the button cannot be pressed.
+TEST_F(ScratchWizard, TheExamplePictureLoadsWithoutADialog)
+{
+    QPushButton* example = child<QPushButton>("ButtonExamplePicture");
+    ASSERT_TRUE(example->isEnabled());
+    example->click();
+    EXPECT_TRUE(prompts.shown().empty());
+    EXPECT_TRUE(wizard->ImageLoaded());
+    EXPECT_EQ(wizard->Step(), 1);
+    const fs::path loaded = child<QLineEdit>("EditImageFilename")->text().toStdString();
+    EXPECT_EQ(asciiLower(loaded.filename().string()), "scratch.bmp");
+    EXPECT_TRUE(fs::equivalent(loaded.parent_path(), scratchTemplatePath(settings).parent_path()));
+    EXPECT_EQ(child<QLineEdit>("EditImageWidth")->text(), "400");
+    EXPECT_EQ(child<QLineEdit>("EditImageHeight")->text(), "300");
+    EXPECT_EQ(picture.Picture().size(), QSize(400, 300));
+
+    settings.WriteString("NewFile", "Scratch", "template\\gone\\scratch.uis");
+    TScratchPreviewForm otherPicture;
+    TNewSkinfromAScratchForm other(settings, engine, otherPicture);
+    EXPECT_FALSE(other.findChild<QPushButton*>(QStringLiteral("ButtonExamplePicture"))->isEnabled());
 }
 
 TEST_F(ScratchWizard, EachStepShowsItsPageAndPictureModes)

@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -1362,43 +1363,395 @@ void all(const QString& templateDir, Writer& total)
 }  // namespace wizardtemplate
 
 // ---------------------------------------------------------------- template personalities
-// plain.uis and rounded.uis: a frame and three title-bar buttons each, their pictures
-// in a folder of the template's name, as an installed personality keeps them.
+// The gallery's template personalities (plain.uis, rounded.uis ...): a frame, six
+// title-bar buttons and every skinned control each, their pictures in a folder of the
+// template's name, as an installed personality keeps them. The sizes below are
+// repeated in each template's .uis file.
 namespace templatepersonalities {
 
-void personality(Writer& out, const QString& folder, int radius, const FrameLook& active, const FrameLook& inactive)
+using tidewater::PartLook;
+using tidewater::State;
+
+// Fixed ends and middles of the frame pictures, the same for every template.
+constexpr int TopLeftEnd = 24, TopMiddle = 8, TopRightEnd = 24, SideMiddle = 8;
+// Sizes of the control pictures, one frame each.
+constexpr int PushW = 24, PushH = 22, BoxSize = 13, TabW = 24, TabH = 20;
+constexpr int ProgressW = 16, ProgressH = 14, ScrollSize = 16, ThumbLength = 24;
+
+struct ButtonStyle {
+    int w = 16, h = 14, radius = 2;
+    Rgb top, bottom, border, glyph;              // active window, normal state
+    Rgb idleTop, idleBottom, idleBorder, idleGlyph;  // inactive window
+    Rgb dangerTop, dangerBottom;                 // the close button under the mouse
+    bool bevel = false;                          // raised one-pixel edges instead of an outline
+};
+
+struct ControlStyle {
+    Rgb face, faceLow;  // faces of push buttons, tabs, arrows and thumbs: top and bottom
+    Rgb border;         // outline of every control
+    Rgb ink;            // arrows and marks
+    Rgb box;            // inside of check and radio boxes
+    Rgb accent;         // focus ring, the selected tab's line, the progress fill
+    Rgb track;          // scroll bar tracks
+    int radius = 0;     // corners of buttons, tabs and thumbs
+    bool bevel = false; // classic raised edges, light above and dark below
+};
+
+struct Template {
+    const char* folder;
+    int side, title, bottom, topRadius, bottomRadius;
+    FrameLook active, inactive;
+    ButtonStyle button;
+    ControlStyle controls;
+};
+
+// A one-pixel edge: `high` along the top and left sides, `low` along the others.
+void edge(Canvas& c, int x, int y, int w, int h, Rgb high, Rgb low)
 {
+    c.hline(x, y, w, high);
+    c.vline(x, y, h, high);
+    c.hline(x, y + h - 1, w, low);
+    c.vline(x + w - 1, y, h, low);
+}
+
+Canvas titleButton(const ButtonStyle& k, const Glyph& g, bool danger, int glyphDy)
+{
+    std::vector<Canvas> frames;
+    for (bool active : {true, false})
+        for (int state = 1; state <= 3; ++state) {  // normal, pressed, hot
+            Rgb top = active ? k.top : k.idleTop, bottom = active ? k.bottom : k.idleBottom;
+            const Rgb border = active ? k.border : k.idleBorder, glyph = active ? k.glyph : k.idleGlyph;
+            if (state == 3) {
+                top = danger && active ? k.dangerTop : shade(top, 22);
+                bottom = danger && active ? k.dangerBottom : shade(bottom, 22);
+            } else if (state == 2) {
+                const Rgb pressedTop = shade(bottom, -18);
+                bottom = shade(top, -18);
+                top = pressedTop;
+            }
+            Canvas c(k.w, k.h);
+            for (int j = 0; j < k.h; ++j)
+                for (int i = 0; i < k.w; ++i)
+                    if (!outsideCorner(i, j, k.w, k.h, k.radius, true, true))
+                        c.set(i, j, ramp(top, bottom, j, k.h));
+            if (k.bevel) {
+                const Rgb light = mix(top, White, 180), dark = shade(bottom, -90);
+                edge(c, 0, 0, k.w, k.h, state == 2 ? dark : light, state == 2 ? light : dark);
+            } else {
+                if (state != 2)
+                    c.hline(k.radius + 1, 1, k.w - 2 * k.radius - 2, mix(top, White, 90));
+                outlineRounded(c, 0, 0, k.w, k.h, k.radius, border);
+            }
+            const int press = state == 2 ? 1 : 0;
+            drawGlyphCentred(c, g, 0, 0, k.w, k.h, glyph, nullptr, press, press + glyphDy);
+            frames.push_back(c);
+        }
+    return sideBySide(frames);
+}
+
+PartLook partLook(const ControlStyle& k, State s)
+{
+    switch (s) {
+    case State::Normal: return {k.face, k.faceLow, k.border, k.ink};
+    case State::Pressed: return {shade(k.faceLow, -16), shade(k.face, -10), shade(k.border, -20), k.ink};
+    case State::Hot: return {shade(k.face, 16), shade(k.faceLow, 16), mix(k.border, k.accent, 140), k.ink};
+    case State::Disabled: {
+        const Rgb flat = mix(k.face, k.faceLow, 128);
+        return {flat, flat, mix(k.border, flat, 150), mix(k.ink, flat, 160)};
+    }
+    }
+    return {};
+}
+
+// A control's face: Tidewater's rounded plate, or a flat face with raised edges.
+Canvas plate(const ControlStyle& k, State s, int w, int h, bool vertical)
+{
+    const PartLook p = partLook(k, s);
+    if (!k.bevel)
+        return tidewater::plate(w, h, p, vertical, k.radius);
+    Canvas c(w, h, p.top);
+    const Rgb light = mix(p.top, White, 190), dark = shade(p.bottom, -96);
+    if (s == State::Pressed)
+        edge(c, 0, 0, w, h, dark, light);
+    else
+        edge(c, 0, 0, w, h, light, dark);
+    if (s != State::Pressed)
+        edge(c, 1, 1, w - 2, h - 2, mix(p.top, White, 90), shade(p.bottom, -48));
+    return c;
+}
+
+void pushButtons(Writer& out, const QString& folder, const ControlStyle& k)
+{
+    std::vector<Canvas> frames;
+    for (int f = 0; f < 5; ++f) {  // normal, pressed, disabled, focused, hot
+        const State s = f == 1 ? State::Pressed : f == 2 ? State::Disabled : f == 4 ? State::Hot : State::Normal;
+        Canvas c = plate(k, s, PushW, PushH, false);
+        if (f == 3)
+            outlineRounded(c, 2, 2, PushW - 4, PushH - 4, std::max(k.radius - 1, 0), k.accent);
+        frames.push_back(c);
+    }
+    out.write(folder, QStringLiteral("button.bmp"), sideBySide(frames));
+}
+
+void boxes(Writer& out, const QString& folder, const ControlStyle& k)
+{
+    for (bool round : {false, true}) {
+        std::vector<Canvas> frames;
+        for (bool enabled : {true, false})
+            for (bool marked : {false, true}) {  // unchecked, checked, then both disabled
+                Canvas c(BoxSize, BoxSize);
+                const Rgb inside = enabled ? k.box : mix(k.box, k.faceLow, 150);
+                const Rgb border = enabled ? k.border : mix(k.border, k.faceLow, 150);
+                const int radius = round ? BoxSize / 2 : std::min(k.radius, 2);
+                for (int j = 0; j < BoxSize; ++j)
+                    for (int i = 0; i < BoxSize; ++i)
+                        if (!outsideCorner(i, j, BoxSize, BoxSize, radius, true, true))
+                            c.set(i, j, ramp(inside, shade(inside, -14), j, BoxSize));
+                if (k.bevel && !round)
+                    edge(c, 0, 0, BoxSize, BoxSize, shade(k.faceLow, -96), White);
+                else
+                    outlineRounded(c, 0, 0, BoxSize, BoxSize, radius, border);
+                if (marked)
+                    drawGlyphCentred(c, round ? GlyphRadioDot : GlyphCheck, 0, 0, BoxSize, BoxSize,
+                                     enabled ? k.ink : mix(k.ink, inside, 150));
+                frames.push_back(c);
+            }
+        out.write(folder, round ? QStringLiteral("radio.bmp") : QStringLiteral("check.bmp"), sideBySide(frames));
+    }
+}
+
+void tabs(Writer& out, const QString& folder, const ControlStyle& k)
+{
+    std::vector<Canvas> frames;
+    for (int f = 0; f < 5; ++f) {  // normal, selected, hot, disabled, focused
+        const bool selected = f == 1 || f == 4;
+        const State s = f == 2 ? State::Hot : f == 3 ? State::Disabled : State::Normal;
+        PartLook p = partLook(k, s);
+        if (selected)
+            p = {shade(k.face, 10), k.face, k.border, k.ink};
+        const int y0 = selected ? 0 : 2;  // unselected tabs stand lower
+        const int radius = std::min(k.radius, 4);
+        Canvas c(TabW, TabH);
+        for (int j = y0; j < TabH; ++j)
+            for (int i = 0; i < TabW; ++i)
+                if (!outsideCorner(i, j - y0, TabW, TabH - y0, radius, true, false))
+                    c.set(i, j, ramp(p.top, p.bottom, j - y0, TabH - y0));
+        if (k.bevel) {
+            c.hline(1, y0, TabW - 2, White);
+            c.vline(0, y0 + 1, TabH - y0 - 1, White);
+            c.vline(TabW - 1, y0 + 1, TabH - y0 - 1, shade(k.faceLow, -96));
+            c.vline(TabW - 2, y0 + 1, TabH - y0 - 1, shade(k.faceLow, -48));
+        } else {
+            outlineRounded(c, 0, y0, TabW, TabH - y0, radius, p.border, true, false);
+        }
+        if (selected)
+            c.hline(radius + 1, y0 + 1, TabW - 2 * radius - 2, f == 4 ? shade(k.accent, -30) : k.accent);
+        if (selected)
+            c.hline(1, TabH - 1, TabW - 2, p.bottom);  // open towards its page
+        else
+            c.hline(0, TabH - 1, TabW, k.bevel ? White : p.border);
+        frames.push_back(c);
+    }
+    out.write(folder, QStringLiteral("tabs.bmp"), sideBySide(frames));
+
+    // the page frame: three rings around an open middle
+    Canvas page(16, 16);
+    if (k.bevel) {
+        edge(page, 0, 0, 16, 16, White, shade(k.faceLow, -96));
+        edge(page, 1, 1, 14, 14, mix(k.face, White, 90), shade(k.faceLow, -48));
+        outlineRounded(page, 2, 2, 12, 12, 0, k.face);
+    } else {
+        outlineRounded(page, 0, 0, 16, 16, 0, k.border);
+        outlineRounded(page, 1, 1, 14, 14, 0, mix(k.face, White, 120));
+        outlineRounded(page, 2, 2, 12, 12, 0, k.face);
+    }
+    out.write(folder, QStringLiteral("tabframe.bmp"), page);
+}
+
+void progress(Writer& out, const QString& folder, const ControlStyle& k)
+{
+    const int radius = std::min(k.radius, 3);
+    Canvas back(ProgressW, ProgressH), done(ProgressW, ProgressH);
+    for (int j = 0; j < ProgressH; ++j)
+        for (int i = 0; i < ProgressW; ++i)
+            if (!outsideCorner(i, j, ProgressW, ProgressH, radius, true, true)) {
+                back.set(i, j, ramp(shade(k.track, -10), shade(k.track, 12), j, ProgressH));
+                done.set(i, j, ramp(mix(k.accent, White, 90), shade(k.accent, -40), j, ProgressH));
+            }
+    outlineRounded(back, 0, 0, ProgressW, ProgressH, radius, k.border);
+    done.hline(radius + 1, 1, ProgressW - 2 * radius - 2, mix(k.accent, White, 150));
+    outlineRounded(done, 0, 0, ProgressW, ProgressH, radius, shade(k.accent, -70));
+    out.write(folder, QStringLiteral("progress.bmp"), sideBySide({back, done}));
+}
+
+void scrollBars(Writer& out, const QString& folder, const ControlStyle& k)
+{
+    constexpr int S = ScrollSize;
+    const State states[] = {State::Normal, State::Pressed, State::Hot, State::Disabled};
+    const Glyph arrows[] = {GlyphArrowLeft, mirrored(GlyphArrowLeft), GlyphArrowUp, flipped(GlyphArrowUp)};
+    // frames 1 to 16: the left, right, up and down arrows in four states each
+    std::vector<Canvas> frames;
+    for (int a = 0; a < 4; ++a)
+        for (State s : states) {
+            Canvas c = plate(k, s, S, S, a < 2);
+            const int shift = s == State::Pressed ? 1 : 0;
+            drawGlyphCentred(c, arrows[a], 0, 0, S, S, partLook(k, s).glyph, nullptr, shift, shift);
+            frames.push_back(c);
+        }
+    // frames 17 to 22: the grooves laid over the thumbs, then 23: the size grip
+    for (bool vertical : {false, true})
+        for (State s : {State::Normal, State::Pressed, State::Hot}) {
+            Canvas c(S, S);
+            const PartLook p = partLook(k, s);
+            for (int n = -1; n <= 1; ++n) {
+                const int at = S / 2 - 1 + 3 * n;
+                if (vertical) {
+                    c.hline(5, at, 6, shade(p.border, -10));
+                    c.hline(5, at + 1, 6, mix(p.top, White, 160));
+                } else {
+                    c.vline(at, 5, 6, shade(p.border, -10));
+                    c.vline(at + 1, 5, 6, mix(p.top, White, 160));
+                }
+            }
+            frames.push_back(c);
+        }
+    Canvas corner(S, S, k.track);
+    for (int d = 0; d < 3; ++d)
+        for (int n = 0; n <= d; ++n) {
+            const int x = S - 4 - 3 * (d - n), y = S - 4 - 3 * n;
+            corner.fill(x, y, 2, 2, mix(k.track, White, 160));
+            corner.set(x, y, k.border);
+        }
+    frames.push_back(corner);
+    out.write(folder, QStringLiteral("scrollarrows.bmp"), sideBySide(frames));
+
+    for (bool vertical : {false, true}) {
+        std::vector<Canvas> track;
+        for (State s : states) {
+            const Rgb base = s == State::Pressed ? shade(k.track, -22)
+                           : s == State::Hot     ? shade(k.track, 10)
+                           : s == State::Disabled ? mix(k.track, k.face, 128)
+                                                  : k.track;
+            Canvas c(S, S, base);
+            const Rgb rim = shade(base, -26);
+            if (vertical) {
+                c.vline(0, 0, S, rim);
+                c.vline(S - 1, 0, S, rim);
+            } else {
+                c.hline(0, 0, S, rim);
+                c.hline(0, S - 1, S, rim);
+            }
+            track.push_back(c);
+        }
+        out.write(folder, vertical ? QStringLiteral("vtrack.bmp") : QStringLiteral("htrack.bmp"), sideBySide(track));
+        std::vector<Canvas> thumb;
+        for (State s : {State::Normal, State::Pressed, State::Hot})
+            thumb.push_back(vertical ? plate(k, s, S, ThumbLength, true) : plate(k, s, ThumbLength, S, false));
+        out.write(folder, vertical ? QStringLiteral("vthumb.bmp") : QStringLiteral("hthumb.bmp"), sideBySide(thumb));
+    }
+}
+
+void personality(Writer& out, const Template& t)
+{
+    const QString folder = QString::fromLatin1(t.folder);
     FrameShape s;
-    s.left = s.right = 4;
-    s.top = 22;
-    s.bottom = 4;
-    s.width = 8 + 20 + 8 + 60;
-    s.height = 22 + 8 + 4;
-    s.topRadius = radius;
-    s.bottomRadius = radius / 2;
-    const FramePictures p = cutBorders(s, {renderFrame(s, active), renderFrame(s, inactive)});
+    s.left = s.right = t.side;
+    s.top = t.title;
+    s.bottom = t.bottom;
+    s.width = 2 * t.side + TopLeftEnd + TopMiddle + TopRightEnd;
+    s.height = t.title + SideMiddle + t.bottom;
+    s.topRadius = t.topRadius;
+    s.bottomRadius = t.bottomRadius;
+    const FramePictures p = cutBorders(s, {renderFrame(s, t.active), renderFrame(s, t.inactive)});
     out.write(folder, QStringLiteral("top.bmp"), p.top);
     out.write(folder, QStringLiteral("bottom.bmp"), p.bottom);
     out.write(folder, QStringLiteral("left.bmp"), p.left);
     out.write(folder, QStringLiteral("right.bmp"), p.right);
-    out.write(folder, QStringLiteral("close.bmp"), slate::titleButton(GlyphClose, 0));
-    out.write(folder, QStringLiteral("maximise.bmp"), slate::titleButton(GlyphMaximise, 0));
-    out.write(folder, QStringLiteral("minimise.bmp"), slate::titleButton(GlyphMinimise, 3));
+
+    const std::tuple<const char*, const Glyph*, int> buttons[] = {
+        {"close.bmp", &GlyphClose, 0},  {"maximise.bmp", &GlyphMaximise, 0}, {"minimise.bmp", &GlyphMinimise, 3},
+        {"rollup.bmp", &GlyphRollUp, 0}, {"ontop.bmp", &GlyphOnTop, 0},       {"help.bmp", &GlyphHelp, 0},
+    };
+    for (const auto& [file, glyph, dy] : buttons)
+        out.write(folder, QString::fromLatin1(file), titleButton(t.button, *glyph, glyph == &GlyphClose, dy));
+
+    pushButtons(out, folder, t.controls);
+    boxes(out, folder, t.controls);
+    tabs(out, folder, t.controls);
+    progress(out, folder, t.controls);
+    scrollBars(out, folder, t.controls);
 }
+
+const Template Templates[] = {
+    // plain: square corners and a quiet slate frame
+    {"plain", 4, 22, 4, 0, 0,
+     {{40, 44, 52}, {168, 176, 188}, {112, 120, 134}, {88, 96, 110}, {52, 58, 68},
+      {120, 130, 146}, {82, 92, 108}, {150, 160, 176}, {112, 120, 134}, {96, 104, 118}},
+     slate::look(false),
+     {16, 14, 0, {132, 142, 158}, {92, 102, 118}, {34, 38, 46}, {240, 242, 246},
+      {200, 204, 210}, {168, 172, 180}, {110, 114, 122}, {246, 247, 249}, {214, 84, 72}, {160, 40, 32}, false},
+     {{244, 245, 247}, {210, 214, 220}, {100, 108, 122}, {36, 40, 48}, {255, 255, 255}, {82, 92, 108},
+      {226, 228, 232}, 0, false}},
+    // rounded: a soft green frame with round corners and round buttons
+    {"rounded", 4, 22, 4, 8, 4,
+     {{24, 60, 40}, {140, 200, 160}, {70, 130, 96}, {50, 104, 74}, {28, 70, 46},
+      {96, 164, 120}, {48, 112, 76}, {200, 230, 140}, {70, 130, 96}, {56, 112, 80}},
+     {{96, 110, 102}, {214, 222, 216}, {172, 184, 176}, {148, 160, 152}, {122, 134, 126},
+      {190, 202, 194}, {156, 170, 162}, {200, 210, 204}, {176, 188, 180}, {160, 172, 164}},
+     {16, 14, 7, {150, 210, 166}, {64, 140, 92}, {20, 62, 38}, {255, 255, 255},
+      {206, 216, 210}, {166, 180, 172}, {112, 126, 118}, {250, 252, 250}, {240, 130, 110}, {186, 54, 40}, false},
+     {{248, 252, 248}, {208, 228, 214}, {80, 130, 98}, {28, 74, 46}, {255, 255, 255}, {60, 150, 96},
+      {222, 234, 226}, 4, false}},
+    // thin: hairline borders, a low title bar and small flat buttons
+    {"thin", 3, 18, 3, 2, 0,
+     {{52, 72, 100}, {176, 196, 222}, {120, 146, 180}, {96, 122, 156}, {64, 86, 116},
+      {150, 176, 210}, {118, 146, 184}, {86, 120, 168}, {120, 146, 180}, {96, 122, 156}},
+     {{128, 136, 148}, {224, 228, 234}, {196, 202, 210}, {176, 182, 190}, {150, 156, 166},
+      {212, 216, 222}, {196, 200, 208}, {184, 190, 198}, {196, 202, 210}, {176, 182, 190}},
+     {14, 12, 1, {168, 190, 220}, {130, 156, 192}, {64, 86, 116}, {24, 38, 60},
+      {220, 224, 230}, {200, 204, 212}, {150, 156, 166}, {120, 126, 136}, {232, 108, 96}, {196, 60, 48}, false},
+     {{250, 251, 253}, {226, 232, 240}, {124, 142, 168}, {40, 56, 80}, {255, 255, 255}, {86, 120, 168},
+      {234, 238, 243}, 1, false}},
+    // bevel: wide raised borders and square buttons with classic edges
+    {"bevel", 8, 26, 8, 0, 0,
+     {{64, 64, 64}, {255, 255, 255}, {200, 196, 188}, {128, 128, 128}, {96, 96, 96},
+      {24, 52, 120}, {88, 128, 196}, {212, 208, 200}, {208, 204, 196}, {184, 180, 172}},
+     {{96, 96, 96}, {255, 255, 255}, {200, 196, 188}, {140, 140, 140}, {112, 112, 112},
+      {132, 132, 132}, {176, 176, 176}, {212, 208, 200}, {208, 204, 196}, {184, 180, 172}},
+     {18, 16, 0, {214, 210, 202}, {196, 192, 184}, {64, 64, 64}, {0, 0, 0},
+      {214, 210, 202}, {196, 192, 184}, {64, 64, 64}, {120, 120, 120}, {226, 120, 100}, {190, 70, 50}, true},
+     {{216, 212, 204}, {200, 196, 188}, {64, 64, 64}, {0, 0, 0}, {255, 255, 255}, {24, 52, 120},
+      {232, 230, 226}, 0, true}},
+    // dark: a charcoal frame with an amber line and light glyphs
+    {"dark", 5, 24, 5, 4, 2,
+     {{8, 8, 10}, {88, 92, 100}, {46, 48, 54}, {34, 36, 40}, {20, 20, 24},
+      {62, 64, 72}, {32, 34, 40}, {240, 150, 40}, {46, 48, 54}, {34, 36, 40}},
+     {{40, 42, 46}, {116, 118, 124}, {84, 86, 92}, {70, 72, 78}, {56, 58, 64},
+      {96, 98, 104}, {78, 80, 86}, {120, 112, 100}, {84, 86, 92}, {70, 72, 78}},
+     {16, 14, 3, {78, 82, 92}, {44, 46, 54}, {10, 10, 12}, {236, 238, 242},
+      {108, 110, 116}, {88, 90, 96}, {52, 54, 60}, {170, 172, 178}, {230, 96, 60}, {170, 40, 20}, false},
+     {{96, 100, 110}, {64, 67, 75}, {24, 25, 30}, {240, 240, 244}, {52, 54, 60}, {240, 150, 40},
+      {80, 82, 90}, 3, false}},
+    // light: a white frame, rounded all round, with dark glyphs and a blue line
+    {"light", 4, 24, 4, 6, 6,
+     {{150, 158, 172}, {255, 255, 255}, {242, 244, 248}, {226, 230, 236}, {200, 206, 214},
+      {252, 253, 255}, {232, 236, 242}, {0, 120, 215}, {242, 244, 248}, {230, 234, 240}},
+     {{186, 190, 198}, {255, 255, 255}, {246, 247, 249}, {236, 238, 241}, {216, 219, 224},
+      {252, 252, 253}, {240, 241, 244}, {214, 218, 224}, {246, 247, 249}, {238, 240, 243}},
+     {16, 14, 3, {250, 251, 253}, {226, 230, 238}, {150, 158, 172}, {40, 48, 60},
+      {250, 250, 251}, {238, 239, 242}, {200, 204, 210}, {150, 156, 164}, {250, 96, 80}, {210, 40, 30}, false},
+     {{255, 255, 255}, {234, 238, 244}, {150, 160, 176}, {30, 40, 56}, {255, 255, 255}, {0, 120, 215},
+      {240, 242, 246}, 3, false}},
+};
 
 void all(Writer& out)
 {
-    personality(out, QStringLiteral("plain"), 0,
-                {{40, 44, 52}, {168, 176, 188}, {112, 120, 134}, {88, 96, 110}, {52, 58, 68},
-                 {120, 130, 146}, {82, 92, 108}, {150, 160, 176}, {112, 120, 134}, {96, 104, 118}},
-                slate::look(false));
-    personality(out, QStringLiteral("rounded"), 8,
-                {{24, 60, 40}, {140, 200, 160}, {70, 130, 96}, {50, 104, 74}, {28, 70, 46},
-                 {96, 164, 120}, {48, 112, 76}, {200, 230, 140}, {70, 130, 96}, {56, 112, 80}},
-                slate::look(false));
+    for (const Template& t : Templates)
+        personality(out, t);
 }
 
 }  // namespace templatepersonalities
+
 
 }  // namespace
 
