@@ -1,7 +1,7 @@
 #include "wizards/NewSkinForm.h"
 
 #include "document/UisFile.h"
-#include "editor/Latin1.h"
+#include "common/Latin1.h"
 #include "engine/PromptService.h"
 #include "store/AcceleratedIniFile.h"
 #include "store/StringOps.h"

@@ -1,23 +1,23 @@
-#include "editor/Latin1.h"
-#include "editor/MainForm.h"
+#include "common/Latin1.h"
+#include "mainwindow/MainForm.h"
 
 #include "document/AuthorDefaults.h"
 #include "document/FileReference.h"
 #include "document/UisFile.h"
 #include "document/Validator.h"
 #include "editor/AboutBox.h"
-#include "editor/CodeStyles.h"
+#include "common/CodeStyles.h"
 #include "editor/CodeView.h"
 #include "document/LineDiff.h"
-#include "editor/DocumentFiles.h"
+#include "document/DocumentFiles.h"
 #include "editor/DocumentHistory.h"
-#include "editor/EditorState.h"
+#include "engine/EditorState.h"
 #include "editor/FindForm.h"
 #include "editor/FormChanges.h"
 #include "editor/FormDebug.h"
-#include "editor/FormFilename.h"
+#include "common/FormFilename.h"
 #include "editor/FrmLayers.h"
-#include "editor/GlyphList.h"
+#include "common/GlyphList.h"
 #include "editor/UISExplorerForm.h"
 #include "editor/ValueEditorBand.h"
 #include "engine/Engine.h"
@@ -26,7 +26,7 @@
 #include "engine/PromptService.h"
 #include "engine/SelfExclusion.h"
 #include "engine/Shell.h"
-#include "manage/ManageCommands.h"
+#include "mainwindow/ManageCommands.h"
 #include "preview/PreviewForm.h"
 #include "preview/SizeBar.h"
 #include "preview/WindowPlacement.h"
@@ -37,6 +37,7 @@
 #include "store/StringOps.h"
 #include "store/Version.h"
 #include "wizards/ButtonWizardForm.h"
+#include "wizards/ClockWizardForm.h"
 #include "wizards/NewSkinForm.h"
 #include "wizards/NewSkinWizard.h"
 #include "wizards/NewSkinfromAScratchForm.h"
@@ -75,7 +76,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char* kProductSite = "https://skinwright.example.org/";
 const char* kOpenFilter = "User Interface Files|*.uis;*.sss|Bitmap File|*.bmp|All files|*.*";
 
 QString programPath()
@@ -1070,6 +1070,20 @@ void TMainForm::RecentItemClick(int index)
     }
     OpenFileName = fromBytes(file);
     FileOpenRoutine();
+}
+
+void TMainForm::OpenDocument(const QString& file)
+{
+    OpenFileName = file;
+    FileOpenRoutine();
+}
+
+std::string TMainForm::AddClock(TUisFile& document, QWidget* parent)
+{
+    TAddClockWizardForm wizard(document, parent);
+    if (wizard.exec() != QDialog::Accepted)
+        return {};
+    return writeClockKeys(document, wizard.Keys());
 }
 
 void TMainForm::FileOpenItemClick()
