@@ -5,10 +5,10 @@
 #include "Screenshot.h"
 
 #include "editor/AboutBox.h"
-#include "editor/MainForm.h"
+#include "mainwindow/MainForm.h"
 #include "editor/WidgetPrompts.h"
 #include "engine/ScopedService.h"
-#include "manage/PropertiesFormActions.h"
+#include "mainwindow/PropertiesFormActions.h"
 
 #include <QAction>
 #include <QApplication>

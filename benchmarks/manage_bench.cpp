@@ -3,8 +3,8 @@
 // scan of the same folder. The listing must stay well under a second.
 #include "RatioReporter.h"
 
-#include "editor/EditorState.h"
-#include "editor/MainForm.h"
+#include "engine/EditorState.h"
+#include "mainwindow/MainForm.h"
 #include "manage/BrowserForm.h"
 #include "manage/SkinThumbnails.h"
 #include "store/PlatformPaths.h"

@@ -1,6 +1,6 @@
 #include "editor/AboutBox.h"
 
-#include "editor/GlyphList.h"
+#include "common/GlyphList.h"
 #include "store/Version.h"
 
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "editor/AttribDefForm.h"
 
-#include "editor/Latin1.h"
+#include "common/Latin1.h"
 
 #include <QTextCursor>
 #include <QTextEdit>

@@ -2,7 +2,7 @@
 
 #include "document/Insertion.h"
 #include "editor/AttributeChecklist.h"
-#include "editor/Latin1.h"
+#include "common/Latin1.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

@@ -2,8 +2,8 @@
 
 #include "document/FileReference.h"
 #include "document/UisFile.h"
-#include "editor/EditorState.h"
-#include "editor/Latin1.h"
+#include "engine/EditorState.h"
+#include "common/Latin1.h"
 #include "editor/ThumbnailDelegate.h"
 #include "preview/BitmapImage.h"
 #include "preview/DrawSkinBitmap.h"

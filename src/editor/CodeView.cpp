@@ -1,6 +1,6 @@
 #include "editor/CodeView.h"
 
-#include "editor/CodeStyles.h"
+#include "common/CodeStyles.h"
 
 #include <QPrinter>
 #include <QTextBlock>

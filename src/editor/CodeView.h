@@ -3,7 +3,7 @@
 // place for the status bar, searching, printing).
 #pragma once
 
-#include "editor/Latin1.h"
+#include "common/Latin1.h"
 
 #include <QPlainTextEdit>
 #include <QSyntaxHighlighter>

@@ -4,9 +4,9 @@
 
 #include "document/UisFile.h"
 #include "editor/CodeView.h"
-#include "editor/EditorState.h"
-#include "editor/Latin1.h"
-#include "editor/MainForm.h"
+#include "engine/EditorState.h"
+#include "common/Latin1.h"
+#include "editor/EditorHostWindow.h"
 #include "editor/ReplaceDialog.h"
 #include "engine/PromptService.h"
 

@@ -7,14 +7,13 @@
 #include "editor/AttribDefForm.h"
 #include "editor/AttributeAddForm.h"
 #include "editor/AttributeChecklist.h"
-#include "editor/EditorState.h"
+#include "engine/EditorState.h"
 #include "editor/FrmLayers.h"
 #include "editor/DocumentHistory.h"
-#include "editor/MainForm.h"
+#include "editor/EditorHostWindow.h"
 #include "editor/SectionAddForm.h"
 #include "editor/ValueEditorBand.h"
 #include "preview/PreviewForm.h"
-#include "wizards/ClockWizardForm.h"
 
 #include <QAction>
 
@@ -102,10 +101,9 @@ bool TUISExplorerForm::ClockAdd()
     if (!document_)
         return false;
     SectionSave();
-    TAddClockWizardForm wizard(*document_, this);
-    if (wizard.exec() != QDialog::Accepted)
+    const std::string section = main_.AddClock(*document_, this);
+    if (section.empty())
         return false;
-    const std::string section = writeClockKeys(*document_, wizard.Keys());
     editorState().CodeStale = editorState().AnalysisStale = true;
     TreeViewLoad();
     ReloadPreviews();

@@ -1,8 +1,8 @@
 #include "editor/FindForm.h"
 
 #include "document/UisFile.h"
-#include "editor/GlyphList.h"
-#include "editor/Latin1.h"
+#include "common/GlyphList.h"
+#include "common/Latin1.h"
 #include "engine/PromptService.h"
 
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #include "editor/FormDebug.h"
 
-#include "editor/GlyphList.h"
+#include "common/GlyphList.h"
 
 #include <QListWidget>
 #include <QTabWidget>

@@ -1,10 +1,10 @@
 #include "editor/FrmLayers.h"
 
 #include "document/UisFile.h"
-#include "editor/EditorState.h"
-#include "editor/GlyphList.h"
+#include "engine/EditorState.h"
+#include "common/GlyphList.h"
 #include "editor/LayersModel.h"
-#include "editor/MainForm.h"
+#include "editor/EditorHostWindow.h"
 #include "editor/UISExplorerForm.h"
 #include "preview/PreviewForm.h"
 #include "preview/WindowPlacement.h"
@@ -66,8 +66,8 @@ void LayerDropButton::dropEvent(QDropEvent* event)
     emit rowDropped();
 }
 
-TfrmLayers::TfrmLayers(TUISExplorerForm& explorer, TMainForm& main)
-    : QWidget(&main, Qt::Tool | Qt::WindowStaysOnTopHint), explorer_(explorer), main_(main)
+TfrmLayers::TfrmLayers(TUISExplorerForm& explorer, EditorHostWindow& main)
+    : QWidget(main.Window(), Qt::Tool | Qt::WindowStaysOnTopHint), explorer_(explorer), main_(main)
 {
     setObjectName(QStringLiteral("frmLayers"));
     setWindowTitle(QStringLiteral("Buttons"));

@@ -19,7 +19,7 @@ class QToolBar;
 namespace sw {
 
 class LayersModel;
-class TMainForm;
+class EditorHostWindow;
 class TPreviewForm;
 class TUISExplorerForm;
 class TUisFile;
@@ -41,7 +41,7 @@ protected:
 class TfrmLayers : public QWidget {
     Q_OBJECT
 public:
-    TfrmLayers(TUISExplorerForm& explorer, TMainForm& main);
+    TfrmLayers(TUISExplorerForm& explorer, EditorHostWindow& main);
 
     // The selection or the buttons changed.
     void NotifyModification();
@@ -100,7 +100,7 @@ private:
     void fitColumns();
 
     TUISExplorerForm& explorer_;
-    TMainForm& main_;
+    EditorHostWindow& main_;
     LayersModel* model_;
     QButtonGroup *windowStyle_, *sizing_, *ordering_;
     QPoint pressAt_;

@@ -1,6 +1,6 @@
 #include "editor/LayersModel.h"
 
-#include "editor/GlyphList.h"
+#include "common/GlyphList.h"
 
 #include <QApplication>
 #include <QMimeData>

@@ -1,6 +1,6 @@
 #include "editor/ReplaceDialog.h"
 
-#include "editor/Latin1.h"
+#include "common/Latin1.h"
 
 #include <QGridLayout>
 #include <QLabel>

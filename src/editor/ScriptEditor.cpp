@@ -2,10 +2,10 @@
 
 #include "document/FileReference.h"
 #include "document/UisFile.h"
-#include "editor/CodeStyles.h"
-#include "editor/EditorState.h"
-#include "editor/GlyphList.h"
-#include "editor/Latin1.h"
+#include "common/CodeStyles.h"
+#include "engine/EditorState.h"
+#include "common/GlyphList.h"
+#include "common/Latin1.h"
 #include "engine/PromptService.h"
 #include "store/FileBytes.h"
 

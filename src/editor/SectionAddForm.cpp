@@ -2,8 +2,8 @@
 
 #include "document/UisFile.h"
 #include "editor/AttributeChecklist.h"
-#include "editor/GlyphList.h"
-#include "editor/Latin1.h"
+#include "common/GlyphList.h"
+#include "common/Latin1.h"
 #include "engine/PromptService.h"
 
 #include <QCheckBox>

@@ -2,8 +2,8 @@
 
 #include "document/FileReference.h"
 #include "document/ThumbnailRow.h"
-#include "editor/EditorState.h"
-#include "editor/Latin1.h"
+#include "engine/EditorState.h"
+#include "common/Latin1.h"
 #include "preview/BitmapImage.h"
 
 #include <QPainter>

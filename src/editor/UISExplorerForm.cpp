@@ -1,15 +1,15 @@
-#include "editor/Latin1.h"
+#include "common/Latin1.h"
 #include "editor/UISExplorerForm.h"
 
 #include "document/UisFile.h"
 #include "editor/ButtonDesigner.h"
 #include "editor/CodeView.h"
 #include "editor/ScriptEditor.h"
-#include "editor/EditorState.h"
-#include "editor/FormValidator.h"
+#include "engine/EditorState.h"
+#include "common/FormValidator.h"
 #include "editor/FrmLayers.h"
-#include "editor/GlyphList.h"
-#include "editor/MainForm.h"
+#include "common/GlyphList.h"
+#include "editor/EditorHostWindow.h"
 #include "editor/ZoomView.h"
 #include "engine/PromptService.h"
 #include "preview/PreviewForm.h"
@@ -76,7 +76,7 @@ void AttributeListView::dropEvent(QDropEvent* event)
     emit rowsReordered();
 }
 
-TUISExplorerForm::TUISExplorerForm(TMainForm& main) : QWidget(&main), main_(main)
+TUISExplorerForm::TUISExplorerForm(EditorHostWindow& main) : QWidget(main.Window()), main_(main)
 {
     setObjectName(QStringLiteral("UISExplorerForm"));
     setWindowTitle(QStringLiteral("Personality Explorer"));
@@ -273,7 +273,7 @@ bool TUISExplorerForm::Load()
     default:
         break;
     }
-    main_.setWindowTitle(QStringLiteral("Skinwright  -  ") + fromBytes(state.SkinName));
+    main_.Window()->setWindowTitle(QStringLiteral("Skinwright  -  ") + fromBytes(state.SkinName));
     std::string notes = document_->ReadString("TITLEBARSKIN", "EditorNotes", kMissingValue);
     if (notes != kMissingValue)
         prompts().message(fromBytes(notes), QStringLiteral("Author Notes"), PromptIcon::Information, PromptButtons::Ok);
@@ -312,7 +312,7 @@ void TUISExplorerForm::createPreviews()
         // Unless the places are kept, the two looks stand one above the other beside
         // the main window, clear of the tree and the list where the screen allows.
         if (!restore)
-            preview->move(arrangeEditorWindows(availableArea(&main_), main_.frameGeometry(), false, preview->size())
+            preview->move(arrangeEditorWindows(availableArea(main_.Window()), main_.Window()->frameGeometry(), false, preview->size())
                               .previews[std::size_t(i)]
                               .topLeft());
         preview->Arrange(i == 0);

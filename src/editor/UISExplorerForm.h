@@ -22,7 +22,7 @@ class TButtonDesignerPage;
 class TCodeView;
 class TReplaceDialog;
 class TScriptEditorPage;
-class TMainForm;
+class EditorHostWindow;
 class TZoomViewPage;
 class TPreviewForm;
 class TfrmLayers;
@@ -47,7 +47,7 @@ class TUISExplorerForm : public QWidget {
 public:
     enum Page { PageSection = 0, PageCode, PageAnalyze, PageImage, PageZoom, PageScripts };
 
-    explicit TUISExplorerForm(TMainForm& main);
+    explicit TUISExplorerForm(EditorHostWindow& main);
     ~TUISExplorerForm() override;
 
     // Opens the working copy and reports its format; false when it is not a personality
@@ -182,7 +182,7 @@ private:
     bool codePanelsShown_ = false;
     QString statusText_;        // the simple text, shown again after the code page
 
-    TMainForm& main_;
+    EditorHostWindow& main_;
     std::unique_ptr<TUisFile> document_;
     TPreviewForm* previews_[2] = {nullptr, nullptr};
     QTreeWidgetItem* popupNode_ = nullptr;

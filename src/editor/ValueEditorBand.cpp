@@ -1,4 +1,4 @@
-#include "editor/Latin1.h"
+#include "common/Latin1.h"
 #include "editor/ValueEditorBand.h"
 
 #include "preview/ClassicDesktop.h"
@@ -8,9 +8,9 @@
 #include "document/FileReference.h"
 #include "document/ThumbnailRow.h"
 #include "editor/ColorPicker.h"
-#include "editor/EditorState.h"
-#include "editor/GlyphList.h"
-#include "editor/MainForm.h"
+#include "engine/EditorState.h"
+#include "common/GlyphList.h"
+#include "editor/EditorHostWindow.h"
 #include "editor/ThumbnailDelegate.h"
 #include "editor/TuneColour.h"
 #include "editor/UISExplorerForm.h"
@@ -58,7 +58,7 @@ QLabel* boldLabel()
 
 }  // namespace
 
-ValueEditorBand::ValueEditorBand(TMainForm& main, QWidget* parent) : QStackedWidget(parent), main_(main)
+ValueEditorBand::ValueEditorBand(EditorHostWindow& main, QWidget* parent) : QStackedWidget(parent), main_(main)
 {
     setObjectName(QStringLiteral("PageControlPropertySelector"));
     setFixedHeight(35);

@@ -19,13 +19,13 @@ class QToolButton;
 
 namespace sw {
 
-class TMainForm;
+class EditorHostWindow;
 class ThumbnailDelegate;
 
 class ValueEditorBand : public QStackedWidget {
     Q_OBJECT
 public:
-    explicit ValueEditorBand(TMainForm& main, QWidget* parent = nullptr);
+    explicit ValueEditorBand(EditorHostWindow& main, QWidget* parent = nullptr);
 
     // The "Other" page with a note.
     void ShowNote(const QString& note);
@@ -96,7 +96,7 @@ private:
     Colour swatchColour() const;
     void returnFocus();
 
-    TMainForm& main_;
+    EditorHostWindow& main_;
     ThumbnailDelegate* thumbnails_ = nullptr;
     QStyledItemDelegate* plainFiles_ = nullptr;
     TUisFile* document_ = nullptr;

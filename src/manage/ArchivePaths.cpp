@@ -1,6 +1,6 @@
 #include "manage/ArchivePaths.h"
 
-#include "editor/EditorState.h"
+#include "engine/EditorState.h"
 #include "store/StringOps.h"
 
 namespace sw {

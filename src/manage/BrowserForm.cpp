@@ -1,12 +1,12 @@
 #include "manage/BrowserForm.h"
 
 #include "document/UisFile.h"
-#include "editor/EditorState.h"
-#include "editor/FormFilename.h"
-#include "editor/FormValidator.h"
-#include "editor/GlyphList.h"
-#include "editor/Latin1.h"
-#include "editor/MainForm.h"
+#include "engine/EditorState.h"
+#include "common/FormFilename.h"
+#include "common/FormValidator.h"
+#include "common/GlyphList.h"
+#include "common/Latin1.h"
+#include "common/HostWindow.h"
 #include "engine/Engine.h"
 #include "engine/PromptService.h"
 #include "engine/Shell.h"
@@ -77,8 +77,8 @@ std::function<void(QWidget*)>& TBrowserForm::PropertiesHook()
     return hook;
 }
 
-TBrowserForm::TBrowserForm(TMainForm& main, const fs::path& skinsFolder, QWidget* parent)
-    : QDialog(parent ? parent : &main), main_(main), skins_(skinsFolder)
+TBrowserForm::TBrowserForm(HostWindow& main, const fs::path& skinsFolder, QWidget* parent)
+    : QDialog(parent ? parent : main.Window()), main_(main), skins_(skinsFolder)
 {
     setObjectName(QStringLiteral("BrowserForm"));
     setWindowTitle(QStringLiteral("Vistarium Navigator"));
@@ -264,8 +264,7 @@ void TBrowserForm::FormHide()
     releasePersonality();
     validator_->hide();
     if (hadDocument_ && !documentPath_.isEmpty()) {
-        main_.OpenFileName = documentPath_;
-        main_.FileOpenRoutine();
+        main_.OpenDocument(documentPath_);
     } else {
         main_.Action(QStringLiteral("WindowPreviewAlwaysonTopItem"))->setVisible(false);
     }

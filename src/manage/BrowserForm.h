@@ -25,14 +25,14 @@ class QTreeWidgetItem;
 namespace sw {
 
 class TFormValidator;
-class TMainForm;
+class HostWindow;
 class TPreviewForm;
 class TUisFile;
 
 class TBrowserForm : public QDialog {
     Q_OBJECT
 public:
-    TBrowserForm(TMainForm& main, const std::filesystem::path& skinsFolder, QWidget* parent = nullptr);
+    TBrowserForm(HostWindow& main, const std::filesystem::path& skinsFolder, QWidget* parent = nullptr);
     ~TBrowserForm() override;
 
     // The preferences dialog on its engine page, once that dialog exists; while this is
@@ -100,7 +100,7 @@ private:
     void runValidator();
     QTreeWidgetItem* root() const;
 
-    TMainForm& main_;
+    HostWindow& main_;
     std::filesystem::path skins_;
     TFormValidator* validator_ = nullptr;
     std::unique_ptr<TUisFile> document_;

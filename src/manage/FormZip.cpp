@@ -1,6 +1,6 @@
 #include "manage/FormZip.h"
 
-#include "editor/Latin1.h"
+#include "common/Latin1.h"
 #include "engine/PromptService.h"
 
 #include <QApplication>

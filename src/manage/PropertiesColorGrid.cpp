@@ -1,6 +1,6 @@
 #include "manage/PropertiesColorGrid.h"
 
-#include "manage/SkinProperties.h"
+#include "common/SkinProperties.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

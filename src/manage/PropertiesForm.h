@@ -4,7 +4,7 @@
 #pragma once
 
 #include "manage/PluginManager.h"
-#include "manage/SkinProperties.h"
+#include "common/SkinProperties.h"
 #include "engine/ExplorerSettings.h"
 
 #include <array>

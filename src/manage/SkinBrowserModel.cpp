@@ -2,7 +2,7 @@
 
 #include "document/FileReference.h"
 #include "document/UisFile.h"
-#include "editor/DocumentFiles.h"
+#include "document/DocumentFiles.h"
 #include "engine/FolderChange.h"
 #include "manage/ArchivePaths.h"
 #include "store/FileBytes.h"

@@ -1,7 +1,7 @@
 #include "wizards/AuthorEdits.h"
 
 #include "document/AuthorDefaults.h"
-#include "editor/Latin1.h"
+#include "common/Latin1.h"
 #include "store/CustomIniFile.h"
 
 #include <QLineEdit>

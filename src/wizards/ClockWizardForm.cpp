@@ -1,7 +1,7 @@
 #include "wizards/ClockWizardForm.h"
 
 #include "document/UisFile.h"
-#include "editor/Latin1.h"
+#include "common/Latin1.h"
 #include "preview/ClassicDesktop.h"
 #include "wizards/TemplatePicture.h"
 

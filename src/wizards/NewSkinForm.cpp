@@ -2,7 +2,7 @@
 
 #include "document/FileReference.h"
 #include "document/UisFile.h"
-#include "editor/Latin1.h"
+#include "common/Latin1.h"
 #include "engine/PromptService.h"
 #include "preview/SkinThumbnail.h"
 #include "store/AcceleratedIniFile.h"

@@ -2,7 +2,7 @@
 #include "wizards/NewSkinWizard.h"
 
 #include "document/FileReference.h"
-#include "editor/Latin1.h"
+#include "common/Latin1.h"
 #include "preview/BitmapImage.h"
 #include "wizards/WizardTimeLine.h"
 

@@ -1,6 +1,6 @@
 #include "wizards/NewSkinfromAScratchForm.h"
 
-#include "editor/Latin1.h"
+#include "common/Latin1.h"
 #include "engine/PromptService.h"
 #include "store/CustomIniFile.h"
 #include "wizards/AuthorEdits.h"

@@ -2,7 +2,7 @@
 #include "wizards/NewSkinfromAScratchForm.h"
 #include "wizards/WizardTimeLine.h"
 
-#include "editor/Latin1.h"
+#include "common/Latin1.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -3,7 +3,7 @@
 #include "EditorFixture.h"
 #include "support/FieldInput.h"
 
-#include "editor/CodeStyles.h"
+#include "common/CodeStyles.h"
 #include "document/UisDefinition.h"
 #include "editor/AttributeAddForm.h"
 #include "editor/AttributeChecklist.h"

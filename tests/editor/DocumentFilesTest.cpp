@@ -1,4 +1,4 @@
-#include "editor/DocumentFiles.h"
+#include "document/DocumentFiles.h"
 
 #include "document/UisFile.h"
 #include "store/AcceleratedIniFile.h"

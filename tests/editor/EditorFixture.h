@@ -2,8 +2,8 @@
 // shell, for the editor's window tests.
 #pragma once
 
-#include "editor/EditorState.h"
-#include "editor/MainForm.h"
+#include "engine/EditorState.h"
+#include "mainwindow/MainForm.h"
 #include "engine/RecordingShell.h"
 #include "engine/ScopedService.h"
 #include "engine/ScriptedPrompts.h"

@@ -2,10 +2,10 @@
 #include "EditorFixture.h"
 
 #include "document/AuthorDefaults.h"
-#include "editor/MainForm.h"
+#include "mainwindow/MainForm.h"
 
 #include "document/UisFile.h"
-#include "editor/EditorState.h"
+#include "engine/EditorState.h"
 #include "editor/UISExplorerForm.h"
 #include "engine/Engine.h"
 #include "engine/EngineChannel.h"

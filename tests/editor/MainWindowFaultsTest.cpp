@@ -5,7 +5,7 @@
 #include "EditorFixture.h"
 
 #include "document/UisFile.h"
-#include "editor/DocumentFiles.h"
+#include "document/DocumentFiles.h"
 #include "editor/DocumentHistory.h"
 #include "editor/FrmLayers.h"
 #include "editor/UISExplorerForm.h"

@@ -4,7 +4,7 @@
 
 #include "document/UisFile.h"
 #include "editor/DocumentHistory.h"
-#include "editor/FormFilename.h"
+#include "common/FormFilename.h"
 #include "editor/UISExplorerForm.h"
 #include "wizards/ClockWizardForm.h"
 #include "wizards/NewSkinForm.h"

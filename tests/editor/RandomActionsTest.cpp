@@ -7,7 +7,7 @@
 
 #include "document/UisFile.h"
 #include "editor/CodeView.h"
-#include "editor/DocumentFiles.h"
+#include "document/DocumentFiles.h"
 #include "editor/DocumentHistory.h"
 #include "editor/FindForm.h"
 #include "editor/SectionAddForm.h"

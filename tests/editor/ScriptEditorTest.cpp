@@ -3,8 +3,8 @@
 #include "EditorFixture.h"
 
 #include "document/UisFile.h"
-#include "editor/CodeStyles.h"
-#include "editor/GlyphList.h"
+#include "common/CodeStyles.h"
+#include "common/GlyphList.h"
 #include "editor/ScriptEditor.h"
 
 #include <QComboBox>

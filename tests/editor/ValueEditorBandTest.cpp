@@ -5,8 +5,8 @@
 #include "support/FieldInput.h"
 
 #include "editor/ColorPicker.h"
-#include "editor/EditorState.h"
-#include "editor/MainForm.h"
+#include "engine/EditorState.h"
+#include "mainwindow/MainForm.h"
 #include "editor/TuneColour.h"
 #include "editor/UISExplorerForm.h"
 #include "editor/ValueRules.h"

@@ -3,12 +3,14 @@
 
 #include "document/UisFile.h"
 #include "document/Validator.h"
-#include "editor/FormValidator.h"
+#include "common/FormValidator.h"
 #include "editor/UISExplorerForm.h"
-#include "editor/GlyphList.h"
+#include "common/GlyphList.h"
+#include "common/HostWindow.h"
 #include "manage/BrowserForm.h"
 #include "manage/SkinThumbnails.h"
 #include "preview/PreviewForm.h"
+#include "store/AcceleratedIniFile.h"
 #include "support/TempDir.h"
 
 #include <QAction>
@@ -193,6 +195,86 @@ TEST_F(BrowserFormTest, DeleteAsksWithTheFolderPath)
     EXPECT_FALSE(fs::exists(engine / "Slate"));
     EXPECT_EQ(children(), (QStringList{"Misnamed", "Parchment", "Tidewater"}));
     EXPECT_EQ(browser->EditSkinName->text(), QStringLiteral("UNDEFINED"));
+}
+
+// A host that is not the editor's main window: it records what the browser asks of it.
+class RecordingHost : public HostWindow {
+public:
+    explicit RecordingHost(const fs::path& settingsFile, bool agreeToClose)
+        : settings_(settingsFile.string()), agreeToClose_(agreeToClose)
+    {
+        onTop_.setObjectName(QStringLiteral("WindowPreviewAlwaysonTopItem"));
+        onTop_.setCheckable(true);
+        onTop_.setVisible(false);
+    }
+    QWidget* Window() override { return &window_; }
+    TAcceleratedIniFile& Settings() override { return settings_; }
+    QAction* Action(const QString& objectName) const override
+    {
+        return objectName == onTop_.objectName() ? const_cast<QAction*>(&onTop_) : nullptr;
+    }
+    bool FileCloseItemClick() override
+    {
+        calls << QStringLiteral("close");
+        if (agreeToClose_)
+            editorState().DocumentOpen = false;
+        return agreeToClose_;
+    }
+    void OpenDocument(const QString& file) override { calls << QStringLiteral("open ") + file; }
+    void NotifyModification(const QString& change, const QString&) override
+    {
+        calls << QStringLiteral("modified ") + change;
+    }
+
+    QStringList calls;
+    QAction& onTop() { return onTop_; }
+
+private:
+    QWidget window_;
+    TAcceleratedIniFile settings_;
+    QAction onTop_;
+    bool agreeToClose_;
+};
+
+// The browser needs nothing of the main window but its host: it closes the open
+// document through it (or gives way when the author keeps it) and reopens it after.
+TEST_F(BrowserFormTest, TheHostClosesAndReopensTheDocument)
+{
+    const QString document = QString::fromStdString((engine / "Tidewater" / "Tidewater.uis").string());
+    struct Case {
+        const char* name;
+        bool documentOpen;
+        bool agreeToClose;
+        bool staysShown;
+        QStringList calls;
+    };
+    const Case cases[] = {
+        {"no document", false, true, true, {}},
+        {"closed and reopened", true, true, true, {QStringLiteral("close"), QStringLiteral("open ") + document}},
+        {"kept open", true, false, false, {QStringLiteral("close")}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        editorState() = EditorState{};
+        editorState().EngineFolder = engine.string();
+        if (c.documentOpen) {
+            editorState().DocumentOpen = true;
+            editorState().DocumentPath = document.toStdString();
+        }
+        RecordingHost host(dir.path() / "host.ini", c.agreeToClose);
+        {
+            TBrowserForm form(host, engine);
+            EXPECT_EQ(form.parentWidget(), host.Window());
+            form.show();
+            QCoreApplication::processEvents();
+            EXPECT_EQ(form.isVisible(), c.staysShown);
+            EXPECT_EQ(host.onTop().isVisible(), c.staysShown);
+            form.hide();
+            EXPECT_EQ(host.calls, c.calls);
+            if (c.staysShown)
+                EXPECT_EQ(host.onTop().isVisible(), c.documentOpen);
+        }
+    }
 }
 
 TEST_F(BrowserFormTest, TheEditorsDocumentIsPutAsideAndReopened)

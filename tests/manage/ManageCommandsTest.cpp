@@ -5,7 +5,7 @@
 #include "document/UisFile.h"
 #include "editor/UISExplorerForm.h"
 #include "manage/FormZip.h"
-#include "manage/ManageCommands.h"
+#include "mainwindow/ManageCommands.h"
 #include "store/AcceleratedIniFile.h"
 
 #include <QAction>

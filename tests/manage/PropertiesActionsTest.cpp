@@ -1,5 +1,5 @@
 // The main window's commands open the preferences dialog in its four ways.
-#include "manage/PropertiesFormActions.h"
+#include "mainwindow/PropertiesFormActions.h"
 
 #include "EditorFixture.h"
 #include "editor/UISExplorerForm.h"

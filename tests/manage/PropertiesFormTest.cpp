@@ -1,6 +1,6 @@
 #include "manage/PropertiesForm.h"
 
-#include "editor/CodeStyles.h"
+#include "common/CodeStyles.h"
 
 #include "document/UisFile.h"
 #include "engine/EngineSettings.h"

@@ -1,4 +1,4 @@
-#include "manage/SkinProperties.h"
+#include "common/SkinProperties.h"
 
 #include "store/AcceleratedIniFile.h"
 #include "support/TempDir.h"

@@ -1,4 +1,4 @@
-#include "editor/GlyphList.h"
+#include "common/GlyphList.h"
 
 #include <QHash>
 #include <QPainter>

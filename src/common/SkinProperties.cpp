@@ -1,4 +1,4 @@
-#include "manage/SkinProperties.h"
+#include "common/SkinProperties.h"
 
 #include "document/AuthorDefaults.h"
 

@@ -1,9 +1,9 @@
-#include "manage/ManageCommands.h"
+#include "mainwindow/ManageCommands.h"
 
 #include "document/UisFile.h"
-#include "editor/EditorState.h"
-#include "editor/Latin1.h"
-#include "editor/MainForm.h"
+#include "engine/EditorState.h"
+#include "common/Latin1.h"
+#include "mainwindow/MainForm.h"
 #include "editor/UISExplorerForm.h"
 #include "engine/PromptService.h"
 #include "manage/ArchivePacker.h"

@@ -1,4 +1,4 @@
-#include "editor/EditorState.h"
+#include "engine/EditorState.h"
 
 #include <filesystem>
 

@@ -1,6 +1,6 @@
-#include "editor/FormFilename.h"
+#include "common/FormFilename.h"
 
-#include "editor/Latin1.h"
+#include "common/Latin1.h"
 
 #include <QFormLayout>
 #include <QGroupBox>

@@ -2,6 +2,7 @@
 // close, recent files), the menus and tool bars, and the settings file sw.ini.
 #pragma once
 
+#include "editor/EditorHostWindow.h"
 #include "store/IniFile.h"
 
 #include <QMainWindow>
@@ -31,7 +32,10 @@ class TSizeBarForm;
 class TUISExplorerForm;
 class ValueEditorBand;
 
-class TMainForm : public QMainWindow, private ChangeGuard {
+// The product's web site: the Help menu opens it, and saving names it in the file.
+inline constexpr const char* kProductSite = "https://skinwright.example.org/";
+
+class TMainForm : public QMainWindow, public EditorHostWindow, private ChangeGuard {
     Q_OBJECT
 public:
     // settingsFile: the sw.ini to use (empty: the program folder's, or the user's
@@ -49,57 +53,60 @@ public:
 
     // Document management.
     void FileOpenRoutine();
-    void FileSave();
+    void FileSave() override;
     void FileSaveAs();
     // False when the author cancelled closing (the document stays open).
-    bool FileCloseItemClick();
+    bool FileCloseItemClick() override;
     // "New Skin...": closes the document, shows the template gallery and starts what
     // the chosen entry names.
     void NewSkinClick();
     void FileNewSkinClick(const QString& templateName);
     // `change` names the undo step of what was just changed; changes with the same
     // non-empty mergeKey made one after another are one step.
-    void NotifyModification(const QString& change = QString(), const QString& mergeKey = QString());
+    void NotifyModification(const QString& change = QString(), const QString& mergeKey = QString()) override;
     // Undo and redo of the open document.
-    DocumentHistory& History() { return *history_; }
+    DocumentHistory& History() override { return *history_; }
     // "Changes Since Save": the personality file against the working copy.
     QString ChangesSinceSave();
     // When the editor comes back to the front: offers the changes another program made
     // to the personality since it was opened or saved (once for each new state of it).
     void CheckOutsideChange();
-    void LoadRecentList();
-    void SaveRecentList();
+    void LoadRecentList() override;
+    void SaveRecentList() override;
     void RecentItemClick(int index);
     // The file the next FileOpenRoutine opens (the open dialog's file name).
     QString OpenFileName;
+    void OpenDocument(const QString& file) override;
 
-    TAcceleratedIniFile& Settings() { return *settings_; }
-    TUISExplorerForm* Explorer() { return explorer_; }
-    QAction* Action(const QString& objectName) const;
-    bool ShowDescriptions() const;
+    QWidget* Window() override { return this; }
+    TAcceleratedIniFile& Settings() override { return *settings_; }
+    TUISExplorerForm* Explorer() override { return explorer_; }
+    QAction* Action(const QString& objectName) const override;
+    bool ShowDescriptions() const override;
 
     // The value editor band: the "Other" page with a note, or the page of the
     // attribute selected in the explorer.
-    void ShowOtherPage(const QString& note);
+    void ShowOtherPage(const QString& note) override;
     // Tab on this widget (the tree, the list, a preview) toggles "Hide preview/buttons
     // windows"; everywhere else it moves the focus.
-    void BindHideAllKey(QWidget* widget);
+    void BindHideAllKey(QWidget* widget) override;
     // Makes the main window's keys (undo, save, find, reload, ...) work in another window.
-    void ShareKeys(QWidget* window);
-    void EditAttribute(int typeOverride);
-    ValueEditorBand* Band() { return band_; }
+    void ShareKeys(QWidget* window) override;
+    void EditAttribute(int typeOverride) override;
+    ValueEditorBand* Band() override { return band_; }
     // The size bar of the preview's edges; it lives as long as the main window.
-    TSizeBarForm* SizeBar() { return sizeBar_; }
+    TSizeBarForm* SizeBar() override { return sizeBar_; }
+    std::string AddClock(TUisFile& document, QWidget* parent) override;
 
     // The settings file in use.
     static QString DefaultSettingsFile();
 
     // The code page was entered or left: the edit items, the print items and the code
     // tool bar follow it.
-    void CodePageShown(bool shown);
+    void CodePageShown(bool shown) override;
     // Enables undo, redo, cut, copy, paste and the print items for the page shown.
-    void UpdateEditItems();
-    void UpdateModified();
+    void UpdateEditItems() override;
+    void UpdateModified() override;
     // Stands in for the print dialog (tests): gets the printer, returns whether to print.
     static std::function<bool(QPrinter&)>& PrintDialogHook();
     QPrinter& Printer();

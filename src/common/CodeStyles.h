@@ -2,7 +2,7 @@
 // CodeView of sw.ini at start-up (and again after the preferences dialog).
 #pragma once
 
-#include "manage/SkinProperties.h"
+#include "common/SkinProperties.h"
 
 #include <QTextCharFormat>
 

@@ -1,4 +1,4 @@
-#include "editor/CodeStyles.h"
+#include "common/CodeStyles.h"
 
 #include "store/CustomIniFile.h"
 

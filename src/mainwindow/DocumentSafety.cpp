@@ -1,14 +1,14 @@
 // The main window's side of keeping an author's work: changes that cannot be written,
 // text typed on the code page, a working copy left by a crash or touched by another
 // program, and a personality that another program changed while it was open.
-#include "editor/MainForm.h"
+#include "mainwindow/MainForm.h"
 
 #include "document/KeyMerge.h"
 #include "document/UisFile.h"
-#include "editor/DocumentFiles.h"
+#include "document/DocumentFiles.h"
 #include "editor/DocumentHistory.h"
-#include "editor/EditorState.h"
-#include "editor/Latin1.h"
+#include "engine/EditorState.h"
+#include "common/Latin1.h"
 #include "editor/UISExplorerForm.h"
 #include "editor/ValueEditorBand.h"
 #include "engine/PromptService.h"

@@ -1,7 +1,7 @@
 // The first-use question: where the skins an author makes are kept.
-#include "editor/MainForm.h"
+#include "mainwindow/MainForm.h"
 
-#include "editor/EditorState.h"
+#include "engine/EditorState.h"
 #include "engine/Engine.h"
 #include "engine/PromptService.h"
 #include "store/FileBytes.h"

@@ -1,8 +1,8 @@
-#include "editor/Latin1.h"
-#include "editor/FormValidator.h"
+#include "common/Latin1.h"
+#include "common/FormValidator.h"
 
 #include "document/UisFile.h"
-#include "editor/GlyphList.h"
+#include "common/GlyphList.h"
 #include "engine/PromptService.h"
 
 #include <filesystem>
