@@ -113,7 +113,9 @@ void setFrameGeometry(QWidget* window, const QRect& frame)
 void keepOnScreen(QWidget* window)
 {
     fitNow(window);
-    if (!framed(window) && !window->findChild<QObject*>(QStringLiteral("FitWhenFramed"), Qt::FindDirectChildrenOnly))
+    // A window without a frame never gets one: nothing to wait for.
+    if (!framed(window) && !window->windowFlags().testFlag(Qt::FramelessWindowHint) &&
+        !window->findChild<QObject*>(QStringLiteral("FitWhenFramed"), Qt::FindDirectChildrenOnly))
         new FitWhenFramed(window);
 }
 
