@@ -8,8 +8,8 @@
 
 namespace sw {
 
-// The exit codes of the verbs.
-enum ExitCode { ExitOk = 0, ExitMissing = 1, ExitUsage = 2 };
+// The exit codes of the verbs. A verb whose work fails exits as a usage error does.
+enum ExitCode { ExitOk = 0, ExitMissing = 1, ExitUsage = 2, ExitError = 2 };
 
 // Runs the verb named by args[0] (the arguments after the program name).
 // Returns the exit code, or -1 when args[0] names a file (or there are no arguments),

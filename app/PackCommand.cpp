@@ -1,5 +1,6 @@
 #include "PackCommand.h"
 
+#include "CommandLine.h"
 #include "document/PersonalityText.h"
 #include "engine/Engine.h"
 #include "manage/ArchiveInstaller.h"
@@ -15,8 +16,6 @@ namespace sw {
 namespace fs = std::filesystem;
 
 namespace {
-
-constexpr int kExitOk = 0, kExitError = 2;
 
 bool wantsHelp(const std::vector<std::string>& args)
 {
@@ -60,7 +59,7 @@ int runPackCommand(const std::vector<std::string>& args, std::ostream& out, std:
 {
     if (wantsHelp(args)) {
         out << packHelp();
-        return kExitOk;
+        return ExitOk;
     }
     std::optional<std::string> file, archive;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -70,18 +69,18 @@ int runPackCommand(const std::vector<std::string>& args, std::ostream& out, std:
             file = args[i];
         else {
             err << packHelp();
-            return kExitError;
+            return ExitError;
         }
     }
     if (!file) {
         err << packHelp();
-        return kExitError;
+        return ExitError;
     }
     const fs::path uisFile = absolutePath(*file);
     std::error_code ec;
     if (!fs::is_regular_file(uisFile, ec)) {
         err << "skinwrt: " << *file << ": " << (fs::exists(uisFile, ec) ? "not a file" : "no such file") << "\n";
-        return kExitError;
+        return ExitError;
     }
     // Each file once, in the order first named; values are seen one at a time.
     std::vector<fs::path> files;
@@ -96,29 +95,29 @@ int runPackCommand(const std::vector<std::string>& args, std::ostream& out, std:
         });
     } catch (const std::exception& error) {
         err << "skinwrt: " << *file << ": " << error.what() << "\n";
-        return kExitError;
+        return ExitError;
     }
     const fs::path target = archive ? absolutePath(*archive) : defaultArchivePath(uisFile);
     if (const std::string problem = archiveTargetProblem(target, uisFile, files); archive && !problem.empty()) {
         err << "skinwrt: pack: " << problem << "; nothing was written\n";
-        return kExitError;
+        return ExitError;
     }
     const PackResult result = writeFlatArchive(target, files);
     for (const std::string& note : result.notes)
         err << "skinwrt: pack: " << note << "\n";
     if (!result.ok) {
         err << "skinwrt: I/O Error: " << result.error << ".\n";
-        return kExitError;
+        return ExitError;
     }
     out << zipSuccessLine(result.size) << "\n";
-    return kExitOk;
+    return ExitOk;
 }
 
 int runInstallCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     if (wantsHelp(args)) {
         out << installHelp();
-        return kExitOk;
+        return ExitOk;
     }
     std::optional<std::string> archive, skins;
     bool replace = false;
@@ -131,22 +130,22 @@ int runInstallCommand(const std::vector<std::string>& args, std::ostream& out, s
             archive = args[i];
         else {
             err << installHelp();
-            return kExitError;
+            return ExitError;
         }
     }
     if (!archive) {
         err << installHelp();
-        return kExitError;
+        return ExitError;
     }
     std::error_code ec;
     if (!fs::is_regular_file(*archive, ec)) {
         err << "skinwrt: " << *archive << ": " << (fs::exists(*archive, ec) ? "not a file" : "no such file") << "\n";
-        return kExitError;
+        return ExitError;
     }
     const fs::path folder = skins ? absolutePath(*skins) : Engine::findFolder();
     if (!fs::is_directory(folder, ec)) {
         err << "skinwrt: " << folder.string() << ": the skins folder does not exist\n";
-        return kExitError;
+        return ExitError;
     }
     InstallOptions options;
     options.replaceExisting = [replace](const fs::path&) { return replace; };
@@ -155,14 +154,14 @@ int runInstallCommand(const std::vector<std::string>& args, std::ostream& out, s
         err << "skinwrt: " << result.folder.string()
             << ": a personality of that name is installed already; nothing was installed. "
                "Give --replace to replace it (files of the same name are replaced, others kept)\n";
-        return kExitError;
+        return ExitError;
     }
     if (result.status != InstallResult::Installed) {
         err << "skinwrt: " << result.message << "\n";
-        return kExitError;
+        return ExitError;
     }
     out << result.uisFile.string() << "\n";
-    return kExitOk;
+    return ExitOk;
 }
 
 }  // namespace sw

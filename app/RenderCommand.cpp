@@ -1,5 +1,6 @@
 #include "RenderCommand.h"
 
+#include "CommandLine.h"
 #include "document/UisFile.h"
 #include "preview/Composition.h"
 #include "preview/ImageCache.h"
@@ -26,7 +27,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kExitOk = 0, kExitError = 2;
 constexpr int kLargestSide = 16384;
 
 // Fonts need a GUI application; without one, an offscreen one serves this call.
@@ -89,20 +89,20 @@ int renderPreviewToPng(const std::string& uisFile, const std::string& pngOut, in
     if (width <= 0 || height <= 0 || width > kLargestSide || height > kLargestSide) {
         err << "skinwrt: render: size " << width << "x" << height << " is not between 1x1 and " << kLargestSide
             << "x" << kLargestSide << "\n";
-        return kExitError;
+        return ExitError;
     }
     std::error_code ec;
     if (!fs::is_regular_file(uisFile, ec)) {
         err << "skinwrt: " << uisFile << ": " << (fs::exists(uisFile, ec) ? "not a file" : "no such file") << "\n";
-        return kExitError;
+        return ExitError;
     }
     if (std::string refusal = refusedOutput(uisFile, pngOut); !refusal.empty()) {
         err << "skinwrt: " << pngOut << ": " << refusal << "\n";
-        return kExitError;
+        return ExitError;
     }
     const auto application = ensureGuiApplication(err);
     if (!application && !qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-        return kExitError;
+        return ExitError;
 
     try {
         // A bare file name would otherwise be looked for in the Windows folder.
@@ -111,14 +111,14 @@ int renderPreviewToPng(const std::string& uisFile, const std::string& pngOut, in
         const int version = document.FormatVersion();
         if (version != UisType2 && version != UisType1p) {
             err << "skinwrt: " << uisFile << ": no preview for this format (only UIS 2 and UIS 1+ files have one)\n";
-            return kExitError;
+            return ExitError;
         }
         TPreviewSources sources;
         TImageCache cache;
         sources.LoadSkin(document, PreviewSettings{}, cache);
         if (!sources.PreviewAvailable) {
             err << "skinwrt: " << uisFile << ": cannot read the " << missingEdge(document, sources) << "\n";
-            return kExitError;
+            return ExitError;
         }
         // Pictures left out are named, so a picture missing from the PNG has a reason.
         for (const std::string& refused : sources.Refused)
@@ -135,20 +135,20 @@ int renderPreviewToPng(const std::string& uisFile, const std::string& pngOut, in
         if (picture.isNull() || !writer.write(picture)) {
             err << "skinwrt: " << pngOut << ": cannot write the picture (" << writer.errorString().toStdString()
                 << ")\n";
-            return kExitError;
+            return ExitError;
         }
         const QByteArray& bytes = encoded.data();
         try {
             writeFileAtomically(pngOut, {std::string_view(bytes.constData(), std::size_t(bytes.size()))});
         } catch (const EFileWriteError& error) {
             err << "skinwrt: " << pngOut << ": cannot write the picture (" << error.reason() << ")\n";
-            return kExitError;
+            return ExitError;
         }
     } catch (const std::exception& error) {
         err << "skinwrt: " << uisFile << ": " << error.what() << "\n";
-        return kExitError;
+        return ExitError;
     }
-    return kExitOk;
+    return ExitOk;
 }
 
 }  // namespace sw

@@ -24,7 +24,7 @@ public:
     }
 };
 
-constexpr std::size_t kSectionsQueried = 32;
+constexpr std::size_t kCatalogueSectionsQueried = 32;
 const char* const kCommonKeys[] = {"Description", "Type", "Name", "Inherits", "Constraints", "Default", "Optional"};
 
 // "Root,Frame" -> "Root,Frame7"; "Button,Action" -> "Button12,Action": the numbered
@@ -47,8 +47,8 @@ void catalogue(std::string_view data)
     TStrings all, sections;
     definitions.ReadSections(all);
     sections = all;
-    if (sections.size() > kSectionsQueried)
-        sections.resize(kSectionsQueried);
+    if (sections.size() > kCatalogueSectionsQueried)
+        sections.resize(kCatalogueSectionsQueried);
 
     for (const std::string& section : sections) {
         TStrings keys;

@@ -20,7 +20,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::string_view kSeparator = "\n#CATALOGUE#\n";
-constexpr std::size_t kSectionsQueried = 6;
+constexpr std::size_t kPersonalitySectionsQueried = 6;
 constexpr std::size_t kKeysQueried = 6;
 constexpr std::size_t kListsQueried = 3;
 
@@ -84,14 +84,14 @@ void personality(std::string_view data)
     document.ReadSections(sections);
     TStrings catalogueSections;
     document.Definition().ReadSections(catalogueSections);
-    for (std::size_t i = 0; i < catalogueSections.size() && sections.size() < 2 * kSectionsQueried; ++i) {
+    for (std::size_t i = 0; i < catalogueSections.size() && sections.size() < 2 * kPersonalitySectionsQueried; ++i) {
         const std::string& name = catalogueSections[i];
         std::size_t comma = name.find(',');
         if (comma != std::string::npos && !startsWithText(name, "ROOT,"))
             sections.push_back(name.substr(0, comma));
     }
-    if (sections.size() > 2 * kSectionsQueried)
-        sections.resize(2 * kSectionsQueried);
+    if (sections.size() > 2 * kPersonalitySectionsQueried)
+        sections.resize(2 * kPersonalitySectionsQueried);
 
     std::size_t listsQueried = 0;
     for (const std::string& section : sections) {

@@ -10,14 +10,6 @@ namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-std::string definitionName(std::string_view section, std::string_view attribute)
-{
-    std::string name(section);
-    name += ',';
-    name += attribute;
-    return name;
-}
-
 int strictInteger(const std::string& text)
 {
     if (auto value = valInteger(text))
@@ -26,6 +18,14 @@ int strictInteger(const std::string& text)
 }
 
 }  // namespace
+
+std::string definitionName(std::string_view section, std::string_view attribute)
+{
+    std::string name(section);
+    name += ',';
+    name += attribute;
+    return name;
+}
 
 std::string TUisDefinition::NormaliseName(std::string_view section)
 {

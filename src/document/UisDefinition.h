@@ -25,6 +25,9 @@ enum AttributeType : int {
 // hostile catalogue, and following it further would only cost time.
 inline constexpr int kMaxInheritsDepth = 64;
 
+// The catalogue section describing one attribute of a document section: "Section,Attribute".
+std::string definitionName(std::string_view section, std::string_view attribute);
+
 class TUisDefinition : public TAcceleratedIniFile {
 public:
     using TAcceleratedIniFile::TAcceleratedIniFile;

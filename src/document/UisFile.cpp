@@ -14,14 +14,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string definitionName(std::string_view section, std::string_view attribute)
-{
-    std::string name(section);
-    name += ',';
-    name += attribute;
-    return name;
-}
-
 std::string rootName(std::string_view section)
 {
     return definitionName("Root", section);

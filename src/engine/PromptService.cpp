@@ -22,7 +22,7 @@ public:
     QString chooseFolder(const QString&, const QString&) override { return {}; }
 };
 
-PromptService* installed = nullptr;
+PromptService* installedService = nullptr;
 
 }  // namespace
 
@@ -31,13 +31,13 @@ PromptService::~PromptService() = default;
 PromptService& PromptService::current()
 {
     static StandardErrorPrompts fallback;
-    return installed ? *installed : fallback;
+    return installedService ? *installedService : fallback;
 }
 
 PromptService* PromptService::install(PromptService* service)
 {
-    PromptService* previous = installed;
-    installed = service;
+    PromptService* previous = installedService;
+    installedService = service;
     return previous;
 }
 

@@ -9,7 +9,7 @@ namespace sw {
 
 namespace {
 
-Shell* installed = nullptr;
+Shell* installedShell = nullptr;
 
 }  // namespace
 
@@ -27,13 +27,13 @@ bool Shell::startCommandLine(const QString& commandLine)
 Shell& Shell::current()
 {
     static SystemShell desktop;
-    return installed ? *installed : desktop;
+    return installedShell ? *installedShell : desktop;
 }
 
 Shell* Shell::install(Shell* shell)
 {
-    Shell* previous = installed;
-    installed = shell;
+    Shell* previous = installedShell;
+    installedShell = shell;
     return previous;
 }
 

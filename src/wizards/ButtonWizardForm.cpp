@@ -17,7 +17,7 @@ namespace sw {
 
 namespace {
 
-constexpr int kLastStep = 9;
+constexpr int kLastButtonStep = 9;
 
 
 // The white band across the top with the dialog's name and a small window whose
@@ -174,7 +174,7 @@ TfrmAddButtonWizard::TfrmAddButtonWizard(QWidget* parent) : QDialog(parent)
 
     // FormCreate: nothing here can finish, so Finish stays off for good.
     btnFinish->setEnabled(false);
-    timeLine_->SetMarkerColour(kLastStep, Qt::red);
+    timeLine_->SetMarkerColour(kLastButtonStep, Qt::red);
     resize(620, 420);
     showStep();
 }
@@ -186,7 +186,7 @@ void TfrmAddButtonWizard::btnStepClick(int direction)
 
 void TfrmAddButtonWizard::StepChooserMouseUp(int step)
 {
-    if (step < 0 || step > kLastStep)
+    if (step < 0 || step > kLastButtonStep)
         return;
     step_ = step;
     showStep();
@@ -197,11 +197,11 @@ void TfrmAddButtonWizard::showStep()
     pcSteps->setVisible(step_ >= 1 && step_ <= 8);
     if (step_ >= 1 && step_ <= 8)
         pcSteps->setCurrentIndex(step_ - 1);
-    btnNext->setEnabled(step_ < kLastStep);
+    btnNext->setEnabled(step_ < kLastButtonStep);
     btnBack->setEnabled(step_ > 0);
-    for (int i = 0; i < kLastStep; ++i)
+    for (int i = 0; i < kLastButtonStep; ++i)
         timeLine_->SetMarkerColour(i, i == step_ ? QColor(Qt::green) : QColor(Qt::gray));
-    for (int i = 0; i <= kLastStep; ++i)
+    for (int i = 0; i <= kLastButtonStep; ++i)
         timeLine_->SetLabelBold(i, i == step_);
 }
 

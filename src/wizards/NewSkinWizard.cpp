@@ -24,11 +24,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kLastStep = 8;
-const char* const kStartNotice = "This wizard creates a new customized personality";
+constexpr int kLastSkinStep = 8;
+const char* const kSkinStartNotice = "This wizard creates a new customized personality";
 const char* const kFirstNotice = "This wizard creates a new personalized skin";
-const char* const kReadyNotice = "Skinwright is now ready to create your new personality";
-const char* const kNotReadyNotice = "Skinwright is NOT READY YET to create your new personality";
 const char* const kChangeBothNotice = "You have to change both: \"Personality Name\"  and the \"Personality File "
                                       "Name\" fields on the previous step to continue";
 const char* const kFileNameCaption = "Personality file name:";
@@ -112,13 +110,13 @@ QString TfrmNewSkinWizard::Notice() const
 
 void TfrmNewSkinWizard::btnStepClick(int direction)
 {
-    step_ = std::clamp(step_ + (direction > 0 ? 1 : -1), 0, kLastStep);
+    step_ = std::clamp(step_ + (direction > 0 ? 1 : -1), 0, kLastSkinStep);
     RefreshStep();
 }
 
 void TfrmNewSkinWizard::StepChooserMouseUp(int step)
 {
-    step_ = std::clamp(step, 0, kLastStep);
+    step_ = std::clamp(step, 0, kLastSkinStep);
     RefreshStep();
 }
 
@@ -130,18 +128,18 @@ void TfrmNewSkinWizard::RefreshStep()
         pcSteps->setCurrentIndex(step_ - 1);
     if (step_ == 1)  // the page has its size now: ring the chosen sample
         GradientBeosClick(rbBeos->isChecked());
-    btnNext->setEnabled(step_ < kLastStep);
+    btnNext->setEnabled(step_ < kLastSkinStep);
     btnBack->setEnabled(step_ > 0);
-    for (int i = 0; i < kLastStep; ++i)
+    for (int i = 0; i < kLastSkinStep; ++i)
         timeLine_->SetMarkerColour(i, i == step_ ? QColor(Qt::green) : QColor(Qt::gray));
-    for (int i = 0; i <= kLastStep; ++i)
+    for (int i = 0; i <= kLastSkinStep; ++i)
         timeLine_->SetLabelBold(i, i == step_);
     if (step_ == 0)
-        lblNotice->setText(QString::fromLatin1(kStartNotice));
-    else if (step_ == kLastStep) {
+        lblNotice->setText(QString::fromLatin1(kSkinStartNotice));
+    else if (step_ == kLastSkinStep) {
         QString reason;
-        lblNotice->setText(NamesReady(&reason) ? QString::fromLatin1(kReadyNotice)
-                                               : QString::fromLatin1(kNotReadyNotice) + QLatin1Char('\n') + reason);
+        lblNotice->setText(NamesReady(&reason) ? QString::fromLatin1(kWizardReadyNotice)
+                                               : QString::fromLatin1(kWizardNotReadyNotice) + QLatin1Char('\n') + reason);
     }
     lblNotice->setVisible(!pages);
     NameChange();
@@ -165,7 +163,7 @@ void TfrmNewSkinWizard::NameChange()
 {
     const bool ready = NamesReady();
     btnFinish->setEnabled(ready);
-    timeLine_->SetMarkerColour(kLastStep, ready ? QColor(Qt::gray) : QColor(Qt::red));
+    timeLine_->SetMarkerColour(kLastSkinStep, ready ? QColor(Qt::gray) : QColor(Qt::red));
     const bool fileNameUnchanged = EditFileName->text() == initialFileName_;
     const std::string problem = fileNameUnchanged ? std::string() : wizardFileNameProblem(toBytes(EditFileName->text()));
     lblFileName->setWordWrap(!problem.empty());

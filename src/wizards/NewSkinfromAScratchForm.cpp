@@ -28,10 +28,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kLastStep = 9;
-const char* const kStartNotice = "This wizard creates a new personalized skin, based on a template image";
-const char* const kReadyNotice = "Skinwright is now ready to create your new personality";
-const char* const kNotReadyNotice = "Skinwright is NOT READY YET to create your new personality";
+constexpr int kLastScratchStep = 9;
+const char* const kScratchStartNotice = "This wizard creates a new personalized skin, based on a template image";
 const char* const kUndefinedArea = "Undefined area!";
 const char* const kPictureFilter =
     "All Graphis Formats|*.jpg;*.jpeg;*.jpe;*.jfif;*.jfi;*.bmp;*.dib;*.rle|Jpeg Files (*.jpg)|"
@@ -165,7 +163,7 @@ void TNewSkinfromAScratchForm::SetNotice(const QString& text)
 void TNewSkinfromAScratchForm::btnStepClick(int direction)
 {
     if (direction > 0 && (step_ == 0 || imageLoaded_))
-        step_ = std::min(step_ + 1, kLastStep);
+        step_ = std::min(step_ + 1, kLastScratchStep);
     else if (direction < 0)
         step_ = std::max(step_ - 1, 0);
     RefreshStep();
@@ -173,7 +171,7 @@ void TNewSkinfromAScratchForm::btnStepClick(int direction)
 
 void TNewSkinfromAScratchForm::StepChooserMouseAction(int step)
 {
-    step_ = std::clamp(step, 0, kLastStep);
+    step_ = std::clamp(step, 0, kLastScratchStep);
     // Without a picture nothing past the step that loads one makes sense.
     if (!imageLoaded_ && step_ > 1)
         step_ = 1;
@@ -182,15 +180,15 @@ void TNewSkinfromAScratchForm::StepChooserMouseAction(int step)
 
 void TNewSkinfromAScratchForm::RefreshStep()
 {
-    for (int i = 0; i < kLastStep; ++i) {
+    for (int i = 0; i < kLastScratchStep; ++i) {
         timeLine_->SetMarkerColour(i, i == step_ ? QColor(Qt::green) : QColor(Qt::gray));
         timeLine_->SetLabelBold(i, i == step_);
     }
-    timeLine_->SetLabelBold(kLastStep, step_ == kLastStep);
+    timeLine_->SetLabelBold(kLastScratchStep, step_ == kLastScratchStep);
     pcSteps->setVisible(step_ >= 1 && step_ <= 8);
     if (step_ >= 1 && step_ <= 8)
         pcSteps->setCurrentIndex(step_ - 1);
-    btnNext->setEnabled(step_ < kLastStep && (step_ == 0 || imageLoaded_));
+    btnNext->setEnabled(step_ < kLastScratchStep && (step_ == 0 || imageLoaded_));
     btnBack->setEnabled(step_ > 0);
 
     picture_.SetBordersVisible(step_ == 4);
@@ -208,7 +206,7 @@ void TNewSkinfromAScratchForm::RefreshStep()
     picture_.SetAreaDrawing(false);
     picture_.SetArea(QRect(), false);
     if (step_ == 0)
-        SetNotice(QString::fromLatin1(kStartNotice));
+        SetNotice(QString::fromLatin1(kScratchStartNotice));
     CheckFinishOK();
     if (imageLoaded_)
         SetColorPreview(false);
@@ -220,10 +218,10 @@ bool TNewSkinfromAScratchForm::CheckFinishOK()
     const std::vector<std::string> problems = readinessProblems(CurrentJob(), namesUnchanged);
     const bool ready = problems.empty();
     btnFinish->setEnabled(ready);
-    timeLine_->SetMarkerColour(kLastStep, ready ? QColor(Qt::gray) : QColor(Qt::red));
+    timeLine_->SetMarkerColour(kLastScratchStep, ready ? QColor(Qt::gray) : QColor(Qt::red));
     if (step_ != 0)
-        SetNotice(ready ? QString::fromLatin1(kReadyNotice)
-                        : QString::fromLatin1(kNotReadyNotice) + QLatin1Char('\n') + fromBytes(problems.back()));
+        SetNotice(ready ? QString::fromLatin1(kWizardReadyNotice)
+                        : QString::fromLatin1(kWizardNotReadyNotice) + QLatin1Char('\n') + fromBytes(problems.back()));
     auto colour = [](QLabel* label, bool unchanged) {
         label->setStyleSheet(unchanged ? QStringLiteral("color: red") : QString());
     };

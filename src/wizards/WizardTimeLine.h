@@ -51,6 +51,11 @@ struct WizardButtons {
 };
 WizardButtons addWizardButtons(QWidget* wizard, QBoxLayout* layout);
 
+// The notice of a personality wizard's last step, when it can make the skin and when not
+// (followed by the reason).
+inline constexpr const char* kWizardReadyNotice = "Skinwright is now ready to create your new personality";
+inline constexpr const char* kWizardNotReadyNotice = "Skinwright is NOT READY YET to create your new personality";
+
 // The notes on choosing a personality's file name and name, one line per line.
 QString personalityNameNotes();
 

@@ -12,7 +12,7 @@ namespace fs = std::filesystem;
 using test::TempDir;
 using test::writeBytes;
 
-const char* kCatalogue =
+const char* kQueriedCatalogue =
     "[Root,Colours]\nName=System colours\nDescription=Colours of the desktop\nParent=Root\nIconClosed=6\n"
     "[Root,Font]\nEnumerated=1\nVirtual=0\n"
     "[Root,Group]\nVirtual=1\nIconOpened=25\n"
@@ -54,7 +54,7 @@ struct CatalogueFixture {
     std::unique_ptr<TUisFile> document;
     CatalogueFixture()
     {
-        writeBytes(dir.path() / "uis2.def", kCatalogue);
+        writeBytes(dir.path() / "uis2.def", kQueriedCatalogue);
         setProgramFolder(dir.path());
         fs::create_directories(dir.path() / "Skins" / "Aqua");
         writeBytes(dir.path() / "Skins" / "Aqua" / "aqua.uis",

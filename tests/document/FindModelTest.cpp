@@ -14,7 +14,7 @@ namespace {
 using test::readBytes;
 using test::writeBytes;
 
-const char* kCatalogue =
+const char* kFindCatalogue =
     "[TITLEBARSKIN,SkinName]\nType=STRING\n"
     "[PERSONALITY,Top]\nType=FILE\n"
     "[PERSONALITY,TopFrame]\nType=INT\n"
@@ -37,7 +37,7 @@ struct FindFixture {
     std::unique_ptr<TUisFile> document;
     explicit FindFixture(const std::string& skin = kSkin)
     {
-        writeBytes(dir.path() / "uis2.def", kCatalogue);
+        writeBytes(dir.path() / "uis2.def", kFindCatalogue);
         setProgramFolder(dir.path());
         std::filesystem::create_directories(file.parent_path());
         writeBytes(file, skin);

@@ -24,7 +24,7 @@ std::string describe(const std::vector<ValidationFinding>& findings)
     return text;
 }
 
-const char* kCatalogue =
+const char* kValidatedCatalogue =
     "[Root,TITLEBARSKIN]\nOptional=0\n"
     "[TITLEBARSKIN,SkinName]\nType=STRING\nOptional=0\n"
     "[TITLEBARSKIN,SkinAuthor]\nType=STRING\nOptional=0\n"
@@ -56,7 +56,7 @@ struct ValidatorFixture {
     {
         fs::create_directories(dir.path() / "program");
         fs::create_directories(folder);
-        writeBytes(dir.path() / "program" / "uis2.def", kCatalogue);
+        writeBytes(dir.path() / "program" / "uis2.def", kValidatedCatalogue);
         writeBytes(dir.path() / "program" / "uis1p.def", "[CAPTION,BUTTONCOUNT]\nType=INT\n");
         setProgramFolder(dir.path() / "program");
     }

@@ -129,15 +129,15 @@ TEST(CodeHighlighting, TheCaretPanelsNameColumnLineSectionAndKey)
     }
 }
 
-struct Open {
+struct CodePage {
     std::unique_ptr<TMainForm> main;
     TUISExplorerForm* explorer = nullptr;
     TCodeView* code = nullptr;
 };
 
-Open openOnCodePage(CodeViewTest& f)
+CodePage openOnCodePage(CodeViewTest& f)
 {
-    Open o{f.makeMain()};
+    CodePage o{f.makeMain()};
     o.main->OpenFileName = QString::fromStdString((f.engine / "Tidewater" / "Tidewater.uis").string());
     o.main->FileOpenRoutine();
     o.explorer = o.main->Explorer();
@@ -170,7 +170,7 @@ QStringList treeSections(TUISExplorerForm* explorer)
 
 TEST_F(CodeViewTest, ThePageShowsTheWorkingCopyAndTheStatusPanelsFollowTheCaret)
 {
-    Open o = openOnCodePage(*this);
+    CodePage o = openOnCodePage(*this);
     ASSERT_NE(o.code, nullptr);
     const std::string bytes = readBytes(editorState().WorkingCopyPath);
     std::string shown = bytes;
@@ -203,7 +203,7 @@ TEST_F(CodeViewTest, ThePageShowsTheWorkingCopyAndTheStatusPanelsFollowTheCaret)
 
 TEST_F(CodeViewTest, LeavingThePageAppliesTheTextAsOneStepAndRebuildsTheTree)
 {
-    Open o = openOnCodePage(*this);
+    CodePage o = openOnCodePage(*this);
     ASSERT_NE(o.code, nullptr);
     TMainForm& main = *o.main;
     const std::string before = readBytes(editorState().WorkingCopyPath);
@@ -250,7 +250,7 @@ TEST_F(CodeViewTest, LeavingThePageAppliesTheTextAsOneStepAndRebuildsTheTree)
 // the text stays as it was, and leaving the page writes nothing.
 TEST_F(CodeViewTest, CharactersBeyondLatin1AreRefusedOnTheCodePageAndInTheInsertDialog)
 {
-    Open o = openOnCodePage(*this);
+    CodePage o = openOnCodePage(*this);
     ASSERT_NE(o.code, nullptr);
     const std::string before = readBytes(editorState().WorkingCopyPath);
     TAttributeAddForm insert(*o.explorer->Document(), "Button1", "Button");
@@ -310,7 +310,7 @@ TEST_F(CodeViewTest, CharactersBeyondLatin1AreRefusedOnTheCodePageAndInTheInsert
 
 TEST_F(CodeViewTest, ATextThatIsNoLongerAPersonalityIsAppliedAndUndoneWhole)
 {
-    Open o = openOnCodePage(*this);
+    CodePage o = openOnCodePage(*this);
     ASSERT_NE(o.code, nullptr);
     const std::string before = readBytes(editorState().WorkingCopyPath);
     o.code->selectAll();
@@ -324,7 +324,7 @@ TEST_F(CodeViewTest, ATextThatIsNoLongerAPersonalityIsAppliedAndUndoneWhole)
 
 TEST_F(CodeViewTest, SavingOnThePageWritesTheTypedText)
 {
-    Open o = openOnCodePage(*this);
+    CodePage o = openOnCodePage(*this);
     ASSERT_NE(o.code, nullptr);
     moveTo(o.code, QStringLiteral("SkinName=Tidewater"), 18);
     o.code->textCursor().insertText(QStringLiteral(" Blue"));
@@ -338,7 +338,7 @@ TEST_F(CodeViewTest, SavingOnThePageWritesTheTypedText)
 
 TEST_F(CodeViewTest, EditItemsActOnTheTextWhileThePageIsShown)
 {
-    Open o = openOnCodePage(*this);
+    CodePage o = openOnCodePage(*this);
     ASSERT_NE(o.code, nullptr);
     TMainForm& main = *o.main;
     for (const char* name : {"EditCutItem", "EditCopyItem", "EditPasteItem", "FilePrintItem", "FilePrintSetupItem"})
@@ -366,7 +366,7 @@ TEST_F(CodeViewTest, EditItemsActOnTheTextWhileThePageIsShown)
 
 TEST_F(CodeViewTest, FindAndReplaceSearchDownCaseSensitivelyOneAtATime)
 {
-    Open o = openOnCodePage(*this);
+    CodePage o = openOnCodePage(*this);
     ASSERT_NE(o.code, nullptr);
     o.main->Action(QStringLiteral("EditFindItem"))->trigger();
     auto* dialog = o.explorer->findChild<TReplaceDialog*>();
@@ -405,7 +405,7 @@ TEST_F(CodeViewTest, FindAndReplaceSearchDownCaseSensitivelyOneAtATime)
 
 TEST_F(CodeViewTest, PrintSendsTheTextUnderTheSkinsTitle)
 {
-    Open o = openOnCodePage(*this);
+    CodePage o = openOnCodePage(*this);
     ASSERT_NE(o.code, nullptr);
     const fs::path pdf = dir.path() / "code.pdf";
     QString docName;
@@ -436,7 +436,7 @@ TEST_F(CodeViewTest, PrintSendsTheTextUnderTheSkinsTitle)
 
 TEST_F(CodeViewTest, ClosingAsksAboutAnEditedScriptAndCancelKeepsEverythingOpen)
 {
-    Open o = openOnCodePage(*this);
+    CodePage o = openOnCodePage(*this);
     ASSERT_NE(o.explorer, nullptr);
     TScriptEditorPage* page = o.explorer->Scripts;
     o.explorer->ShowPage("TabSheetScriptEditor");

@@ -35,14 +35,9 @@ using test::writeBytes;
 
 using DocumentSafetyTest = EditorFixture;
 
-struct Open {
-    std::unique_ptr<TMainForm> main;
-    TUISExplorerForm* explorer = nullptr;
-};
-
-Open openSkin(EditorFixture& f, const fs::path& skin)
+Opened openSkin(EditorFixture& f, const fs::path& skin)
 {
-    Open o{f.makeMain()};
+    Opened o{f.makeMain()};
     if (skin.filename() == "Parchment.uis")
         f.prompts.answer(PromptAnswer::Ok);  // the old-format warning
     o.main->OpenFileName = QString::fromStdString(skin.string());
@@ -62,7 +57,7 @@ QTreeWidgetItem* row(TUISExplorerForm* explorer, const QString& key)
 
 TEST_F(DocumentSafetyTest, EveryKindOfChangeIsOneStepThatUndoesAndRedoesToTheByte)
 {
-    Open o = openSkin(*this, engine / "Tidewater" / "Tidewater.uis");
+    Opened o = openSkin(*this, engine / "Tidewater" / "Tidewater.uis");
     ASSERT_NE(o.explorer, nullptr);
     TMainForm& main = *o.main;
     TUISExplorerForm& explorer = *o.explorer;
@@ -148,7 +143,7 @@ TEST_F(DocumentSafetyTest, EveryKindOfChangeIsOneStepThatUndoesAndRedoesToTheByt
 
 TEST_F(DocumentSafetyTest, UndoAfterASaveMarksTheDocumentModifiedAndCloseOrOpenClearsTheHistory)
 {
-    Open o = openSkin(*this, engine / "Tidewater" / "Tidewater.uis");
+    Opened o = openSkin(*this, engine / "Tidewater" / "Tidewater.uis");
     TMainForm& main = *o.main;
     o.explorer->ButtonDuplicate("Button0");
     main.FileSave();
@@ -171,7 +166,7 @@ TEST_F(DocumentSafetyTest, UndoAfterASaveMarksTheDocumentModifiedAndCloseOrOpenC
 
 TEST_F(DocumentSafetyTest, ChangesSinceSaveShowTheChangedLinesUnderTheirSection)
 {
-    Open o = openSkin(*this, engine / "Tidewater" / "Tidewater.uis");
+    Opened o = openSkin(*this, engine / "Tidewater" / "Tidewater.uis");
     TMainForm& main = *o.main;
     EXPECT_EQ(main.ChangesSinceSave(), QString());
     o.explorer->Document()->WriteString("PROGRESS", "Height", "77");
@@ -210,7 +205,7 @@ TEST_F(DocumentSafetyTest, ASecondEditorCannotTakeAWorkingCopyInUseButACrashedOn
     // replaced once the author says to discard them.
     writeBytes(lockPath, "2147480000\nskinwrt\n" + QSysInfo::machineHostName().toStdString() + "\n");
     prompts.answer(PromptAnswer::No);
-    Open o = openSkin(*this, skin);
+    Opened o = openSkin(*this, skin);
     ASSERT_NE(o.explorer, nullptr);
     EXPECT_EQ(prompts.shown().back().caption, QStringLiteral("Recover changes"));
     EXPECT_EQ(readBytes(workingCopy), readBytes(skin));
@@ -233,7 +228,7 @@ TEST_F(DocumentSafetyTest, AWorkingCopyRemovedOrChangedByAnotherProgramIsWritten
         {"removed", [](const fs::path& copy) { fs::remove(copy); }, false},
     };
     for (const Case& c : cases) {
-        Open o = openSkin(*this, skin);
+        Opened o = openSkin(*this, skin);
         ASSERT_NE(o.explorer, nullptr);
         TUisFile& document = *o.explorer->Document();
         const std::string workingCopy = editorState().WorkingCopyPath;
@@ -267,7 +262,7 @@ TEST_F(DocumentSafetyTest, SaveAsPutsTheEditsIntoTheCopyAndLeavesTheOriginalAsIt
 {
     const fs::path skin = engine / "Parchment" / "Parchment.uis";
     const std::string original = readBytes(skin);
-    Open o = openSkin(*this, skin);
+    Opened o = openSkin(*this, skin);
     ASSERT_NE(o.explorer, nullptr);
     o.explorer->Document()->WriteString("TITLEBARSKIN", "FrameWidth", "6");
     o.main->NotifyModification();

@@ -3,6 +3,8 @@
 #pragma once
 
 #include "engine/EditorState.h"
+#include "document/UisFile.h"
+#include "editor/UISExplorerForm.h"
 #include "mainwindow/MainForm.h"
 #include "engine/RecordingShell.h"
 #include "engine/ScopedService.h"
@@ -16,6 +18,14 @@
 #include <memory>
 
 namespace sw {
+
+// A main window with a personality open, and the document's explorer (null when the
+// personality was refused).
+struct Opened {
+    std::unique_ptr<TMainForm> main;
+    TUISExplorerForm* explorer = nullptr;
+    TUisFile& document() { return *explorer->Document(); }
+};
 
 // A program folder with the shipped catalogues, an engine folder with a copy of the
 // sample skins, scripted prompts and a recording shell.
@@ -60,6 +70,13 @@ public:
         main->OpenFileName = QString::fromStdString(skin.string());
         main->FileOpenRoutine();
         return main;
+    }
+
+    Opened openTidewater()
+    {
+        auto main = openPersonality(engine / "Tidewater" / "Tidewater.uis");
+        TUISExplorerForm* explorer = main->Explorer();
+        return {std::move(main), explorer};
     }
 
     QString text(const std::size_t i) const { return prompts.shown().at(i).text; }

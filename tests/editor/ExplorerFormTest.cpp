@@ -45,11 +45,6 @@ std::vector<std::string> keysOf(TUisFile& document, const std::string& section)
     return keys;
 }
 
-struct Opened {
-    std::unique_ptr<TMainForm> main;
-    TUISExplorerForm* explorer = nullptr;
-};
-
 // Opens a sample; Slate carries author notes, which are shown on opening.
 Opened open(EditorFixture& f, std::unique_ptr<TMainForm> main, const fs::path& skin)
 {

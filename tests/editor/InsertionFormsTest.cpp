@@ -39,21 +39,6 @@ using test::readBytes;
 
 using InsertionFormsTest = EditorFixture;
 
-struct Opened {
-    std::unique_ptr<TMainForm> main;
-    TUISExplorerForm* explorer = nullptr;
-    TUisFile& document() { return *explorer->Document(); }
-};
-
-Opened openTidewater(EditorFixture& f)
-{
-    auto main = f.makeMain();
-    main->OpenFileName = QString::fromStdString((f.engine / "Tidewater" / "Tidewater.uis").string());
-    main->FileOpenRoutine();
-    TUISExplorerForm* explorer = main->Explorer();
-    return {std::move(main), explorer};
-}
-
 // Runs `answer` on the next modal dialog of type T once it is shown.
 template <class T, class F>
 void whenShown(F answer)
@@ -90,7 +75,7 @@ void selectAttribute(QTreeWidget* list, int row)
 
 TEST_F(InsertionFormsTest, InsertSectionDialogOffersAndChooses)
 {
-    Opened o = openTidewater(*this);
+    Opened o = openTidewater();
     TSectionAddForm form(o.document());
     EXPECT_EQ(form.windowTitle(), "Insert Section");
     EXPECT_FALSE(form.ButtonOK->isEnabled());
@@ -142,7 +127,7 @@ TEST_F(InsertionFormsTest, InsertSectionDialogOffersAndChooses)
 TEST_F(InsertionFormsTest, MandatoryQuestionYesAndNo)
 {
     for (PromptAnswer answer : {PromptAnswer::No, PromptAnswer::Yes}) {
-        Opened o = openTidewater(*this);
+        Opened o = openTidewater();
         TSectionAddForm form(o.document());
         selectSection(form, "Button");
         AttributeChecklist& list = form.Attributes();
@@ -166,7 +151,7 @@ TEST_F(InsertionFormsTest, MandatoryQuestionYesAndNo)
 
 TEST_F(InsertionFormsTest, InsertSectionCommandIsOneUndoStep)
 {
-    Opened o = openTidewater(*this);
+    Opened o = openTidewater();
     ASSERT_NE(o.explorer->Layers(), nullptr);
     const std::string before = readBytes(o.document().DiskPath());
     whenShown<TSectionAddForm>([](TSectionAddForm& form) {
@@ -199,7 +184,7 @@ TEST_F(InsertionFormsTest, InsertSectionCommandIsOneUndoStep)
 
 TEST_F(InsertionFormsTest, AddButtonCancelAndOk)
 {
-    Opened o = openTidewater(*this);
+    Opened o = openTidewater();
     const std::string before = readBytes(o.document().DiskPath());
     QUndoStack& stack = o.main->History().Stack();
     whenShown<TAttributeAddForm>([](TAttributeAddForm& form) {
@@ -237,7 +222,7 @@ TEST_F(InsertionFormsTest, AddButtonCancelAndOk)
 
 TEST_F(InsertionFormsTest, InsertAttributeOffersWhatTheSectionLacks)
 {
-    Opened o = openTidewater(*this);
+    Opened o = openTidewater();
     o.explorer->SectionChange("Button1");
     TStrings had;
     o.document().ReadSection("Button1", had);
@@ -267,7 +252,7 @@ TEST_F(InsertionFormsTest, InsertAttributeOffersWhatTheSectionLacks)
 
 TEST_F(InsertionFormsTest, AttributeDefinitionViewer)
 {
-    Opened o = openTidewater(*this);
+    Opened o = openTidewater();
     TfrmAttribDef form(attributeDefinition(o.document(), "Button3", "Button", "Align"));
     EXPECT_EQ(form.windowTitle(), "Internal Attribute Definition");
     const QStringList lines = form.reAttribDef->toPlainText().split(QLatin1Char('\n'));
@@ -286,7 +271,7 @@ TEST_F(InsertionFormsTest, AttributeDefinitionViewer)
 
 TEST_F(InsertionFormsTest, PaletteOpensWithButtonsAndShowsThem)
 {
-    Opened o = openTidewater(*this);
+    Opened o = openTidewater();
     TfrmLayers* layers = o.explorer->Layers();
     ASSERT_NE(layers, nullptr);
     QAbstractItemModelTester tester(&layers->Model());
@@ -346,7 +331,7 @@ TEST_F(InsertionFormsTest, PaletteOpensWithButtonsAndShowsThem)
 
 TEST_F(InsertionFormsTest, ChainedButtonsFollowADrag)
 {
-    Opened o = openTidewater(*this);
+    Opened o = openTidewater();
     TfrmLayers* layers = o.explorer->Layers();
     ASSERT_NE(layers, nullptr);
     o.explorer->SectionChange("Button0");
@@ -380,7 +365,7 @@ TEST_F(InsertionFormsTest, ChainedButtonsFollowADrag)
 
 TEST_F(InsertionFormsTest, ApplyTriesTheConditionsOnBothPreviews)
 {
-    Opened o = openTidewater(*this);
+    Opened o = openTidewater();
     TfrmLayers* layers = o.explorer->Layers();
     ASSERT_NE(layers, nullptr);
     TUisFile& d = o.document();
@@ -416,7 +401,7 @@ TEST_F(InsertionFormsTest, ApplyTriesTheConditionsOnBothPreviews)
 
 TEST_F(InsertionFormsTest, MovingAButtonDownSwapsTheSections)
 {
-    Opened o = openTidewater(*this);
+    Opened o = openTidewater();
     TfrmLayers* layers = o.explorer->Layers();
     ASSERT_NE(layers, nullptr);
     TUisFile& d = o.document();
@@ -446,7 +431,7 @@ TEST_F(InsertionFormsTest, MovingAButtonDownSwapsTheSections)
 
 TEST_F(InsertionFormsTest, RollUpKeepsThePlaceAndRestoresTheSize)
 {
-    Opened o = openTidewater(*this);
+    Opened o = openTidewater();
     TfrmLayers* layers = o.explorer->Layers();
     ASSERT_NE(layers, nullptr);
     layers->resize(280, 320);

@@ -28,14 +28,9 @@ using test::writeBytes;
 
 using MainWindowFaultsTest = EditorFixture;
 
-std::unique_ptr<TMainForm> openTidewater(EditorFixture& f)
-{
-    return f.openPersonality(f.engine / "Tidewater" / "Tidewater.uis");
-}
-
 TEST_F(MainWindowFaultsTest, HidingThePreviewsHidesAndRestoresTheButtonPaletteWithThem)
 {
-    auto main = openTidewater(*this);
+    auto main = openTidewater().main;
     TUISExplorerForm* explorer = main->Explorer();
     ASSERT_NE(explorer, nullptr);
     ASSERT_NE(explorer->Layers(), nullptr);
@@ -59,7 +54,7 @@ TEST_F(MainWindowFaultsTest, HidingThePreviewsHidesAndRestoresTheButtonPaletteWi
 
 TEST_F(MainWindowFaultsTest, PreviewsShownAgainDoNotTakeTheFocusAndShowTheirHintsInTheBackground)
 {
-    auto main = openTidewater(*this);
+    auto main = openTidewater().main;
     TUISExplorerForm* explorer = main->Explorer();
     ASSERT_NE(explorer, nullptr);
     main->Action(QStringLiteral("WindowPreviewAlwaysonTopItem"))->trigger();
@@ -80,7 +75,7 @@ TEST_F(MainWindowFaultsTest, PreviewsShownAgainDoNotTakeTheFocusAndShowTheirHint
 
 TEST_F(MainWindowFaultsTest, ThePreviewsFollowEveryChangeAndShowANewButton)
 {
-    auto main = openTidewater(*this);
+    auto main = openTidewater().main;
     TUISExplorerForm* explorer = main->Explorer();
     ASSERT_NE(explorer, nullptr);
     TPreviewForm* previews[] = {explorer->PreviewActive(), explorer->PreviewInactive()};
@@ -101,7 +96,7 @@ TEST_F(MainWindowFaultsTest, ThePreviewsFollowEveryChangeAndShowANewButton)
 
 TEST_F(MainWindowFaultsTest, TheMainWindowsKeysWorkWhileAPreviewOrThePaletteHasTheFocus)
 {
-    auto main = openTidewater(*this);
+    auto main = openTidewater().main;
     TUISExplorerForm* explorer = main->Explorer();
     ASSERT_NE(explorer, nullptr);
     ASSERT_NE(explorer->Layers(), nullptr);
@@ -141,7 +136,7 @@ TEST_F(MainWindowFaultsTest, WithoutTheSavedDesktopStateEveryToggleStartsAtItsDe
 
 TEST_F(MainWindowFaultsTest, MessagesOfTheExplorerStayAfterTheTreeReloads)
 {
-    auto main = openTidewater(*this);
+    auto main = openTidewater().main;
     TUISExplorerForm* explorer = main->Explorer();
     ASSERT_NE(explorer, nullptr);
     explorer->Document()->WriteString("Button12", "Action", "1");
@@ -163,7 +158,7 @@ TEST_F(MainWindowFaultsTest, MessagesOfTheExplorerStayAfterTheTreeReloads)
 
 TEST_F(MainWindowFaultsTest, TheRecentListRecordsTheNameTheFileHasOnDisk)
 {
-    auto main = openTidewater(*this);
+    auto main = openTidewater().main;
     ASSERT_NE(main->Explorer(), nullptr);
     main->Explorer()->Document()->WriteString("TITLEBARSKIN", "SkinName", "Discarded");
     main->NotifyModification();
@@ -177,7 +172,7 @@ TEST_F(MainWindowFaultsTest, TheRecentListRecordsTheNameTheFileHasOnDisk)
 
 TEST_F(MainWindowFaultsTest, OpeningAFileThatIsNotThereClosesNothing)
 {
-    auto main = openTidewater(*this);
+    auto main = openTidewater().main;
     ASSERT_NE(main->Explorer(), nullptr);
     main->Explorer()->Document()->WriteString("COLOURS", "Menu", "1 2 3");
     main->NotifyModification();

@@ -1,5 +1,6 @@
 #include "manage/PluginManager.h"
 
+#include "support/FolderSnapshot.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -8,13 +9,6 @@ namespace sw {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Writes a file, making its folders first.
-void writeBytes(const fs::path& file, const std::string& bytes)
-{
-    fs::create_directories(file.parent_path());
-    test::writeBytes(file, bytes);
-}
 
 std::string catalogue(const std::string& name, const std::string& optional)
 {
@@ -33,14 +27,14 @@ protected:
 
     void SetUp() override
     {
-        writeBytes(plugins / "Loose.def", catalogue("Loose", ""));
-        writeBytes(plugins / "Second.def", catalogue("Second", "0"));
-        writeBytes(plugins / "Clock" / "clock.def", catalogue("Clock", "1"));
-        writeBytes(plugins / "Clock" / "clock.dll", "binary");
-        writeBytes(plugins / "Clock" / "art" / "face.bmp", "BM");
-        writeBytes(plugins / "Banner" / "banner.def", catalogue("Banner", "yes"));
-        writeBytes(plugins / ".hidden" / "ghost.def", catalogue("Ghost", ""));
-        writeBytes(plugins / "Clock" / "deeper" / "deep.def", catalogue("Deep", ""));
+        test::writeWithFolders(plugins / "Loose.def", catalogue("Loose", ""));
+        test::writeWithFolders(plugins / "Second.def", catalogue("Second", "0"));
+        test::writeWithFolders(plugins / "Clock" / "clock.def", catalogue("Clock", "1"));
+        test::writeWithFolders(plugins / "Clock" / "clock.dll", "binary");
+        test::writeWithFolders(plugins / "Clock" / "art" / "face.bmp", "BM");
+        test::writeWithFolders(plugins / "Banner" / "banner.def", catalogue("Banner", "yes"));
+        test::writeWithFolders(plugins / ".hidden" / "ghost.def", catalogue("Ghost", ""));
+        test::writeWithFolders(plugins / "Clock" / "deeper" / "deep.def", catalogue("Deep", ""));
     }
 
     std::vector<std::string> names()
@@ -94,7 +88,7 @@ TEST_F(PluginManagerTest, DeletingRemovesOnlyThatPlugin)
 
 TEST_F(PluginManagerTest, ACatalogueOutsidePluginsIsNeverDeleted)
 {
-    writeBytes(dir.path() / "elsewhere" / "x.def", catalogue("X", ""));
+    test::writeWithFolders(dir.path() / "elsewhere" / "x.def", catalogue("X", ""));
     PluginEntry stray;
     stray.file = dir.path() / "elsewhere" / "x.def";
     EXPECT_FALSE(deletePlugin(stray, program));

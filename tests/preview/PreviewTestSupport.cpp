@@ -20,6 +20,13 @@ int FixedTextMeasure::LineHeight(const QFont& font) const
     return font.pixelSize() + 2;
 }
 
+QImage filled(int width, int height, QRgb colour)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
+
 QImage codedImage(int width, int height, int tag)
 {
     QImage image(width, height, QImage::Format_RGB32);

@@ -29,6 +29,9 @@ public:
     int LineHeight(const QFont& font) const override;
 };
 
+// A 32-bit picture of one colour.
+QImage filled(int width, int height, QRgb colour);
+
 // A picture whose pixel (x, y) is red x, green y, blue `tag` (x and y below 256).
 QImage codedImage(int width, int height, int tag = 0);
 // The position a pixel of a coded image came from.

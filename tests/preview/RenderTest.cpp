@@ -26,13 +26,6 @@ PreviewLayer imageLayer(const char* name, QRect rect, QImage image, bool transpa
     return layer;
 }
 
-QImage filled(int w, int h, QRgb colour)
-{
-    QImage image(w, h, QImage::Format_RGB32);
-    image.fill(colour);
-    return image;
-}
-
 // Layers paint bottom first; a transparent image lets magenta show what lies below,
 // an opaque one paints its magenta; images are cut to their rectangle; hidden
 // layers paint nothing.

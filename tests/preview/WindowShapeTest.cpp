@@ -23,13 +23,6 @@
 namespace sw::test {
 namespace {
 
-QImage filled(int w, int h, QRgb colour)
-{
-    QImage image(w, h, QImage::Format_RGB32);
-    image.fill(colour);
-    return image;
-}
-
 // A 100 x 60 scene: left and right edges 4 wide with 2 magenta pixels each at the top
 // corner, a top edge 20 high with a 10 x 3 magenta notch, a bottom edge without
 // magenta, and a caption background 30 x 20 over the top edge, opaque but for 5 pixels.

@@ -27,13 +27,13 @@ using test::readBytes;
 using test::TempDir;
 using test::writeBytes;
 
-const std::string kHead = "[TITLEBARSKIN]\r\nSkinAuthor=Me\r\n";
+const std::string kInputHead = "[TITLEBARSKIN]\r\nSkinAuthor=Me\r\n";
 
-// A file that starts with kHead and is then filled with NUL bytes up to the size; the
+// A file that starts with kInputHead and is then filled with NUL bytes up to the size; the
 // filesystem keeps the fill sparse, so even 200 MB costs no time to make.
 void makeSizedFile(const fs::path& file, std::uintmax_t size)
 {
-    writeBytes(file, kHead);
+    writeBytes(file, kInputHead);
     fs::resize_file(file, size);
 }
 
@@ -83,9 +83,9 @@ TEST(HostileInput, FilesOverTheSizeLimitAreRefusedByName)
             // Nothing of the refused file is touched.
             EXPECT_EQ(fs::file_size(file), c.size);
             std::ifstream in(file, std::ios::binary);
-            std::string head(kHead.size(), '\0');
+            std::string head(kInputHead.size(), '\0');
             in.read(head.data(), std::streamsize(head.size()));
-            EXPECT_EQ(head, kHead);
+            EXPECT_EQ(head, kInputHead);
         }
     }
 }
@@ -224,7 +224,7 @@ TEST(HostileInput, LongAndCyclicInheritsChainsEnd)
         EXPECT_EQ(definitions.ReadString(c.section, c.key, "default"), c.expected);
         // The document's queries go through the same look-up.
         fs::create_directories(dir.path() / "Skin");
-        writeBytes(dir.path() / "Skin" / "Skin.uis", kHead);
+        writeBytes(dir.path() / "Skin" / "Skin.uis", kInputHead);
         fs::path previous = programFolder();
         setProgramFolder(dir.path());
         {
@@ -333,7 +333,7 @@ TEST(HostileInput, LenientNumbersOfAnyLengthConvertInOnePass)
     fs::create_directories(dir.path() / "Skin");
     std::string value(4 << 20, 'x');
     value[value.size() / 2] = '2';
-    writeBytes(dir.path() / "Skin" / "Skin.uis", kHead + "Mode=" + value + "\r\n");
+    writeBytes(dir.path() / "Skin" / "Skin.uis", kInputHead + "Mode=" + value + "\r\n");
     fs::path previous = programFolder();
     setProgramFolder(dir.path() / "program");
     TUisFile document((dir.path() / "Skin" / "Skin.uis").string());

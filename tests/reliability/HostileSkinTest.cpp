@@ -23,7 +23,7 @@ namespace fs = std::filesystem;
 using test::TempDir;
 using test::writeBytes;
 
-const std::string kHead = "[TITLEBARSKIN]\r\nSkinName=Hostile\r\nSkinAuthor=me\r\n";
+const std::string kHostileHead = "[TITLEBARSKIN]\r\nSkinName=Hostile\r\nSkinAuthor=me\r\n";
 
 // A plug-in catalogue that defines one root section; merged, it makes that section known.
 std::string pluginDefining(const std::string& section)
@@ -62,7 +62,7 @@ TEST(HostileSkin, OnlyPlainCatalogueFilesOfTheSkinFolderAreRead)
     fs::create_directory(skin / "folder.def");
     if (fs::exists("/dev/zero"))
         fs::create_symlink("/dev/zero", skin / "zero.def");
-    writeBytes(skin / "Skin.uis", kHead + "[Good]\r\nValue=1\r\n[Nested]\r\nValue=1\r\n[Outside]\r\nValue=1\r\n");
+    writeBytes(skin / "Skin.uis", kHostileHead + "[Good]\r\nValue=1\r\n[Nested]\r\nValue=1\r\n[Outside]\r\nValue=1\r\n");
 
     std::vector<std::string> offered;
     for (const fs::path& file : pluginCatalogueFiles(skin, dir.path() / "no-program-folder"))
@@ -83,7 +83,7 @@ TEST(HostileSkin, OnlyPlainCatalogueFilesOfTheSkinFolderAreRead)
 TEST(HostileSkin, AnUnreadablePluginCatalogueIsLeftOut)
 {
     TempDir dir;
-    writeBytes(dir.file("Skin.uis"), kHead);
+    writeBytes(dir.file("Skin.uis"), kHostileHead);
     TUisFile document(dir.file("Skin.uis"));
     const struct {
         const char* name;
@@ -112,7 +112,7 @@ TEST(HostileSkin, WrongCaseReferencesInABigFolderValidateInLinearTime)
     constexpr int kFiles = 10000, kReferences = 2000;
     for (int i = 0; i < kFiles; ++i)
         std::ofstream(skin / ("f" + std::to_string(i) + ".bmp"));
-    std::string uis = kHead;
+    std::string uis = kHostileHead;
     for (int i = 0; i < kReferences; ++i) {
         // Every other reference names a file that is there, in the wrong case.
         std::string name = i % 2 ? "F" + std::to_string(i) + ".BMP" : "missing" + std::to_string(i) + ".bmp";
@@ -147,7 +147,7 @@ TEST(HostileSkin, AHugeCatalogueOfChainsMakesOnlyTheReachableLinksMandatory)
         catalogue += "[Ring,A" + std::to_string(i) + "]\r\nInherits=Ring,A" + std::to_string((i + 1) % kRing) + "\r\n";
     catalogue += "[Chain,A" + std::to_string(kChain) + "]\r\nOptional=0\r\n";
     writeBytes(skin / "chains.def", catalogue);
-    writeBytes(skin / "Skin.uis", kHead + "[Chain]\r\nA5=1\r\n[Ring]\r\nA7=2\r\n");
+    writeBytes(skin / "Skin.uis", kHostileHead + "[Chain]\r\nA5=1\r\n[Ring]\r\nA7=2\r\n");
     const ValidationRun run = validateSkin(skin / "Skin.uis");
     EXPECT_EQ(run.err, "");
     // The flag at the far end of the chain makes mandatory only the definitions within

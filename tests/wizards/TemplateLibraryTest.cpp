@@ -2,6 +2,7 @@
 // every title-bar button once at its own distance from the right edge at any window
 // size, and skins the sample dialog's controls instead of leaving the bare stand-ins.
 #include "wizards/NewSkinForm.h"
+#include "wizards/ScratchFilter.h"
 
 #include "document/UisFile.h"
 #include "document/Validator.h"
@@ -29,7 +30,6 @@ namespace {
 namespace fs = std::filesystem;
 
 const fs::path kTemplates = fs::path(SKINWRT_SOURCE_DIR) / "data" / "template";
-constexpr QRgb kMagenta = 0xFFFF00FFu;
 
 // The template personalities in the folder: every .uis but the two wizards' own.
 std::vector<std::string> templateNames(const fs::path& folder)
