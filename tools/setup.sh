@@ -70,6 +70,9 @@ start_wine() {
     wineboot -i >/dev/null 2>&1 || true
   fi
   wineserver -p || true
+  # The prefix's own services are started here, not by the first test program: started
+  # under a program ctest runs, they would hold its output open until ctest gives up.
+  wineboot >/dev/null 2>&1 || true
 }
 
 stop_wine() {
